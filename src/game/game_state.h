@@ -1,0 +1,127 @@
+// Every variable the game keeps, in one plain object.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "game/piece.h"
+
+namespace velk {
+
+// A board-sized map indexed [x][y]; index 0 exists and is never a square.
+using Map = std::array<std::array<std::int16_t, 10>, 10>;
+
+inline constexpr int MAX_MOVES = 500;
+
+// The move being built: source, destination and the moving piece.
+struct MoveArgs {
+    int fromX = 0;
+    int fromY = 0;
+    int toX = 0;
+    int toY = 0;
+    int piece = 0;
+};
+
+// Thirteen parallel arrays indexed 1..500 by move number (index 0 unused).
+struct MoveRecord {
+    std::array<int, MAX_MOVES + 1> recFromX{};
+    std::array<int, MAX_MOVES + 1> recFromY{};
+    std::array<int, MAX_MOVES + 1> recToX{};
+    std::array<int, MAX_MOVES + 1> recToY{};
+    std::array<int, MAX_MOVES + 1> recCaptured{};
+    std::array<int, MAX_MOVES + 1> recPieceBefore{};
+    std::array<int, MAX_MOVES + 1> recPieceAfter{};
+    std::array<int, MAX_MOVES + 1> recMissCOM{};
+    std::array<int, MAX_MOVES + 1> recMissMAN{};
+    std::array<float, MAX_MOVES + 1> recTimeMANBefore{};
+    std::array<float, MAX_MOVES + 1> recTimeMANAfter{};
+    std::array<float, MAX_MOVES + 1> recTimeCOMBefore{};
+    std::array<float, MAX_MOVES + 1> recTimeCOMAfter{};
+};
+
+// The influence maps written by the survey.
+struct InfluenceMaps {
+    Map manInfluence{};
+    Map comInfluence{};
+    Map manGuardCode{};
+    Map comGuardCode{};
+    Map comGuardX{};  // not reset by a survey
+    Map comGuardY{};  // not reset by a survey
+    Map manAttackCode{};
+    Map manAttackX{};
+    Map manAttackY{};
+    Map comAttackCode{};
+    Map comAttackX{};  // not reset by a survey
+    Map comAttackY{};  // not reset by a survey
+    Map comKingCheck{};
+    Map manKingCheck{};
+};
+
+// What the computer fixes at the start of its turn for the evaluation.
+struct ComTurnState {
+    Map boardAtTurnStart{};
+    Map manKingEscapes{};
+    int manKingEscapeCount = 0;
+    int handTotalCOMAtTurnStart = 0;
+    Map manInfluenceAtTurnStart{};
+    Map comInfluenceAtTurnStart{};
+    Map comAttackXAtTurnStart{};
+    Map comAttackYAtTurnStart{};
+    int trialPiece = 0;
+    int sourceToManKing = 0;
+    Map pinnedMAN{};
+    int comPiecePinned = NO;
+    Map manBishopThreat{};
+    Map foulTried{};
+    int bestScore = 0;  // tenths
+};
+
+struct GameState {
+    // Board and hands.
+    Map board{};
+    std::array<int, 8> handMAN{};
+    std::array<int, 8> handCOM{};
+    int handTotalMAN = 0;
+    int handTotalCOM = 0;
+    std::array<int, 10> twoPawnMAN{};
+    std::array<int, 10> twoPawnCOM{};
+
+    // Sides and the course of a game.
+    int roleMAN = GOTE;
+    int roleCOM = SENTE;
+    int turn = NOBODY;
+    int gameState = NOBODY;
+    int winner = NOBODY;
+    int kingXMAN = 0, kingYMAN = 0;
+    int kingXCOM = 0, kingYCOM = 0;
+    int screenUp = YES;
+    int level = 1;
+    int handicapSet = NO;
+    int handicapLevel = 0;
+    int missCountMAN = 0;
+    int missCountCOM = 0;
+    int moveNo = 0;
+    int moveNoLast = 0;
+    int moveCount = 0;
+    int kifuMode = NO;
+    int reversed = NO;
+    int selPhase = 0;
+    MoveArgs curMove{};
+    int promotedPiece = 0;
+
+    // Clock, in single-precision seconds since midnight.
+    float clockStart = 0;
+    float clockElapsed = 0;
+    float clockShown = 0;
+    float timeUsedMAN = 0;
+    float timeUsedCOM = 0;
+
+    // Preferences kept by the window object.
+    int background = 2;
+
+    MoveRecord record{};
+    InfluenceMaps maps{};
+    ComTurnState comTurn{};
+};
+
+}  // namespace velk

@@ -1,0 +1,93 @@
+#include "game/move_exec.h"
+
+namespace velk {
+
+void 駒取得(GameState& s, int captured) {
+    const int kind = handIndexOf(captured);
+    if (captured >= COM_HU && captured != COM_OU && kind != 0) {
+        s.handMAN[kind] += 1;
+    } else if (captured == COM_OU) {
+        s.winner = s.roleMAN;
+    } else if (captured <= MAN_HU && captured != MAN_OU && kind != 0) {
+        s.handCOM[kind] += 1;
+    } else if (captured == MAN_OU) {
+        s.winner = s.roleCOM;
+    }
+}
+
+void 駒移動(GameState& s, int fromX, int fromY, int toX, int toY, int piece) {
+    const int target = s.board[toX][toY];
+    if (target <= MAN_HU) {
+        駒取得(s, target);
+        if (target != MAN_OU) s.handTotalCOM += 1;
+    } else if (target >= COM_HU) {
+        駒取得(s, target);
+        if (target != COM_OU) s.handTotalMAN += 1;
+    }
+    s.board[toX][toY] = static_cast<std::int16_t>(piece);
+    if (piece == MAN_OU) {
+        s.kingXMAN = toX;
+        s.kingYMAN = toY;
+    }
+    if (fromX == COM_HAND_X) {
+        s.handTotalCOM -= 1;
+        s.handCOM[fromY] -= 1;
+    } else if (fromX == MAN_HAND_X) {
+        s.handTotalMAN -= 1;
+        s.handMAN[fromY - 2] -= 1;
+    } else {
+        s.board[fromX][fromY] = EMPTY;
+    }
+}
+
+int 調査_駒成(GameState& s, int fromX, int fromY, int /*toX*/, int toY, int piece) {
+    if (fromX == COM_HAND_X || fromX == MAN_HAND_X) return NO;
+    bool may = false;
+    switch (piece) {
+        case MAN_HU: case MAN_KYOU: case MAN_KEI:
+            may = toY < 4;
+            break;
+        case MAN_GIN: case MAN_KAKU: case MAN_SYA:
+            may = toY < 4 || fromY < 4;
+            break;
+        case COM_HU: case COM_KYOU: case COM_KEI:
+            may = toY > 6;
+            break;
+        case COM_GIN: case COM_KAKU: case COM_SYA:
+            may = toY > 6 || fromY > 6;
+            break;
+        default:
+            break;
+    }
+    if (!may) return NO;
+    s.promotedPiece = promotedCode(piece);
+    return YES;
+}
+
+int 移動後チェック(int toY, int piece) {
+    switch (piece) {
+        case COM_HU: case COM_KYOU:
+            return toY == 9 ? NO : YES;
+        case COM_KEI:
+            return toY > 7 ? NO : YES;
+        case MAN_HU: case MAN_KYOU:
+            return toY == 1 ? NO : YES;
+        case MAN_KEI:
+            return toY < 3 ? NO : YES;
+        default:
+            return YES;
+    }
+}
+
+void 調査_2歩フラグ設定(GameState& s) {
+    for (int x = 1; x <= 9; ++x) {
+        s.twoPawnMAN[x] = 0;
+        s.twoPawnCOM[x] = 0;
+        for (int y = 1; y <= 9; ++y) {
+            if (s.board[x][y] == MAN_HU) s.twoPawnMAN[x] = 1;
+            if (s.board[x][y] == COM_HU) s.twoPawnCOM[x] = 1;
+        }
+    }
+}
+
+}  // namespace velk

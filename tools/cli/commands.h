@@ -1,0 +1,11 @@
+// The analysis subcommands. Each reads requests from in and answers on out; returns the exit
+// status (0, or 1 when a request failed).
+#pragma once
+
+#include <iosfwd>
+
+namespace velk::cli {
+
+int runLegal(std::istream& in, std::ostream& out);
+
+}  // namespace velk::cli

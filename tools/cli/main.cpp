@@ -1,0 +1,46 @@
+// velk-tsuitate-cli: runs the game's own rule code on positions given as text.
+#include <cstring>
+#include <iostream>
+
+#include "cli/commands.h"
+
+namespace {
+
+void printUsage(std::ostream& out) {
+    out << "usage: velk-tsuitate-cli <subcommand> < requests\n"
+           "\n"
+           "Reads one request per line from standard input and answers each in order.\n"
+           "Positions are SFEN with the human (bottom) in upper case, the computer in lower\n"
+           "case, e.g. lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1\n"
+           "\n"
+           "subcommands:\n"
+           "  legal    every move the move check allows, for both sides\n";
+}
+
+struct Subcommand {
+    const char* name;
+    int (*run)(std::istream&, std::ostream&);
+};
+
+constexpr Subcommand SUBCOMMANDS[] = {
+    {"legal", velk::cli::runLegal},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    if (argc != 2) {
+        printUsage(argc == 1 ? std::cout : std::cerr);
+        return argc == 1 ? 0 : 2;
+    }
+    for (const auto& sub : SUBCOMMANDS)
+        if (std::strcmp(argv[1], sub.name) == 0) return sub.run(std::cin, std::cout);
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        printUsage(std::cout);
+        return 0;
+    }
+    std::cerr << "velk-tsuitate-cli: unknown subcommand '" << argv[1] << "'\n\n";
+    printUsage(std::cerr);
+    return 2;
+}

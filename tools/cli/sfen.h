@@ -1,0 +1,38 @@
+// Positions as SFEN text: upper case is the human (bottom), lower case the computer (top).
+#pragma once
+
+#include <array>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/game_state.h"
+
+namespace velk::cli {
+
+// A malformed request; what() is the reason printed after "error: ".
+struct ParseError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct Position {
+    Map board{};
+    std::array<int, 8> handMAN{};
+    std::array<int, 8> handCOM{};
+};
+
+// Splits a request line at blanks.
+std::vector<std::string> splitFields(std::string_view line);
+
+// Parses the four SFEN fields (board side hands moveNumber). Throws ParseError.
+Position parsePosition(const std::vector<std::string>& fields);
+
+// Writes the position back as SFEN (side "b", move number 1).
+std::string formatPosition(const Map& board, const std::array<int, 8>& handMAN,
+                           const std::array<int, 8>& handCOM);
+
+// A freshly loaded game state with the position placed on it (board, hands, hand totals).
+void placePosition(GameState& s, const Position& p);
+
+}  // namespace velk::cli
