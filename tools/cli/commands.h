@@ -7,5 +7,10 @@
 namespace velk::cli {
 
 int runLegal(std::istream& in, std::ostream& out);
+int runSurvey(std::istream& in, std::ostream& out);
+int runMate(std::istream& in, std::ostream& out);
+int runMiss(std::istream& in, std::ostream& out);
+int runCom(std::istream& in, std::ostream& out);
+int runPlay(std::istream& in, std::ostream& out);
 
 }  // namespace velk::cli

@@ -14,7 +14,12 @@ void printUsage(std::ostream& out) {
            "case, e.g. lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1\n"
            "\n"
            "subcommands:\n"
-           "  legal    every move the move check allows, for both sides\n";
+           "  legal    every move the move check allows, for both sides\n"
+           "  survey   the influence maps of one survey\n"
+           "  mate     escape count and the three mate tests\n"
+           "  miss     the referee's miss classification of a proposed move\n"
+           "  com      the computer's choice at level 3\n"
+           "  play     a scripted game through the match controller (see README)\n";
 }
 
 struct Subcommand {
@@ -23,7 +28,9 @@ struct Subcommand {
 };
 
 constexpr Subcommand SUBCOMMANDS[] = {
-    {"legal", velk::cli::runLegal},
+    {"legal", velk::cli::runLegal},   {"survey", velk::cli::runSurvey},
+    {"mate", velk::cli::runMate},     {"miss", velk::cli::runMiss},
+    {"com", velk::cli::runCom},       {"play", velk::cli::runPlay},
 };
 
 }  // namespace

@@ -1,0 +1,16 @@
+#include <istream>
+#include <ostream>
+
+#include "cli/commands.h"
+#include "cli/requests.h"
+#include "cli/sfen.h"
+
+namespace velk::cli {
+
+int runPlay(std::istream& in, std::ostream& out) {
+    return runRequests(in, out, [](const std::vector<std::string>&, std::ostream&) {
+        throw ParseError("play is not available in this build yet");
+    });
+}
+
+}  // namespace velk::cli
