@@ -1,0 +1,111 @@
+// The game window's controller: every event handler of the window and the turn logic. It owns
+// the game state and reaches the screen, dialogs, sound, clock and timer only through Ports.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "game/game_state.h"
+#include "match/ports.h"
+
+namespace velk {
+
+inline constexpr int KEY_ESCAPE = 27;
+
+class Form1 {
+  public:
+    // folder is the current folder: the settings file, the sound files and, by default, the
+    // record files live there.
+    Form1(Ports ports, std::filesystem::path folder);
+
+    GameState s;
+
+    // Sound handles; 0 when there is no device or the sound was not loaded.
+    int soundDevice = 0;
+    int sndOther = 0;
+    int sndForbidden = 0;
+    int sndPiece = 0;
+    int sndBGM = 0;
+
+    // True once the program has ended (the window was asked to quit); every handler then
+    // does nothing.
+    bool closed = false;
+
+    // --- Start-up and reset (form1.cpp) ---
+    void Form_Load();
+    void 初期設定();
+    void CANCEL_Click();
+
+    // --- Mouse, keys, timer (form1.cpp) ---
+    void Form_MouseDown(int button, int shift, float xTwips, float yTwips);
+    void Form_KeyDown(int keyCode);
+    void Timer1_Timer();
+
+    // --- Menus: match (form1.cpp) ---
+    void TAIKYOKU_Click();
+    void SENTE_Click();
+    void GOTE_Click();
+    void OWARI_Click();
+    void LEVEL1_Click();
+    void LEVEL2_Click();
+    void LEVEL3_Click();
+    void レベル_設定(int n);
+
+    // --- End of game and shutdown (form1.cpp) ---
+    void 終了(const std::string& name);
+    void 終了処理();
+    void Form_Unload();
+
+    // --- Computer turn and misses (form1.cpp) ---
+    void com_ban();
+    void ミス処理(int side, int kind, int fromX, int fromY, int toX, int toY);
+    void 点滅_ミス回数(int times, int side);
+    void 待ち時間(double seconds);
+    void 描画_移動可能桝色(int fromX, int fromY, int colour, int piece);
+
+    // --- Move log and replay (form1_replay.cpp) ---
+    void 手順保存(int fromX, int fromY, int toX, int toY, int pieceBefore, int pieceArg,
+                  float timeMANBefore, float timeMANAfter, float timeCOMBefore, float timeCOMAfter);
+    void STOP_Click();
+    void REPLAY_Click();
+    void AFTER_Click();
+    void REVERSE_Click();
+    void ICHIJI_Click();
+
+    // --- Record file and panel (form1_record.cpp) ---
+    void KIFU_WRITE_Click();
+    void KIFU_READ_Click();
+    void Command1_Click();
+    void File1_Click(const std::string& fileName);
+    void Drive1_Change(const std::string& drive);
+    void Dir1_Change();
+
+    // --- Settings, options and sound (form1_options.cpp) ---
+    void 読込_環境設定ファイル();
+    void 書込_環境設定ファイル();
+    void チェック設定(int code);
+    void MIDORI_Click();
+    void TATAMI_Click();
+    void TAKE_Click();
+    void UCHU_Click();
+    void RENGA_Click();
+    void KEIKA_Click();
+    void BGM_Click();
+    void OPTION_Click();
+    void VER_Click();
+    void 音_初期化(long windowHandle);
+    void 音_終了();
+    int 音_読込(const std::string& fileName, int mode);
+    void 音_警告表示(const std::string& text);
+
+    const std::filesystem::path& folder() const { return folder_; }
+
+  private:
+    Ports ports_;
+    std::filesystem::path folder_;
+};
+
+// Seconds from start to now, both seconds since midnight; one wrap past midnight is allowed.
+float 調査_経過秒(float start, float now);
+
+}  // namespace velk
