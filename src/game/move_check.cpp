@@ -6,7 +6,9 @@ namespace velk {
 
 namespace {
 
-bool isDropColumn(int fromX) { return fromX == MAN_HAND_X || fromX == COM_HAND_X; }
+bool isDropColumn(int fromX) {
+    return fromX == MAN_HAND_X || fromX == COM_HAND_X;
+}
 
 bool goldStep(int dx, int dy, int forward) {
     return (std::abs(dx) <= 1 && (dy == forward || dy == 0)) || (dx == 0 && dy == -forward);
@@ -16,7 +18,9 @@ bool silverStep(int dx, int dy, int forward) {
     return std::abs(dx) <= 1 && (dy == forward || (dy == -forward && dx != 0));
 }
 
-bool kingStep(int dx, int dy) { return std::abs(dx) <= 1 && std::abs(dy) <= 1; }
+bool kingStep(int dx, int dy) {
+    return std::abs(dx) <= 1 && std::abs(dy) <= 1;
+}
 
 // The lance walks its own column; every square strictly between must be empty.
 bool lanceClear(const GameState& s, int x, int lowY, int highY) {
@@ -115,25 +119,38 @@ int 移動チェック(const GameState& s, int fromX, int fromY, int toX, int to
         case MAN_GIN:
             allowed = silverStep(dx, dy, -1);
             break;
-        case COM_KIN: case COM_TO: case COM_NARIKYOU: case COM_NARIKEI: case COM_NARIGIN:
+        case COM_KIN:
+        case COM_TO:
+        case COM_NARIKYOU:
+        case COM_NARIKEI:
+        case COM_NARIGIN:
             allowed = goldStep(dx, dy, 1);
             break;
-        case MAN_KIN: case MAN_TO: case MAN_NARIKYOU: case MAN_NARIKEI: case MAN_NARIGIN:
+        case MAN_KIN:
+        case MAN_TO:
+        case MAN_NARIKYOU:
+        case MAN_NARIKEI:
+        case MAN_NARIGIN:
             allowed = goldStep(dx, dy, -1);
             break;
-        case COM_KAKU: case MAN_KAKU:
+        case COM_KAKU:
+        case MAN_KAKU:
             allowed = 移動チェック角(s, fromX, fromY, toX, toY) == YES;
             break;
-        case COM_UMA: case MAN_UMA:
+        case COM_UMA:
+        case MAN_UMA:
             allowed = kingStep(dx, dy) || 移動チェック角(s, fromX, fromY, toX, toY) == YES;
             break;
-        case COM_SYA: case MAN_SYA:
+        case COM_SYA:
+        case MAN_SYA:
             allowed = 移動チェック飛車(s, fromX, fromY, toX, toY) == YES;
             break;
-        case COM_RYU: case MAN_RYU:
+        case COM_RYU:
+        case MAN_RYU:
             allowed = kingStep(dx, dy) || 移動チェック飛車(s, fromX, fromY, toX, toY) == YES;
             break;
-        case COM_OU: case MAN_OU:
+        case COM_OU:
+        case MAN_OU:
             allowed = kingStep(dx, dy);
             break;
         default:

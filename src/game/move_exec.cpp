@@ -44,16 +44,24 @@ int 調査_駒成(GameState& s, int fromX, int fromY, int /*toX*/, int toY, int 
     if (fromX == COM_HAND_X || fromX == MAN_HAND_X) return NO;
     bool may = false;
     switch (piece) {
-        case MAN_HU: case MAN_KYOU: case MAN_KEI:
+        case MAN_HU:
+        case MAN_KYOU:
+        case MAN_KEI:
             may = toY < 4;
             break;
-        case MAN_GIN: case MAN_KAKU: case MAN_SYA:
+        case MAN_GIN:
+        case MAN_KAKU:
+        case MAN_SYA:
             may = toY < 4 || fromY < 4;
             break;
-        case COM_HU: case COM_KYOU: case COM_KEI:
+        case COM_HU:
+        case COM_KYOU:
+        case COM_KEI:
             may = toY > 6;
             break;
-        case COM_GIN: case COM_KAKU: case COM_SYA:
+        case COM_GIN:
+        case COM_KAKU:
+        case COM_SYA:
             may = toY > 6 || fromY > 6;
             break;
         default:
@@ -66,11 +74,13 @@ int 調査_駒成(GameState& s, int fromX, int fromY, int /*toX*/, int toY, int 
 
 int 移動後チェック(int toY, int piece) {
     switch (piece) {
-        case COM_HU: case COM_KYOU:
+        case COM_HU:
+        case COM_KYOU:
             return toY == 9 ? NO : YES;
         case COM_KEI:
             return toY > 7 ? NO : YES;
-        case MAN_HU: case MAN_KYOU:
+        case MAN_HU:
+        case MAN_KYOU:
             return toY == 1 ? NO : YES;
         case MAN_KEI:
             return toY < 3 ? NO : YES;

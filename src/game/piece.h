@@ -65,8 +65,12 @@ inline constexpr int COM_HAND_CODES[8] = {0,       COM_HU,  COM_KYOU, COM_KEI,
 
 enum class Side { None, Man, Com };
 
-constexpr bool isManPiece(int code) { return code <= MAN_HU; }
-constexpr bool isComPiece(int code) { return code >= COM_HU; }
+constexpr bool isManPiece(int code) {
+    return code <= MAN_HU;
+}
+constexpr bool isComPiece(int code) {
+    return code >= COM_HU;
+}
 
 constexpr Side sideOf(int code) {
     if (isManPiece(code)) return Side::Man;
@@ -77,8 +81,20 @@ constexpr Side sideOf(int code) {
 // True for the 28 codes of the table.
 constexpr bool isValidPiece(int code) {
     switch (code < 0 ? -code : code) {
-        case 10: case 11: case 20: case 21: case 30: case 31: case 100: case 101:
-        case 110: case 800: case 801: case 900: case 901: case 950:
+        case 10:
+        case 11:
+        case 20:
+        case 21:
+        case 30:
+        case 31:
+        case 100:
+        case 101:
+        case 110:
+        case 800:
+        case 801:
+        case 900:
+        case 901:
+        case 950:
             return true;
         default:
             return false;
@@ -88,7 +104,12 @@ constexpr bool isValidPiece(int code) {
 // True for the unpromoted codes of the six kinds that promote.
 constexpr bool canPromote(int code) {
     switch (code < 0 ? -code : code) {
-        case 10: case 20: case 30: case 100: case 800: case 900:
+        case 10:
+        case 20:
+        case 30:
+        case 100:
+        case 800:
+        case 900:
             return true;
         default:
             return false;
@@ -96,26 +117,48 @@ constexpr bool canPromote(int code) {
 }
 
 // The promoted code: one step further from zero.
-constexpr int promotedCode(int code) { return code < 0 ? code - 1 : code + 1; }
+constexpr int promotedCode(int code) {
+    return code < 0 ? code - 1 : code + 1;
+}
 
 // The hand index a captured piece goes to (1..7), 0 for a king or a non-piece.
 constexpr int handIndexOf(int code) {
     switch (code < 0 ? -code : code) {
-        case 10: case 11: return 1;
-        case 20: case 21: return 2;
-        case 30: case 31: return 3;
-        case 100: case 101: return 4;
-        case 110: return 5;
-        case 800: case 801: return 6;
-        case 900: case 901: return 7;
-        default: return 0;
+        case 10:
+        case 11:
+            return 1;
+        case 20:
+        case 21:
+            return 2;
+        case 30:
+        case 31:
+            return 3;
+        case 100:
+        case 101:
+            return 4;
+        case 110:
+            return 5;
+        case 800:
+        case 801:
+            return 6;
+        case 900:
+        case 901:
+            return 7;
+        default:
+            return 0;
     }
 }
 
 // The code of the piece sitting in a hand slot: human rows 3..9, computer rows 1..7.
-constexpr int manHandPiece(int row) { return (row >= 3 && row <= 9) ? MAN_HAND_CODES[row - 2] : EMPTY; }
-constexpr int comHandPiece(int row) { return (row >= 1 && row <= 7) ? COM_HAND_CODES[8 - row] : EMPTY; }
+constexpr int manHandPiece(int row) {
+    return (row >= 3 && row <= 9) ? MAN_HAND_CODES[row - 2] : EMPTY;
+}
+constexpr int comHandPiece(int row) {
+    return (row >= 1 && row <= 7) ? COM_HAND_CODES[8 - row] : EMPTY;
+}
 
-constexpr bool onBoard(int x, int y) { return x >= 1 && x <= 9 && y >= 1 && y <= 9; }
+constexpr bool onBoard(int x, int y) {
+    return x >= 1 && x <= 9 && y >= 1 && y <= 9;
+}
 
 }  // namespace velk

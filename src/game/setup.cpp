@@ -3,8 +3,8 @@
 namespace velk {
 
 void placeStartingPosition(GameState& s) {
-    static constexpr int back[10] = {0,       COM_KYOU, COM_KEI, COM_GIN,  COM_KIN,
-                                     COM_OU,  COM_KIN,  COM_GIN, COM_KEI,  COM_KYOU};
+    static constexpr int back[10] = {0,      COM_KYOU, COM_KEI, COM_GIN, COM_KIN,
+                                     COM_OU, COM_KIN,  COM_GIN, COM_KEI, COM_KYOU};
     for (int x = 1; x <= 9; ++x) {
         s.board[x][1] = static_cast<std::int16_t>(back[x]);
         s.board[x][3] = COM_HU;

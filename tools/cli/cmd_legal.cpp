@@ -32,8 +32,7 @@ void printDrops(const GameState& s, bool man, std::ostream& out) {
         for (int tx = 1; tx <= 9; ++tx)
             for (int ty = 1; ty <= 9; ++ty)
                 if (移動チェック(s, fromX, fromY, tx, ty, piece) == YES)
-                    out << fromX << ' ' << fromY << ' ' << tx << ' ' << ty << ' ' << piece
-                        << '\n';
+                    out << fromX << ' ' << fromY << ' ' << tx << ' ' << ty << ' ' << piece << '\n';
     }
 }
 
@@ -42,7 +41,8 @@ void printDrops(const GameState& s, bool man, std::ostream& out) {
 int runLegal(std::istream& in, std::ostream& out) {
     return runRequests(in, out, [](const std::vector<std::string>& fields, std::ostream& o) {
         const Position position = parsePosition(fields);
-        if (fields.size() > 4) throw ParseError("unexpected field after the position: " + fields[4]);
+        if (fields.size() > 4)
+            throw ParseError("unexpected field after the position: " + fields[4]);
         GameState s{};
         placePosition(s, position);
         調査_2歩フラグ設定(s);

@@ -11,36 +11,62 @@ namespace {
 // Unpromoted human code of an SFEN letter (upper case), 0 when unknown.
 int manCodeOfLetter(char c) {
     switch (c) {
-        case 'P': return MAN_HU;
-        case 'L': return MAN_KYOU;
-        case 'N': return MAN_KEI;
-        case 'S': return MAN_GIN;
-        case 'G': return MAN_KIN;
-        case 'B': return MAN_KAKU;
-        case 'R': return MAN_SYA;
-        case 'K': return MAN_OU;
-        default: return 0;
+        case 'P':
+            return MAN_HU;
+        case 'L':
+            return MAN_KYOU;
+        case 'N':
+            return MAN_KEI;
+        case 'S':
+            return MAN_GIN;
+        case 'G':
+            return MAN_KIN;
+        case 'B':
+            return MAN_KAKU;
+        case 'R':
+            return MAN_SYA;
+        case 'K':
+            return MAN_OU;
+        default:
+            return 0;
     }
 }
 
 char letterOfCode(int code) {
     switch (code < 0 ? -code : code) {
-        case 10: case 11: return 'P';
-        case 20: case 21: return 'L';
-        case 30: case 31: return 'N';
-        case 100: case 101: return 'S';
-        case 110: return 'G';
-        case 800: case 801: return 'B';
-        case 900: case 901: return 'R';
-        case 950: return 'K';
-        default: return '?';
+        case 10:
+        case 11:
+            return 'P';
+        case 20:
+        case 21:
+            return 'L';
+        case 30:
+        case 31:
+            return 'N';
+        case 100:
+        case 101:
+            return 'S';
+        case 110:
+            return 'G';
+        case 800:
+        case 801:
+            return 'B';
+        case 900:
+        case 901:
+            return 'R';
+        case 950:
+            return 'K';
+        default:
+            return '?';
     }
 }
 
 // How many pieces of each hand kind a full set holds.
 constexpr int SUPPLY[8] = {0, 18, 4, 4, 4, 4, 2, 2};
 
-std::string rowName(int y) { return "row " + std::to_string(y); }
+std::string rowName(int y) {
+    return "row " + std::to_string(y);
+}
 
 void parseBoard(const std::string& text, Position& p) {
     int y = 1;
@@ -72,8 +98,8 @@ void parseBoard(const std::string& text, Position& p) {
             continue;
         }
         const bool upper = std::isupper(static_cast<unsigned char>(c)) != 0;
-        const int base = manCodeOfLetter(
-            static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+        const int base =
+            manCodeOfLetter(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
         if (base == 0) throw ParseError(std::string("unknown piece letter '") + c + "'");
         if (x > 9) throw ParseError(rowName(y) + " has more than 9 squares");
         int code = upper ? base : -base;
@@ -89,8 +115,7 @@ void parseBoard(const std::string& text, Position& p) {
             ((code == MAN_HU || code == MAN_KYOU) && y == 1) || (code == MAN_KEI && y <= 2) ||
             ((code == COM_HU || code == COM_KYOU) && y == 9) || (code == COM_KEI && y >= 8);
         if (stuck)
-            throw ParseError(std::string("'") + c + "' on " + rowName(y) +
-                             " could never move");
+            throw ParseError(std::string("'") + c + "' on " + rowName(y) + " could never move");
         p.board[x][y] = static_cast<std::int16_t>(code);
         ++x;
     }
@@ -116,8 +141,8 @@ void parseHands(const std::string& text, Position& p) {
         }
         const char c = text[i++];
         const bool upper = std::isupper(static_cast<unsigned char>(c)) != 0;
-        const int base = manCodeOfLetter(
-            static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+        const int base =
+            manCodeOfLetter(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
         if (base == 0 || base == MAN_OU)
             throw ParseError(std::string("'") + c + "' cannot be in a hand");
         const int kind = handIndexOf(base);
