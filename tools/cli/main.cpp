@@ -28,9 +28,8 @@ struct Subcommand {
 };
 
 constexpr Subcommand SUBCOMMANDS[] = {
-    {"legal", velk::cli::runLegal},   {"survey", velk::cli::runSurvey},
-    {"mate", velk::cli::runMate},     {"miss", velk::cli::runMiss},
-    {"com", velk::cli::runCom},       {"play", velk::cli::runPlay},
+    {"legal", velk::cli::runLegal}, {"survey", velk::cli::runSurvey}, {"mate", velk::cli::runMate},
+    {"miss", velk::cli::runMiss},   {"com", velk::cli::runCom},       {"play", velk::cli::runPlay},
 };
 
 }  // namespace
