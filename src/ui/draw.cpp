@@ -1,0 +1,404 @@
+#include "ui/draw.h"
+
+#include <string>
+
+namespace velk {
+
+namespace {
+
+// Text positions of the last-move fields: the computer's replaces "思考中" left of the board,
+// the human's sits right of his hand, above his clock.
+constexpr double COM_MOVE_TEXT_X = -1.6;
+constexpr double MAN_MOVE_TEXT_X = 13.0;
+constexpr double MOVE_TEXT_Y = 8.4;
+// Two full-width characters at size 12 are just under one square wide.
+constexpr double MOVE_TEXT_NAME_OFFSET = 1.0;
+constexpr int MOVE_TEXT_SIZE = 12;
+constexpr int HAND_COUNT_SIZE = 14;
+
+void tile(const GameState& s, Canvas& c, double gx, double gy) {
+    描画_絵(s, c, s.background, gx, gy);
+}
+
+// The black shadow 0.1 square down and right, then the text itself.
+void shadowed(const GameState& s, Canvas& c, double gx, double gy, std::string_view text,
+              int colour, int fontSize) {
+    描画_数値(s, c, gx + 0.1, gy + 0.1, text, COLOUR_BLACK, 0, fontSize);
+    描画_数値(s, c, gx, gy, text, colour, 0, fontSize);
+}
+
+int handSum(const std::array<int, 8>& hand) {
+    int sum = 0;
+    for (int k = 1; k <= 7; ++k) sum += hand[k];
+    return sum;
+}
+
+std::string_view gradeText(int grade) {
+    static constexpr std::string_view TEXTS[21] = {
+        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段",
+        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段",
+        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級",
+        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級",
+        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:11級",
+        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級"};
+    if (grade < -10 || grade > 10) return {};
+    return TEXTS[grade + 10];
+}
+
+bool isPictureCode(int code) {
+    return code == EMPTY || (code >= PICTURE_TITLE && code <= 6) || isValidPiece(code);
+}
+
+}  // namespace
+
+// --- Primitives ---
+
+void 描画_絵(const GameState& s, Canvas& c, int code, double gx, double gy) {
+    if (code >= COM_HU && code <= COM_OU && s.screenUp == YES && gx > 0) {
+        c.drawPicture(PICTURE_EMPTY_SQUARE, gx, gy);
+        return;
+    }
+    if (isPictureCode(code)) c.drawPicture(code, gx, gy);
+}
+
+void 描画_桝輪郭(const GameState&, Canvas& c, int colour, double gx, double gy) {
+    c.drawOutline(colour, gx, gy);
+}
+
+void 描画_四角形(const GameState&, Canvas& c, double gx, double gy, int widthTwips, int heightTwips,
+                 int colour) {
+    c.fillRect(gx, gy, widthTwips, heightTwips, colour);
+}
+
+void 描画_数値(const GameState& s, Canvas& c, double gx, double gy, int value, int colour,
+               int style, int fontSize) {
+    if (style == 0) {
+        c.drawText(gx, gy, std::to_string(value), colour, fontSize);
+        return;
+    }
+    if (value >= 1 && value <= 9)
+        描画_数値(s, c, gx, gy, 文字列変換(1000 + value), colour, 0, fontSize);
+}
+
+void 描画_数値(const GameState&, Canvas& c, double gx, double gy, std::string_view text, int colour,
+               int, int fontSize) {
+    c.drawText(gx, gy, std::string(text), colour, fontSize);
+}
+
+void 描画_文字列(const GameState&, Canvas& c, int code, double gx, double gy, int colour,
+                 int fontSize) {
+    const std::string_view text = code == TEXT_MOVE_COUNT_LABEL ? "手目" : gradeText(code);
+    if (!text.empty()) c.drawText(gx, gy, std::string(text), colour, fontSize);
+}
+
+std::string_view 文字列変換(int value) {
+    static constexpr std::string_view DIGITS[10] = {"",   "１", "２", "３", "４",
+                                                    "５", "６", "７", "８", "９"};
+    static constexpr std::string_view NUMERALS[10] = {"",   "一", "二", "三", "四",
+                                                      "五", "六", "七", "八", "九"};
+    if (value >= 1 && value <= 9) return DIGITS[value];
+    if (value >= 1001 && value <= 1009) return NUMERALS[value - 1000];
+    switch (value < 0 ? -value : value) {
+        case 10:
+            return "歩";
+        case 11:
+            return "と";
+        case 20:
+            return "香";
+        case 21:
+            return "香成";
+        case 30:
+            return "桂";
+        case 31:
+            return "桂成";
+        case 100:
+            return "銀";
+        case 101:
+            return "銀成";
+        case 110:
+            return "金";
+        case 800:
+            return "角";
+        case 801:
+            return "角成";
+        case 900:
+            return "飛";
+        case 901:
+            return "飛成";
+        case 950:
+            return "王";
+        default:
+            return {};
+    }
+}
+
+// --- Board and hands ---
+
+void 描画_背景(const GameState& s, Canvas& c, int code) {
+    for (int gx = -3; gx <= 20; ++gx)
+        for (int gy = -2; gy <= 15; ++gy)
+            if (!onBoard(gx, gy)) 描画_絵(s, c, code, gx, gy);
+}
+
+void 描画_盤(const GameState& s, Canvas& c) {
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            描画_絵(s, c, s.board[x][y], x, y);
+            描画_桝輪郭(s, c, COLOUR_GREEN, x, y);
+        }
+}
+
+void 描画_将棋盤桝(const GameState& s, Canvas& c) {
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) 描画_桝輪郭(s, c, COLOUR_GREEN, x, y);
+}
+
+void 描画_桝_数値(const GameState& s, Canvas& c) {
+    for (int i = 1; i <= 9; ++i) {
+        tile(s, c, i, 0);
+        描画_数値(s, c, i + 0.2, 0.5, 10 - i, COLOUR_BLACK, 0, 16);
+        描画_数値(s, c, i + 0.1, 0.4, 10 - i, COLOUR_WHITE, 0, 16);
+        tile(s, c, 10, i);
+        描画_数値(s, c, 10.2, i + 0.4, i, COLOUR_BLACK, 1, 12);
+        描画_数値(s, c, 10.1, i + 0.3, i, COLOUR_WHITE, 1, 12);
+    }
+}
+
+void 描画_自持盤(const GameState& s, Canvas& c) {
+    for (int k = 1; k <= 7; ++k) {
+        const int row = k + 2;
+        描画_絵(s, c, EMPTY, MAN_HAND_X, row);
+        tile(s, c, MAN_HAND_X + 1, row);
+        const int count = s.handMAN[k];
+        if (count >= 1) 描画_絵(s, c, MAN_HAND_CODES[k], MAN_HAND_X, row);
+        描画_桝輪郭(s, c, COLOUR_GREEN, MAN_HAND_X, row);
+        if (count >= 1)
+            shadowed(s, c, MAN_HAND_X + 1.1, row + 0.3, std::to_string(count), COLOUR_WHITE,
+                     HAND_COUNT_SIZE);
+    }
+}
+
+void 描画_敵持盤(const GameState& s, Canvas& c) {
+    if (s.screenUp == YES)
+        描画_敵持盤_ついたて有り(s, c);
+    else
+        描画_敵持盤_ついたて無し(s, c);
+}
+
+// The count column beside the computer's hand (column 0) is tiled afresh on every row, so that
+// neither a stale count nor, once the screen is back up, a count by kind stays visible. The
+// tile reaches one pixel into the board's first column, whose outline is redrawn.
+void 描画_敵持盤_ついたて有り(const GameState& s, Canvas& c) {
+    for (int row = 1; row <= 7; ++row) {
+        tile(s, c, 0, row);
+        描画_絵(s, c, EMPTY, COM_HAND_X, row);
+        描画_桝輪郭(s, c, COLOUR_GREEN, COM_HAND_X, row);
+        描画_桝輪郭(s, c, COLOUR_GREEN, 1, row);
+    }
+    const int total = 調査_持駒数(s, s.roleCOM);
+    if (total > 0) shadowed(s, c, 0.1, 1.3, std::to_string(total), COLOUR_WHITE, HAND_COUNT_SIZE);
+}
+
+void 描画_敵持盤_ついたて無し(const GameState& s, Canvas& c) {
+    for (int k = 1; k <= 7; ++k) {
+        const int row = 8 - k;
+        tile(s, c, 0, row);
+        描画_絵(s, c, EMPTY, COM_HAND_X, row);
+        const int count = s.handCOM[k];
+        if (count >= 1) 描画_絵(s, c, COM_HAND_CODES[k], COM_HAND_X, row);
+        描画_桝輪郭(s, c, COLOUR_GREEN, COM_HAND_X, row);
+        描画_桝輪郭(s, c, COLOUR_GREEN, 1, row);
+        if (count >= 1)
+            shadowed(s, c, 0.1, row + 0.3, std::to_string(count), COLOUR_WHITE, HAND_COUNT_SIZE);
+    }
+}
+
+int 調査_持駒数(const GameState& s, int side) {
+    if (side == s.roleMAN) return handSum(s.handMAN);
+    if (side == s.roleCOM) return handSum(s.handCOM);
+    return 0;
+}
+
+void 描画_COM駒(GameState& s, Canvas& c) {
+    s.screenUp = NO;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+            if (isComPiece(s.board[x][y])) {
+                描画_絵(s, c, s.board[x][y], x, y);
+                描画_桝輪郭(s, c, COLOUR_GREEN, x, y);
+            }
+}
+
+// --- Status fields ---
+
+void 描画_所有時間(const GameState& s, Canvas& c, const Menu& menu, int side, float seconds) {
+    if (!menu.isChecked(MenuItem::KEIKA)) return;
+    消去_所有時間(s, c, side);
+    if (side == s.roleMAN) {
+        shadowed(s, c, 13, 9.2, 調査_時間秒追加結果(seconds), COLOUR_WHITE, 12);
+    } else if (side == s.roleCOM) {
+        shadowed(s, c, -1.6, 9.2, 調査_時間秒追加結果(seconds), COLOUR_WHITE, 12);
+        描画_桝輪郭(s, c, COLOUR_GREEN, 1, 9);
+    }
+}
+
+void 消去_所有時間(const GameState& s, Canvas& c, int side) {
+    if (side == s.roleMAN) {
+        for (int gx = 13; gx <= 15; ++gx) tile(s, c, gx, 9);
+    } else if (side == s.roleCOM) {
+        for (int gx = -2; gx <= 0; ++gx) tile(s, c, gx, 9);
+    }
+}
+
+std::string 調査_時間秒追加結果(float seconds) {
+    // Anything beyond a million hours (or not a number) only has to show an empty hour field.
+    constexpr double LIMIT = 3600.0 * 1e6;
+    double rest = static_cast<double>(seconds);
+    if (!(rest < LIMIT)) rest = LIMIT;
+    if (rest < -LIMIT) rest = -LIMIT;
+    const auto hours = static_cast<long long>(rest / 3600);
+    rest -= static_cast<double>(hours) * 3600;
+    const auto minutes = static_cast<long long>(rest / 60);
+    rest -= static_cast<double>(minutes) * 60;
+    const auto secs = static_cast<long long>(rest);
+    return 変換_数字から文字(hours) + ":" + 変換_数字から文字(minutes) + ":" +
+           変換_数字から文字(secs);
+}
+
+std::string 変換_数字から文字(long long n) {
+    std::string text = std::to_string(n);
+    if (text.size() == 1) return "0" + text;
+    if (text.size() == 2) return text;
+    return {};
+}
+
+void 描画_ミス回数(const GameState& s, Canvas& c, int side, int colour) {
+    消去_ミス回数(s, c, side);
+    int row = 0;
+    int count = 0;
+    std::string_view label;
+    if (side == s.roleCOM) {
+        row = 5;
+        count = s.missCountCOM;
+        label = "COMミス";
+    } else if (side == s.roleMAN) {
+        row = 6;
+        count = s.missCountMAN;
+        label = "MANミス";
+    } else {
+        return;
+    }
+    描画_数値(s, c, 13.5, row + 0.2, label, COLOUR_BLACK, 0, 10);
+    描画_数値(s, c, 13.4, row + 0.1, label, colour, 0, 10);
+    描画_数値(s, c, 13.8, row + 0.6, count, COLOUR_BLACK, 0, 14);
+    描画_数値(s, c, 13.8, row + 0.5, count, colour, 0, 14);
+}
+
+void 消去_ミス回数(const GameState& s, Canvas& c, int side) {
+    int row = 0;
+    if (side == s.roleCOM)
+        row = 5;
+    else if (side == s.roleMAN)
+        row = 6;
+    else
+        return;
+    tile(s, c, 13, row);
+    tile(s, c, 14, row);
+}
+
+void 描画_レベル(const GameState& s, Canvas& c, int n) {
+    描画_数値(s, c, -1.4, 0.2, "LEVEL", COLOUR_BLACK, 0, 10);
+    描画_数値(s, c, -1.5, 0.1, "LEVEL", COLOUR_WHITE, 0, 10);
+    描画_数値(s, c, 0.1, 0.1, n, COLOUR_BLACK, 0, 12);
+    描画_数値(s, c, 0, 0, n, COLOUR_WHITE, 0, 12);
+}
+
+void 描画_ハンデレベル(const GameState& s, Canvas& c, int grade) {
+    for (int gx = 11; gx <= 14; ++gx) tile(s, c, gx, 1);
+    描画_文字列(s, c, grade, 11.1, 1.1, COLOUR_BLACK, 10);
+    描画_文字列(s, c, grade, 11, 1, COLOUR_WHITE, 10);
+}
+
+void 描画_手数(const GameState& s, Canvas& c, int n, int colour) {
+    tile(s, c, 13, 3);
+    tile(s, c, 14, 3);
+    描画_桝輪郭(s, c, COLOUR_GREEN, MAN_HAND_X, 3);
+    const std::string text = std::to_string(n);
+    const double gx = text.size() == 1 ? 13.3 : text.size() == 2 ? 13.2 : 13.1;
+    描画_数値(s, c, gx, 3.4, text, COLOUR_BLACK, 0, 12);
+    描画_数値(s, c, gx - 0.1, 3.3, text, colour, 0, 12);
+    描画_文字列(s, c, TEXT_MOVE_COUNT_LABEL, 13.9, 3.2, colour, 10);
+}
+
+void 描画_移動結果(const GameState& s, Canvas& c, int side, int toX, int toY, int piece,
+                   int colour) {
+    double gx = 0;
+    if (side == s.roleCOM)
+        gx = COM_MOVE_TEXT_X;
+    else if (side == s.roleMAN)
+        gx = MAN_MOVE_TEXT_X;
+    else
+        return;
+    消去_移動結果(s, c, side);
+    std::string square(文字列変換(10 - toX));
+    square += 文字列変換(1000 + toY);
+    shadowed(s, c, gx, MOVE_TEXT_Y, square, colour, MOVE_TEXT_SIZE);
+    描画_移動駒種類(s, c, side, piece, gx + MOVE_TEXT_NAME_OFFSET, MOVE_TEXT_Y, colour);
+}
+
+void 消去_移動結果(const GameState& s, Canvas& c, int side) {
+    if (side == s.roleCOM) {
+        for (int gx = -2; gx <= 0; ++gx) tile(s, c, gx, 8);
+        描画_桝輪郭(s, c, COLOUR_GREEN, 1, 8);
+    } else if (side == s.roleMAN) {
+        for (int gx = 13; gx <= 15; ++gx) tile(s, c, gx, 8);
+    }
+}
+
+void 描画_移動駒種類(const GameState& s, Canvas& c, int side, int piece, double gx, double gy,
+                     int colour) {
+    const bool hidden = side == s.roleCOM && s.screenUp == YES;
+    shadowed(s, c, gx, gy, hidden ? std::string_view("？？") : 文字列変換(piece), colour,
+             MOVE_TEXT_SIZE);
+}
+
+void 描画_棋譜読込み部分消去(const GameState& s, Canvas& c) {
+    描画_桝_数値(s, c);
+    for (int gx = -1; gx <= 9; ++gx) tile(s, c, gx, 10);
+    for (int x = 1; x <= 9; ++x) 描画_桝輪郭(s, c, COLOUR_GREEN, x, 9);
+}
+
+// --- Record panel ---
+
+void 描画_可視(RecordPanel& panel, int drive, int folder, int files) {
+    panel.setListsVisible(drive == YES, folder == YES, files == YES);
+}
+
+void 描画_棋譜_IO(RecordPanel& panel, int mode) {
+    if (mode == 0) {
+        panel.setTextPanelVisible(true);
+        return;
+    }
+    for (int box = 1; box <= 4; ++box) panel.setText(box, "");
+    panel.setTextPanelVisible(false);
+}
+
+// --- Full redraw ---
+
+void 画面_再描画(const GameState& s, Canvas& c, const Menu& menu) {
+    c.beginFullRedraw();
+    描画_背景(s, c, s.background);
+    描画_桝_数値(s, c);
+    描画_自持盤(s, c);
+    描画_敵持盤(s, c);
+    描画_盤(s, c);
+    描画_所有時間(s, c, menu, s.roleCOM, s.timeUsedCOM);
+    描画_所有時間(s, c, menu, s.roleMAN, s.timeUsedMAN);
+    描画_ミス回数(s, c, s.roleCOM, COLOUR_WHITE);
+    描画_ミス回数(s, c, s.roleMAN, COLOUR_WHITE);
+    if (s.gameState == 1) 描画_レベル(s, c, s.level);
+    if (s.handicapSet == YES) 描画_ハンデレベル(s, c, s.handicapLevel);
+    描画_絵(s, c, PICTURE_TITLE, 11.2, 0);
+}
+
+}  // namespace velk
