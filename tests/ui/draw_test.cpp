@@ -1,0 +1,186 @@
+#include "ui/draw.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "match/fakes.h"
+#include "support/board_text.h"
+
+namespace velk {
+namespace {
+
+using fakes::CanvasOp;
+using fakes::FakeCanvas;
+
+// The ops drawn on one cell, with the position taken out, so two cells can be compared.
+std::vector<std::pair<int, int>> opsAt(const FakeCanvas& c, double gx, double gy) {
+    std::vector<std::pair<int, int>> out;
+    for (const auto& op : c.ops)
+        if (op.gx == gx && op.gy == gy) out.emplace_back(op.kind, op.code);
+    return out;
+}
+
+std::vector<const CanvasOp*> texts(const FakeCanvas& c) {
+    std::vector<const CanvasOp*> out;
+    for (const auto& op : c.ops)
+        if (op.kind == CanvasOp::Text) out.push_back(&op);
+    return out;
+}
+
+bool hasPicture(const FakeCanvas& c, int code, double gx, double gy) {
+    return std::any_of(c.ops.begin(), c.ops.end(), [&](const CanvasOp& op) {
+        return op.kind == CanvasOp::Picture && op.code == code && op.gx == gx && op.gy == gy;
+    });
+}
+
+TEST(Draw, HiddenComputerPieceLooksLikeAnEmptySquare) {
+    GameState s = testkit::position("4k4/9/9/9/9/9/9/9/4K4", "p");
+    FakeCanvas c;
+    描画_盤(s, c);
+    EXPECT_EQ(opsAt(c, 5, 1), opsAt(c, 5, 5));
+    EXPECT_NE(opsAt(c, 5, 9), opsAt(c, 5, 5));
+
+    // The hand column is never hidden by the picture rule; the screen lowered shows the board.
+    c.ops.clear();
+    描画_絵(s, c, COM_HU, COM_HAND_X, 7);
+    EXPECT_TRUE(hasPicture(c, COM_HU, -1, 7));
+    描画_COM駒(s, c);
+    EXPECT_EQ(s.screenUp, NO);
+    EXPECT_TRUE(hasPicture(c, COM_OU, 5, 1));
+    EXPECT_EQ(c.lastOutline(5, 1), COLOUR_GREEN);
+}
+
+TEST(Draw, ComputerMoveTextHidesThePieceBehindTheScreen) {
+    GameState s = testkit::position("4k4/9/9/9/9/9/9/9/4K4");
+    FakeCanvas c;
+    描画_移動結果(s, c, s.roleCOM, 3, 6, COM_HU, COLOUR_WHITE);
+    EXPECT_TRUE(c.drewText("７六"));
+    EXPECT_TRUE(c.drewText("？？"));
+    EXPECT_FALSE(c.drewText("歩"));
+
+    c.ops.clear();
+    描画_移動結果(s, c, s.roleMAN, 3, 6, MAN_TO, COLOUR_WHITE);
+    EXPECT_TRUE(c.drewText("と"));
+
+    c.ops.clear();
+    s.screenUp = NO;
+    描画_移動結果(s, c, s.roleCOM, 1, 9, COM_RYU, COLOUR_WHITE);
+    EXPECT_TRUE(c.drewText("９九"));
+    EXPECT_TRUE(c.drewText("飛成"));
+
+    // Neither role draws nothing at all.
+    c.ops.clear();
+    描画_移動結果(s, c, NOBODY, 3, 6, COM_HU, COLOUR_WHITE);
+    EXPECT_TRUE(c.ops.empty());
+}
+
+TEST(Draw, ComputerHandBehindTheScreenShowsOnlyTheTotal) {
+    GameState s = testkit::position("4k4/9/9/9/9/9/9/9/4K4", "pr");
+    FakeCanvas c;
+    s.screenUp = NO;
+    描画_敵持盤(s, c);
+    EXPECT_TRUE(hasPicture(c, COM_SYA, -1, 1));
+    EXPECT_TRUE(hasPicture(c, COM_HU, -1, 7));
+
+    c.ops.clear();
+    s.screenUp = YES;
+    描画_敵持盤(s, c);
+    int emptySquares = 0;
+    for (const auto& op : c.ops) {
+        if (op.kind == CanvasOp::Picture && op.gx == -1) {
+            EXPECT_EQ(op.code, PICTURE_EMPTY_SQUARE);
+            ++emptySquares;
+        }
+    }
+    EXPECT_EQ(emptySquares, 7);
+    ASSERT_EQ(texts(c).size(), 2u);  // shadow and text
+    EXPECT_EQ(texts(c).back()->text, "2");
+    // The counts by kind that were shown beside the hand are covered again.
+    for (int row = 1; row <= 7; ++row) EXPECT_TRUE(hasPicture(c, s.background, 0, row));
+
+    EXPECT_EQ(調査_持駒数(s, s.roleCOM), 2);
+    EXPECT_EQ(調査_持駒数(s, s.roleMAN), 0);
+    EXPECT_EQ(調査_持駒数(s, NOBODY), 0);
+}
+
+TEST(Draw, MoveCountsOfAnyLengthEndAtTheSamePlace) {
+    GameState s = testkit::position("4k4/9/9/9/9/9/9/9/4K4");
+    auto endOf = [&](int n) {
+        FakeCanvas c;
+        描画_手数(s, c, n, COLOUR_WHITE);
+        for (const auto* op : texts(c))
+            if (op->code == COLOUR_WHITE && op->text == std::to_string(n))
+                return op->gx + 0.1 * static_cast<double>(op->text.size());
+        return -100.0;
+    };
+    EXPECT_NEAR(endOf(7), endOf(123), 1e-9);
+    EXPECT_NEAR(endOf(45), endOf(123), 1e-9);
+    FakeCanvas c;
+    描画_手数(s, c, 7, COLOUR_WHITE);
+    EXPECT_TRUE(c.drewText("手目"));
+}
+
+TEST(Draw, ClockText) {
+    EXPECT_EQ(調査_時間秒追加結果(59.9f), "00:00:59");
+    EXPECT_EQ(調査_時間秒追加結果(3600.0f), "01:00:00");
+    EXPECT_EQ(調査_時間秒追加結果(3723.5f), "01:02:03");
+    EXPECT_EQ(調査_時間秒追加結果(360000.0f), ":00:00");
+    EXPECT_EQ(変換_数字から文字(7), "07");
+    EXPECT_EQ(変換_数字から文字(100), "");
+
+    // The field is drawn only while KEIKA is checked.
+    GameState s = testkit::position("4k4/9/9/9/9/9/9/9/4K4");
+    FakeCanvas c;
+    fakes::FakeMenu menu;
+    描画_所有時間(s, c, menu, s.roleMAN, 65.0f);
+    EXPECT_TRUE(c.ops.empty());
+    menu.setChecked(MenuItem::KEIKA, true);
+    描画_所有時間(s, c, menu, s.roleMAN, 65.0f);
+    ASSERT_FALSE(texts(c).empty());
+    EXPECT_EQ(texts(c).back()->text, "00:01:05");
+    EXPECT_EQ(texts(c).back()->gx, 13);
+}
+
+TEST(Draw, NamesOfValues) {
+    EXPECT_EQ(文字列変換(1), "１");
+    EXPECT_EQ(文字列変換(1009), "九");
+    EXPECT_EQ(文字列変換(MAN_NARIKEI), "桂成");
+    EXPECT_EQ(文字列変換(COM_UMA), "角成");
+    EXPECT_EQ(文字列変換(COM_OU), "王");
+    EXPECT_EQ(文字列変換(0), "");
+    EXPECT_EQ(文字列変換(12), "");
+}
+
+TEST(Draw, FullRedrawStartsAfreshAndEndsWithTheTitle) {
+    GameState s = testkit::position("4k4/9/9/9/9/9/9/9/4K4");
+    s.gameState = 1;
+    s.handicapSet = YES;
+    s.handicapLevel = -10;
+    FakeCanvas c;
+    fakes::FakeMenu menu;
+    画面_再描画(s, c, menu);
+    ASSERT_FALSE(c.ops.empty());
+    EXPECT_EQ(c.ops.front().kind, CanvasOp::FullRedraw);
+    EXPECT_EQ(c.ops.back().kind, CanvasOp::Picture);
+    EXPECT_EQ(c.ops.back().code, PICTURE_TITLE);
+    EXPECT_TRUE(c.drewText("LEVEL"));
+    EXPECT_TRUE(c.drewText("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人"));
+    EXPECT_TRUE(c.drewText("COMミス"));
+    EXPECT_FALSE(c.drewText("00:00:00"));  // KEIKA unchecked
+}
+
+TEST(Draw, RecordPanelIsEmptiedWhenHidden) {
+    fakes::FakeRecordPanel panel;
+    描画_棋譜_IO(panel, 0);
+    EXPECT_TRUE(panel.textPanel);
+    panel.setText(2, "対局");
+    描画_棋譜_IO(panel, 1);
+    EXPECT_FALSE(panel.textPanel);
+    EXPECT_EQ(panel.text(2), "");
+    描画_可視(panel, YES, YES, NO);
+    EXPECT_TRUE(panel.drives && panel.folders && !panel.files);
+}
+
+}  // namespace
+}  // namespace velk
