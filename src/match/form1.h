@@ -103,6 +103,21 @@ class Form1 {
   private:
     Ports ports_;
     std::filesystem::path folder_;
+
+    float now();
+    // clockElapsed from clockStart to the clock's present reading.
+    void updateElapsed();
+    void hidePanel();
+    void releaseSounds();
+    void quit();
+    void resumeOrRefuse();
+    void selectOnBoard(int gx, int gy);
+    void humanDestination(int button, int gx, int gy);
+    void clickOffBoard(int gx, int gy);
+    bool ownsTurn(int piece) const;
+    void levelClick(int n);
+    void offerAnotherGame();
+    void endOnFullRecord();
 };
 
 // Seconds from start to now, both seconds since midnight; one wrap past midnight is allowed.

@@ -1,0 +1,456 @@
+// Start-up, reset, the human's turn by mouse, the match and level menus, the clock and the end
+// of a game.
+#include "match/form1.h"
+
+#include <cmath>
+#include <utility>
+
+#include "com/survey.h"
+#include "game/mate.h"
+#include "game/move_check.h"
+#include "game/move_exec.h"
+#include "game/setup.h"
+#include "referee/miss.h"
+#include "ui/draw.h"
+
+namespace velk {
+
+namespace {
+
+constexpr int WINDOW_TOP = -60;
+constexpr int WINDOW_LEFT = -60;
+constexpr int WINDOW_WIDTH = 9000;
+constexpr int WINDOW_HEIGHT = 8000;
+
+// Column or row of the grid under a window coordinate in twips; 0 (no square, no hand) for
+// anything far outside the window.
+int gridIndex(float twips, int origin, int size) {
+    const double g = std::floor((static_cast<double>(twips) - origin) / size);
+    if (!(g >= -10.0 && g <= 20.0)) return 0;
+    return static_cast<int>(g);
+}
+
+}  // namespace
+
+float 調査_経過秒(float start, float now) {
+    if (start <= now) return now - start;
+    return now + 86400.0f - start;
+}
+
+Form1::Form1(Ports ports, std::filesystem::path folder)
+    : ports_(ports), folder_(std::move(folder)) {}
+
+float Form1::now() {
+    return ports_.clock.timeOfDay();
+}
+
+void Form1::updateElapsed() {
+    s.clockElapsed = 調査_経過秒(s.clockStart, now());
+}
+
+void Form1::hidePanel() {
+    描画_可視(ports_.panel, NO, NO, NO);
+    描画_棋譜_IO(ports_.panel, 1);
+}
+
+void Form1::releaseSounds() {
+    SoundDevice& snd = ports_.sound;
+    for (int* h : {&sndOther, &sndForbidden, &sndPiece, &sndBGM}) {
+        if (*h != 0) snd.dsFree(*h);
+        *h = 0;
+    }
+    音_終了();
+    soundDevice = 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up and reset
+
+void Form1::Form_Load() {
+    if (closed) return;
+    // A repeated load replaces the sound set-up; the old buffers (the music among them) are
+    // released first so that nothing keeps playing unowned.
+    if (soundDevice != 0 || sndOther != 0 || sndForbidden != 0 || sndPiece != 0 || sndBGM != 0)
+        releaseSounds();
+    音_初期化(ports_.window.handle());
+    sndOther = 音_読込("その他.wav", 3);
+    sndForbidden = 音_読込("禁止.wav", 3);
+    sndPiece = 音_読込("駒打音.wav", 3);
+    sndBGM = 音_読込("BGM.wav", 1);
+
+    s.kifuMode = NO;
+    s.moveNoLast = 0;
+    s.level = 1;
+    ports_.menu.setChecked(MenuItem::LEVEL1, true);
+    ports_.menu.setChecked(MenuItem::LEVEL2, false);
+    ports_.menu.setChecked(MenuItem::LEVEL3, false);
+    s.roleCOM = SENTE;
+    s.roleMAN = GOTE;
+
+    読込_環境設定ファイル();
+    初期設定();
+
+    if (ports_.window.top() != WINDOW_TOP)
+        ports_.window.place(WINDOW_LEFT, WINDOW_TOP, WINDOW_WIDTH, WINDOW_HEIGHT);
+}
+
+void Form1::初期設定() {
+    velk::初期設定(s);
+    ports_.timer.setEnabled(false);
+    画面_再描画(s, ports_.canvas, ports_.menu);
+}
+
+void Form1::CANCEL_Click() {
+    if (closed) return;
+    初期設定();
+    ports_.sound.dsPlay(sndPiece);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The human's turn
+
+void Form1::描画_移動可能桝色(int /*fromX*/, int /*fromY*/, int /*colour*/, int /*piece*/) {
+    描画_将棋盤桝(s, ports_.canvas);
+}
+
+void Form1::Form_MouseDown(int button, int /*shift*/, float xTwips, float yTwips) {
+    if (closed) return;
+    Canvas& c = ports_.canvas;
+    hidePanel();
+
+    // A click after the computer's pieces were shown only puts the screen back up.
+    if (s.screenUp == NO) {
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y)
+                if (isComPiece(s.board[x][y])) {
+                    描画_絵(s, c, EMPTY, x, y);
+                    描画_桝輪郭(s, c, COLOUR_GREEN, x, y);
+                }
+        s.screenUp = YES;
+        描画_敵持盤(s, c);
+        消去_移動結果(s, c, s.roleCOM);
+        return;
+    }
+
+    if (s.turn == NOBODY) {
+        resumeOrRefuse();
+        return;
+    }
+
+    const int gx = gridIndex(xTwips, BOARD_LEFT, SQUARE_W);
+    const int gy = gridIndex(yTwips, BOARD_TOP, SQUARE_H);
+    if (onBoard(gx, gy)) {
+        if (s.selPhase == 0)
+            selectOnBoard(gx, gy);
+        else
+            humanDestination(button, gx, gy);
+    } else {
+        clickOffBoard(gx, gy);
+    }
+}
+
+// A click while no side is to move: the record mode asks to step on, a waiting program asks
+// for a game, and play interrupted by stepping through the record resumes.
+void Form1::resumeOrRefuse() {
+    if (s.kifuMode == YES) {
+        if (!ports_.dialogs.askYesNo("棋譜を '進 'で進めて下さい", "棋譜")) {
+            ports_.sound.dsPlay(sndForbidden);
+            Form_Load();
+        }
+        return;
+    }
+    if (s.moveNo == 0) {
+        ports_.sound.dsPlay(sndForbidden);
+        ports_.dialogs.message("「対局」で始めて下さい", "開始");
+        return;
+    }
+    ports_.dialogs.message("OKですか？", "再開");
+    s.clockStart = now();
+    if (ports_.menu.isChecked(MenuItem::KEIKA)) ports_.timer.setEnabled(true);
+    // The next recorded move tells who is to move; past the end of the record it is the
+    // other side of the last move made.
+    bool comToMove;
+    if (s.moveNo < s.moveNoLast && s.moveNo + 1 <= MAX_MOVES)
+        comToMove = isComPiece(s.record.recPieceAfter[s.moveNo + 1]);
+    else
+        comToMove = !isComPiece(s.record.recPieceAfter[s.moveNo]);
+    if (comToMove) {
+        s.turn = s.roleCOM;
+        if (s.gameState == 1) com_ban();
+    } else {
+        s.turn = s.roleMAN;
+    }
+}
+
+void Form1::selectOnBoard(int gx, int gy) {
+    Canvas& c = ports_.canvas;
+    const int piece = s.board[gx][gy];
+    if (piece == EMPTY) return;
+    s.curMove = {gx, gy, 0, 0, piece};
+    描画_移動可能桝色(gx, gy, COLOUR_LIGHT_RED, piece);
+    if (ownsTurn(piece)) {
+        s.selPhase = 1;
+        描画_桝輪郭(s, c, COLOUR_LIGHT_RED, gx, gy);
+    } else {
+        描画_桝輪郭(s, c, COLOUR_GREEN, gx, gy);
+    }
+}
+
+bool Form1::ownsTurn(int piece) const {
+    return (isManPiece(piece) && s.turn == s.roleMAN) || (isComPiece(piece) && s.turn == s.roleCOM);
+}
+
+void Form1::humanDestination(int button, int gx, int gy) {
+    Canvas& c = ports_.canvas;
+    MoveArgs& m = s.curMove;
+    m.toX = gx;
+    m.toY = gy;
+    const int target = s.board[gx][gy];
+
+    if ((target == EMPTY || isComPiece(target)) && s.turn == s.roleMAN) {
+        const int kind = 調査_ミス(s, m.fromX, m.fromY, m.toX, m.toY, m.piece);
+        if (kind != NO) {
+            ミス処理(s.roleMAN, kind, m.fromX, m.fromY, m.toX, m.toY);
+            点滅_ミス回数(3, s.roleMAN);
+            if (s.missCountMAN > 9) 終了("ＣＯＭ");
+            return;
+        }
+    }
+
+    if (target != EMPTY && ownsTurn(target)) {
+        描画_桝輪郭(s, c, COLOUR_GREEN, m.fromX, m.fromY);
+        m.fromX = gx;
+        m.fromY = gy;
+        m.piece = target;
+        描画_移動可能桝色(gx, gy, COLOUR_LIGHT_RED, target);
+        描画_桝輪郭(s, c, COLOUR_LIGHT_RED, gx, gy);
+        return;
+    }
+
+    if (移動チェック(s, m.fromX, m.fromY, m.toX, m.toY, m.piece) == NO) {
+        ports_.sound.dsPlay(sndForbidden);
+        s.selPhase = 0;
+        描画_将棋盤桝(s, c);
+        return;
+    }
+
+    // Only the right button promotes; any other button is taken as the left one, so a piece
+    // that could never move again unpromoted is refused rather than left stranded.
+    const bool promoteButton = button == RIGHT_BUTTON;
+    if (移動後チェック(m.toY, m.piece) == NO && !promoteButton) {
+        ports_.sound.dsPlay(sndForbidden);
+        ports_.dialogs.message("マウスの右をクリックして下さい", "成り");
+        return;
+    }
+
+    if (s.moveNo >= MAX_MOVES) {
+        endOnFullRecord();
+        return;
+    }
+
+    // The turn's time is taken from the clock now, whether or not the display ticks.
+    updateElapsed();
+    手順保存(m.fromX, m.fromY, m.toX, m.toY, m.piece, target, s.timeUsedMAN,
+             s.timeUsedMAN + s.clockElapsed, s.timeUsedCOM, s.timeUsedCOM);
+    s.moveCount += 1;
+    描画_手数(s, c, s.moveCount, COLOUR_WHITE);
+
+    int piece = m.piece;
+    if (調査_駒成(s, m.fromX, m.fromY, m.toX, m.toY, piece) == YES && promoteButton)
+        piece = s.promotedPiece;
+    s.record.recPieceAfter[s.moveNo] = piece;
+
+    s.selPhase = 0;
+    描画_桝輪郭(s, c, COLOUR_GREEN, m.fromX, m.fromY);
+    描画_桝輪郭(s, c, COLOUR_GREEN, m.toX, m.toY);
+    描画_移動可能桝色(m.fromX, m.fromY, COLOUR_GREEN, piece);
+
+    // A computer hand slot is addressed by its row; the move takes the kind index.
+    if (m.fromX == COM_HAND_X) m.fromY = 8 - m.fromY;
+    const int captured = s.board[m.toX][m.toY];
+    m.piece = piece;
+    駒移動(s, m.fromX, m.fromY, m.toX, m.toY, piece);
+
+    ports_.sound.dsPlay(sndPiece);
+    描画_移動結果(s, c, s.roleMAN, m.toX, m.toY, piece, COLOUR_WHITE);
+    ports_.window.repaint();
+
+    ports_.timer.setEnabled(false);
+    s.timeUsedMAN += s.clockElapsed;
+
+    勢力調査(s);
+    if (詰めかCOM(s) == YES || captured == COM_OU) {
+        終了("あなた");
+    } else if (s.winner == NOBODY) {
+        if (s.moveNo >= MAX_MOVES) {
+            endOnFullRecord();
+            return;
+        }
+        s.turn = s.roleCOM;
+        com_ban();
+    }
+}
+
+void Form1::clickOffBoard(int gx, int gy) {
+    Canvas& c = ports_.canvas;
+    if (s.curMove.piece != EMPTY) {
+        描画_移動可能桝色(s.curMove.fromX, s.curMove.fromY, COLOUR_GREEN, s.curMove.piece);
+        描画_桝輪郭(s, c, COLOUR_GREEN, s.curMove.fromX, s.curMove.fromY);
+    }
+    if (gx == MAN_HAND_X && gy >= 3 && gy <= 9 && s.turn == s.roleMAN) {
+        if (s.handMAN[gy - 2] == 0) return;
+        調査_2歩フラグ設定(s);
+        s.selPhase = 1;
+        s.curMove = {MAN_HAND_X, gy, 0, 0, manHandPiece(gy)};
+        描画_桝輪郭(s, c, COLOUR_LIGHT_RED, MAN_HAND_X, gy);
+        描画_移動可能桝色(MAN_HAND_X, gy, COLOUR_LIGHT_RED, s.curMove.piece);
+    } else if (gx == COM_HAND_X && gy >= 1 && gy <= 7 && s.turn == s.roleCOM) {
+        if (s.handCOM[8 - gy] == 0) return;
+        調査_2歩フラグ設定(s);
+        s.selPhase = 1;
+        s.curMove = {COM_HAND_X, gy, 0, 0, comHandPiece(gy)};
+        描画_桝輪郭(s, c, COLOUR_LIGHT_RED, COM_HAND_X, gy);
+        描画_移動可能桝色(COM_HAND_X, gy, COLOUR_LIGHT_RED, s.curMove.piece);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys and the clock
+
+void Form1::Form_KeyDown(int keyCode) {
+    if (closed || keyCode != KEY_ESCAPE) return;
+    終了処理();
+    quit();
+}
+
+void Form1::Timer1_Timer() {
+    if (closed || !ports_.timer.isEnabled()) return;
+    updateElapsed();
+    const float whole = std::floor(s.clockElapsed);
+    if (whole == s.clockShown) return;
+    s.clockShown = whole;
+    if (s.turn == s.roleCOM)
+        描画_所有時間(s, ports_.canvas, ports_.menu, s.roleCOM, s.timeUsedCOM + s.clockElapsed);
+    else if (s.turn == s.roleMAN)
+        描画_所有時間(s, ports_.canvas, ports_.menu, s.roleMAN, s.timeUsedMAN + s.clockElapsed);
+    ports_.window.repaint();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Match menu
+
+void Form1::TAIKYOKU_Click() {
+    if (closed) return;
+    hidePanel();
+}
+
+void Form1::SENTE_Click() {
+    if (closed) return;
+    描画_棋譜読込み部分消去(s, ports_.canvas);
+    描画_レベル(s, ports_.canvas, s.level);
+    ports_.dialogs.message("あなたの番です", " ");
+    s.selPhase = 0;
+    s.roleMAN = SENTE;
+    s.roleCOM = GOTE;
+    s.turn = SENTE;
+    s.gameState = 1;
+    s.kifuMode = NO;
+    s.clockStart = now();
+    ports_.timer.setEnabled(true);
+}
+
+void Form1::GOTE_Click() {
+    if (closed) return;
+    描画_棋譜読込み部分消去(s, ports_.canvas);
+    描画_レベル(s, ports_.canvas, s.level);
+    s.selPhase = 0;
+    s.roleMAN = GOTE;
+    s.roleCOM = SENTE;
+    s.turn = SENTE;
+    s.gameState = 1;
+    s.kifuMode = NO;
+    ports_.timer.setEnabled(true);
+    com_ban();
+}
+
+void Form1::OWARI_Click() {
+    if (closed) return;
+    終了処理();
+    quit();
+}
+
+void Form1::LEVEL1_Click() {
+    levelClick(1);
+}
+void Form1::LEVEL2_Click() {
+    levelClick(2);
+}
+void Form1::LEVEL3_Click() {
+    levelClick(3);
+}
+
+void Form1::levelClick(int n) {
+    if (closed) return;
+    for (double gx : {-2.0, -1.0, 0.0}) 描画_絵(s, ports_.canvas, s.background, gx, 0);
+    レベル_設定(n);
+}
+
+void Form1::レベル_設定(int n) {
+    Menu& menu = ports_.menu;
+    menu.setChecked(MenuItem::LEVEL1, false);
+    menu.setChecked(MenuItem::LEVEL2, false);
+    menu.setChecked(MenuItem::LEVEL3, false);
+    if (n >= 1 && n <= 3) {
+        static constexpr MenuItem items[] = {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3};
+        menu.setChecked(items[n - 1], true);
+        s.level = n;
+    }
+    if (s.gameState == 1) 描画_レベル(s, ports_.canvas, s.level);
+}
+
+// ---------------------------------------------------------------------------------------------
+// End of game and shutdown
+
+void Form1::終了(const std::string& name) {
+    ports_.dialogs.message(name + "の勝ちです", "終了");
+    offerAnotherGame();
+}
+
+// Shows the computer's pieces and asks for another game: Yes resets, No ends the program.
+void Form1::offerAnotherGame() {
+    描画_COM駒(s, ports_.canvas);
+    描画_敵持盤(s, ports_.canvas);
+    ports_.window.repaint();
+    if (ports_.dialogs.askYesNo("続けますか？", "再ゲーム")) {
+        初期設定();
+    } else {
+        終了処理();
+        quit();
+    }
+}
+
+// The record holds 500 moves; a game that fills it ends there, as no further move could be
+// recorded or replayed.
+void Form1::endOnFullRecord() {
+    ports_.timer.setEnabled(false);
+    ports_.dialogs.message("500手に達しました\r\r棋譜に残せないので対局を終わります", "終了");
+    offerAnotherGame();
+}
+
+void Form1::終了処理() {
+    if (closed) return;
+    releaseSounds();
+}
+
+void Form1::Form_Unload() {
+    if (closed) return;
+    終了処理();
+    quit();
+}
+
+void Form1::quit() {
+    closed = true;
+    ports_.window.quit();
+}
+
+}  // namespace velk
