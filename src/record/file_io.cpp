@@ -1,0 +1,199 @@
+#include "record/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace velk {
+
+namespace {
+
+std::string errnoText(int err) {
+    return std::strerror(err);
+}
+
+// Closes the descriptor on every path out of a function.
+class Fd {
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now and reports the result (a failed close can mean lost data).
+    int release() {
+        const int r = ::close(fd_);
+        fd_ = -1;
+        return r;
+    }
+
+  private:
+    int fd_;
+};
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string baseNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool writeAll(int fd, std::string_view bytes, int& err) {
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            err = errno;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
+    FileReadResult r;
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        r.notFound = errno == ENOENT;
+        r.error = errnoText(errno);
+        return r;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) {
+        r.error = errnoText(errno);
+        return r;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        r.error = "not a regular file";
+        return r;
+    }
+    if (static_cast<std::size_t>(st.st_size) > maxBytes) {
+        r.error = "file too large";
+        return r;
+    }
+    // Read until end of file rather than trusting the size: the file may change meanwhile.
+    std::string bytes;
+    char buf[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            r.error = errnoText(errno);
+            return r;
+        }
+        if (n == 0) break;
+        if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
+            r.error = "file too large";
+            return r;
+        }
+        bytes.append(buf, static_cast<std::size_t>(n));
+    }
+    r.ok = true;
+    r.bytes = std::move(bytes);
+    return r;
+}
+
+FileWriteResult writeFileAtomic(const std::string& path, std::string_view bytes) {
+    FileWriteResult r;
+    const std::string folder = folderOf(path);
+    const std::string base = baseNameOf(path);
+    if (base.empty()) {
+        r.error = "no file name";
+        return r;
+    }
+
+    // Keep the permissions of a file being replaced; a new file gets 0666 less the umask.
+    mode_t mode = 0666;
+    struct stat old {};
+    const bool replacing = ::stat(path.c_str(), &old) == 0;
+    if (replacing) {
+        if (!S_ISREG(old.st_mode)) {
+            r.error = "not a regular file";
+            return r;
+        }
+        mode = old.st_mode & 07777;
+    }
+
+    std::string tmp;
+    int fdNum = -1;
+    for (int attempt = 0; attempt < 100 && fdNum < 0; ++attempt) {
+        tmp = folder + "/." + base + ".tmp" + std::to_string(::getpid()) + "_" +
+              std::to_string(attempt);
+        fdNum = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fdNum < 0 && errno != EEXIST) break;
+    }
+    if (fdNum < 0) {
+        r.error = errnoText(errno);
+        return r;
+    }
+    Fd fd(fdNum);
+
+    int err = 0;
+    bool ok = writeAll(fd.get(), bytes, err);
+    // The umask may have narrowed the old mode; failing to widen it is not worth a failed save.
+    if (ok && replacing) static_cast<void>(::fchmod(fd.get(), mode));
+    if (ok && ::fsync(fd.get()) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (fd.release() != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && ::rename(tmp.c_str(), path.c_str()) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        ::unlink(tmp.c_str());
+        r.error = errnoText(err);
+        return r;
+    }
+    // Make the rename itself durable; the data is already safe, so a failure here is ignored.
+    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+    r.ok = true;
+    return r;
+}
+
+bool fileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string checkFileName(std::string_view name) {
+    if (name.empty()) return "ﾌｧｲﾙ名が入力されていません";
+    if (name == "." || name == "..") return "そのﾌｧｲﾙ名は使えません";
+    for (const char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\') return "ﾌｧｲﾙ名に「/」や「\\」は使えません";
+        if (u < 0x20 || u == 0x7F) return "ﾌｧｲﾙ名に制御文字は使えません";
+    }
+    return {};
+}
+
+std::string joinPath(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (path.empty()) path = ".";
+    if (path.back() != '/') path += '/';
+    path += name;
+    return path;
+}
+
+}  // namespace velk

@@ -1,0 +1,341 @@
+#include "record/record_file.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "game/setup.h"
+#include "record/sjis.h"
+
+namespace velk {
+
+namespace {
+
+constexpr int HEADER_LINES = 3;
+constexpr const char* HEADER_NAMES[HEADER_LINES] = {"対局名", "上側の対局者名", "下側の対局者名"};
+
+// Column layout of a move line: widths of the eleven fields in file order.
+constexpr int FIELD_COUNT = 11;
+constexpr int FIELD_WIDTHS[FIELD_COUNT] = {2, 1, 1, 1, 4, 4, 4, 5, 5, 5, 5};
+
+bool isDrop(int fromX) {
+    return fromX == MAN_HAND_X || fromX == COM_HAND_X;
+}
+
+// The unpromoted piece a drop takes from its hand slot, EMPTY when the slot does not exist.
+int dropPiece(int fromX, int fromY) {
+    if (fromX == MAN_HAND_X) return manHandPiece(fromY);
+    if (fromX == COM_HAND_X && fromY >= 1 && fromY <= 7) return COM_HAND_CODES[fromY];
+    return EMPTY;
+}
+
+bool hasControlBytes(std::string_view bytes) {
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) return true;
+    }
+    return false;
+}
+
+// A right-aligned decimal field: blanks, an optional minus sign, at least one digit, nothing
+// after. The widest field has 5 columns, so the value always fits an int.
+bool parseField(std::string_view field, int& value) {
+    std::size_t i = 0;
+    while (i < field.size() && field[i] == ' ') ++i;
+    bool negative = false;
+    if (i < field.size() && field[i] == '-') {
+        negative = true;
+        ++i;
+    }
+    if (i == field.size()) return false;
+    int v = 0;
+    for (; i < field.size(); ++i) {
+        if (field[i] < '0' || field[i] > '9') return false;
+        v = v * 10 + (field[i] - '0');
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+std::string lineError(std::size_t lineNo, std::string_view reason) {
+    return "棋譜ﾌｧｲﾙの" + std::to_string(lineNo) + "行目が正しくありません（" +
+           std::string(reason) + "）";
+}
+
+// Splits the file into lines at LF, dropping one CR before each LF. A last line without a line
+// end counts; the empty remainder after a final line end does not.
+std::vector<std::string_view> splitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+        if (end == std::string_view::npos) end = bytes.size();
+        std::string_view line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        start = next;
+    }
+    return lines;
+}
+
+}  // namespace
+
+RecordHeader makeRecordHeader(std::string title, std::string sente, std::string gote, int roleMAN) {
+    RecordHeader h;
+    h.title = std::move(title);
+    if (roleMAN == SENTE) {
+        h.topPlayer = std::move(gote);
+        h.bottomPlayer = std::move(sente);
+    } else {
+        h.topPlayer = std::move(sente);
+        h.bottomPlayer = std::move(gote);
+    }
+    return h;
+}
+
+int recordSeconds(float seconds) {
+    if (!(seconds > 0)) return 0;  // also NaN
+    if (seconds >= static_cast<float>(RECORD_MAX_SECONDS)) return RECORD_MAX_SECONDS;
+    return static_cast<int>(std::floor(seconds));
+}
+
+std::string formatMoveLine(const MoveRecord& r, int n) {
+    char buf[64];
+    const int len = std::snprintf(
+        buf, sizeof buf, "%2d%1d%1d%1d%4d%4d%4d%5d%5d%5d%5d", r.recFromX[n], r.recFromY[n],
+        r.recToX[n], r.recToY[n], r.recPieceAfter[n], r.recPieceBefore[n], r.recCaptured[n],
+        recordSeconds(r.recTimeMANBefore[n]), recordSeconds(r.recTimeMANAfter[n]),
+        recordSeconds(r.recTimeCOMBefore[n]), recordSeconds(r.recTimeCOMAfter[n]));
+    return std::string(buf, len > 0 ? static_cast<std::size_t>(len) : 0);
+}
+
+std::string checkRecordEntry(const MoveRecord& r, int n) {
+    const int fromX = r.recFromX[n], fromY = r.recFromY[n];
+    const int before = r.recPieceBefore[n], after = r.recPieceAfter[n];
+    const int captured = r.recCaptured[n];
+
+    if (!onBoard(r.recToX[n], r.recToY[n])) return "移動先の位置";
+    if (isDrop(fromX)) {
+        if (dropPiece(fromX, fromY) == EMPTY) return "移動元の位置";
+    } else if (!onBoard(fromX, fromY)) {
+        return "移動元の位置";
+    } else if (fromX == r.recToX[n] && fromY == r.recToY[n]) {
+        return "移動先の位置";
+    }
+    if (!isValidPiece(before) || !isValidPiece(after)) return "駒の番号";
+    if (sideOf(before) != sideOf(after)) return "駒の番号";
+    if (isDrop(fromX)) {
+        // A drop puts the unpromoted piece of its own hand slot on an empty square.
+        if (before != dropPiece(fromX, fromY) || after != before) return "持駒の打ち方";
+        if (captured != EMPTY) return "持駒の打ち方";
+    } else if (after != before && !(canPromote(before) && after == promotedCode(before))) {
+        return "成りの組み合わせ";
+    }
+    if (captured != EMPTY && (!isValidPiece(captured) || sideOf(captured) == sideOf(after))) {
+        return "取った駒";
+    }
+    return {};
+}
+
+int checkRecordFollowsStart(const MoveRecord& r, int count, std::string& reason) {
+    // Only the board and the hands are used; the rest of the state stays at its defaults.
+    auto g = std::make_unique<GameState>();
+    placeStartingPosition(*g);
+    Map& board = g->board;
+    for (int n = 1; n <= count; ++n) {
+        const int fromX = r.recFromX[n], fromY = r.recFromY[n];
+        const int toX = r.recToX[n], toY = r.recToY[n];
+        const int after = r.recPieceAfter[n];
+        const bool man = isManPiece(after);
+        std::array<int, 8>& moverHand = man ? g->handMAN : g->handCOM;
+        if (isDrop(fromX)) {
+            // The hand slot's owner must be the mover.
+            if ((fromX == MAN_HAND_X) != man || moverHand[handIndexOf(after)] < 1) {
+                reason = "持駒がありません";
+                return n;
+            }
+            --moverHand[handIndexOf(after)];
+        } else {
+            if (board[fromX][fromY] != r.recPieceBefore[n]) {
+                reason = "移動元に駒がありません";
+                return n;
+            }
+            board[fromX][fromY] = EMPTY;
+        }
+        if (board[toX][toY] != r.recCaptured[n]) {
+            reason = "移動先の駒が合いません";
+            return n;
+        }
+        const int kind = handIndexOf(r.recCaptured[n]);
+        if (kind != 0) ++moverHand[kind];
+        board[toX][toY] = static_cast<std::int16_t>(after);
+    }
+    return 0;
+}
+
+RecordEncodeResult encodeRecordFile(const RecordHeader& header, const MoveRecord& record,
+                                    int moveCount) {
+    RecordEncodeResult result;
+    if (moveCount < 0 || moveCount > MAX_MOVES) {
+        result.error = "手数が正しくありません";
+        return result;
+    }
+    const std::string* texts[HEADER_LINES] = {&header.title, &header.topPlayer,
+                                              &header.bottomPlayer};
+    std::string out;
+    for (int i = 0; i < HEADER_LINES; ++i) {
+        const std::optional<std::string> line = utf8ToCp932(*texts[i]);
+        if (!line) {
+            result.error = std::string(HEADER_NAMES[i]) + "に書き込めない文字があります";
+            return result;
+        }
+        if (hasControlBytes(*line)) {
+            result.error = std::string(HEADER_NAMES[i]) + "に制御文字は使えません";
+            return result;
+        }
+        if (line->size() > RECORD_MAX_HEADER_BYTES) {
+            result.error = std::string(HEADER_NAMES[i]) + "が長すぎます";
+            return result;
+        }
+        out += *line;
+        out += "\r\n";
+    }
+    // A record that could not be read back is refused now rather than found out later.
+    for (int n = 1; n <= moveCount; ++n) {
+        const std::string why = checkRecordEntry(record, n);
+        if (!why.empty()) {
+            result.error = std::to_string(n) + "手目のﾃﾞｰﾀが正しくありません（" + why + "）";
+            return result;
+        }
+    }
+    std::string why;
+    if (const int bad = checkRecordFollowsStart(record, moveCount, why); bad != 0) {
+        result.error = std::to_string(bad) + "手目のﾃﾞｰﾀが正しくありません（" + why + "）";
+        return result;
+    }
+    out.reserve(out.size() + static_cast<std::size_t>(moveCount) * (RECORD_MOVE_LINE_LENGTH + 2));
+    for (int n = 1; n <= moveCount; ++n) {
+        out += formatMoveLine(record, n);
+        out += "\r\n";
+    }
+    result.ok = true;
+    result.bytes = std::move(out);
+    return result;
+}
+
+RecordParseResult decodeRecordFile(std::string_view bytes) {
+    RecordParseResult result;
+    std::vector<std::string_view> lines = splitLines(bytes);
+    // Blank lines at the very end are not moves.
+    while (lines.size() > HEADER_LINES && lines.back().empty()) lines.pop_back();
+
+    std::string* texts[HEADER_LINES] = {&result.header.title, &result.header.topPlayer,
+                                        &result.header.bottomPlayer};
+    for (std::size_t i = 0; i < HEADER_LINES; ++i) {
+        const std::size_t lineNo = i + 1;
+        if (i >= lines.size()) {
+            result.error = "棋譜ﾌｧｲﾙの" + std::to_string(lineNo) + "行目がありません";
+            return result;
+        }
+        if (lines[i].size() > RECORD_MAX_HEADER_BYTES) {
+            result.error = lineError(lineNo, "長すぎます");
+            return result;
+        }
+        if (hasControlBytes(lines[i])) {
+            result.error = lineError(lineNo, "制御文字があります");
+            return result;
+        }
+        std::optional<std::string> text = cp932ToUtf8(lines[i]);
+        if (!text) {
+            result.error = lineError(lineNo, "文字ｺｰﾄﾞ");
+            return result;
+        }
+        *texts[i] = std::move(*text);
+    }
+
+    const std::size_t moveLines = lines.size() - HEADER_LINES;
+    if (moveLines > static_cast<std::size_t>(MAX_MOVES)) {
+        result.error = "棋譜ﾌｧｲﾙの手数が" + std::to_string(MAX_MOVES) + "手を超えています";
+        return result;
+    }
+
+    MoveRecord& r = result.moves;
+    for (std::size_t i = 0; i < moveLines; ++i) {
+        const int n = static_cast<int>(i) + 1;
+        const std::size_t lineNo = i + HEADER_LINES + 1;
+        const std::string_view line = lines[HEADER_LINES + i];
+        if (line.size() != RECORD_MOVE_LINE_LENGTH) {
+            result.error = lineError(lineNo, line.empty() ? "空の行です" : "1行は37文字です");
+            return result;
+        }
+        int fields[FIELD_COUNT];
+        std::size_t col = 0;
+        for (int f = 0; f < FIELD_COUNT; ++f) {
+            const auto width = static_cast<std::size_t>(FIELD_WIDTHS[f]);
+            if (!parseField(line.substr(col, width), fields[f])) {
+                result.error = lineError(lineNo, "数字でない欄があります");
+                return result;
+            }
+            col += width;
+        }
+        for (int f = 7; f < FIELD_COUNT; ++f) {
+            if (fields[f] < 0) {
+                result.error = lineError(lineNo, "時間");
+                return result;
+            }
+        }
+        r.recFromX[n] = fields[0];
+        r.recFromY[n] = fields[1];
+        r.recToX[n] = fields[2];
+        r.recToY[n] = fields[3];
+        r.recPieceAfter[n] = fields[4];
+        r.recPieceBefore[n] = fields[5];
+        r.recCaptured[n] = fields[6];
+        r.recTimeMANBefore[n] = static_cast<float>(fields[7]);
+        r.recTimeMANAfter[n] = static_cast<float>(fields[8]);
+        r.recTimeCOMBefore[n] = static_cast<float>(fields[9]);
+        r.recTimeCOMAfter[n] = static_cast<float>(fields[10]);
+        const std::string why = checkRecordEntry(r, n);
+        if (!why.empty()) {
+            result.error = lineError(lineNo, why);
+            return result;
+        }
+    }
+
+    std::string why;
+    if (const int bad = checkRecordFollowsStart(r, static_cast<int>(moveLines), why); bad != 0) {
+        result.error = lineError(static_cast<std::size_t>(bad) + HEADER_LINES, why);
+        return result;
+    }
+    result.count = static_cast<int>(moveLines);
+    result.ok = true;
+    return result;
+}
+
+void loadRecordIntoGame(GameState& s, const RecordParseResult& record) {
+    for (int n = 1; n <= record.count; ++n) {
+        s.record.recFromX[n] = record.moves.recFromX[n];
+        s.record.recFromY[n] = record.moves.recFromY[n];
+        s.record.recToX[n] = record.moves.recToX[n];
+        s.record.recToY[n] = record.moves.recToY[n];
+        s.record.recCaptured[n] = record.moves.recCaptured[n];
+        s.record.recPieceBefore[n] = record.moves.recPieceBefore[n];
+        s.record.recPieceAfter[n] = record.moves.recPieceAfter[n];
+        // Files carry no miss counts: stepping through a loaded record shows none.
+        s.record.recMissCOM[n] = 0;
+        s.record.recMissMAN[n] = 0;
+        s.record.recTimeMANBefore[n] = record.moves.recTimeMANBefore[n];
+        s.record.recTimeMANAfter[n] = record.moves.recTimeMANAfter[n];
+        s.record.recTimeCOMBefore[n] = record.moves.recTimeCOMBefore[n];
+        s.record.recTimeCOMAfter[n] = record.moves.recTimeCOMAfter[n];
+    }
+    s.moveNo = 0;
+    s.moveCount = 0;
+    s.moveNoLast = record.count;
+    s.kifuMode = YES;
+}
+
+}  // namespace velk
