@@ -1,0 +1,260 @@
+// The move log and the 局面 menu: stepping back and forward through the record, turning the
+// board round and showing the computer's pieces for a moment.
+#include <array>
+#include <utility>
+
+#include "match/form1.h"
+#include "ui/draw.h"
+
+namespace velk {
+
+namespace {
+
+std::array<int, 8>& handOf(GameState& s, int piece) {
+    return isComPiece(piece) ? s.handCOM : s.handMAN;
+}
+
+int& handTotalOf(GameState& s, int piece) {
+    return isComPiece(piece) ? s.handTotalCOM : s.handTotalMAN;
+}
+
+// The hand a captured piece went to: the capturer's, the other side's.
+std::array<int, 8>& capturerHand(GameState& s, int captured) {
+    return isManPiece(captured) ? s.handCOM : s.handMAN;
+}
+
+int& capturerTotal(GameState& s, int captured) {
+    return isManPiece(captured) ? s.handTotalCOM : s.handTotalMAN;
+}
+
+bool capturedGoesToHand(int captured) {
+    return captured != EMPTY && handIndexOf(captured) != 0;
+}
+
+bool isDropEntry(const MoveRecord& r, int n) {
+    return r.recFromX[n] == MAN_HAND_X || r.recFromX[n] == COM_HAND_X;
+}
+
+// Whether entry n can be stepped over without leaving the board or the hands: a record read
+// from a file may hold anything.
+bool wellFormedEntry(const MoveRecord& r, int n) {
+    if (n < 1 || n > MAX_MOVES) return false;
+    if (!onBoard(r.recToX[n], r.recToY[n])) return false;
+    if (!isValidPiece(r.recPieceAfter[n]) || !isValidPiece(r.recPieceBefore[n])) return false;
+    if (r.recCaptured[n] != EMPTY && !isValidPiece(r.recCaptured[n])) return false;
+    if (isDropEntry(r, n)) return handIndexOf(r.recPieceAfter[n]) != 0;
+    return onBoard(r.recFromX[n], r.recFromY[n]);
+}
+
+}  // namespace
+
+void Form1::手順保存(int fromX, int fromY, int toX, int toY, int pieceBefore, int pieceArg,
+                     float timeMANBefore, float timeMANAfter, float timeCOMBefore,
+                     float timeCOMAfter) {
+    // The record holds MAX_MOVES entries; a move beyond them is not recorded.
+    if (s.moveNo >= MAX_MOVES) return;
+    s.moveNo += 1;
+    const int n = s.moveNo;
+    MoveRecord& r = s.record;
+    r.recFromX[n] = fromX;
+    r.recFromY[n] = fromY;
+    r.recToX[n] = toX;
+    r.recToY[n] = toY;
+    r.recPieceBefore[n] = pieceBefore;
+    r.recPieceAfter[n] = pieceArg;
+    r.recCaptured[n] = onBoard(toX, toY) ? s.board[toX][toY] : EMPTY;
+    r.recTimeMANBefore[n] = timeMANBefore;
+    r.recTimeMANAfter[n] = timeMANAfter;
+    r.recTimeCOMBefore[n] = timeCOMBefore;
+    r.recTimeCOMAfter[n] = timeCOMAfter;
+    r.recMissCOM[n] = s.missCountCOM;
+    r.recMissMAN[n] = s.missCountMAN;
+    s.moveNoLast = s.moveNo;
+}
+
+void Form1::STOP_Click() {
+    if (closed) return;
+    hidePanel();
+}
+
+void Form1::REPLAY_Click() {
+    if (closed) return;
+    hidePanel();
+    Canvas& c = ports_.canvas;
+    MoveRecord& r = s.record;
+    const int n = s.moveNo;
+    bool possible = n >= 1 && wellFormedEntry(r, n);
+    // Taking back a capture takes the piece out of the capturer's hand, which must hold it.
+    if (possible && capturedGoesToHand(r.recCaptured[n]))
+        possible = capturerHand(s, r.recCaptured[n])[handIndexOf(r.recCaptured[n])] > 0;
+    if (!possible) {
+        ports_.sound.dsPlay(sndForbidden);
+        ports_.dialogs.message("できません", "戻る");
+        return;
+    }
+
+    s.selPhase = 0;
+    ports_.timer.setEnabled(false);
+    描画_将棋盤桝(s, c);
+
+    const int fromX = r.recFromX[n], fromY = r.recFromY[n];
+    const int toX = r.recToX[n], toY = r.recToY[n];
+    const int captured = r.recCaptured[n];
+    if (onBoard(fromX, fromY)) {
+        s.board[fromX][fromY] = static_cast<std::int16_t>(r.recPieceBefore[n]);
+        描画_絵(s, c, r.recPieceBefore[n], fromX, fromY);
+        描画_桝輪郭(s, c, COLOUR_GREEN, fromX, fromY);
+    } else {
+        const int dropped = r.recPieceAfter[n];
+        handOf(s, dropped)[handIndexOf(dropped)] += 1;
+        handTotalOf(s, dropped) += 1;
+    }
+    if (capturedGoesToHand(captured)) {
+        capturerHand(s, captured)[handIndexOf(captured)] -= 1;
+        capturerTotal(s, captured) -= 1;
+    }
+
+    s.timeUsedCOM = r.recTimeCOMBefore[n];
+    s.timeUsedMAN = r.recTimeMANBefore[n];
+    描画_所有時間(s, c, ports_.menu, s.roleCOM, s.timeUsedCOM);
+    描画_所有時間(s, c, ports_.menu, s.roleMAN, s.timeUsedMAN);
+    s.missCountCOM = r.recMissCOM[n];
+    s.missCountMAN = r.recMissMAN[n];
+    描画_ミス回数(s, c, s.roleCOM, COLOUR_WHITE);
+    描画_ミス回数(s, c, s.roleMAN, COLOUR_WHITE);
+
+    s.board[toX][toY] = static_cast<std::int16_t>(captured);
+    描画_自持盤(s, c);
+    描画_敵持盤(s, c);
+    描画_絵(s, c, EMPTY, toX, toY);
+    描画_桝輪郭(s, c, COLOUR_GREEN, toX, toY);
+    if (captured != EMPTY) {
+        描画_絵(s, c, captured, toX, toY);
+        描画_桝輪郭(s, c, COLOUR_GREEN, toX, toY);
+    }
+
+    ports_.sound.dsPlay(sndPiece);
+    消去_移動結果(s, c, r.recPieceBefore[n] > 0 ? s.roleCOM : s.roleMAN);
+
+    s.turn = NOBODY;
+    s.moveNo -= 1;
+    s.moveCount -= 1;
+    描画_手数(s, c, s.moveCount, COLOUR_WHITE);
+}
+
+void Form1::AFTER_Click() {
+    if (closed) return;
+    hidePanel();
+    Canvas& c = ports_.canvas;
+    MoveRecord& r = s.record;
+    // The end of the record, and never past its last entry.
+    if (s.moveNo >= s.moveNoLast || s.moveNo >= MAX_MOVES) {
+        if (s.kifuMode == YES) {
+            ports_.dialogs.message("終わり", "進む");
+        } else {
+            ports_.sound.dsPlay(sndForbidden);
+            ports_.dialogs.message("できません", "進む");
+        }
+        return;
+    }
+    const int n = s.moveNo + 1;
+    bool possible = wellFormedEntry(r, n);
+    // A drop takes the piece out of its owner's hand, which must hold it.
+    if (possible && isDropEntry(r, n))
+        possible = handOf(s, r.recPieceAfter[n])[handIndexOf(r.recPieceAfter[n])] > 0;
+    if (!possible) {
+        ports_.sound.dsPlay(sndForbidden);
+        ports_.dialogs.message("できません", "進む");
+        return;
+    }
+
+    s.selPhase = 0;
+    ports_.timer.setEnabled(false);
+    描画_将棋盤桝(s, c);
+
+    s.moveNo = n;
+    s.moveCount += 1;
+    描画_手数(s, c, s.moveCount, COLOUR_WHITE);
+
+    const int fromX = r.recFromX[n], fromY = r.recFromY[n];
+    const int toX = r.recToX[n], toY = r.recToY[n];
+    const int placed = r.recPieceAfter[n];
+    const int captured = r.recCaptured[n];
+    if (onBoard(fromX, fromY)) {
+        s.board[fromX][fromY] = EMPTY;
+    } else {
+        handOf(s, placed)[handIndexOf(placed)] -= 1;
+        handTotalOf(s, placed) -= 1;
+    }
+    s.board[toX][toY] = static_cast<std::int16_t>(placed);
+    if (capturedGoesToHand(captured)) {
+        capturerHand(s, captured)[handIndexOf(captured)] += 1;
+        capturerTotal(s, captured) += 1;
+    }
+
+    s.timeUsedCOM = r.recTimeCOMAfter[n];
+    s.timeUsedMAN = r.recTimeMANAfter[n];
+    描画_所有時間(s, c, ports_.menu, s.roleCOM, s.timeUsedCOM);
+    描画_所有時間(s, c, ports_.menu, s.roleMAN, s.timeUsedMAN);
+    s.missCountCOM = r.recMissCOM[n];
+    s.missCountMAN = r.recMissMAN[n];
+    描画_ミス回数(s, c, s.roleCOM, COLOUR_WHITE);
+    描画_ミス回数(s, c, s.roleMAN, COLOUR_WHITE);
+
+    // A drop's source is a hand slot, which the hand redraw below paints.
+    if (onBoard(fromX, fromY)) {
+        描画_絵(s, c, EMPTY, fromX, fromY);
+        描画_桝輪郭(s, c, COLOUR_GREEN, fromX, fromY);
+    }
+    描画_絵(s, c, placed, toX, toY);
+    描画_桝輪郭(s, c, COLOUR_GREEN, toX, toY);
+    描画_自持盤(s, c);
+    描画_敵持盤(s, c);
+    ports_.sound.dsPlay(sndPiece);
+
+    描画_移動結果(s, c, placed > 0 ? s.roleCOM : s.roleMAN, toX, toY, placed, COLOUR_WHITE);
+
+    s.turn = NOBODY;
+    描画_手数(s, c, s.moveCount, COLOUR_WHITE);
+}
+
+void Form1::REVERSE_Click() {
+    if (closed) return;
+    if (s.kifuMode == YES) {
+        ports_.sound.dsPlay(sndForbidden);
+        ports_.dialogs.message("棋譜ﾓｰﾄﾞではできません", "反転");
+        return;
+    }
+    s.reversed = YES;
+    s.selPhase = 0;
+
+    // Half a turn round, each side's pieces becoming the other side's.
+    const Map copy = s.board;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+            s.board[x][y] = static_cast<std::int16_t>(-copy[10 - x][10 - y]);
+
+    // The hands change owners too, and each total follows its hand.
+    std::swap(s.handMAN, s.handCOM);
+    s.handTotalMAN = 調査_持駒数(s, s.roleMAN);
+    s.handTotalCOM = 調査_持駒数(s, s.roleCOM);
+
+    画面_再描画(s, ports_.canvas, ports_.menu);
+    描画_手数(s, ports_.canvas, s.moveCount, COLOUR_WHITE);
+    if (s.handicapSet == YES) {
+        s.handicapLevel = -s.handicapLevel;
+        描画_ハンデレベル(s, ports_.canvas, s.handicapLevel);
+    }
+
+    ports_.sound.dsPlay(sndPiece);
+    s.moveNo = 0;
+    s.moveNoLast = 0;
+}
+
+void Form1::ICHIJI_Click() {
+    if (closed) return;
+    描画_COM駒(s, ports_.canvas);
+    描画_敵持盤(s, ports_.canvas);
+}
+
+}  // namespace velk
