@@ -31,6 +31,10 @@ class Form1 {
     // does nothing.
     bool closed = false;
 
+    // How many entries 手順保存 has written since construction, so that an observer (the
+    // scripted player) can tell when a move was made.
+    long movesLogged = 0;
+
     // --- Start-up and reset (form1.cpp) ---
     void Form_Load();
     void 初期設定();
