@@ -1,15 +1,45 @@
-#include <istream>
+#include <cstdlib>
 #include <ostream>
 
 #include "cli/commands.h"
 #include "cli/requests.h"
 #include "cli/sfen.h"
+#include "com/com_turn.h"
+#include "com/survey.h"
 
 namespace velk::cli {
 
+namespace {
+
+// Tenths with exactly one decimal: -99980 -> "-9998.0", 126 -> "12.6".
+void printTenths(std::ostream& out, int tenths) {
+    if (tenths < 0) out << '-';
+    const int magnitude = std::abs(tenths);
+    out << magnitude / 10 << '.' << magnitude % 10;
+}
+
+}  // namespace
+
 int runCom(std::istream& in, std::ostream& out) {
-    return runRequests(in, out, [](const std::vector<std::string>&, std::ostream&) {
-        throw ParseError("com is not available in this build yet");
+    return runRequests(in, out, [](const std::vector<std::string>& fields, std::ostream& o) {
+        const Position position = parsePosition(fields);
+        if (fields.size() > 4)
+            throw ParseError("unexpected field after the position: " + fields[4]);
+        GameState s{};
+        placePosition(s, position);
+        s.level = 3;
+        // The human's turn surveys the position right after its move.
+        勢力調査(s);
+        prepareComTurn(s);
+        const ComMove move = scanComCandidates(s);
+        if (!move.found) {
+            o << "none\n";
+            return;
+        }
+        o << "move " << move.fromX << ' ' << move.fromY << ' ' << move.toX << ' ' << move.toY << ' '
+          << move.placed << ' ' << move.moving << ' ';
+        printTenths(o, move.score);
+        o << '\n';
     });
 }
 

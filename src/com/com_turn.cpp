@@ -1,0 +1,105 @@
+#include "com/com_turn.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "com/evaluate.h"
+#include "com/survey.h"
+#include "game/move_check.h"
+#include "game/move_exec.h"
+
+namespace velk {
+
+namespace {
+
+inline constexpr int SCORE_NONE = -999990;  // -99999: below every score
+
+struct Tried {
+    int score;
+    int placed;
+};
+
+// Evaluates the board move already standing on the board, in the forms the rules allow.
+Tried evaluateBoardMove(GameState& s, int captured, int fromX, int fromY, int toX, int toY) {
+    const int piece = s.comTurn.trialPiece;
+    if (調査_駒成(s, fromX, fromY, toX, toY, piece) == NO) {
+        勢力調査(s);
+        return {盤評価(s, captured, piece, fromX, fromY, toX, toY), piece};
+    }
+    const int promoted = s.promotedPiece;
+    if (移動後チェック(toY, piece) == NO) {
+        s.board[toX][toY] = static_cast<std::int16_t>(promoted);
+        勢力調査(s);
+        return {盤評価(s, captured, promoted, fromX, fromY, toX, toY), promoted};
+    }
+    勢力調査(s);
+    Tried result{盤評価(s, captured, piece, fromX, fromY, toX, toY), piece};
+    s.board[toX][toY] = static_cast<std::int16_t>(promoted);
+    勢力調査(s);
+    const int promotedScore = 盤評価(s, captured, promoted, fromX, fromY, toX, toY);
+    if (promotedScore > result.score) result = {promotedScore, promoted};
+    // A pawn, bishop or rook always plays promoted; the better of the two scores stands.
+    if (piece == COM_HU || piece == COM_KAKU || piece == COM_SYA) result.placed = promoted;
+    return result;
+}
+
+}  // namespace
+
+ComMove scanComCandidates(GameState& s, ComTick tick, void* context) {
+    auto& t = s.comTurn;
+    ComMove best{};
+    t.bestScore = SCORE_NONE;
+    const auto keep = [&](int fromX, int fromY, int toX, int toY, int placed, int moving,
+                          int score) {
+        t.bestScore = score;
+        best = {fromX, fromY, toX, toY, placed, moving, score, true};
+    };
+
+    for (int fromX = 1; fromX <= 9; ++fromX) {
+        if (tick != nullptr) tick(context);
+        for (int fromY = 1; fromY <= 9; ++fromY) {
+            const std::int16_t piece = s.board[fromX][fromY];
+            if (!isComPiece(piece)) continue;
+            for (int toX = 1; toX <= 9; ++toX)
+                for (int toY = 1; toY <= 9; ++toY) {
+                    if (移動チェック(s, fromX, fromY, toX, toY, piece) != YES) continue;
+                    t.trialPiece = piece;
+                    t.sourceToManKing =
+                        std::max(std::abs(fromX - s.kingXMAN), std::abs(fromY - s.kingYMAN));
+                    const std::int16_t captured = s.board[toX][toY];
+                    s.board[fromX][fromY] = EMPTY;
+                    s.board[toX][toY] = piece;
+                    const Tried tried = evaluateBoardMove(s, captured, fromX, fromY, toX, toY);
+                    s.board[toX][toY] = captured;
+                    s.board[fromX][fromY] = piece;
+                    if (tried.score > t.bestScore) {
+                        keep(fromX, fromY, toX, toY, tried.placed, piece, tried.score);
+                        if (captured == MAN_OU) return best;
+                    }
+                }
+        }
+    }
+
+    if (t.handTotalCOMAtTurnStart <= 0) return best;
+    for (int k = 1; k <= 7; ++k) {
+        if (tick != nullptr) tick(context);
+        if (s.handCOM[k] <= 0) continue;
+        const int piece = COM_HAND_CODES[k];
+        t.trialPiece = piece;
+        for (int toX = 1; toX <= 9; ++toX)
+            for (int toY = 1; toY <= 9; ++toY) {
+                if (移動チェック(s, COM_HAND_X, k, toX, toY, piece) != YES) continue;
+                s.board[toX][toY] = static_cast<std::int16_t>(piece);
+                勢力調査(s);
+                const int score = 盤評価(s, EMPTY, piece, COM_HAND_X, k, toX, toY);
+                s.board[toX][toY] = EMPTY;
+                if (score > t.bestScore) {
+                    keep(COM_HAND_X, k, toX, toY, piece, piece, score);
+                    if (t.bestScore >= SCORE_MATE) return best;
+                }
+            }
+    }
+    return best;
+}
+
+}  // namespace velk

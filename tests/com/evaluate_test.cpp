@@ -1,0 +1,160 @@
+#include "com/evaluate.h"
+
+#include <gtest/gtest.h>
+
+#include "com/candidate.h"
+#include "com/danger.h"
+#include "support/board_text.h"
+
+namespace velk {
+namespace {
+
+using testkit::emptyBoard;
+using testkit::prepareTurn;
+using testkit::put;
+using testkit::scoreCandidate;
+
+TEST(Evaluation, ImmediateResults) {
+    GameState s = emptyBoard();
+    put(s, 5, 1, COM_OU);
+    put(s, 1, 1, MAN_SYA);  // attacks the computer's king along row 1
+    put(s, 5, 8, MAN_OU);
+    put(s, 5, 7, COM_KIN);
+    prepareTurn(s);
+    EXPECT_EQ(scoreCandidate(s, 5, 7, 5, 8, COM_KIN), 99990);  // the king capture comes first
+    EXPECT_EQ(scoreCandidate(s, 5, 7, 4, 7, COM_KIN), -99980);
+
+    // Mates: by a pawn, moved or dropped, they count as lost.
+    GameState m = emptyBoard();
+    put(m, 9, 1, COM_OU);
+    put(m, 1, 9, MAN_OU);
+    put(m, 2, 7, COM_KIN);
+    put(m, 3, 7, COM_KEI);
+    put(m, 1, 7, COM_HU);
+    m.handCOM[5] = 1;
+    m.handTotalCOM = 1;
+    prepareTurn(m);
+    EXPECT_EQ(scoreCandidate(m, 1, 7, 1, 8, COM_HU), -99980);
+    EXPECT_EQ(scoreCandidate(m, 1, 7, 1, 8, COM_TO), 99980);
+    put(m, 1, 7, EMPTY);
+    prepareTurn(m);
+    EXPECT_EQ(scoreCandidate(m, COM_HAND_X, 1, 1, 8, COM_HU), -99980);
+    EXPECT_EQ(scoreCandidate(m, COM_HAND_X, 5, 1, 8, COM_KIN), 99980);
+}
+
+// Kings in opposite corners keep every other term quiet.
+GameState quietCorners() {
+    GameState s = emptyBoard();
+    put(s, 9, 1, COM_OU);
+    put(s, 1, 9, MAN_OU);
+    return s;
+}
+
+TEST(Evaluation, DropsPayFiveAndAnUndefendedAttackedDropItsValuePlusFifty) {
+    GameState s = quietCorners();
+    put(s, 5, 7, MAN_KIN);
+    s.handCOM[1] = 1;
+    s.handCOM[5] = 1;
+    s.handTotalCOM = 2;
+    prepareTurn(s);
+    s.comTurn.sourceToManKing = 0;
+    // -5 drop, -(10 + 50) attacked and undefended, -1 for the hanging pawn.
+    EXPECT_EQ(scoreCandidate(s, COM_HAND_X, 1, 5, 6, COM_HU), -750);
+    // A gold dropped diagonally "forward" of its hand row 5 pays 0.5 more.
+    EXPECT_EQ(scoreCandidate(s, COM_HAND_X, 5, 3, 5, COM_KIN), -50);
+    EXPECT_EQ(scoreCandidate(s, COM_HAND_X, 5, 3, 6, COM_KIN), -55);
+}
+
+TEST(Evaluation, LanceMoveWithoutCaptureEndsWithMinusPointNine) {
+    GameState s = quietCorners();
+    put(s, 5, 3, COM_KYOU);
+    prepareTurn(s);
+    // +0.1 for closing in on the human king's row (distance 4 below the source's 6), -0.9.
+    EXPECT_EQ(scoreCandidate(s, 5, 3, 5, 5, COM_KYOU), -8);
+}
+
+// The danger terms below read hand-set maps: only the squares a test names are reached.
+
+TEST(DangerSquares, EmptySquareBesideTheKing) {
+    GameState s = emptyBoard();
+    put(s, 5, 1, COM_OU);
+    s.kingXCOM = 5;
+    s.kingYCOM = 1;
+    s.maps.manInfluence[4][2] = 3;
+    s.maps.comInfluence[4][2] = 1;
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_HU, 9, 9), -115);  // 1.5, and 10 as COM holds it once
+    s.maps.comInfluence[4][2] = 0;
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_HU, 9, 9), -16);  // 1.5 and 0.1 for an unheld row 1..3
+    s.maps.comInfluence[4][2] = 1;
+    s.handMAN[5] = 1;
+    s.handTotalMAN = 1;
+    // 21.5 at (4, 2); 11 for each other empty neighbour of the king MAN could drop the gold
+    // on; 0.1 for each of the 25 other unheld empty squares of rows 1..3.
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_HU, 9, 9), -680);
+}
+
+TEST(DangerSquares, KnightForkAndLanceSkewerByDrops) {
+    GameState s = emptyBoard();
+    put(s, 4, 3, COM_KIN);
+    put(s, 6, 3, COM_GIN);
+    s.handMAN[3] = 1;
+    s.handTotalMAN = 1;
+    const int unheldRows = -25;  // 0.1 for each empty square of rows 1..3
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_HU, 9, 9), -200 + unheldRows);
+    put(s, 4, 3, COM_HU);  // a pawn is not worth the fork
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_HU, 9, 9), unheldRows);
+
+    GameState l = emptyBoard();
+    put(l, 5, 4, COM_KIN);
+    put(l, 5, 2, COM_RYU);
+    l.handMAN[2] = 1;
+    l.handTotalMAN = 1;
+    EXPECT_EQ(盤評価_COM危険座標(l, COM_HU, 9, 9), -5505 - 26);  // 100 + 901 / 2
+    put(l, 5, 2, COM_SYA);
+    EXPECT_EQ(盤評価_COM危険座標(l, COM_HU, 9, 9), -5500 - 26);
+    put(l, 5, 3, COM_HU);  // only the first piece behind counts
+    EXPECT_EQ(盤評価_COM危険座標(l, COM_HU, 9, 9), -25);
+}
+
+TEST(DangerSquares, HangingPieceCostsItsValueAndGivesBackWhatItTook) {
+    GameState s = emptyBoard();
+    put(s, 5, 1, COM_OU);
+    put(s, 5, 9, MAN_OU);
+    put(s, 5, 3, COM_KIN);
+    put(s, 5, 4, MAN_HU);
+    勢力調査(s);
+    // 100 exchanged down, 110 hanging, 10 on rows 1..3, 20 for a pawn attacker there.
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 3), -2400);
+    s.comTurn.boardAtTurnStart[5][3] = MAN_GIN;
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 3), -1400);
+}
+
+TEST(DangerSquares, MovedPieceForkingLooseManPieces) {
+    GameState s = emptyBoard();
+    put(s, 5, 5, COM_KIN);
+    put(s, 4, 6, MAN_GIN);
+    put(s, 6, 6, MAN_KIN);
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 5), 2 + 1000);
+    s.maps.manInfluence[4][6] = 1;  // the silver is defended
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 5), 1);
+    put(s, 4, 6, MAN_OU);  // the king counts defended or not
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 5), 2 + 1100);
+}
+
+TEST(BishopCaution, TheFirstAimedSquareOnThePiecesDiagonalDecides) {
+    GameState s = emptyBoard();
+    put(s, 5, 5, COM_KIN);
+    put(s, 9, 9, MAN_KAKU);
+    s.comTurn.manBishopThreat[3][3] = 1;  // the bishop's way there is blocked by the gold
+    s.comTurn.manBishopThreat[7][7] = 1;
+    s.comTurn.manBishopThreat[1][2] = 1;  // not on the gold's diagonals
+    EXPECT_EQ(盤評価_自角注意_COM(s, 5, 5, COM_KIN), 0);
+    s.handMAN[6] = 1;
+    EXPECT_EQ(盤評価_自角注意_COM(s, 5, 5, COM_KIN), COM_KIN);
+    s.handMAN[6] = 0;
+    s.comTurn.manBishopThreat[3][3] = 0;
+    EXPECT_EQ(盤評価_自角注意_COM(s, 5, 5, COM_KIN), COM_KIN);
+}
+
+}  // namespace
+}  // namespace velk

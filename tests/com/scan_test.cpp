@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "com/candidate.h"
+#include "com/com_turn.h"
+#include "support/board_text.h"
+
+namespace velk {
+namespace {
+
+using testkit::emptyBoard;
+using testkit::prepareTurn;
+using testkit::put;
+using testkit::scoreCandidate;
+
+void countTick(void* context) {
+    ++*static_cast<int*>(context);
+}
+
+struct Scan {
+    ComMove move;
+    int ticks = 0;
+};
+
+// Prepares the turn and scans, checking that the board comes back as it was.
+Scan scan(GameState& s) {
+    prepareTurn(s);
+    const Map before = s.board;
+    Scan result;
+    result.move = scanComCandidates(s, countTick, &result.ticks);
+    EXPECT_EQ(s.board, before);
+    EXPECT_EQ(s.comTurn.bestScore, result.move.found ? result.move.score : -999990);
+    return result;
+}
+
+void expectMove(const ComMove& m, int fromX, int fromY, int toX, int toY, int placed) {
+    EXPECT_TRUE(m.found);
+    EXPECT_EQ(m.fromX, fromX);
+    EXPECT_EQ(m.fromY, fromY);
+    EXPECT_EQ(m.toX, toX);
+    EXPECT_EQ(m.toY, toY);
+    EXPECT_EQ(m.placed, placed);
+}
+
+TEST(Scan, FirstOfEqualScoresWins) {
+    GameState s = emptyBoard();
+    put(s, 5, 1, COM_OU);
+    put(s, 5, 9, MAN_OU);
+    // (4, 2), (5, 2) and (6, 2) all score 0.1 for closing in on the human king.
+    const Scan r = scan(s);
+    expectMove(r.move, 5, 1, 4, 2, COM_OU);
+    EXPECT_EQ(r.move.moving, COM_OU);
+    EXPECT_EQ(r.move.score, 1);
+    EXPECT_EQ(r.ticks, 9);  // one per column; no drops with an empty hand
+}
+
+TEST(Scan, WhenEveryCandidateLosesTheFirstIsChosen) {
+    GameState s = emptyBoard();
+    put(s, 1, 1, COM_OU);
+    put(s, 1, 5, MAN_SYA);
+    put(s, 5, 2, MAN_SYA);
+    put(s, 9, 1, MAN_SYA);
+    put(s, 9, 9, MAN_OU);
+    const Scan r = scan(s);
+    expectMove(r.move, 1, 1, 1, 2, COM_OU);
+    EXPECT_EQ(r.move.score, -99980);
+}
+
+TEST(Scan, KingCaptureStopsTheScanBeforeTheDrops) {
+    GameState s = emptyBoard();
+    put(s, 9, 1, COM_OU);
+    put(s, 3, 7, COM_KIN);
+    put(s, 3, 8, MAN_OU);
+    put(s, 6, 6, MAN_HU);
+    put(s, 7, 5, COM_GIN);  // a later column: never tried
+    s.handCOM[5] = 1;
+    s.handTotalCOM = 1;
+    const Scan r = scan(s);
+    expectMove(r.move, 3, 7, 3, 8, COM_KIN);
+    EXPECT_EQ(r.move.score, 99990);
+    EXPECT_EQ(r.ticks, 3);
+}
+
+TEST(Scan, MatingDropEndsTheDropScan) {
+    GameState s = emptyBoard();
+    put(s, 9, 1, COM_OU);
+    put(s, 1, 9, MAN_OU);
+    put(s, 2, 7, COM_KIN);
+    put(s, 3, 7, COM_KEI);
+    s.handCOM[5] = 1;
+    s.handCOM[7] = 1;
+    s.handTotalCOM = 2;
+    const Scan r = scan(s);
+    expectMove(r.move, COM_HAND_X, 5, 1, 8, COM_KIN);
+    EXPECT_EQ(r.move.moving, COM_KIN);
+    EXPECT_EQ(r.move.score, 99980);
+    EXPECT_EQ(r.ticks, 9 + 5);  // stopped at the gold, hand index 5
+}
+
+TEST(Scan, PawnBishopAndRookPlayPromotedWithTheBetterScore) {
+    // Taking the lance-guarded pawn earns an unpromoted pawn 5.5 more than a promoted one.
+    GameState s = emptyBoard();
+    put(s, 9, 1, COM_OU);
+    put(s, 1, 9, MAN_OU);
+    put(s, 5, 5, COM_KIN);
+    put(s, 5, 6, COM_HU);
+    put(s, 5, 7, MAN_HU);
+    put(s, 5, 9, MAN_KYOU);
+    prepareTurn(s);
+    const int plain = scoreCandidate(s, 5, 6, 5, 7, COM_HU);
+    const int promoted = scoreCandidate(s, 5, 6, 5, 7, COM_TO);
+    ASSERT_GT(plain, promoted);
+    const Scan r = scan(s);
+    expectMove(r.move, 5, 6, 5, 7, COM_TO);
+    EXPECT_EQ(r.move.moving, COM_HU);
+    EXPECT_EQ(r.move.score, plain);
+}
+
+TEST(Scan, KnightToTheLastTwoRowsOnlyPromoted) {
+    GameState s = emptyBoard();
+    put(s, 9, 1, COM_OU);
+    put(s, 9, 9, MAN_OU);
+    put(s, 5, 6, COM_KEI);
+    put(s, 4, 8, MAN_SYA);
+    const Scan r = scan(s);
+    expectMove(r.move, 5, 6, 4, 8, COM_NARIKEI);
+    EXPECT_EQ(r.move.moving, COM_KEI);
+    prepareTurn(s);
+    EXPECT_EQ(r.move.score, scoreCandidate(s, 5, 6, 4, 8, COM_NARIKEI));
+}
+
+TEST(Scan, NoCandidateNoMove) {
+    GameState s = emptyBoard();
+    put(s, 5, 9, MAN_OU);
+    const Scan r = scan(s);
+    EXPECT_FALSE(r.move.found);
+}
+
+}  // namespace
+}  // namespace velk
