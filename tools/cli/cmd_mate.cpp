@@ -4,12 +4,28 @@
 #include "cli/commands.h"
 #include "cli/requests.h"
 #include "cli/sfen.h"
+#include "com/survey.h"
+#include "game/mate.h"
+#include "game/move_exec.h"
 
 namespace velk::cli {
 
 int runMate(std::istream& in, std::ostream& out) {
-    return runRequests(in, out, [](const std::vector<std::string>&, std::ostream&) {
-        throw ParseError("mate is not available in this build yet");
+    return runRequests(in, out, [](const std::vector<std::string>& fields, std::ostream& o) {
+        const Position position = parsePosition(fields);
+        if (fields.size() > 4)
+            throw ParseError("unexpected field after the position: " + fields[4]);
+        GameState s{};
+        placePosition(s, position);
+        調査_2歩フラグ設定(s);
+        勢力調査(s);
+        // In this order: the last test runs on whatever maps the earlier ones left.
+        const int escapes = 調査_自王逃道(s);
+        const int mateMAN = 詰めかMAN(s);
+        const int comReaches = 詰めかMAN_COM移動(s);
+        const int mateCOM = 詰めかCOM(s);
+        o << "escapes " << escapes << " mateMAN " << mateMAN << " comReachesMANKing " << comReaches
+          << " mateCOM " << mateCOM << '\n';
     });
 }
 
