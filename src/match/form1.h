@@ -122,6 +122,11 @@ class Form1 {
     void levelClick(int n);
     void offerAnotherGame();
     void endOnFullRecord();
+    // Settings and record helpers (form1_options.cpp, form1_record.cpp).
+    void backgroundClick(int code);
+    void applyDefaultSettings();
+    void printRecordHeader(const std::string& title, const std::string& top,
+                           const std::string& bottom);
 };
 
 // Seconds from start to now, both seconds since midnight; one wrap past midnight is allowed.

@@ -1,0 +1,158 @@
+// The 棋譜 menu and the record panel: writing the move record to a record file and reading one
+// back for stepping through with 進.
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "match/form1.h"
+#include "record/file_io.h"
+#include "record/record_file.h"
+#include "ui/draw.h"
+
+namespace velk {
+
+namespace {
+
+constexpr const char* RECORD_EXTENSION = ".棋譜";
+
+// Window positions, in twips, of the three header lines printed after a record is read.
+constexpr double TITLE_X = 800, TITLE_Y = 6350;
+constexpr double NAMES_X = 3700, TOP_NAME_Y = 100, BOTTOM_NAME_Y = 6350;
+constexpr int HEADER_FONT_SIZE = 12;
+
+double gridX(double twips) {
+    return (twips - BOARD_LEFT) / SQUARE_W;
+}
+double gridY(double twips) {
+    return (twips - BOARD_TOP) / SQUARE_H;
+}
+
+// A drive or folder that cannot be reached because its device is absent or not ready.
+bool deviceNotReady(int err) {
+    return err == ENOMEDIUM || err == ENXIO || err == ENODEV || err == EIO || err == ENOTCONN;
+}
+
+}  // namespace
+
+void Form1::KIFU_WRITE_Click() {
+    if (closed) return;
+    if (s.reversed == YES) {
+        ports_.dialogs.message("反転後は書き込みできません", "棋譜書込");
+    } else if (s.handicapSet == YES) {
+        ports_.dialogs.message("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+    } else {
+        描画_可視(ports_.panel, YES, YES, NO);
+        描画_棋譜_IO(ports_.panel, 0);
+    }
+}
+
+void Form1::KIFU_READ_Click() {
+    if (closed) return;
+    描画_可視(ports_.panel, YES, YES, YES);
+    描画_棋譜_IO(ports_.panel, 1);
+}
+
+void Form1::Command1_Click() {
+    if (closed) return;
+    RecordPanel& panel = ports_.panel;
+    Dialogs& dialogs = ports_.dialogs;
+    const std::string name = panel.text(1);
+    if (name.empty()) {
+        dialogs.message("ﾌｧｲﾙ名が入力されていません", "  ");
+        return;
+    }
+    // The name is used inside the chosen folder only.
+    if (const std::string bad = checkFileName(name); !bad.empty()) {
+        dialogs.message(bad, "  ");
+        return;
+    }
+    if (s.moveNo < 1) {
+        dialogs.message("保存するデータがありません", "棋譜保存");
+        return;
+    }
+
+    const RecordHeader header =
+        makeRecordHeader(panel.text(2), panel.text(3), panel.text(4), s.roleMAN);
+    const RecordEncodeResult file = encodeRecordFile(header, s.record, s.moveNo);
+    if (!file.ok) {
+        dialogs.message(file.error, "棋譜保存");
+        return;
+    }
+    // Written to a temporary file and renamed, so a failure leaves any old file as it was; the
+    // panel stays open to try another name or folder.
+    const FileWriteResult written =
+        writeFileAtomic(joinPath(panel.folder(), name + RECORD_EXTENSION), file.bytes);
+    if (!written.ok) {
+        dialogs.message("棋譜を書き込めませんでした\n" + written.error, "棋譜保存");
+        return;
+    }
+
+    hidePanel();
+    panel.refreshFiles();
+    dialogs.message("棋譜を書き込みました", "  ");
+}
+
+void Form1::File1_Click(const std::string& fileName) {
+    if (closed) return;
+    Dialogs& dialogs = ports_.dialogs;
+    描画_可視(ports_.panel, NO, NO, NO);
+
+    // The whole file is read and checked before anything is reset: a file that cannot be used
+    // leaves the game on the board as it was.
+    if (const std::string bad = checkFileName(fileName); !bad.empty()) {
+        dialogs.message(bad, "棋譜");
+        return;
+    }
+    const FileReadResult file =
+        readWholeFile(joinPath(ports_.panel.folder(), fileName), RECORD_MAX_FILE_BYTES);
+    if (!file.ok) {
+        dialogs.message("棋譜ﾌｧｲﾙを読み込めませんでした\n" + file.error, "棋譜");
+        return;
+    }
+    const RecordParseResult record = decodeRecordFile(file.bytes);
+    if (!record.ok) {
+        dialogs.message(record.error, "棋譜");
+        return;
+    }
+
+    Form_Load();
+    if (closed) return;
+    loadRecordIntoGame(s, record);
+    printRecordHeader(record.header.title, record.header.topPlayer, record.header.bottomPlayer);
+
+    if (record.count == 0) {
+        dialogs.message("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
+    } else {
+        dialogs.message(" 読み込みました", "棋譜");
+        dialogs.message("棋譜を '進 'で進めて下さい", "棋譜");
+    }
+}
+
+void Form1::printRecordHeader(const std::string& title, const std::string& top,
+                              const std::string& bottom) {
+    Canvas& c = ports_.canvas;
+    c.drawText(gridX(TITLE_X), gridY(TITLE_Y), title, COLOUR_WHITE, HEADER_FONT_SIZE);
+    c.drawText(gridX(NAMES_X), gridY(TOP_NAME_Y), top, COLOUR_WHITE, HEADER_FONT_SIZE);
+    c.drawText(gridX(NAMES_X), gridY(BOTTOM_NAME_Y), bottom, COLOUR_WHITE, HEADER_FONT_SIZE);
+    ports_.window.repaint();
+}
+
+void Form1::Drive1_Change(const std::string& drive) {
+    if (closed) return;
+    struct stat st {};
+    if (::stat(drive.c_str(), &st) != 0) {
+        if (deviceNotReady(errno)) ports_.dialogs.message("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ");
+        return;
+    }
+    if (!S_ISDIR(st.st_mode)) return;
+    ports_.panel.setFolder(drive);
+    Dir1_Change();
+}
+
+void Form1::Dir1_Change() {
+    if (closed) return;
+    // The file list follows the folder list: both read the panel's one folder.
+    ports_.panel.refreshFiles();
+}
+
+}  // namespace velk

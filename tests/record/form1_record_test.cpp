@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "match/fakes.h"
+#include "match/form1.h"
+#include "record/file_io.h"
+#include "record/sjis.h"
+
+namespace velk {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordPanelHandlers : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        form_.Form_Load();
+        p_.panel.folderPath = dir_.string();
+        p_.dialogs.boxes.clear();
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Two moves from the start, as the turns would have logged them.
+    void playTwoMoves() {
+        GameState& s = form_.s;
+        form_.手順保存(7, 7, 7, 6, MAN_HU, EMPTY, 0, 12.8f, 0, 0);
+        s.record.recPieceAfter[1] = MAN_HU;
+        s.board[7][7] = EMPTY;
+        s.board[7][6] = MAN_HU;
+        form_.手順保存(3, 3, 3, 4, COM_HU, COM_HU, 12.8f, 12.8f, 0, 4.5f);
+        s.board[3][3] = EMPTY;
+        s.board[3][4] = COM_HU;
+        s.moveCount = 2;
+    }
+    void write(const std::string& name, const std::string& bytes) {
+        ASSERT_TRUE(writeFileAtomic((dir_ / name).string(), bytes).ok);
+    }
+    bool shown(const std::string& text) const { return p_.dialogs.count(text) > 0; }
+
+    // The program's folder (settings file) and the record folder in one.
+    fs::path dir_ = fs::temp_directory_path() / ("velk_form1_record_" + std::to_string(::getpid()));
+    fakes::FakePorts p_;
+    Form1 form_{p_.ports(), dir_};
+};
+
+TEST_F(RecordPanelHandlers, WritingIsOfferedOnlyWithoutReversalOrHandicap) {
+    form_.s.reversed = YES;
+    form_.KIFU_WRITE_Click();
+    EXPECT_EQ(p_.dialogs.boxes.back(),
+              (fakes::Box{fakes::Box::Message, "反転後は書き込みできません", "棋譜書込"}));
+    EXPECT_FALSE(p_.panel.textPanel);
+    form_.s.reversed = NO;
+    form_.s.handicapSet = YES;
+    form_.KIFU_WRITE_Click();
+    EXPECT_TRUE(shown("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません"));
+    form_.s.handicapSet = NO;
+    form_.KIFU_WRITE_Click();
+    EXPECT_TRUE(p_.panel.drives && p_.panel.folders && !p_.panel.files && p_.panel.textPanel);
+    form_.KIFU_READ_Click();
+    EXPECT_TRUE(p_.panel.drives && p_.panel.folders && p_.panel.files && !p_.panel.textPanel);
+}
+
+TEST_F(RecordPanelHandlers, WritingRefusesBadNamesAndAnEmptyRecord) {
+    form_.Command1_Click();
+    EXPECT_EQ(p_.dialogs.boxes.back(),
+              (fakes::Box{fakes::Box::Message, "ﾌｧｲﾙ名が入力されていません", "  "}));
+    p_.panel.setText(1, "../escape");
+    form_.Command1_Click();
+    EXPECT_EQ(p_.dialogs.boxes.size(), 2u);
+    p_.panel.setText(1, "game");
+    form_.Command1_Click();
+    EXPECT_EQ(p_.dialogs.boxes.back(),
+              (fakes::Box{fakes::Box::Message, "保存するデータがありません", "棋譜保存"}));
+    EXPECT_FALSE(fs::exists(dir_ / "game.棋譜"));
+}
+
+TEST_F(RecordPanelHandlers, WritesTheRecordAndReadsItBackForStepping) {
+    playTwoMoves();
+    form_.s.roleMAN = SENTE;
+    form_.s.roleCOM = GOTE;
+    form_.KIFU_WRITE_Click();
+    p_.panel.setText(1, "第一局");
+    p_.panel.setText(2, "練習");
+    p_.panel.setText(3, "私");
+    p_.panel.setText(4, "ｺﾝﾋﾟｭｰﾀ");
+    form_.Command1_Click();
+    EXPECT_EQ(p_.dialogs.boxes.back(),
+              (fakes::Box{fakes::Box::Message, "棋譜を書き込みました", "  "}));
+    EXPECT_FALSE(p_.panel.textPanel);
+    EXPECT_TRUE(p_.panel.texts.empty() || p_.panel.text(1).empty());
+    EXPECT_EQ(p_.panel.refreshes, 1);
+
+    const FileReadResult file = readWholeFile((dir_ / "第一局.棋譜").string(), 10000);
+    ASSERT_TRUE(file.ok);
+    EXPECT_EQ(file.bytes, *utf8ToCp932("練習\r\nｺﾝﾋﾟｭｰﾀ\r\n私\r\n"
+                                       " 7776 -10 -10   0    0   12    0    0\r\n"
+                                       " 3334  10  10   0   12   12    0    4\r\n"));
+
+    // Reading starts the program afresh, then waits at the start for 進.
+    form_.s.level = 3;
+    p_.dialogs.boxes.clear();
+    form_.File1_Click("第一局.棋譜");
+    EXPECT_EQ(form_.s.level, 1);
+    EXPECT_EQ(form_.s.kifuMode, YES);
+    EXPECT_EQ(form_.s.moveNo, 0);
+    EXPECT_EQ(form_.s.moveNoLast, 2);
+    EXPECT_EQ(form_.s.board[7][7], MAN_HU);
+    EXPECT_EQ(form_.s.record.recTimeCOMAfter[2], 4.0f);
+    EXPECT_TRUE(p_.canvas.drewText("練習"));
+    EXPECT_TRUE(p_.canvas.drewText("ｺﾝﾋﾟｭｰﾀ"));
+    EXPECT_EQ(p_.dialogs.texts(),
+              (std::vector<std::string>{" 読み込みました", "棋譜を '進 'で進めて下さい"}));
+}
+
+TEST_F(RecordPanelHandlers, AFailedWriteIsReportedAndKeepsThePanel) {
+    playTwoMoves();
+    form_.KIFU_WRITE_Click();
+    p_.panel.setText(1, "game");
+    p_.panel.folderPath = (dir_ / "missing").string();
+    form_.Command1_Click();
+    ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(p_.dialogs.boxes[0].text.rfind("棋譜を書き込めませんでした", 0), 0u);
+    EXPECT_FALSE(shown("棋譜を書き込みました"));
+    EXPECT_TRUE(p_.panel.textPanel);
+    EXPECT_EQ(p_.panel.text(1), "game");
+}
+
+TEST_F(RecordPanelHandlers, ABadFileLeavesTheGameUntouched) {
+    playTwoMoves();
+    form_.s.level = 2;
+    const GameState before = form_.s;
+    const std::size_t soundCalls = p_.sound.calls.size();
+    write("bad.棋譜",
+          "t\r\na\r\nb\r\n 7776 -10 -10   0    0   12    0    0\r\n"
+          " 7776 -10 -10   0    0   12    0    0\r\n");
+    form_.File1_Click("bad.棋譜");
+    ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
+    EXPECT_NE(p_.dialogs.boxes[0].text.find("5行目"), std::string::npos);
+    form_.File1_Click("missing.棋譜");
+    form_.File1_Click("../x.棋譜");
+    EXPECT_EQ(p_.dialogs.boxes.size(), 3u);
+    EXPECT_EQ(p_.sound.calls.size(), soundCalls);  // no restart happened
+    EXPECT_EQ(form_.s.level, 2);
+    EXPECT_EQ(form_.s.moveNo, before.moveNo);
+    EXPECT_EQ(form_.s.board, before.board);
+    EXPECT_EQ(form_.s.kifuMode, NO);
+}
+
+TEST_F(RecordPanelHandlers, AnEmptyRecordIsReadAndSaysSo) {
+    write("empty.棋譜", "t\r\na\r\nb\r\n");
+    form_.File1_Click("empty.棋譜");
+    EXPECT_EQ(p_.dialogs.texts(), (std::vector<std::string>{"棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"}));
+    EXPECT_EQ(form_.s.kifuMode, YES);
+    EXPECT_EQ(form_.s.moveNoLast, 0);
+}
+
+TEST_F(RecordPanelHandlers, ChangingDriveMovesTheFolder) {
+    fs::create_directory(dir_ / "sub");
+    form_.Drive1_Change((dir_ / "sub").string());
+    EXPECT_EQ(p_.panel.folderPath, (dir_ / "sub").string());
+    EXPECT_EQ(p_.panel.refreshes, 1);
+    form_.Drive1_Change((dir_ / "none").string());
+    EXPECT_EQ(p_.panel.folderPath, (dir_ / "sub").string());
+    EXPECT_TRUE(p_.dialogs.boxes.empty());
+}
+
+}  // namespace
+}  // namespace velk
