@@ -163,6 +163,9 @@ class FakeClock : public Clock {
     // Added to the time of day at every reading, so that a long computation takes time.
     float stepPerRead = 0.0f;
     std::vector<double> waits;
+    // Whether a wait moves the time of day on (off: a test keeps the time, and so the
+    // computer's foul roll, fixed).
+    bool waitsAdvance = true;
 
     float timeOfDay() override {
         const float t = now;
@@ -171,7 +174,7 @@ class FakeClock : public Clock {
     }
     void wait(double seconds) override {
         waits.push_back(seconds);
-        advance(static_cast<float>(seconds));
+        if (waitsAdvance) advance(static_cast<float>(seconds));
     }
     void advance(float seconds) {
         now += seconds;

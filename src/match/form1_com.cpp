@@ -1,0 +1,139 @@
+// The computer's turn and the penalty for a miss of either side.
+#include <string>
+
+#include "com/com_turn.h"
+#include "com/survey.h"
+#include "game/mate.h"
+#include "game/move_exec.h"
+#include "match/form1.h"
+#include "referee/foul.h"
+#include "referee/miss.h"
+#include "ui/draw.h"
+
+namespace velk {
+
+void Form1::ミス処理(int side, int kind, int fromX, int fromY, int toX, int toY) {
+    Canvas& c = ports_.canvas;
+    ports_.sound.dsPlay(sndForbidden);
+    s.selPhase = 0;
+    描画_将棋盤桝(s, c);
+    描画_桝輪郭(s, c, COLOUR_WHITE, toX, toY);
+
+    std::string header;
+    if (side == s.roleCOM) {
+        s.missCountCOM += 1;
+        header = "  ** COMのミス! **\r\r";
+    } else if (side == s.roleMAN) {
+        s.missCountMAN += 1;
+        header = "  ** MANのミス! **\r\r";
+    }
+    std::string detail;
+    if (kind == MISS_JUMPED) {
+        detail = "COM駒を飛び越えました";
+    } else if (kind == MISS_DROPPED_ON) {
+        detail = "COM駒の上に張り駒しました";
+    } else if (kind == MISS_KING_EXPOSED) {
+        if (side == s.roleCOM)
+            detail = "MANの王手ですね";
+        else if (side == s.roleMAN)
+            detail = "COMの王手になります";
+    }
+    if (!detail.empty()) ports_.dialogs.message(header + detail, "反則");
+
+    if (side == s.roleMAN) 描画_桝輪郭(s, c, COLOUR_GREEN, fromX, fromY);
+    描画_桝輪郭(s, c, COLOUR_GREEN, toX, toY);
+    描画_ミス回数(s, c, side, COLOUR_WHITE);
+}
+
+void Form1::点滅_ミス回数(int times, int side) {
+    for (int i = 0; i < times; ++i) {
+        描画_ミス回数(s, ports_.canvas, side, COLOUR_LIGHT_RED);
+        待ち時間(0.1);
+        ports_.window.repaint();
+        描画_ミス回数(s, ports_.canvas, side, COLOUR_WHITE);
+        待ち時間(0.1);
+        ports_.window.repaint();
+    }
+}
+
+// The clock port waits on a monotonic clock, so a wait across midnight still ends.
+void Form1::待ち時間(double seconds) {
+    ports_.clock.wait(seconds);
+}
+
+void Form1::com_ban() {
+    if (closed) return;
+    Canvas& c = ports_.canvas;
+    if (s.moveNo >= MAX_MOVES) {
+        endOnFullRecord();
+        return;
+    }
+
+    s.clockStart = now();
+    if (ports_.menu.isChecked(MenuItem::KEIKA)) ports_.timer.setEnabled(true);
+    prepareComTurn(s);
+
+    ComMove m{};
+    for (;;) {
+        for (double gx : {-2.0, -1.0, 0.0}) 描画_絵(s, c, s.background, gx, 8);
+        c.drawText(-1.5, 8.5, "思考中", COLOUR_BLACK, 12);
+        c.drawText(-1.6, 8.4, "思考中", COLOUR_WHITE, 12);
+
+        m = scanComCandidates(
+            s, [](void* form) { static_cast<Form1*>(form)->Timer1_Timer(); }, this);
+        if (!m.found) {
+            // Not a single move is open to the computer: it cannot go on, and loses.
+            ports_.timer.setEnabled(false);
+            終了("あなた");
+            return;
+        }
+
+        if (反則発生(s, now()) == YES) 反則手作成(s, m.fromX, m.fromY, m.toX, m.toY, m.placed);
+        描画_移動結果(s, c, s.roleCOM, m.toX, m.toY, m.placed, COLOUR_WHITE);
+
+        const int kind = 調査_ミス(s, m.fromX, m.fromY, m.toX, m.toY, m.placed);
+        if (kind == NO) break;
+        ミス処理(s.roleCOM, kind, m.fromX, m.fromY, m.toX, m.toY);
+        点滅_ミス回数(3, s.roleCOM);
+        if (s.missCountCOM > 9) {
+            終了("ＭＡＮ");
+            return;
+        }
+        s.comTurn.foulTried[m.toX][m.toY] = YES;
+    }
+
+    // The turn's time is taken from the clock now, whether or not the display ticks.
+    updateElapsed();
+    手順保存(m.fromX, m.fromY, m.toX, m.toY, m.moving, m.placed, s.timeUsedMAN, s.timeUsedMAN,
+             s.timeUsedCOM, s.timeUsedCOM + s.clockElapsed);
+    s.moveCount += 1;
+    描画_手数(s, c, s.moveCount, COLOUR_WHITE);
+    駒移動(s, m.fromX, m.fromY, m.toX, m.toY, m.placed);
+
+    待ち時間(0.5);
+    ports_.sound.dsPlay(sndPiece);
+    ports_.timer.setEnabled(false);
+    勢力調査(s);
+
+    // A captured king ends the game before anything else is asked of the position.
+    if (s.winner == s.roleCOM) {
+        終了("ｺﾝﾋﾟｭｰﾀ");
+        return;
+    }
+    if (詰めかMAN(s) == YES) {
+        ports_.dialogs.message("よし！!", "詰め ?");
+    } else if (s.maps.comInfluence[s.kingXMAN][s.kingYMAN] > 0) {
+        ports_.dialogs.message("   ** 王手 **", "");
+    }
+    if (m.fromX < 1) ports_.dialogs.message("持駒を使いました", "張り駒");
+
+    s.timeUsedCOM += s.clockElapsed;
+    s.clockStart = now();
+    s.turn = s.roleMAN;
+    if (ports_.menu.isChecked(MenuItem::KEIKA)) ports_.timer.setEnabled(true);
+    描画_桝輪郭(s, c, COLOUR_WHITE, m.toX, m.toY);
+
+    if (s.moveNo >= MAX_MOVES) endOnFullRecord();
+}
+
+}  // namespace velk

@@ -1,0 +1,403 @@
+// Whole games and single events driven through the window controller's
+// handlers, with every port replaced by a recorder.
+#include "match/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "game/setup.h"
+#include "match/fakes.h"
+
+namespace velk {
+namespace {
+
+using fakes::Box;
+
+class Match : public ::testing::Test {
+  protected:
+    fakes::FakePorts f;
+    std::filesystem::path dir;
+    std::unique_ptr<Form1> form;
+
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = std::filesystem::temp_directory_path() / (std::string("velk_match_") + info->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"})
+            std::ofstream(dir / name, std::ios::binary) << "RIFF....WAVE";
+        form = std::make_unique<Form1>(f.ports(), dir);
+        form->Form_Load();
+        form->LEVEL3_Click();  // no fouls unless a test asks for them
+        f.dialogs.boxes.clear();
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    GameState& s() { return form->s; }
+
+    void click(int gx, int gy, int button = LEFT_BUTTON) {
+        form->Form_MouseDown(button, 0, static_cast<float>(BOARD_LEFT + SQUARE_W * gx + 200),
+                             static_cast<float>(BOARD_TOP + SQUARE_H * gy + 300));
+    }
+    void move(int fx, int fy, int tx, int ty, int button = LEFT_BUTTON) {
+        click(fx, fy);
+        click(tx, ty, button);
+    }
+    // Both kings only, the human to move as 先手.
+    void bareGame(int manKingX = 5, int manKingY = 9, int comKingX = 5, int comKingY = 1) {
+        form->SENTE_Click();
+        f.dialogs.boxes.clear();
+        for (auto& col : s().board) col.fill(EMPTY);
+        s().board[manKingX][manKingY] = MAN_OU;
+        s().board[comKingX][comKingY] = COM_OU;
+    }
+    void giveMan(int kind, int n = 1) {
+        s().handMAN[kind] += n;
+        s().handTotalMAN += n;
+    }
+    bool sawBox(const std::string& text, const std::string& title) const {
+        for (const Box& b : f.dialogs.boxes)
+            if (b.text == text && b.title == title) return true;
+        return false;
+    }
+};
+
+TEST_F(Match, LoadPlacesTheWindowAndWaitsWithLevelOneChecked) {
+    EXPECT_EQ(s().turn, NOBODY);
+    EXPECT_EQ(s().gameState, NOBODY);
+    EXPECT_EQ(s().board[5][9], MAN_OU);
+    ASSERT_EQ(f.window.placements.size(), 1u);
+    EXPECT_EQ(f.window.placements[0].left, -60);
+    EXPECT_EQ(f.window.placements[0].top, -60);
+    EXPECT_EQ(f.window.placements[0].width, 9000);
+    EXPECT_EQ(f.window.placements[0].height, 8000);
+
+    // A window already at the top keeps its place; the old sound buffers are
+    // released before new ones are made, so the music is never left playing
+    // twice.
+    const int oldBgm = form->sndBGM;
+    form->Form_Load();
+    EXPECT_EQ(f.window.placements.size(), 1u);
+    EXPECT_EQ(f.sound.live.count(oldBgm), 0u);
+    EXPECT_EQ(f.sound.live.size(), 4u);
+    EXPECT_EQ(s().level, 1);
+    EXPECT_TRUE(f.menu.isChecked(MenuItem::LEVEL1));
+    EXPECT_FALSE(f.menu.isChecked(MenuItem::LEVEL3));
+}
+
+TEST_F(Match, HumanFirstThenTheComputerAnswers) {
+    form->SENTE_Click();
+    EXPECT_TRUE(sawBox("あなたの番です", " "));
+    EXPECT_EQ(s().roleMAN, SENTE);
+    EXPECT_EQ(s().turn, SENTE);
+    EXPECT_TRUE(f.timer.enabled);
+
+    f.clock.advance(12.5f);
+    move(3, 7, 3, 6);
+    EXPECT_EQ(s().moveNo, 2);
+    EXPECT_EQ(s().moveNoLast, 2);
+    EXPECT_EQ(s().moveCount, 2);
+    EXPECT_EQ(s().board[3][6], MAN_HU);
+    EXPECT_EQ(s().record.recPieceAfter[1], MAN_HU);
+    EXPECT_GT(s().record.recPieceAfter[2], 0);
+    EXPECT_FLOAT_EQ(s().record.recTimeMANAfter[1], 12.5f);
+    EXPECT_FLOAT_EQ(s().timeUsedMAN, 12.5f);
+    EXPECT_EQ(s().turn, s().roleMAN);
+    EXPECT_EQ(f.sound.plays(form->sndPiece), 2);
+    EXPECT_EQ(f.clock.waits, std::vector<double>{0.5});
+    EXPECT_TRUE(f.canvas.drewText("思考中"));
+    EXPECT_EQ(f.canvas.lastOutline(s().record.recToX[2], s().record.recToY[2]), 15);
+}
+
+TEST_F(Match, HumanSecondLetsTheComputerMoveAtOnce) {
+    form->GOTE_Click();
+    EXPECT_TRUE(f.dialogs.boxes.empty());
+    EXPECT_EQ(s().roleCOM, SENTE);
+    EXPECT_EQ(s().moveNo, 1);
+    EXPECT_GT(s().record.recPieceAfter[1], 0);
+    EXPECT_EQ(s().turn, GOTE);
+    EXPECT_EQ(s().missCountCOM, 0);
+}
+
+TEST_F(Match, HumanWinsByCapturingTheKingAndPlaysAgain) {
+    bareGame();
+    s().board[5][5] = MAN_SYA;
+    move(5, 5, 5, 1);
+    ASSERT_GE(f.dialogs.boxes.size(), 2u);
+    EXPECT_EQ(f.dialogs.boxes[0], (Box{Box::Message, "あなたの勝ちです", "終了"}));
+    EXPECT_EQ(f.dialogs.boxes[1], (Box{Box::YesNo, "続けますか？", "再ゲーム", true}));
+    EXPECT_EQ(s().turn, NOBODY);
+    EXPECT_EQ(s().board[5][1], COM_OU);  // starting position again
+    EXPECT_EQ(s().moveNoLast, 1);
+    EXPECT_EQ(f.window.quits, 0);
+}
+
+TEST_F(Match, HumanWinsByMateWithADrop) {
+    bareGame();
+    s().board[5][3] = MAN_HU;
+    giveMan(5);
+    f.dialogs.defaultAnswer = false;
+    click(11, 7);  // the gold in hand
+    EXPECT_EQ(s().selPhase, 1);
+    EXPECT_EQ(f.canvas.lastOutline(11, 7), 12);
+    click(5, 2);
+    EXPECT_TRUE(sawBox("あなたの勝ちです", "終了"));
+    EXPECT_EQ(s().screenUp, NO);  // the computer's pieces were shown
+    // No to another game ends the program like 終わり.
+    EXPECT_EQ(f.window.quits, 1);
+    EXPECT_TRUE(form->closed);
+    EXPECT_TRUE(f.sound.live.empty());
+}
+
+TEST_F(Match, ComputerWinsByCapturingTheKing) {
+    bareGame();
+    s().board[5][4] = COM_SYA;  // hidden rook facing the human king
+    giveMan(1);
+    click(11, 3);
+    click(1, 5);  // a drop is never a king-exposed miss
+    EXPECT_TRUE(sawBox("ｺﾝﾋﾟｭｰﾀの勝ちです", "終了"));
+    EXPECT_EQ(s().turn, NOBODY);
+    EXPECT_EQ(s().missCountMAN, 0);
+}
+
+TEST_F(Match, TenthMissLosesTheNinthDoesNot) {
+    bareGame();
+    s().board[8][8] = MAN_SYA;
+    s().board[8][5] = COM_HU;  // hides the path to row 2
+    for (int i = 1; i <= 9; ++i) {
+        move(8, 8, 8, 2);
+        EXPECT_EQ(s().missCountMAN, i);
+    }
+    const Box miss{Box::Message, "  ** MANのミス! **\r\rCOM駒を飛び越えました", "反則"};
+    EXPECT_EQ(f.dialogs.boxes.size(), 9u);
+    EXPECT_EQ(f.dialogs.boxes[8], miss);
+    EXPECT_EQ(s().board[8][8], MAN_SYA);
+    EXPECT_EQ(s().moveNo, 0);
+    EXPECT_EQ(s().turn, s().roleMAN);
+    EXPECT_EQ(f.sound.plays(form->sndForbidden), 9);
+    EXPECT_EQ(f.clock.waits.size(),
+              9u * 6u);  // three blinks of two waits per miss
+
+    move(8, 8, 8, 2);
+    EXPECT_EQ(f.dialogs.boxes[9], miss);
+    EXPECT_EQ(f.dialogs.boxes[10], (Box{Box::Message, "ＣＯＭの勝ちです", "終了"}));
+}
+
+TEST_F(Match, ComputerFoulsAreMissesAndNeverAimTwiceAtOneSquare) {
+    form->LEVEL1_Click();
+    f.clock.now = 36000.5f;  // every roll is '5': level 1 fouls on each scan
+    f.clock.waitsAdvance = false;
+    for (auto& col : s().board) col.fill(EMPTY);
+    s().board[9][1] = COM_OU;
+    s().board[1][1] = COM_SYA;
+    s().board[5][9] = MAN_OU;
+    s().board[1][5] = MAN_HU;  // hides rows 6..9 of the rook's column
+    form->GOTE_Click();
+    const Box foul{Box::Message, "  ** COMのミス! **\r\rCOM駒を飛び越えました", "反則"};
+    EXPECT_EQ(f.dialogs.count(foul.text), 4);
+    EXPECT_EQ(s().missCountCOM, 4);
+    for (int y = 6; y <= 9; ++y) EXPECT_EQ(s().comTurn.foulTried[1][y], YES) << y;
+    EXPECT_EQ(s().comTurn.foulTried[1][5], NO);
+    // Misses leave the record, the count and the board alone; the move is then
+    // played.
+    EXPECT_EQ(s().moveNo, 1);
+    EXPECT_EQ(s().moveCount, 1);
+    EXPECT_EQ(s().record.recMissCOM[1], 4);
+    EXPECT_EQ(s().turn, s().roleMAN);
+    EXPECT_EQ(f.sound.plays(form->sndForbidden), 4);
+}
+
+TEST_F(Match, DropOnAHiddenPieceIsAMiss) {
+    bareGame();
+    s().board[4][5] = COM_KIN;
+    giveMan(1);
+    click(11, 3);
+    click(4, 5);
+    EXPECT_TRUE(sawBox("  ** MANのミス! **\r\rCOM駒の上に張り駒しました", "反則"));
+    EXPECT_EQ(s().handMAN[1], 1);
+    EXPECT_EQ(s().selPhase, 0);
+}
+
+TEST_F(Match, PromotionNeedsTheRightButton) {
+    bareGame(5, 9, 9, 1);
+    s().board[5][2] = MAN_HU;
+    click(5, 2);
+    click(5, 1, LEFT_BUTTON);
+    EXPECT_EQ(f.dialogs.boxes.back(),
+              (Box{Box::Message, "マウスの右をクリックして下さい", "成り"}));
+    EXPECT_EQ(s().selPhase, 1);
+    // Any button but the right one is taken as the left one.
+    click(5, 1, 3);
+    EXPECT_EQ(f.dialogs.count("マウスの右をクリックして下さい"), 2);
+    EXPECT_EQ(s().board[5][2], MAN_HU);
+    EXPECT_EQ(f.sound.plays(form->sndForbidden), 2);
+
+    click(5, 1, RIGHT_BUTTON);
+    EXPECT_EQ(s().record.recPieceBefore[1], MAN_HU);
+    EXPECT_EQ(s().record.recPieceAfter[1], MAN_TO);
+    EXPECT_EQ(s().board[5][1], MAN_TO);
+}
+
+TEST_F(Match, RightClickOutsideTheZoneIsAnOrdinaryMove) {
+    bareGame();
+    s().board[2][5] = MAN_HU;
+    move(2, 5, 2, 4, RIGHT_BUTTON);
+    EXPECT_EQ(s().record.recPieceAfter[1], MAN_HU);
+}
+
+TEST_F(Match, SelectionRules) {
+    bareGame();
+    s().board[3][3] = COM_GIN;
+    s().board[3][7] = MAN_HU;
+    click(4, 4);  // empty: nothing
+    EXPECT_EQ(s().selPhase, 0);
+    click(3, 3);  // hidden computer piece: nothing selected, ordinary outline
+    EXPECT_EQ(s().selPhase, 0);
+    EXPECT_EQ(f.canvas.lastOutline(3, 3), 2);
+    click(3, 7);
+    EXPECT_EQ(s().selPhase, 1);
+    click(12, 12);  // off the board: the outline goes, the selection stays
+    EXPECT_EQ(f.canvas.lastOutline(3, 7), 2);
+    click(3, 6);
+    EXPECT_EQ(s().board[3][6], MAN_HU);
+    EXPECT_EQ(s().record.recFromX[1], 3);
+}
+
+TEST_F(Match, IllegalDestinationOnlySounds) {
+    bareGame();
+    s().board[3][7] = MAN_HU;
+    move(3, 7, 3, 5);
+    EXPECT_TRUE(f.dialogs.boxes.empty());
+    EXPECT_EQ(s().selPhase, 0);
+    EXPECT_EQ(f.sound.plays(form->sndForbidden), 1);
+    EXPECT_EQ(s().moveNo, 0);
+}
+
+TEST_F(Match, StartAgainMidGame) {
+    form->SENTE_Click();
+    move(3, 7, 3, 6);
+    form->CANCEL_Click();
+    EXPECT_EQ(f.sound.plays(form->sndPiece), 3);
+    EXPECT_EQ(s().turn, NOBODY);
+    EXPECT_EQ(s().moveNo, 0);
+    EXPECT_EQ(s().timeUsedMAN, 0);
+    EXPECT_EQ(s().board[3][7], MAN_HU);
+    EXPECT_FALSE(f.timer.enabled);
+    f.dialogs.boxes.clear();
+    click(3, 7);
+    EXPECT_EQ(f.dialogs.boxes,
+              (std::vector<Box>{{Box::Message, "「対局」で始めて下さい", "開始"}}));
+    EXPECT_EQ(f.sound.plays(form->sndForbidden), 1);
+}
+
+TEST_F(Match, EscapeEndsTheProgramOnceOtherKeysDoNothing) {
+    form->Form_KeyDown(65);
+    EXPECT_EQ(f.window.quits, 0);
+    const int other = form->sndOther, forbidden = form->sndForbidden, piece = form->sndPiece,
+              bgm = form->sndBGM;
+    f.sound.calls.clear();
+    form->Form_KeyDown(KEY_ESCAPE);
+    EXPECT_EQ(f.window.quits, 1);
+    const std::vector<fakes::SoundCall> released{
+        {"free", other}, {"free", forbidden}, {"free", piece}, {"free", bgm}, {"terminate", 77}};
+    EXPECT_EQ(f.sound.calls, released);
+    // The window closing afterwards frees nothing twice.
+    form->Form_Unload();
+    EXPECT_EQ(f.sound.calls, released);
+    EXPECT_EQ(f.window.quits, 1);
+}
+
+TEST_F(Match, ResumeAtTheEndOfTheRecordGivesTheMoveToTheOtherSide) {
+    form->SENTE_Click();
+    move(3, 7, 3, 6);
+    ASSERT_EQ(s().moveNo, 2);
+    s().record.recPieceAfter[3] = COM_HU;  // stale entry of an earlier, longer game
+    s().turn = NOBODY;                     // as after stepping back and forward again
+    f.dialogs.boxes.clear();
+    click(1, 1);
+    EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{{Box::Message, "OKですか？", "再開"}}));
+    EXPECT_EQ(s().turn, s().roleMAN);
+    EXPECT_EQ(s().moveNo, 2);
+
+    // With a move ahead in the record, its side is to move: the computer plays at
+    // once.
+    s().turn = NOBODY;
+    s().moveNoLast = 3;
+    s().moveNo = 2;
+    s().record.recPieceAfter[3] = COM_HU;
+    click(1, 1);
+    EXPECT_EQ(s().moveNo, 3);
+    EXPECT_EQ(s().turn, s().roleMAN);
+}
+
+TEST_F(Match, TurnTimeIsMeasuredWithTheDisplayOff) {
+    f.menu.setChecked(MenuItem::KEIKA, false);
+    f.clock.now = 86395.0f;  // the turn spans midnight
+    form->SENTE_Click();
+    f.clock.advance(10.0f);
+    move(3, 7, 3, 6);
+    EXPECT_FLOAT_EQ(s().timeUsedMAN, 10.0f);
+    EXPECT_FLOAT_EQ(s().record.recTimeMANAfter[1], 10.0f);
+    EXPECT_FALSE(f.timer.enabled);
+    EXPECT_FLOAT_EQ(s().timeUsedCOM, s().record.recTimeCOMAfter[2]);
+
+    f.clock.advance(4.0f);
+    move(2, 7, 2, 6);
+    EXPECT_FLOAT_EQ(s().timeUsedMAN, 14.0f);
+}
+
+TEST_F(Match, TickDrawsTheClockOfTheSideToMoveOncePerSecond) {
+    f.menu.setChecked(MenuItem::KEIKA, true);
+    form->SENTE_Click();
+    f.canvas.ops.clear();
+    f.clock.advance(1.5f);
+    form->Timer1_Timer();
+    EXPECT_TRUE(f.canvas.drewText("00:00:01"));
+    const auto drawn = f.canvas.ops.size();
+    f.clock.advance(0.2f);
+    form->Timer1_Timer();
+    EXPECT_EQ(f.canvas.ops.size(), drawn);
+    f.timer.enabled = false;
+    f.clock.advance(5.0f);
+    form->Timer1_Timer();
+    EXPECT_EQ(f.canvas.ops.size(), drawn);
+    EXPECT_FLOAT_EQ(調査_経過秒(86399.0f, 1.0f), 2.0f);
+}
+
+TEST_F(Match, LevelMenu) {
+    form->LEVEL2_Click();
+    EXPECT_EQ(s().level, 2);
+    EXPECT_TRUE(f.menu.isChecked(MenuItem::LEVEL2));
+    EXPECT_FALSE(f.menu.isChecked(MenuItem::LEVEL1));
+    EXPECT_FALSE(f.canvas.drewText("LEVEL"));
+    form->SENTE_Click();
+    EXPECT_TRUE(f.canvas.drewText("LEVEL"));
+    EXPECT_TRUE(f.canvas.drewText("2"));
+}
+
+TEST_F(Match, FullRecordEndsTheGameWithoutWritingPastIt) {
+    bareGame();
+    s().board[3][7] = MAN_HU;
+    s().board[4][7] = MAN_HU;
+    s().moveNo = s().moveNoLast = MAX_MOVES - 1;
+    move(3, 7, 3, 6);  // the 500th move: no answer, the game ends
+    EXPECT_EQ(s().moveNo, 0);
+    EXPECT_EQ(s().moveNoLast, MAX_MOVES);
+    EXPECT_EQ(s().record.recPieceAfter[MAX_MOVES], MAN_HU);
+    EXPECT_TRUE(sawBox("500手に達しました\r\r棋譜に残せないので対局を終わります", "終了"));
+
+    bareGame();
+    s().board[4][7] = MAN_HU;
+    s().moveNo = s().moveNoLast = MAX_MOVES;
+    move(4, 7, 4, 6);
+    EXPECT_EQ(s().moveNoLast, MAX_MOVES);
+    EXPECT_EQ(s().record.recToX[MAX_MOVES], 3);
+    EXPECT_EQ(s().turn, NOBODY);
+}
+
+}  // namespace
+}  // namespace velk
