@@ -115,13 +115,11 @@ void Form1::com_ban() {
     ports_.timer.setEnabled(false);
     勢力調査(s);
 
-    // A captured king ends the game before anything else is asked of the position.
-    if (s.winner == s.roleCOM) {
-        終了("ｺﾝﾋﾟｭｰﾀ");
-        return;
-    }
     if (詰めかMAN(s) == YES) {
         ports_.dialogs.message("よし！!", "詰め ?");
+    } else if (s.winner == s.roleCOM) {
+        終了("ｺﾝﾋﾟｭｰﾀ");
+        return;
     } else if (s.maps.comInfluence[s.kingXMAN][s.kingYMAN] > 0) {
         ports_.dialogs.message("   ** 王手 **", "");
     }

@@ -211,6 +211,19 @@ TEST_F(Match, ComputerFoulsAreMissesAndNeverAimTwiceAtOneSquare) {
     EXPECT_EQ(f.sound.plays(form->sndForbidden), 4);
 }
 
+TEST_F(Match, AComputerWithoutAnyMoveLosesInsteadOfPlayingNothing) {
+    for (auto& col : s().board) col.fill(EMPTY);
+    s().board[5][9] = MAN_OU;
+    s().board[1][1] = COM_OU;  // walled in by its own pawns, none of which can move
+    for (int y = 1; y <= 9; ++y) {
+        if (y > 1) s().board[1][y] = COM_HU;
+        s().board[2][y] = COM_HU;
+    }
+    form->GOTE_Click();
+    EXPECT_TRUE(sawBox("あなたの勝ちです", "終了"));
+    EXPECT_EQ(s().moveNoLast, 0);  // nothing was recorded
+}
+
 TEST_F(Match, DropOnAHiddenPieceIsAMiss) {
     bareGame();
     s().board[4][5] = COM_KIN;
