@@ -228,6 +228,10 @@ RecordEncodeResult encodeRecordFile(const RecordHeader& header, const MoveRecord
 
 RecordParseResult decodeRecordFile(std::string_view bytes) {
     RecordParseResult result;
+    if (bytes.size() > RECORD_MAX_FILE_BYTES) {
+        result.error = "棋譜ﾌｧｲﾙが大きすぎます";
+        return result;
+    }
     std::vector<std::string_view> lines = splitLines(bytes);
     // Blank lines at the very end are not moves.
     while (lines.size() > HEADER_LINES && lines.back().empty()) lines.pop_back();

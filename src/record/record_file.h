@@ -63,9 +63,10 @@ struct RecordParseResult {
 };
 
 // Reads and checks a whole file. Accepts CRLF and LF line ends and blank lines at the very end.
-// Refuses, naming the line: missing header lines, header lines that are not CP932 text, move
-// lines that are not exactly 37 columns of right-aligned numbers, any field out of range, moves
-// that do not follow from the starting position, and more than 500 move lines.
+// Refuses files over RECORD_MAX_FILE_BYTES and, naming the line: missing header lines, header lines
+// that are not CP932 text, move lines that are not exactly 37 columns of right-aligned numbers, any
+// field out of range, moves that do not follow from the starting position, and more than 500 move
+// lines.
 RecordParseResult decodeRecordFile(std::string_view bytes);
 
 // Puts a checked record into the game for stepping with 進: the entries, moveNo and moveCount 0,
