@@ -10,6 +10,9 @@ namespace velk {
 
 namespace {
 
+// What the survey leaves in manAttackCode where no MAN piece attacks.
+constexpr int NO_MAN_ATTACKER = -999;
+
 // Penalties for an empty square P = (x, y), in tenths.
 int emptySquare(GameState& s, int x, int y) {
     const auto& b = s.board;
@@ -100,9 +103,14 @@ int comSquare(GameState& s, int x, int y, int code) {
     if (attackerFree && code > cheapest) value -= 10 * (code - cheapest);
     if (ci > 0 && attackerFree) {
         if (mi > ci && m.comGuardCode[x][y] >= cheapest) value -= 10 * code;
-        // Below a MAN piece the attack map holds its -999 sentinel, which is charged as it stands.
-        if (y <= 3 && ci == mi && b[x][y + 1] != EMPTY && 調査_自守駒MAN_直進駒(s, x, y + 1) == YES)
-            value -= 10 * (code + std::abs(m.manAttackCode[x][y + 1]));
+        // The piece in front is backed by a MAN lance, rook or dragon from below: the piece and
+        // the cheapest MAN attacker of the one in front. A MAN piece in front has no attacker
+        // recorded (the map holds its -999 "none"), so it adds nothing rather than 999.
+        if (y <= 3 && ci == mi && b[x][y + 1] != EMPTY &&
+            調査_自守駒MAN_直進駒(s, x, y + 1) == YES) {
+            const int front = m.manAttackCode[x][y + 1];
+            value -= 10 * (code + (front == NO_MAN_ATTACKER ? 0 : std::abs(front)));
+        }
     }
     if (ci == 0) {
         value -= 10 * code;

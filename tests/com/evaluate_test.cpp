@@ -129,6 +129,20 @@ TEST(DangerSquares, HangingPieceCostsItsValueAndGivesBackWhatItTook) {
     EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 3), -1400);
 }
 
+TEST(DangerSquares, AttackerBackedFromBelowCostsThePieceButNoSentinel) {
+    GameState s = emptyBoard();
+    put(s, 9, 1, COM_OU);
+    put(s, 4, 2, COM_GIN);
+    put(s, 5, 3, COM_KIN);  // attacked once by the pawn, defended once by the silver
+    put(s, 5, 4, MAN_HU);
+    勢力調査(s);
+    const int unbacked = 盤評価_COM危険座標(s, COM_KIN, 5, 3);
+    put(s, 5, 8, MAN_SYA);  // backs the pawn up the file
+    勢力調査(s);
+    // The gold's value; the pawn in front has no MAN attacker to add (the map's -999 is none).
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 3) - unbacked, -1100);
+}
+
 TEST(DangerSquares, MovedPieceForkingLooseManPieces) {
     GameState s = emptyBoard();
     put(s, 5, 5, COM_KIN);

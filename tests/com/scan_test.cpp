@@ -1,11 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
+
 #include "com/candidate.h"
 #include "com/com_turn.h"
 #include "support/board_text.h"
 
+#ifdef __SANITIZE_ADDRESS__
+// The sanitizer's allocator calls these on every allocation, operator new included.
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*,
+                                                                             std::size_t),
+                                                         void (*free_hook)(const volatile void*));
+#endif
+
 namespace velk {
 namespace {
+
+long scanAllocations = 0;
 
 using testkit::emptyBoard;
 using testkit::prepareTurn;
@@ -126,6 +137,24 @@ TEST(Scan, KnightToTheLastTwoRowsOnlyPromoted) {
     EXPECT_EQ(r.move.moving, COM_KEI);
     prepareTurn(s);
     EXPECT_EQ(r.move.score, scoreCandidate(s, 5, 6, 4, 8, COM_NARIKEI));
+}
+
+TEST(Scan, AllocatesNothing) {
+#ifdef __SANITIZE_ADDRESS__
+    GameState s = testkit::position(
+        "ln1g1g1nl/1ks2r3/1pp4pp/p3ppp2/4+B4/2P3P2/PP2+pP1PP/2K1G2R1/LNSG3NL", "SPbsp");
+    勢力調査(s);
+    __sanitizer_install_malloc_and_free_hooks(
+        [](const volatile void*, std::size_t) { ++scanAllocations; }, [](const volatile void*) {});
+    const long before = scanAllocations;
+    prepareComTurn(s);
+    const ComMove m = scanComCandidates(s);
+    const long during = scanAllocations - before;
+    EXPECT_TRUE(m.found);
+    EXPECT_EQ(during, 0);
+#else
+    GTEST_SKIP() << "allocations are counted through the address sanitizer";
+#endif
 }
 
 TEST(Scan, NoCandidateNoMove) {
