@@ -3,12 +3,30 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "com/com_turn.h"
 #include "com/evaluate.h"
 #include "com/survey.h"
+#include "support/board_text.h"
 
 namespace velk::testkit {
+
+// A piece to put on the board: column, row, code.
+struct Placed {
+    int x, y, code;
+};
+
+inline void putAll(GameState& s, std::initializer_list<Placed> pieces) {
+    for (const Placed& p : pieces) s.board[p.x][p.y] = static_cast<std::int16_t>(p.code);
+}
+
+// The empty board with the given pieces on it.
+inline GameState withPieces(std::initializer_list<Placed> pieces) {
+    GameState s = emptyBoard();
+    putAll(s, pieces);
+    return s;
+}
 
 // Surveys the position as the human's turn leaves it and prepares the computer's turn.
 inline void prepareTurn(GameState& s) {

@@ -12,27 +12,21 @@ namespace {
 using testkit::emptyBoard;
 using testkit::prepareTurn;
 using testkit::put;
+using testkit::putAll;
 using testkit::scoreCandidate;
+using testkit::withPieces;
 
 TEST(Evaluation, ImmediateResults) {
-    GameState s = emptyBoard();
-    put(s, 5, 1, COM_OU);
-    put(s, 1, 1, MAN_SYA);  // attacks the computer's king along row 1
-    put(s, 5, 8, MAN_OU);
-    put(s, 5, 7, COM_KIN);
+    // The rook attacks the computer's king along row 1.
+    GameState s = withPieces({{5, 1, COM_OU}, {1, 1, MAN_SYA}, {5, 8, MAN_OU}, {5, 7, COM_KIN}});
     prepareTurn(s);
     EXPECT_EQ(scoreCandidate(s, 5, 7, 5, 8, COM_KIN), 99990);  // the king capture comes first
     EXPECT_EQ(scoreCandidate(s, 5, 7, 4, 7, COM_KIN), -99980);
 
     // Mates: by a pawn, moved or dropped, they count as lost.
-    GameState m = emptyBoard();
-    put(m, 9, 1, COM_OU);
-    put(m, 1, 9, MAN_OU);
-    put(m, 2, 7, COM_KIN);
-    put(m, 3, 7, COM_KEI);
-    put(m, 1, 7, COM_HU);
-    m.handCOM[5] = 1;
-    m.handTotalCOM = 1;
+    GameState m = withPieces(
+        {{9, 1, COM_OU}, {1, 9, MAN_OU}, {2, 7, COM_KIN}, {3, 7, COM_KEI}, {1, 7, COM_HU}});
+    testkit::setHands(m, "g");
     prepareTurn(m);
     EXPECT_EQ(scoreCandidate(m, 1, 7, 1, 8, COM_HU), -99980);
     EXPECT_EQ(scoreCandidate(m, 1, 7, 1, 8, COM_TO), 99980);
@@ -44,18 +38,13 @@ TEST(Evaluation, ImmediateResults) {
 
 // Kings in opposite corners keep every other term quiet.
 GameState quietCorners() {
-    GameState s = emptyBoard();
-    put(s, 9, 1, COM_OU);
-    put(s, 1, 9, MAN_OU);
-    return s;
+    return withPieces({{9, 1, COM_OU}, {1, 9, MAN_OU}});
 }
 
 TEST(Evaluation, DropsPayFiveAndAnUndefendedAttackedDropItsValuePlusFifty) {
     GameState s = quietCorners();
     put(s, 5, 7, MAN_KIN);
-    s.handCOM[1] = 1;
-    s.handCOM[5] = 1;
-    s.handTotalCOM = 2;
+    testkit::setHands(s, "pg");
     prepareTurn(s);
     s.comTurn.sourceToManKing = 0;
     // -5 drop, -(10 + 50) attacked and undefended, -1 for the hanging pawn.
@@ -76,8 +65,7 @@ TEST(Evaluation, LanceMoveWithoutCaptureEndsWithMinusPointNine) {
 // The danger terms below read hand-set maps: only the squares a test names are reached.
 
 TEST(DangerSquares, EmptySquareBesideTheKing) {
-    GameState s = emptyBoard();
-    put(s, 5, 1, COM_OU);
+    GameState s = withPieces({{5, 1, COM_OU}});
     s.kingXCOM = 5;
     s.kingYCOM = 1;
     s.maps.manInfluence[4][2] = 3;
@@ -86,29 +74,22 @@ TEST(DangerSquares, EmptySquareBesideTheKing) {
     s.maps.comInfluence[4][2] = 0;
     EXPECT_EQ(盤評価_COM危険座標(s, COM_HU, 9, 9), -16);  // 1.5 and 0.1 for an unheld row 1..3
     s.maps.comInfluence[4][2] = 1;
-    s.handMAN[5] = 1;
-    s.handTotalMAN = 1;
+    testkit::setHands(s, "G");
     // 21.5 at (4, 2); 11 for each other empty neighbour of the king MAN could drop the gold
     // on; 0.1 for each of the 25 other unheld empty squares of rows 1..3.
     EXPECT_EQ(盤評価_COM危険座標(s, COM_HU, 9, 9), -680);
 }
 
 TEST(DangerSquares, KnightForkAndLanceSkewerByDrops) {
-    GameState s = emptyBoard();
-    put(s, 4, 3, COM_KIN);
-    put(s, 6, 3, COM_GIN);
-    s.handMAN[3] = 1;
-    s.handTotalMAN = 1;
+    GameState s = withPieces({{4, 3, COM_KIN}, {6, 3, COM_GIN}});
+    testkit::setHands(s, "N");
     const int unheldRows = -25;  // 0.1 for each empty square of rows 1..3
     EXPECT_EQ(盤評価_COM危険座標(s, COM_HU, 9, 9), -200 + unheldRows);
     put(s, 4, 3, COM_HU);  // a pawn is not worth the fork
     EXPECT_EQ(盤評価_COM危険座標(s, COM_HU, 9, 9), unheldRows);
 
-    GameState l = emptyBoard();
-    put(l, 5, 4, COM_KIN);
-    put(l, 5, 2, COM_RYU);
-    l.handMAN[2] = 1;
-    l.handTotalMAN = 1;
+    GameState l = withPieces({{5, 4, COM_KIN}, {5, 2, COM_RYU}});
+    testkit::setHands(l, "L");
     EXPECT_EQ(盤評価_COM危険座標(l, COM_HU, 9, 9), -5505 - 26);  // 100 + 901 / 2
     put(l, 5, 2, COM_SYA);
     EXPECT_EQ(盤評価_COM危険座標(l, COM_HU, 9, 9), -5500 - 26);
@@ -117,11 +98,7 @@ TEST(DangerSquares, KnightForkAndLanceSkewerByDrops) {
 }
 
 TEST(DangerSquares, HangingPieceCostsItsValueAndGivesBackWhatItTook) {
-    GameState s = emptyBoard();
-    put(s, 5, 1, COM_OU);
-    put(s, 5, 9, MAN_OU);
-    put(s, 5, 3, COM_KIN);
-    put(s, 5, 4, MAN_HU);
+    GameState s = withPieces({{5, 1, COM_OU}, {5, 9, MAN_OU}, {5, 3, COM_KIN}, {5, 4, MAN_HU}});
     勢力調査(s);
     // 100 exchanged down, 110 hanging, 10 on rows 1..3, 20 for a pawn attacker there.
     EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 3), -2400);
@@ -130,9 +107,7 @@ TEST(DangerSquares, HangingPieceCostsItsValueAndGivesBackWhatItTook) {
 }
 
 TEST(DangerSquares, AttackerBackedFromBelowCostsThePieceButNoSentinel) {
-    GameState s = emptyBoard();
-    put(s, 9, 1, COM_OU);
-    put(s, 4, 2, COM_GIN);
+    GameState s = withPieces({{9, 1, COM_OU}, {4, 2, COM_GIN}});
     put(s, 5, 3, COM_KIN);  // attacked once by the pawn, defended once by the silver
     put(s, 5, 4, MAN_HU);
     勢力調査(s);
@@ -144,10 +119,7 @@ TEST(DangerSquares, AttackerBackedFromBelowCostsThePieceButNoSentinel) {
 }
 
 TEST(DangerSquares, MovedPieceForkingLooseManPieces) {
-    GameState s = emptyBoard();
-    put(s, 5, 5, COM_KIN);
-    put(s, 4, 6, MAN_GIN);
-    put(s, 6, 6, MAN_KIN);
+    GameState s = withPieces({{5, 5, COM_KIN}, {4, 6, MAN_GIN}, {6, 6, MAN_KIN}});
     EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 5), 2 + 1000);
     s.maps.manInfluence[4][6] = 1;  // the silver is defended
     EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 5), 1);
@@ -156,9 +128,7 @@ TEST(DangerSquares, MovedPieceForkingLooseManPieces) {
 }
 
 TEST(BishopCaution, TheFirstAimedSquareOnThePiecesDiagonalDecides) {
-    GameState s = emptyBoard();
-    put(s, 5, 5, COM_KIN);
-    put(s, 9, 9, MAN_KAKU);
+    GameState s = withPieces({{5, 5, COM_KIN}, {9, 9, MAN_KAKU}});
     s.comTurn.manBishopThreat[3][3] = 1;  // the bishop's way there is blocked by the gold
     s.comTurn.manBishopThreat[7][7] = 1;
     s.comTurn.manBishopThreat[1][2] = 1;  // not on the gold's diagonals

@@ -21,7 +21,9 @@ long scanAllocations = 0;
 using testkit::emptyBoard;
 using testkit::prepareTurn;
 using testkit::put;
+using testkit::putAll;
 using testkit::scoreCandidate;
+using testkit::withPieces;
 
 void countTick(void* context) {
     ++*static_cast<int*>(context);
@@ -53,9 +55,7 @@ void expectMove(const ComMove& m, int fromX, int fromY, int toX, int toY, int pl
 }
 
 TEST(Scan, FirstOfEqualScoresWins) {
-    GameState s = emptyBoard();
-    put(s, 5, 1, COM_OU);
-    put(s, 5, 9, MAN_OU);
+    GameState s = withPieces({{5, 1, COM_OU}, {5, 9, MAN_OU}});
     // (4, 2), (5, 2) and (6, 2) all score 0.1 for closing in on the human king.
     const Scan r = scan(s);
     expectMove(r.move, 5, 1, 4, 2, COM_OU);
@@ -65,26 +65,17 @@ TEST(Scan, FirstOfEqualScoresWins) {
 }
 
 TEST(Scan, WhenEveryCandidateLosesTheFirstIsChosen) {
-    GameState s = emptyBoard();
-    put(s, 1, 1, COM_OU);
-    put(s, 1, 5, MAN_SYA);
-    put(s, 5, 2, MAN_SYA);
-    put(s, 9, 1, MAN_SYA);
-    put(s, 9, 9, MAN_OU);
+    GameState s = withPieces(
+        {{1, 1, COM_OU}, {1, 5, MAN_SYA}, {5, 2, MAN_SYA}, {9, 1, MAN_SYA}, {9, 9, MAN_OU}});
     const Scan r = scan(s);
     expectMove(r.move, 1, 1, 1, 2, COM_OU);
     EXPECT_EQ(r.move.score, -99980);
 }
 
 TEST(Scan, KingCaptureStopsTheScanBeforeTheDrops) {
-    GameState s = emptyBoard();
-    put(s, 9, 1, COM_OU);
-    put(s, 3, 7, COM_KIN);
-    put(s, 3, 8, MAN_OU);
-    put(s, 6, 6, MAN_HU);
+    GameState s = withPieces({{9, 1, COM_OU}, {3, 7, COM_KIN}, {3, 8, MAN_OU}, {6, 6, MAN_HU}});
     put(s, 7, 5, COM_GIN);  // a later column: never tried
-    s.handCOM[5] = 1;
-    s.handTotalCOM = 1;
+    testkit::setHands(s, "g");
     const Scan r = scan(s);
     expectMove(r.move, 3, 7, 3, 8, COM_KIN);
     EXPECT_EQ(r.move.score, 99990);
@@ -92,14 +83,8 @@ TEST(Scan, KingCaptureStopsTheScanBeforeTheDrops) {
 }
 
 TEST(Scan, MatingDropEndsTheDropScan) {
-    GameState s = emptyBoard();
-    put(s, 9, 1, COM_OU);
-    put(s, 1, 9, MAN_OU);
-    put(s, 2, 7, COM_KIN);
-    put(s, 3, 7, COM_KEI);
-    s.handCOM[5] = 1;
-    s.handCOM[7] = 1;
-    s.handTotalCOM = 2;
+    GameState s = withPieces({{9, 1, COM_OU}, {1, 9, MAN_OU}, {2, 7, COM_KIN}, {3, 7, COM_KEI}});
+    testkit::setHands(s, "gr");
     const Scan r = scan(s);
     expectMove(r.move, COM_HAND_X, 5, 1, 8, COM_KIN);
     EXPECT_EQ(r.move.moving, COM_KIN);
@@ -109,13 +94,12 @@ TEST(Scan, MatingDropEndsTheDropScan) {
 
 TEST(Scan, PawnBishopAndRookPlayPromotedWithTheBetterScore) {
     // Taking the lance-guarded pawn earns an unpromoted pawn 5.5 more than a promoted one.
-    GameState s = emptyBoard();
-    put(s, 9, 1, COM_OU);
-    put(s, 1, 9, MAN_OU);
-    put(s, 5, 5, COM_KIN);
-    put(s, 5, 6, COM_HU);
-    put(s, 5, 7, MAN_HU);
-    put(s, 5, 9, MAN_KYOU);
+    GameState s = withPieces({{9, 1, COM_OU},
+                              {1, 9, MAN_OU},
+                              {5, 5, COM_KIN},
+                              {5, 6, COM_HU},
+                              {5, 7, MAN_HU},
+                              {5, 9, MAN_KYOU}});
     prepareTurn(s);
     const int plain = scoreCandidate(s, 5, 6, 5, 7, COM_HU);
     const int promoted = scoreCandidate(s, 5, 6, 5, 7, COM_TO);
@@ -127,11 +111,7 @@ TEST(Scan, PawnBishopAndRookPlayPromotedWithTheBetterScore) {
 }
 
 TEST(Scan, KnightToTheLastTwoRowsOnlyPromoted) {
-    GameState s = emptyBoard();
-    put(s, 9, 1, COM_OU);
-    put(s, 9, 9, MAN_OU);
-    put(s, 5, 6, COM_KEI);
-    put(s, 4, 8, MAN_SYA);
+    GameState s = withPieces({{9, 1, COM_OU}, {9, 9, MAN_OU}, {5, 6, COM_KEI}, {4, 8, MAN_SYA}});
     const Scan r = scan(s);
     expectMove(r.move, 5, 6, 4, 8, COM_NARIKEI);
     EXPECT_EQ(r.move.moving, COM_KEI);
@@ -158,8 +138,7 @@ TEST(Scan, AllocatesNothing) {
 }
 
 TEST(Scan, NoCandidateNoMove) {
-    GameState s = emptyBoard();
-    put(s, 5, 9, MAN_OU);
+    GameState s = withPieces({{5, 9, MAN_OU}});
     const Scan r = scan(s);
     EXPECT_FALSE(r.move.found);
 }
