@@ -1,16 +1,570 @@
+// velk-tsuitate-cli play: a script of window events drives the same Form1 as the window. The
+// ports are text: boxes, questions, sounds and quitting are printed, the clock only moves when
+// the script waits, and every Yes/No answer must have been queued by the script.
+#include <cstdio>
+#include <deque>
+#include <filesystem>
 #include <istream>
+#include <map>
+#include <optional>
 #include <ostream>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
+#include "cli/play.h"
 #include "cli/requests.h"
 #include "cli/sfen.h"
+#include "match/form1.h"
+#include "ui/draw.h"
 
 namespace velk::cli {
 
+namespace {
+
+// A question came up and the script had queued no answer for it.
+struct UnansweredQuestion : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Control characters of box texts written visibly, so that every box stays on one line.
+std::string visible(const std::string& text) {
+    std::string out;
+    for (const char ch : text) {
+        if (ch == '\r')
+            out += "\\r";
+        else if (ch == '\n')
+            out += "\\n";
+        else if (ch == '\t')
+            out += "\\t";
+        else
+            out += ch;
+    }
+    return out;
+}
+
+const char* sideName(int side) {
+    if (side == SENTE) return "SENTE";
+    if (side == GOTE) return "GOTE";
+    if (side == NOBODY) return "NOBODY";
+    return "?";
+}
+
+std::string fixed1(double value) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.1f", value);
+    return buf;
+}
+
+// What the script's output is written through, in the order things happen.
+class Printer {
+  public:
+    explicit Printer(std::ostream& out) : out_(out) {}
+
+    void attach(const Form1* form) {
+        form_ = form;
+        seenMoves_ = form->movesLogged;
+    }
+
+    // Prints the moves logged since the last look. Called before anything else is printed
+    // and at the end of every command; a human move is printed once its promotion is settled,
+    // which is before its sound is played.
+    void flushMoves() {
+        if (form_ == nullptr) return;
+        const long pending = form_->movesLogged - seenMoves_;
+        seenMoves_ = form_->movesLogged;
+        const GameState& s = form_->s;
+        for (long i = pending; i >= 1; --i) {
+            const int n = s.moveNo - static_cast<int>(i) + 1;
+            if (n >= 1 && n <= MAX_MOVES) printMove(s, n);
+        }
+    }
+
+    void line(const std::string& text) {
+        flushMoves();
+        out_ << text << '\n';
+    }
+
+    const Form1* form() const { return form_; }
+
+  private:
+    void printMove(const GameState& s, int n) {
+        const MoveRecord& r = s.record;
+        const int after = r.recPieceAfter[n];
+        std::string text(文字列変換(10 - r.recToX[n]));
+        text += 文字列変換(1000 + r.recToY[n]);
+        text += 文字列変換(after);
+        out_ << "move " << n << ' ' << (isComPiece(after) ? "COM" : "MAN") << ' ' << r.recFromX[n]
+             << ' ' << r.recFromY[n] << ' ' << r.recToX[n] << ' ' << r.recToY[n] << ' '
+             << r.recPieceBefore[n] << ' ' << after << ' ' << r.recCaptured[n] << ' ' << text
+             << '\n';
+    }
+
+    std::ostream& out_;
+    const Form1* form_ = nullptr;
+    long seenMoves_ = 0;
+};
+
+class NullCanvas : public Canvas {
+  public:
+    void beginFullRedraw() override {}
+    void drawPicture(int, double, double) override {}
+    void drawOutline(int, double, double) override {}
+    void fillRect(double, double, int, int, int) override {}
+    void drawText(double, double, const std::string&, int, int) override {}
+};
+
+class TextDialogs : public Dialogs {
+  public:
+    explicit TextDialogs(Printer& p) : p_(p) {}
+    std::deque<bool> answers;
+
+    void message(const std::string& text, const std::string& title) override {
+        p_.line("message [" + visible(title) + "] " + visible(text));
+    }
+    void warning(const std::string& text, const std::string& title) override {
+        p_.line("warning [" + visible(title) + "] " + visible(text));
+    }
+    bool askYesNo(const std::string& text, const std::string& title) override {
+        const std::string box = "[" + visible(title) + "] " + visible(text);
+        if (answers.empty()) {
+            p_.line("question " + box + " -> (no answer queued)");
+            throw UnansweredQuestion("the question " + box +
+                                     " needs an answer: queue one with 'yes' or 'no' before "
+                                     "the command that asks it");
+        }
+        const bool yes = answers.front();
+        answers.pop_front();
+        p_.line("question " + box + " -> " + (yes ? "yes" : "no"));
+        return yes;
+    }
+
+  private:
+    Printer& p_;
+};
+
+// Buffers are numbered as they are created; plays are named by the controller's handles.
+class TextSound : public SoundDevice {
+  public:
+    explicit TextSound(Printer& p) : p_(p) {}
+
+    int dsInitialize(long) override { return 1; }
+    void dsTerminate(int) override {}
+    int dsCreateDSB(int, const unsigned char*, std::size_t, int) override { return next_++; }
+    void dsFree(int) override {}
+    void dsPlay(int buffer) override {
+        p_.flushMoves();
+        if (buffer != 0) p_.line("sound " + nameOf(buffer));
+    }
+    void dsPlayLooping(int buffer) override {
+        p_.flushMoves();
+        if (buffer != 0) p_.line("sound " + nameOf(buffer) + " loop");
+    }
+    void dsStop(int buffer) override {
+        p_.flushMoves();
+        if (buffer != 0) p_.line("sound " + nameOf(buffer) + " stop");
+    }
+
+  private:
+    std::string nameOf(int buffer) const {
+        if (const Form1* f = p_.form()) {
+            if (buffer == f->sndOther) return "その他";
+            if (buffer == f->sndForbidden) return "禁止";
+            if (buffer == f->sndPiece) return "駒打音";
+            if (buffer == f->sndBGM) return "BGM";
+        }
+        return std::to_string(buffer);
+    }
+
+    Printer& p_;
+    int next_ = 1;
+};
+
+// The time of day stands still until the script waits; pacing waits move it too.
+class ScriptClock : public Clock {
+  public:
+    explicit ScriptClock(Printer& p) : p_(p) {}
+    double now = 36000.0;  // 10:00:00
+
+    float timeOfDay() override { return static_cast<float>(now); }
+    void wait(double seconds) override {
+        p_.flushMoves();
+        advance(seconds);
+    }
+    void advance(double seconds) {
+        if (seconds > 0) now += seconds;
+        while (now >= 86400.0) now -= 86400.0;
+    }
+
+  private:
+    Printer& p_;
+};
+
+class ScriptTimer : public Timer {
+  public:
+    bool enabled = false;
+    void setEnabled(bool e) override { enabled = e; }
+    bool isEnabled() const override { return enabled; }
+};
+
+class ScriptMenu : public Menu {
+  public:
+    std::set<MenuItem> checked;
+    void setChecked(MenuItem item, bool c) override {
+        if (c)
+            checked.insert(item);
+        else
+            checked.erase(item);
+    }
+    bool isChecked(MenuItem item) const override { return checked.count(item) != 0; }
+};
+
+class ScriptPanel : public RecordPanel {
+  public:
+    bool drives = false, folders = false, files = false, texts = false;
+    std::map<int, std::string> boxes;
+    std::string path;
+    int refreshes = 0;
+
+    void setListsVisible(bool d, bool f, bool fl) override {
+        drives = d;
+        folders = f;
+        files = fl;
+    }
+    void setTextPanelVisible(bool visible) override {
+        texts = visible;
+        if (!visible) boxes.clear();
+    }
+    std::string text(int box) const override {
+        const auto it = boxes.find(box);
+        return it == boxes.end() ? std::string() : it->second;
+    }
+    void setText(int box, const std::string& t) override { boxes[box] = t; }
+    std::string folder() const override { return path; }
+    void setFolder(const std::string& f) override { path = f; }
+    void refreshFiles() override { ++refreshes; }
+};
+
+class ScriptWindow : public Window {
+  public:
+    explicit ScriptWindow(Printer& p) : p_(p) {}
+    int topTwips = 0;
+    void repaint() override {}
+    int top() const override { return topTwips; }
+    void place(int, int t, int, int) override { topTwips = t; }
+    void quit() override { p_.line("quit"); }
+    long handle() const override { return 1; }
+
+  private:
+    Printer& p_;
+};
+
+using Handler = void (Form1::*)();
+
+const std::map<std::string, Handler>& menuCommands() {
+    static const std::map<std::string, Handler> commands = {
+        {"SENTE", &Form1::SENTE_Click},
+        {"GOTE", &Form1::GOTE_Click},
+        {"CANCEL", &Form1::CANCEL_Click},
+        {"REPLAY", &Form1::REPLAY_Click},
+        {"AFTER", &Form1::AFTER_Click},
+        {"REVERSE", &Form1::REVERSE_Click},
+        {"ICHIJI", &Form1::ICHIJI_Click},
+        {"LEVEL1", &Form1::LEVEL1_Click},
+        {"LEVEL2", &Form1::LEVEL2_Click},
+        {"LEVEL3", &Form1::LEVEL3_Click},
+        {"KEIKA", &Form1::KEIKA_Click},
+        {"BGM", &Form1::BGM_Click},
+        {"MIDORI", &Form1::MIDORI_Click},
+        {"TATAMI", &Form1::TATAMI_Click},
+        {"TAKE", &Form1::TAKE_Click},
+        {"UCHU", &Form1::UCHU_Click},
+        {"RENGA", &Form1::RENGA_Click},
+        {"KIFU_WRITE", &Form1::KIFU_WRITE_Click},
+        {"KIFU_READ", &Form1::KIFU_READ_Click},
+        {"OWARI", &Form1::OWARI_Click},
+        {"VER", &Form1::VER_Click},
+        {"TAIKYOKU", &Form1::TAIKYOKU_Click},
+        {"STOP", &Form1::STOP_Click},
+        {"OPTION", &Form1::OPTION_Click},
+        {"RETURN", &Form1::Command1_Click},
+    };
+    return commands;
+}
+
+struct MenuName {
+    MenuItem item;
+    const char* name;
+};
+
+constexpr MenuName MENU_NAMES[] = {
+    {MenuItem::LEVEL1, "LEVEL1"}, {MenuItem::LEVEL2, "LEVEL2"}, {MenuItem::LEVEL3, "LEVEL3"},
+    {MenuItem::KEIKA, "KEIKA"},   {MenuItem::BGM, "BGM"},       {MenuItem::MIDORI, "MIDORI"},
+    {MenuItem::TATAMI, "TATAMI"}, {MenuItem::TAKE, "TAKE"},     {MenuItem::UCHU, "UCHU"},
+    {MenuItem::RENGA, "RENGA"},
+};
+
+int parseButton(const std::string& text) {
+    if (text == "left") return LEFT_BUTTON;
+    if (text == "right") return RIGHT_BUTTON;
+    if (text == "middle") return 4;
+    return parseIntField(text, "button");
+}
+
+double parseNumber(const std::string& text, const char* what) {
+    std::size_t used = 0;
+    double value = 0;
+    try {
+        value = std::stod(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used != text.size() || !(value == value))
+        throw ParseError(std::string(what) + " is not a number: '" + text + "'");
+    return value;
+}
+
+// The rest of a line after its first n blank-separated fields, one separating blank dropped.
+std::string restAfterFields(const std::string& line, int n) {
+    std::size_t i = 0;
+    for (int f = 0; f < n; ++f) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+    }
+    if (i < line.size()) ++i;
+    std::string rest = line.substr(std::min(i, line.size()));
+    if (!rest.empty() && rest.back() == '\r') rest.pop_back();
+    return rest;
+}
+
+// The centre of a square or hand slot in twips.
+float centreX(int x) {
+    return static_cast<float>(BOARD_LEFT + SQUARE_W * (x + 0.5));
+}
+float centreY(int y) {
+    return static_cast<float>(BOARD_TOP + SQUARE_H * (y + 0.5));
+}
+
+void checkSquare(int x, int y) {
+    const bool board = onBoard(x, y);
+    const bool manHand = x == MAN_HAND_X && y >= 3 && y <= 9;
+    const bool comHand = x == COM_HAND_X && y >= 1 && y <= 7;
+    if (!board && !manHand && !comHand)
+        throw ParseError("(" + std::to_string(x) + ", " + std::to_string(y) +
+                         ") is neither a square nor a hand slot");
+}
+
+class Script {
+  public:
+    Script(std::ostream& out, const std::filesystem::path& folder)
+        : printer_(out),
+          dialogs_(printer_),
+          sound_(printer_),
+          clock_(printer_),
+          window_(printer_),
+          form_(Ports{canvas_, dialogs_, sound_, clock_, timer_, menu_, panel_, window_}, folder) {
+        panel_.path = folder.string();
+        printer_.attach(&form_);
+    }
+
+    void start() { form_.Form_Load(); }
+
+    // Runs one command; throws ParseError for a line it cannot take.
+    void run(const std::string& line, const std::vector<std::string>& f) {
+        const std::string& cmd = f[0];
+        if (cmd == "show") {
+            expectFields(f, 1, 1);
+            show();
+            return;
+        }
+        if (cmd == "yes" || cmd == "no") {
+            expectFields(f, 1, 1);
+            dialogs_.answers.push_back(cmd == "yes");
+            return;
+        }
+        if (cmd == "wait") {
+            expectFields(f, 2, 2);
+            const double seconds = parseNumber(f[1], "seconds");
+            if (seconds < 0) throw ParseError("the clock only moves forward");
+            clock_.advance(seconds);
+            return;
+        }
+        if (form_.closed) throw ParseError("the program has ended; only 'show' is taken now");
+
+        if (const auto it = menuCommands().find(cmd); it != menuCommands().end()) {
+            expectFields(f, 1, 1);
+            (form_.*(it->second))();
+        } else if (cmd == "click") {
+            expectFields(f, 4, 4);
+            form_.Form_MouseDown(parseButton(f[1]), 0, static_cast<float>(parseNumber(f[2], "x")),
+                                 static_cast<float>(parseNumber(f[3], "y")));
+        } else if (cmd == "square") {
+            expectFields(f, 3, 4);
+            const int x = parseIntField(f[1], "x"), y = parseIntField(f[2], "y");
+            checkSquare(x, y);
+            const int button = f.size() > 3 ? parseButton(f[3]) : LEFT_BUTTON;
+            form_.Form_MouseDown(button, 0, centreX(x), centreY(y));
+        } else if (cmd == "move") {
+            expectFields(f, 5, 6);
+            const int fx = parseIntField(f[1], "fromX"), fy = parseIntField(f[2], "fromY");
+            const int tx = parseIntField(f[3], "toX"), ty = parseIntField(f[4], "toY");
+            checkSquare(fx, fy);
+            checkSquare(tx, ty);
+            const int button = f.size() > 5 ? parseButton(f[5]) : LEFT_BUTTON;
+            form_.Form_MouseDown(LEFT_BUTTON, 0, centreX(fx), centreY(fy));
+            if (!form_.closed) form_.Form_MouseDown(button, 0, centreX(tx), centreY(ty));
+        } else if (cmd == "tick") {
+            expectFields(f, 1, 2);
+            const int n = f.size() > 1 ? parseIntField(f[1], "count") : 1;
+            if (n < 0) throw ParseError("count must not be negative");
+            for (int i = 0; i < n && !form_.closed; ++i) form_.Timer1_Timer();
+        } else if (cmd == "key") {
+            expectFields(f, 2, 2);
+            const int code = f[1] == "escape" ? KEY_ESCAPE : parseIntField(f[1], "key code");
+            form_.Form_KeyDown(code);
+        } else if (cmd == "text") {
+            if (f.size() < 2) throw ParseError("text needs a box number 1..4");
+            const int box = parseIntField(f[1], "box");
+            if (box < 1 || box > 4) throw ParseError("text boxes are numbered 1..4");
+            panel_.setText(box, restAfterFields(line, 2));
+        } else if (cmd == "folder") {
+            if (f.size() < 2) throw ParseError("folder needs a path");
+            panel_.setFolder(restAfterFields(line, 1));
+            form_.Dir1_Change();
+        } else if (cmd == "drive") {
+            expectFields(f, 2, 2);
+            form_.Drive1_Change(f[1]);
+        } else if (cmd == "file") {
+            if (f.size() < 2) throw ParseError("file needs a file name");
+            form_.File1_Click(restAfterFields(line, 1));
+        } else if (cmd == "position") {
+            expectFields(f, 5, 5);
+            placeOnBoard(parsePosition({f[1], f[2], f[3], f[4]}));
+        } else {
+            throw ParseError("unknown command '" + cmd + "'");
+        }
+    }
+
+    void endOfCommand() { printer_.flushMoves(); }
+
+    void endOfScript() {
+        printer_.flushMoves();
+        if (!dialogs_.answers.empty())
+            printer_.line("unused answers " + std::to_string(dialogs_.answers.size()));
+    }
+
+    Printer& printer() { return printer_; }
+
+  private:
+    static void expectFields(const std::vector<std::string>& f, std::size_t min, std::size_t max) {
+        if (f.size() < min || f.size() > max)
+            throw ParseError(f[0] + " takes " +
+                             (min == max
+                                  ? std::to_string(min - 1)
+                                  : std::to_string(min - 1) + " to " + std::to_string(max - 1)) +
+                             " argument(s), got " + std::to_string(f.size() - 1));
+    }
+
+    // Puts a position on the board (board, both hands and totals) and redraws the window.
+    void placeOnBoard(const Position& p) {
+        GameState& s = form_.s;
+        s.board = p.board;
+        s.handMAN = p.handMAN;
+        s.handCOM = p.handCOM;
+        s.handTotalMAN = s.handTotalCOM = 0;
+        for (int k = 1; k <= 7; ++k) {
+            s.handTotalMAN += s.handMAN[k];
+            s.handTotalCOM += s.handCOM[k];
+        }
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y) {
+                if (s.board[x][y] == MAN_OU) s.kingXMAN = x, s.kingYMAN = y;
+                if (s.board[x][y] == COM_OU) s.kingXCOM = x, s.kingYCOM = y;
+            }
+        画面_再描画(s, canvas_, menu_);
+    }
+
+    void show() {
+        const GameState& s = form_.s;
+        std::string sfen = formatPosition(s.board, s.handMAN, s.handCOM);
+        // formatPosition ends with " b <move number 1>"; the side and number come from the game.
+        const std::size_t side = sfen.find(" b ");
+        std::size_t tail = sfen.rfind(' ');
+        sfen = sfen.substr(0, side) + (s.turn == GOTE ? " w " : " b ") +
+               sfen.substr(side + 3, tail - side - 3) + " " + std::to_string(s.moveCount + 1);
+        printer_.line("sfen " + sfen);
+        printer_.line(std::string("turn ") + sideName(s.turn) + " roleMAN " + sideName(s.roleMAN) +
+                      " roleCOM " + sideName(s.roleCOM) + " gameState " +
+                      std::to_string(s.gameState) + " winner " + sideName(s.winner));
+        printer_.line("moveNo " + std::to_string(s.moveNo) + " moveNoLast " +
+                      std::to_string(s.moveNoLast) + " moveCount " + std::to_string(s.moveCount));
+        printer_.line("hands MAN " + std::to_string(s.handTotalMAN) + " COM " +
+                      std::to_string(s.handTotalCOM) + " miss MAN " +
+                      std::to_string(s.missCountMAN) + " COM " + std::to_string(s.missCountCOM));
+        printer_.line("time MAN " + fixed1(s.timeUsedMAN) + " COM " + fixed1(s.timeUsedCOM) +
+                      " clock " + fixed1(clock_.now) + " timer " + (timer_.enabled ? "on" : "off"));
+        std::string flags = "screen " + std::string(s.screenUp == YES ? "up" : "down") + " level " +
+                            std::to_string(s.level) + " kifuMode " + std::to_string(s.kifuMode) +
+                            " reversed " + std::to_string(s.reversed) + " checked";
+        for (const auto& m : MENU_NAMES)
+            if (menu_.isChecked(m.item)) flags += std::string(" ") + m.name;
+        printer_.line(flags);
+        printer_.line(std::string("panel lists ") + (panel_.drives ? "1" : "0") +
+                      (panel_.folders ? "1" : "0") + (panel_.files ? "1" : "0") + " texts " +
+                      (panel_.texts ? "shown" : "hidden"));
+    }
+
+    Printer printer_;
+    NullCanvas canvas_;
+    TextDialogs dialogs_;
+    TextSound sound_;
+    ScriptClock clock_;
+    ScriptTimer timer_;
+    ScriptMenu menu_;
+    ScriptPanel panel_;
+    ScriptWindow window_;
+    Form1 form_;
+};
+
+}  // namespace
+
+int runPlayScript(std::istream& in, std::ostream& out, const std::filesystem::path& folder) {
+    Script script(out, folder);
+    int status = 0;
+    int lineNo = 0;
+    try {
+        script.start();
+        std::string line;
+        while (std::getline(in, line)) {
+            ++lineNo;
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            const auto fields = splitFields(line);
+            if (fields.empty() || fields[0][0] == '#') continue;
+            out << "> " << line << '\n';
+            try {
+                script.run(line, fields);
+            } catch (const ParseError& e) {
+                out << "error: line " << lineNo << ": " << e.what() << '\n';
+                status = 1;
+            }
+            script.endOfCommand();
+        }
+        script.endOfScript();
+    } catch (const UnansweredQuestion& e) {
+        out << "error: line " << lineNo << ": " << e.what() << '\n';
+        status = 1;
+    } catch (const std::exception& e) {
+        out << "error: line " << lineNo << ": " << e.what() << '\n';
+        status = 1;
+    }
+    out.flush();
+    return status;
+}
+
 int runPlay(std::istream& in, std::ostream& out) {
-    return runRequests(in, out, [](const std::vector<std::string>&, std::ostream&) {
-        throw ParseError("play is not available in this build yet");
-    });
+    return runPlayScript(in, out, std::filesystem::current_path());
 }
 
 }  // namespace velk::cli

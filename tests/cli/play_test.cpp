@@ -1,0 +1,149 @@
+// End-to-end scripts through the play command, each in a fresh game folder.
+#include "cli/play.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace velk::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A tiny valid PCM WAV image: 8 kHz, mono, 16 bit, four silent samples.
+void writeWav(const fs::path& path) {
+    auto le = [](std::ofstream& o, unsigned v, int bytes) {
+        for (int i = 0; i < bytes; ++i) o.put(static_cast<char>((v >> (8 * i)) & 0xff));
+    };
+    std::ofstream o(path, std::ios::binary);
+    o << "RIFF";
+    le(o, 36 + 8, 4);
+    o << "WAVEfmt ";
+    le(o, 16, 4);
+    le(o, 1, 2);
+    le(o, 1, 2);
+    le(o, 8000, 4);
+    le(o, 16000, 4);
+    le(o, 2, 2);
+    le(o, 16, 2);
+    o << "data";
+    le(o, 8, 4);
+    le(o, 0, 4);
+    le(o, 0, 4);
+}
+
+struct PlayTest : ::testing::Test {
+    fs::path folder;
+    std::string out;
+
+    void SetUp() override {
+        folder =
+            fs::temp_directory_path() / ("velk-play-" + std::to_string(std::random_device{}()));
+        fs::create_directories(folder);
+        for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"})
+            writeWav(folder / name);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    int run(const std::string& script) {
+        std::istringstream in(script);
+        std::ostringstream o;
+        const int status = runPlayScript(in, o, folder);
+        out = o.str();
+        return status;
+    }
+    bool printed(const std::string& line) const {
+        return out.find("\n" + line + "\n") != std::string::npos || out.rfind(line + "\n", 0) == 0;
+    }
+};
+
+TEST_F(PlayTest, AGameIsPlayedSteppedBackAndResumed) {
+    ASSERT_EQ(run("square 5 5\n"
+                  "SENTE\n"
+                  "wait 12.5\n"
+                  "move 7 7 7 6\n"
+                  "show\n"
+                  "REPLAY\n"
+                  "REPLAY\n"
+                  "REPLAY\n"
+                  "show\n"
+                  "AFTER\n"
+                  "square 1 1\n"),
+              0)
+        << out;
+    EXPECT_TRUE(printed("sound 禁止")) << out;
+    EXPECT_TRUE(printed("message [開始] 「対局」で始めて下さい")) << out;
+    EXPECT_TRUE(printed("message [ ] あなたの番です")) << out;
+    EXPECT_TRUE(printed("move 1 MAN 7 7 7 6 -10 -10 0 ３六歩")) << out;
+    EXPECT_NE(out.find("\nmove 2 COM "), std::string::npos) << out;
+    EXPECT_TRUE(printed("sound 駒打音")) << out;
+    EXPECT_NE(out.find("time MAN 12.5 "), std::string::npos) << out;
+    EXPECT_TRUE(printed("message [戻る] できません")) << out;
+    EXPECT_TRUE(printed("sfen lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1"))
+        << out;
+    EXPECT_TRUE(printed("moveNo 0 moveNoLast 2 moveCount 0")) << out;
+    // One move forward, then a click resumes with the computer's move of the record to come.
+    EXPECT_TRUE(printed("message [再開] OKですか？")) << out;
+    EXPECT_NE(out.find("\nmove 2 COM ", out.find("[再開]")), std::string::npos) << out;
+}
+
+TEST_F(PlayTest, AQuestionNobodyAnsweredStopsTheScript) {
+    const std::string win =
+        "position 4k4/4R4/9/9/9/9/9/9/4K4 b - 1\n"
+        "SENTE\n"
+        "move 5 2 5 1\n";
+    EXPECT_EQ(run(win + "show\n"), 1);
+    EXPECT_TRUE(printed("message [終了] あなたの勝ちです")) << out;
+    EXPECT_TRUE(printed("question [再ゲーム] 続けますか？ -> (no answer queued)")) << out;
+    EXPECT_NE(out.find("error: line 3: "), std::string::npos) << out;
+    EXPECT_EQ(out.find("sfen"), std::string::npos) << out;  // nothing ran after it
+
+    EXPECT_EQ(run("yes\n" + win + "show\n"), 0) << out;
+    EXPECT_TRUE(printed("question [再ゲーム] 続けますか？ -> yes")) << out;
+    EXPECT_TRUE(printed("sfen lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1"))
+        << out;
+
+    EXPECT_EQ(run("no\n" + win + "SENTE\nshow\n"), 1) << out;
+    EXPECT_TRUE(printed("quit")) << out;
+    EXPECT_NE(out.find("error: line 5: the program has ended"), std::string::npos) << out;
+    EXPECT_NE(out.find("\nsfen "), std::string::npos) << out;
+}
+
+TEST_F(PlayTest, BadLinesAreReportedAndTheScriptGoesOn) {
+    EXPECT_EQ(run("# a comment\n"
+                  "\n"
+                  "JUMP\n"
+                  "square 10 5\n"
+                  "click left x 5\n"
+                  "wait -1\n"
+                  "text 5 name\n"
+                  "CANCEL\n"),
+              1);
+    EXPECT_NE(out.find("error: line 3: unknown command 'JUMP'"), std::string::npos) << out;
+    EXPECT_NE(out.find("error: line 4: (10, 5) is neither a square nor a hand slot"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("error: line 5: "), std::string::npos) << out;
+    EXPECT_NE(out.find("error: line 6: "), std::string::npos) << out;
+    EXPECT_NE(out.find("error: line 7: "), std::string::npos) << out;
+    EXPECT_TRUE(printed("> CANCEL")) << out;
+    EXPECT_TRUE(printed("sound 駒打音")) << out;
+}
+
+TEST_F(PlayTest, ReversalFromTheScript) {
+    ASSERT_EQ(run("position 4k4/9/9/9/9/9/9/9/4K3R b Pg 1\n"
+                  "REVERSE\n"
+                  "show\n"),
+              0)
+        << out;
+    EXPECT_TRUE(printed("sfen r3k4/9/9/9/9/9/9/9/4K4 b Gp 1")) << out;
+    EXPECT_NE(out.find("hands MAN 1 COM 1 "), std::string::npos) << out;
+    EXPECT_NE(out.find(" reversed 1 "), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace velk::cli
