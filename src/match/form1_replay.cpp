@@ -46,6 +46,19 @@ bool wellFormedEntry(const MoveRecord& r, int n) {
     return onBoard(r.recFromX[n], r.recFromY[n]);
 }
 
+// Puts back the clocks' totals given and the miss counters stored with entry n, and shows them.
+void showStoredCounters(GameState& s, Canvas& c, const Menu& menu, float timeCOM, float timeMAN,
+                        int n) {
+    s.timeUsedCOM = timeCOM;
+    s.timeUsedMAN = timeMAN;
+    描画_所有時間(s, c, menu, s.roleCOM, s.timeUsedCOM);
+    描画_所有時間(s, c, menu, s.roleMAN, s.timeUsedMAN);
+    s.missCountCOM = s.record.recMissCOM[n];
+    s.missCountMAN = s.record.recMissMAN[n];
+    描画_ミス回数(s, c, s.roleCOM, COLOUR_WHITE);
+    描画_ミス回数(s, c, s.roleMAN, COLOUR_WHITE);
+}
+
 }  // namespace
 
 void Form1::手順保存(int fromX, int fromY, int toX, int toY, int pieceBefore, int pieceArg,
@@ -115,14 +128,7 @@ void Form1::REPLAY_Click() {
         capturerTotal(s, captured) -= 1;
     }
 
-    s.timeUsedCOM = r.recTimeCOMBefore[n];
-    s.timeUsedMAN = r.recTimeMANBefore[n];
-    描画_所有時間(s, c, ports_.menu, s.roleCOM, s.timeUsedCOM);
-    描画_所有時間(s, c, ports_.menu, s.roleMAN, s.timeUsedMAN);
-    s.missCountCOM = r.recMissCOM[n];
-    s.missCountMAN = r.recMissMAN[n];
-    描画_ミス回数(s, c, s.roleCOM, COLOUR_WHITE);
-    描画_ミス回数(s, c, s.roleMAN, COLOUR_WHITE);
+    showStoredCounters(s, c, ports_.menu, r.recTimeCOMBefore[n], r.recTimeMANBefore[n], n);
 
     s.board[toX][toY] = static_cast<std::int16_t>(captured);
     描画_自持盤(s, c);
@@ -193,14 +199,7 @@ void Form1::AFTER_Click() {
         capturerTotal(s, captured) += 1;
     }
 
-    s.timeUsedCOM = r.recTimeCOMAfter[n];
-    s.timeUsedMAN = r.recTimeMANAfter[n];
-    描画_所有時間(s, c, ports_.menu, s.roleCOM, s.timeUsedCOM);
-    描画_所有時間(s, c, ports_.menu, s.roleMAN, s.timeUsedMAN);
-    s.missCountCOM = r.recMissCOM[n];
-    s.missCountMAN = r.recMissMAN[n];
-    描画_ミス回数(s, c, s.roleCOM, COLOUR_WHITE);
-    描画_ミス回数(s, c, s.roleMAN, COLOUR_WHITE);
+    showStoredCounters(s, c, ports_.menu, r.recTimeCOMAfter[n], r.recTimeMANAfter[n], n);
 
     // A drop's source is a hand slot, which the hand redraw below paints.
     if (onBoard(fromX, fromY)) {
