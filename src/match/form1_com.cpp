@@ -76,8 +76,8 @@ void Form1::com_ban() {
     ComMove m{};
     for (;;) {
         for (double gx : {-2.0, -1.0, 0.0}) 描画_絵(s, c, s.background, gx, 8);
-        c.drawText(-1.5, 8.5, "思考中", COLOUR_BLACK, 12);
-        c.drawText(-1.6, 8.4, "思考中", COLOUR_WHITE, 12);
+        描画_数値(s, c, -1.5, 8.5, "思考中", COLOUR_BLACK, 0, 12);
+        描画_数値(s, c, -1.6, 8.4, "思考中", COLOUR_WHITE, 0, 12);
 
         m = scanComCandidates(
             s, [](void* form) { static_cast<Form1*>(form)->Timer1_Timer(); }, this);
