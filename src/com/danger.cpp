@@ -52,9 +52,10 @@ int emptySquare(GameState& s, int x, int y) {
     if (s.handMAN[3] > 0 && (mi > 0 || ci == 0) && y > 2 && x > 1 && x < 9 &&
         b[x - 1][y - 2] > COM_HU && b[x + 1][y - 2] > COM_HU)
         value -= 200;
-    if (silverOrGold) {
-        if (ci <= 1 && 調査_周辺状況(s, x, y) < -1) value -= 50;
-        if (ci == 0 && 調査_周辺状況(s, x, y) < 0) {
+    if (silverOrGold && ci <= 1) {
+        const int around = 調査_周辺状況(s, x, y);
+        if (around < -1) value -= 50;
+        if (ci == 0 && around < 0) {
             value -= 10;
             if (y < 4) value -= 100;
         }

@@ -51,13 +51,17 @@ int 調査_移動可場所数(const GameState& s, int x, int y, int piece) {
 }
 
 int 調査_周辺状況(const GameState& s, int x, int y) {
-    int result = 0;
-    for (int nx = x - 1; nx <= x + 1; ++nx)
-        for (int ny = y - 1; ny <= y + 1; ++ny) {
-            if ((nx == x && ny == y) || !onBoard(nx, ny)) continue;
-            if (s.board[nx][ny] >= COM_KAKU) --result;
-        }
-    return result;
+    const auto& b = s.board;
+    const bool up = y > 1, down = y < 9;
+    int count = 0;
+    if (x > 1)
+        count += (up && b[x - 1][y - 1] >= COM_KAKU) + (b[x - 1][y] >= COM_KAKU) +
+                 (down && b[x - 1][y + 1] >= COM_KAKU);
+    count += (up && b[x][y - 1] >= COM_KAKU) + (down && b[x][y + 1] >= COM_KAKU);
+    if (x < 9)
+        count += (up && b[x + 1][y - 1] >= COM_KAKU) + (b[x + 1][y] >= COM_KAKU) +
+                 (down && b[x + 1][y + 1] >= COM_KAKU);
+    return -count;
 }
 
 int 調査_桂狙い(const GameState& s, int x, int y) {
