@@ -136,6 +136,7 @@ int knightTerms(const GameState& s, const Candidate& c, int score) {
     const auto& m = s.maps;
     const int x = c.toX, y = c.toY;
     score -= 1;
+    // Row 9 has no square in front; an unpromoted knight never stands there in play.
     if (y < 9 && m.manInfluence[x][y + 1] > 0) score -= 10;
     if (y < 8 && x > 1 && x < 9) {
         if (m.manInfluence[x - 1][y + 2] > 0 && m.manInfluence[x + 1][y + 2] > 0) score -= 10;
