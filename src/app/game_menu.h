@@ -1,0 +1,41 @@
+// The menu bar: captions and control names of the game's menus, and the check marks that
+// the controller keeps.
+#pragma once
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QString>
+#include <functional>
+#include <map>
+
+#include "match/ports.h"
+
+namespace velk::app {
+
+class GameMenu final : public Menu {
+  public:
+    // Builds the menus on the bar. Every item is named after its control (SENTE, LEVEL1 ...);
+    // choosing one calls onItem with that name, opening a top menu calls onOpen with its name.
+    GameMenu(QMenuBar* bar, std::function<void(const QString&)> onItem,
+             std::function<void(const QString&)> onOpen);
+
+    void setChecked(MenuItem item, bool checked) override;
+    bool isChecked(MenuItem item) const override;
+
+    QAction* action(const QString& name) const;
+    QMenu* menu(const QString& name) const;
+
+  private:
+    QAction* item(QMenu* parent, const char* caption, const char* name, bool checkable = false);
+    QMenu* top(QMenuBar* bar, const char* caption, const char* name, bool announce);
+    QMenu* sub(QMenu* parent, const char* caption, const char* name);
+
+    std::function<void(const QString&)> onItem_;
+    std::function<void(const QString&)> onOpen_;
+    std::map<QString, QAction*> actions_;
+    std::map<QString, QMenu*> menus_;
+    std::map<MenuItem, QAction*> checks_;
+};
+
+}  // namespace velk::app

@@ -1,0 +1,263 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTranslator>
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "app/icon.h"
+
+#ifdef VELK_HAVE_SOUND
+#include "sound/sound_library.h"
+#endif
+
+namespace velk::app {
+
+namespace {
+
+// The window's frame lies this far outside the designed window point (0, 0).
+constexpr int FRAME_TWIPS = 60;
+// The designed window less its frame, title bar and menu bar.
+constexpr int CLIENT_SHRINK_W = 9000 - SurfaceGeometry::DESIGN_WIDTH;
+constexpr int CLIENT_SHRINK_H = 8000 - SurfaceGeometry::DESIGN_HEIGHT;
+
+using Handler = void (Form1::*)();
+
+const std::map<QString, Handler>& menuHandlers() {
+    static const std::map<QString, Handler> handlers = {
+        {"SENTE", &Form1::SENTE_Click},
+        {"GOTE", &Form1::GOTE_Click},
+        {"OWARI", &Form1::OWARI_Click},
+        {"LEVEL1", &Form1::LEVEL1_Click},
+        {"LEVEL2", &Form1::LEVEL2_Click},
+        {"LEVEL3", &Form1::LEVEL3_Click},
+        {"REPLAY", &Form1::REPLAY_Click},
+        {"AFTER", &Form1::AFTER_Click},
+        {"REVERSE", &Form1::REVERSE_Click},
+        {"ICHIJI", &Form1::ICHIJI_Click},
+        {"CANCEL", &Form1::CANCEL_Click},
+        {"KIFU_WRITE", &Form1::KIFU_WRITE_Click},
+        {"KIFU_READ", &Form1::KIFU_READ_Click},
+        {"MIDORI", &Form1::MIDORI_Click},
+        {"TATAMI", &Form1::TATAMI_Click},
+        {"TAKE", &Form1::TAKE_Click},
+        {"UCHU", &Form1::UCHU_Click},
+        {"RENGA", &Form1::RENGA_Click},
+        {"KEIKA", &Form1::KEIKA_Click},
+        {"BGM", &Form1::BGM_Click},
+        {"VER", &Form1::VER_Click},
+    };
+    return handlers;
+}
+
+const std::map<QString, Handler>& openHandlers() {
+    static const std::map<QString, Handler> handlers = {
+        {"TAIKYOKU", &Form1::TAIKYOKU_Click},
+        {"STOP", &Form1::STOP_Click},
+        {"OPTION", &Form1::OPTION_Click},
+    };
+    return handlers;
+}
+
+}  // namespace
+
+class MainWindow::WindowPort final : public Window {
+  public:
+    explicit WindowPort(MainWindow& w) : w_(w) {}
+    void repaint() override { w_.surface_->repaint(); }
+    int top() const override { return w_.topTwips(); }
+    void place(int left, int top, int width, int height) override {
+        w_.placeTwips(left, top, width, height);
+    }
+    void quit() override { w_.quitRequested_ = true; }
+    long handle() const override { return static_cast<long>(w_.winId()); }
+
+  private:
+    MainWindow& w_;
+};
+
+void installJapanese(QObject* owner) {
+    auto* translator = new QTranslator(owner);
+    if (translator->load(QStringLiteral("qtbase_ja"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
+    setWindowTitle(QStringLiteral("Velkついたて将棋"));
+    setWindowIcon(gameIcon());
+    surface_ = new SurfaceWidget(this);
+    setCentralWidget(surface_);
+    surface_->setFocus();
+
+    menu_ = std::make_unique<GameMenu>(
+        menuBar(), [this](const QString& name) { menuItem(name); },
+        [this](const QString& name) { menuOpened(name); });
+    panel_ = new RecordPanelWidgets(surface_);
+    connect(panel_, &RecordPanelWidgets::driveChosen, this, [this](const QString& root) {
+        dispatch([root](Form1& f) { f.Drive1_Change(root.toStdString()); });
+    });
+    connect(panel_, &RecordPanelWidgets::dirChanged, this,
+            [this] { dispatch([](Form1& f) { f.Dir1_Change(); }); });
+    connect(panel_, &RecordPanelWidgets::fileClicked, this, [this](const QString& name) {
+        dispatch([name](Form1& f) { f.File1_Click(name.toStdString()); });
+    });
+    connect(panel_, &RecordPanelWidgets::returnClicked, this,
+            [this] { dispatch([](Form1& f) { f.Command1_Click(); }); });
+    connect(surface_, &SurfaceWidget::pressed, this,
+            [this](int button, int shift, float x, float y) {
+                dispatch([=](Form1& f) { f.Form_MouseDown(button, shift, x, y); });
+            });
+
+    dialogs_ = std::make_unique<QtDialogs>(this);
+    clock_ = std::make_unique<QtClock>();
+    timer_ = std::make_unique<QtTimer>([this] { tick(); });
+    if (options_.sound == nullptr) {
+#ifdef VELK_HAVE_SOUND
+        sound_ = std::make_unique<SoundLibrary>();
+#else
+        sound_ = std::make_unique<SilentSoundDevice>();
+#endif
+    }
+    window_ = std::make_unique<WindowPort>(*this);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // The designed window is 600 x 533 pixels; open it as large as sits comfortably.
+        const QRect avail = screen->availableGeometry();
+        comfort_ = std::max(1.0, std::min(avail.width() * 0.92 / (9000.0 / 15),
+                                          avail.height() * 0.9 / (8000.0 / 15)));
+        comfort_ = std::floor(comfort_ * 20) / 20;
+    }
+
+    const std::filesystem::path folder =
+        options_.folder.empty() ? std::filesystem::current_path() : options_.folder;
+    Ports ports{surface_->canvas(),
+                options_.dialogs ? *options_.dialogs : *dialogs_,
+                options_.sound ? *options_.sound : *sound_,
+                options_.clock ? *options_.clock : *clock_,
+                *timer_,
+                *menu_,
+                *panel_,
+                *window_};
+    form_ = std::make_unique<Form1>(ports, folder);
+    panel_->setFolder(folder.string());
+}
+
+MainWindow::~MainWindow() {
+    timer_->setEnabled(false);
+}
+
+void MainWindow::start() {
+    // The window shows at its designed place before the load handler runs, so that a box the
+    // handler shows (no sound device, say) stands over the game's window.
+    placeTwips(-FRAME_TWIPS, -FRAME_TWIPS, 9000, 8000);
+    show();
+    dispatch([](Form1& f) { f.Form_Load(); });
+}
+
+void MainWindow::dispatch(std::function<void(Form1&)> handler) {
+    if (ended_) return;
+    if (busy_) {
+        pending_.push_back(std::move(handler));
+        return;
+    }
+    busy_ = true;
+    handler(*form_);
+    while (!pending_.empty() && !quitRequested_ && !form_->closed) {
+        auto next = std::move(pending_.front());
+        pending_.pop_front();
+        next(*form_);
+    }
+    pending_.clear();
+    busy_ = false;
+    if (quitRequested_ || form_->closed) end();
+}
+
+void MainWindow::tick() {
+    if (busy_ || ended_) return;
+    dispatch([](Form1& f) { f.Timer1_Timer(); });
+}
+
+void MainWindow::menuItem(const QString& name) {
+    const auto& handlers = menuHandlers();
+    if (const auto it = handlers.find(name); it != handlers.end()) {
+        const Handler h = it->second;
+        dispatch([h](Form1& f) { (f.*h)(); });
+    }
+}
+
+void MainWindow::menuOpened(const QString& name) {
+    const auto& handlers = openHandlers();
+    if (const auto it = handlers.find(name); it != handlers.end()) {
+        const Handler h = it->second;
+        dispatch([h](Form1& f) { (f.*h)(); });
+    }
+}
+
+// The program ends: no more handlers, boxes or ticks, and the window goes.
+void MainWindow::end() {
+    if (ended_) return;
+    ended_ = true;
+    timer_->setEnabled(false);
+    dialogs_->silence();
+    close();
+    if (options_.onQuit)
+        options_.onQuit();
+    else
+        QCoreApplication::quit();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    int code = 0;
+    if (event->key() == Qt::Key_Escape)
+        code = KEY_ESCAPE;
+    else if (event->key() >= 0x20 && event->key() <= 0x7e)
+        code = event->key();
+    if (code == 0) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    dispatch([code](Form1& f) { f.Form_KeyDown(code); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closing the window runs the shutdown; asked during a handler, it runs after it.
+    if (!ended_) dispatch([](Form1& f) { f.Form_Unload(); });
+    if (ended_)
+        event->accept();
+    else
+        event->ignore();
+}
+
+int MainWindow::topTwips() const {
+    // A window that was never placed has no designed position yet.
+    if (!placed_ && !isVisible()) return 0;
+    const QScreen* s = screen();
+    const int availTop = s ? s->availableGeometry().top() : 0;
+    const double twips = (frameGeometry().top() - availTop) * 15.0 / comfort_;
+    return static_cast<int>(std::lround(twips)) - FRAME_TWIPS;
+}
+
+// The designed placement at the window's scale: the frame's corner at the corner of the
+// screen's free area, and the client area of the designed size.
+void MainWindow::placeTwips(int left, int top, int width, int height) {
+    const QScreen* s = screen();
+    const QRect avail = s ? s->availableGeometry() : QRect(0, 0, 800, 600);
+    placed_ = true;
+    const double k = comfort_ / 15.0;
+    const int clientW = static_cast<int>(std::lround((width - CLIENT_SHRINK_W) * k));
+    const int clientH = static_cast<int>(std::lround((height - CLIENT_SHRINK_H) * k));
+    resize(std::max(1, clientW), std::max(1, clientH) + menuBar()->sizeHint().height());
+    move(avail.left() + static_cast<int>(std::lround((left + FRAME_TWIPS) * k)),
+         avail.top() + static_cast<int>(std::lround((top + FRAME_TWIPS) * k)));
+}
+
+}  // namespace velk::app

@@ -1,0 +1,90 @@
+// The game window: the drawing surface, the menus, the record panel and the ports through
+// which the controller reaches them. Every event reaches the controller through dispatch(),
+// one at a time: an event that arrives while a handler runs (a close request during a pause,
+// say) waits until that handler has returned, and timer ticks that find a handler running are
+// skipped, as the next tick measures the time afresh anyway.
+#pragma once
+
+#include <QMainWindow>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "app/game_menu.h"
+#include "app/qt_ports.h"
+#include "app/record_panel.h"
+#include "app/surface_widget.h"
+#include "match/form1.h"
+
+namespace velk::app {
+
+struct AppOptions {
+    // The folder of the settings, sound and record files; the current folder when empty.
+    std::filesystem::path folder;
+    // Replacements for tests; the on-screen versions when null.
+    Dialogs* dialogs = nullptr;
+    Clock* clock = nullptr;
+    SoundDevice* sound = nullptr;
+    // Called once when the program ends; by default it leaves the event loop.
+    std::function<void()> onQuit;
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(AppOptions options = {});
+    ~MainWindow() override;
+
+    // Runs the load handler, then shows the window.
+    void start();
+
+    Form1& form() { return *form_; }
+    SurfaceWidget* surface() const { return surface_; }
+    GameMenu& gameMenu() { return *menu_; }
+    RecordPanelWidgets& recordPanel() { return *panel_; }
+    QtTimer& timer() { return *timer_; }
+    bool hasEnded() const { return ended_; }
+    // How many times the designed size the window opens at.
+    double comfortScale() const { return comfort_; }
+
+    // Runs a handler of the controller now, or after the one that is running.
+    void dispatch(std::function<void(Form1&)> handler);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    class WindowPort;
+
+    void menuItem(const QString& name);
+    void menuOpened(const QString& name);
+    void tick();
+    void end();
+    int topTwips() const;
+    void placeTwips(int left, int top, int width, int height);
+
+    AppOptions options_;
+    SurfaceWidget* surface_;
+    std::unique_ptr<GameMenu> menu_;
+    RecordPanelWidgets* panel_;
+    std::unique_ptr<QtDialogs> dialogs_;
+    std::unique_ptr<QtClock> clock_;
+    std::unique_ptr<QtTimer> timer_;
+    std::unique_ptr<SoundDevice> sound_;
+    std::unique_ptr<WindowPort> window_;
+    std::unique_ptr<Form1> form_;
+    std::deque<std::function<void(Form1&)>> pending_;
+    double comfort_ = 1.0;
+    bool busy_ = false;
+    bool quitRequested_ = false;
+    bool ended_ = false;
+    bool placed_ = false;
+};
+
+// Loads Qt's Japanese translations, so that the buttons of message boxes read はい, いいえ.
+void installJapanese(QObject* owner);
+
+}  // namespace velk::app

@@ -1,0 +1,100 @@
+#include "app/qt_ports.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QTime>
+#include <cmath>
+
+namespace velk::app {
+
+namespace {
+
+// A Yes/No question must be answered with one of its buttons: Escape and the window's close
+// button do not pick an answer for the player.
+class QuestionBox : public QMessageBox {
+  public:
+    using QMessageBox::QMessageBox;
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() == Qt::Key_Escape) {
+            e->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(e);
+    }
+    void closeEvent(QCloseEvent* e) override {
+        if (e->spontaneous()) {
+            e->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(e);
+    }
+};
+
+void prepare(QMessageBox& box) {
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+}
+
+}  // namespace
+
+QString boxText(const std::string& text) {
+    QString s = QString::fromStdString(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+void QtDialogs::message(const std::string& text, const std::string& title) {
+    if (silent_) return;
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), boxText(text),
+                    QMessageBox::Ok, parent_);
+    prepare(box);
+    box.exec();
+}
+
+void QtDialogs::warning(const std::string& text, const std::string& title) {
+    if (silent_) return;
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(title), boxText(text),
+                    QMessageBox::Ok, parent_);
+    prepare(box);
+    box.exec();
+}
+
+bool QtDialogs::askYesNo(const std::string& text, const std::string& title) {
+    if (silent_) return false;
+    QuestionBox box(QMessageBox::NoIcon, QString::fromStdString(title), boxText(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    prepare(box);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+float QtClock::timeOfDay() {
+    return static_cast<float>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0f;
+}
+
+void QtClock::wait(double seconds) {
+    if (!(seconds > 0)) return;
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(std::lround(seconds * 1000.0)), Qt::PreciseTimer, &loop,
+                       &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+QtTimer::QtTimer(std::function<void()> tick) : tick_(std::move(tick)) {
+    timer_.setInterval(1000);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { tick_(); });
+}
+
+void QtTimer::setEnabled(bool enabled) {
+    if (!enabled)
+        timer_.stop();
+    else if (!timer_.isActive())
+        timer_.start();
+}
+
+}  // namespace velk::app

@@ -1,0 +1,298 @@
+// The real game window on the offscreen platform: the screen between the players, mouse
+// clicks at scaled positions, menus, keys, the record panel and screenshots.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <atomic>
+#include <filesystem>
+#include <memory>
+
+#include "app/main_window.h"
+#include "game/piece.h"
+#include "match/fakes.h"
+#include "support/board_text.h"
+
+namespace velk::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        static std::atomic<int> serial{0};
+        folder_ = fs::temp_directory_path() /
+                  ("velk-window-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
+        fs::create_directories(folder_);
+        AppOptions options;
+        options.folder = folder_;
+        options.dialogs = &dialogs;
+        options.clock = &clock;
+        options.sound = &sound;
+        options.onQuit = [this] { ++quits; };
+        window = std::make_unique<MainWindow>(options);
+        window->start();
+        window->resize(900, 800);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        settle();
+    }
+
+    void TearDown() override {
+        window.reset();
+        fs::remove_all(folder_);
+    }
+
+    Form1& form() { return window->form(); }
+    GameState& s() { return window->form().s; }
+    SurfaceWidget* surface() { return window->surface(); }
+
+    static void settle() {
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    }
+
+    QPoint centreOf(int x, int y) const {
+        return window->surface()
+            ->twipsToWidget(BOARD_LEFT + (x + 0.5) * SQUARE_W, BOARD_TOP + (y + 0.5) * SQUARE_H)
+            .toPoint();
+    }
+
+    void click(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(surface(), button, {}, centreOf(x, y));
+        settle();
+    }
+
+    void choose(const char* item) {
+        QAction* a = window->gameMenu().action(QString::fromUtf8(item));
+        ASSERT_NE(a, nullptr) << item;
+        a->trigger();
+        settle();
+    }
+
+    QImage shot() { return surface()->grab().toImage(); }
+
+    QImage square(const QImage& img, int x, int y) {
+        return img.copy(surface()->surfaceGeometry().deviceRect(x, y, SQUARE_W, SQUARE_H));
+    }
+
+    QColor leftEdgeOf(const QImage& img, int x, int y) {
+        const QRect r = surface()->surfaceGeometry().deviceRect(x, y, SQUARE_W, SQUARE_H);
+        return img.pixelColor(r.left(), r.center().y());
+    }
+
+    void saveScreenshot(const char* name) {
+        QDir().mkpath(QStringLiteral(VELK_SCREENSHOT_DIR));
+        const QString file = QStringLiteral(VELK_SCREENSHOT_DIR "/%1.png").arg(name);
+        EXPECT_TRUE(window->grab().save(file)) << file.toStdString();
+    }
+
+    fakes::FakeDialogs dialogs;
+    fakes::FakeClock clock;
+    fakes::FakeSound sound;
+    int quits = 0;
+    std::unique_ptr<MainWindow> window;
+
+  private:
+    fs::path folder_;
+
+  protected:
+    const fs::path& folder() const { return folder_; }
+};
+
+TEST_F(WindowTest, ComputerPiecesBehindTheScreenLookLikeEmptySquares) {
+    const QImage start = shot();
+    // (5, 1) holds the computer's king, (5, 5) nothing, (5, 9) the human's king.
+    EXPECT_EQ(square(start, 5, 1), square(start, 5, 5));
+    EXPECT_EQ(square(start, 2, 2), square(start, 5, 5));
+    EXPECT_NE(square(start, 5, 9), square(start, 5, 5));
+
+    choose("ICHIJI");
+    EXPECT_NE(square(shot(), 5, 1), square(shot(), 5, 5));
+    // The next click anywhere puts the screen back.
+    click(5, 5);
+    EXPECT_EQ(square(shot(), 5, 1), square(shot(), 5, 5));
+}
+
+TEST_F(WindowTest, ClicksSelectAndMovePiecesAndTheComputerAnswers) {
+    choose("SENTE");
+    EXPECT_EQ(dialogs.count("あなたの番です"), 1);
+
+    click(3, 7);
+    EXPECT_EQ(s().selPhase, 1);
+    EXPECT_EQ(leftEdgeOf(shot(), 3, 7), QColor(255, 0, 0));
+
+    click(3, 6);
+    EXPECT_EQ(s().board[3][6], MAN_HU);
+    EXPECT_EQ(s().board[3][7], EMPTY);
+    EXPECT_EQ(s().moveNo, 2);  // the computer has answered
+    EXPECT_GT(s().record.recPieceAfter[2], 0);
+    EXPECT_EQ(s().turn, s().roleMAN);
+    EXPECT_EQ(leftEdgeOf(shot(), 3, 7), QColor(0, 128, 0));
+}
+
+TEST_F(WindowTest, TheRightButtonPromotesAndTheMiddleButtonMovesPlainly) {
+    choose("SENTE");
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        testkit::setBoard(s(), "4k4/9/9/4P4/9/9/9/9/4K4");
+        testkit::setHands(s(), "-");
+        s().turn = s().roleMAN;
+        s().selPhase = 0;
+        click(5, 4);
+        click(5, 3, button);
+        EXPECT_EQ(s().board[5][3], button == Qt::RightButton ? MAN_TO : MAN_HU);
+    }
+}
+
+TEST_F(WindowTest, HitTestingFollowsTheWindowThroughResizes) {
+    choose("SENTE");
+    for (const QSize size : {QSize(1400, 650), QSize(520, 900), QSize(1111, 987)}) {
+        window->resize(size);
+        settle();
+        click(7, 9);  // the silver
+        EXPECT_EQ(s().selPhase, 1) << size.width() << "x" << size.height();
+        EXPECT_EQ(s().curMove.fromX, 7);
+        EXPECT_EQ(s().curMove.fromY, 9);
+        EXPECT_EQ(leftEdgeOf(shot(), 7, 9), QColor(255, 0, 0));
+        // A click beside the board drops the frame but keeps the selection.
+        QTest::mouseClick(surface(), Qt::LeftButton, {},
+                          surface()->twipsToWidget(BOARD_LEFT + 12.5 * SQUARE_W, 3000).toPoint());
+        settle();
+        EXPECT_EQ(leftEdgeOf(shot(), 7, 9), QColor(0, 128, 0));
+    }
+    click(7, 8);
+    EXPECT_EQ(s().board[7][8], MAN_GIN);
+}
+
+TEST_F(WindowTest, MenuItemsReachTheController) {
+    choose("LEVEL2");
+    EXPECT_EQ(s().level, 2);
+    EXPECT_TRUE(window->gameMenu().isChecked(MenuItem::LEVEL2));
+    EXPECT_FALSE(window->gameMenu().isChecked(MenuItem::LEVEL1));
+
+    // The check mark is the controller's to set: choosing the checked item keeps it.
+    choose("TATAMI");
+    choose("TATAMI");
+    EXPECT_EQ(s().background, 3);
+    EXPECT_TRUE(window->gameMenu().isChecked(MenuItem::TATAMI));
+    EXPECT_FALSE(window->gameMenu().isChecked(MenuItem::MIDORI));
+    EXPECT_EQ(surface()->canvas().background(), 3);
+
+    const bool keika = window->gameMenu().isChecked(MenuItem::KEIKA);
+    choose("KEIKA");
+    EXPECT_NE(window->gameMenu().isChecked(MenuItem::KEIKA), keika);
+
+    // Opening a top menu closes the record panel.
+    choose("KIFU_READ");
+    EXPECT_TRUE(window->recordPanel().files()->isVisibleTo(window.get()));
+    emit window->gameMenu().menu("TAIKYOKU")->aboutToShow();
+    settle();
+    EXPECT_FALSE(window->recordPanel().files()->isVisibleTo(window.get()));
+}
+
+TEST_F(WindowTest, TheTimerRedrawsTheClockOfTheSideToMove) {
+    if (!window->gameMenu().isChecked(MenuItem::KEIKA)) choose("KEIKA");
+    choose("SENTE");
+    ASSERT_TRUE(window->timer().isEnabled());
+    clock.advance(65.0f);
+    window->timer().fire();
+    bool shown = false;
+    for (const auto& op : surface()->canvas().ops())
+        shown = shown || op.text == QStringLiteral("00:01:05");
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(WindowTest, RecordPanelWritesAndReadsARecord) {
+    choose("SENTE");
+    click(3, 7);
+    click(3, 6);
+    ASSERT_EQ(s().moveNo, 2);
+
+    choose("KIFU_WRITE");
+    RecordPanelWidgets& panel = window->recordPanel();
+    EXPECT_TRUE(panel.drives()->isVisibleTo(window.get()));
+    EXPECT_TRUE(panel.dirs()->isVisibleTo(window.get()));
+    EXPECT_FALSE(panel.files()->isVisibleTo(window.get()));
+    ASSERT_TRUE(panel.textBox(1)->isVisibleTo(window.get()));
+    QTest::keyClicks(panel.textBox(2), "friendly");
+    QTest::keyClicks(panel.textBox(1), "game1");
+    QTest::mouseClick(panel.returnButton(), Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(fs::exists(folder() / "game1.棋譜"));
+    EXPECT_EQ(dialogs.count("棋譜を書き込みました"), 1);
+    EXPECT_FALSE(panel.textBox(1)->isVisibleTo(window.get()));
+
+    choose("KIFU_READ");
+    QListWidget* files = panel.files();
+    ASSERT_TRUE(files->isVisibleTo(window.get()));
+    ASSERT_EQ(files->count(), 1);
+    EXPECT_EQ(files->item(0)->text(), QStringLiteral("game1.棋譜"));
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(0)).center());
+    settle();
+    EXPECT_EQ(dialogs.count(" 読み込みました"), 1);
+    EXPECT_EQ(s().kifuMode, YES);
+    EXPECT_EQ(s().moveNoLast, 2);
+    EXPECT_FALSE(files->isVisibleTo(window.get()));
+}
+
+TEST_F(WindowTest, FolderListOpensSubfoldersForTheFileList) {
+    fs::create_directories(folder() / "records");
+    {
+        std::FILE* f = std::fopen((folder() / "records" / "old.棋譜").c_str(), "w");
+        std::fclose(f);
+    }
+    choose("KIFU_READ");
+    RecordPanelWidgets& panel = window->recordPanel();
+    panel.openDir(QString::fromStdString((folder() / "records").string()));
+    EXPECT_EQ(panel.folder(), (folder() / "records").string());
+    ASSERT_EQ(panel.files()->count(), 1);
+    EXPECT_EQ(panel.files()->item(0)->text(), QStringLiteral("old.棋譜"));
+}
+
+TEST_F(WindowTest, EscapeEndsTheProgram) {
+    QTest::keyClick(surface(), Qt::Key_A);
+    EXPECT_EQ(quits, 0);
+    QTest::keyClick(surface(), Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(quits, 1);
+    EXPECT_TRUE(form().closed);
+    EXPECT_TRUE(window->hasEnded());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(sound.live.empty());
+}
+
+TEST_F(WindowTest, ClosingTheWindowRunsTheShutdown) {
+    window->close();
+    settle();
+    EXPECT_EQ(quits, 1);
+    EXPECT_TRUE(form().closed);
+    EXPECT_TRUE(sound.live.empty());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(WindowTest, ScreenshotsOfTheStartAndOfAGame) {
+    window->resize(1000, 880);
+    settle();
+    saveScreenshot("start");
+
+    choose("SENTE");
+    const int moves[][4] = {{3, 7, 3, 6}, {7, 7, 7, 6}, {8, 8, 5, 8}, {3, 6, 3, 5}, {2, 9, 3, 7}};
+    for (const auto& m : moves) {
+        click(m[0], m[1]);
+        click(m[2], m[3]);
+    }
+    EXPECT_GE(s().moveNo, 6);
+    saveScreenshot("midgame");
+    choose("ICHIJI");
+    saveScreenshot("midgame-revealed");
+    for (const char* background : {"TATAMI", "TAKE", "UCHU", "RENGA"}) {
+        choose(background);
+        saveScreenshot(background);
+    }
+    choose("KIFU_WRITE");
+    saveScreenshot("record-panel");
+}
+
+}  // namespace
+}  // namespace velk::app
