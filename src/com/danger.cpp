@@ -10,9 +10,6 @@ namespace velk {
 
 namespace {
 
-// What the survey leaves in manAttackCode where no MAN piece attacks.
-constexpr int NO_MAN_ATTACKER = -999;
-
 // Penalties for an empty square P = (x, y), in tenths.
 int emptySquare(GameState& s, int x, int y) {
     const auto& b = s.board;
@@ -105,13 +102,11 @@ int comSquare(GameState& s, int x, int y, int code) {
     if (ci > 0 && attackerFree) {
         if (mi > ci && m.comGuardCode[x][y] >= cheapest) value -= 10 * code;
         // The piece in front is backed by a MAN lance, rook or dragon from below: the piece and
-        // the cheapest MAN attacker of the one in front. A MAN piece in front has no attacker
-        // recorded (the map holds its -999 "none"), so it adds nothing rather than 999.
-        if (y <= 3 && ci == mi && b[x][y + 1] != EMPTY &&
-            調査_自守駒MAN_直進駒(s, x, y + 1) == YES) {
-            const int front = m.manAttackCode[x][y + 1];
-            value -= 10 * (code + (front == NO_MAN_ATTACKER ? 0 : std::abs(front)));
-        }
+        // the cheapest MAN attacker of the one in front. Attackers are recorded only on COM
+        // squares, so a MAN piece in front reads the map's -999 and costs 999: a deliberately
+        // heavy penalty for walking into a backed-up file, kept as it is weighed.
+        if (y <= 3 && ci == mi && b[x][y + 1] != EMPTY && 調査_自守駒MAN_直進駒(s, x, y + 1) == YES)
+            value -= 10 * (code + std::abs(m.manAttackCode[x][y + 1]));
     }
     if (ci == 0) {
         value -= 10 * code;

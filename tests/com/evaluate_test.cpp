@@ -106,7 +106,7 @@ TEST(DangerSquares, HangingPieceCostsItsValueAndGivesBackWhatItTook) {
     EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 3), -1400);
 }
 
-TEST(DangerSquares, AttackerBackedFromBelowCostsThePieceButNoSentinel) {
+TEST(DangerSquares, PieceBackedFromBelowCostsThePieceAndTheNoAttackerWeight) {
     GameState s = withPieces({{9, 1, COM_OU}, {4, 2, COM_GIN}});
     put(s, 5, 3, COM_KIN);  // attacked once by the pawn, defended once by the silver
     put(s, 5, 4, MAN_HU);
@@ -114,8 +114,8 @@ TEST(DangerSquares, AttackerBackedFromBelowCostsThePieceButNoSentinel) {
     const int unbacked = 盤評価_COM危険座標(s, COM_KIN, 5, 3);
     put(s, 5, 8, MAN_SYA);  // backs the pawn up the file
     勢力調査(s);
-    // The gold's value; the pawn in front has no MAN attacker to add (the map's -999 is none).
-    EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 3) - unbacked, -1100);
+    // The gold's value plus 999: a MAN pawn in front has no MAN attacker recorded.
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 3) - unbacked, -1100 - 9990);
 }
 
 TEST(DangerSquares, MovedPieceForkingLooseManPieces) {
