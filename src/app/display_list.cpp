@@ -126,7 +126,9 @@ void DisplayList::drawText(double gx, double gy, const std::string& text, int co
 void DisplayList::add(Op op) {
     const QRectF bounds = op.bounds;
     ops_.push_back(std::move(op));
-    if (ops_.size() > std::max<std::size_t>(4096, 2 * compactedSize_)) compact();
+    // Compaction costs well under a millisecond for a full surface, so it runs often enough
+    // that painting never replays much history.
+    if (ops_.size() >= compactedSize_ + 64) compact();
     if (listener_) listener_(bounds);
 }
 
