@@ -6,6 +6,7 @@ packages=(
   cmake g++ ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n libsdl2-mixer-dev fonts-noto-cjk
+  desktop-file-utils appstream
   clang libclang-rt-14-dev
 )
 
