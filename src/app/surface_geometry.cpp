@@ -9,8 +9,17 @@ namespace velk::app {
 
 SurfaceGeometry::SurfaceGeometry(double deviceWidth, double deviceHeight) {
     const double scale = std::min(deviceWidth / DESIGN_WIDTH, deviceHeight / DESIGN_HEIGHT);
+    // Whole-pixel squares as close to the designed shape as whole pixels allow, and no larger
+    // than the scale that fits.
+    const int maxH = static_cast<int>(std::floor(SQUARE_H * scale));
     squareW_ = std::max(4, static_cast<int>(std::floor(SQUARE_W * scale)));
-    squareH_ = std::max(5, static_cast<int>(std::floor(SQUARE_H * scale)));
+    squareH_ = static_cast<int>(std::lround(squareW_ * static_cast<double>(SQUARE_H) / SQUARE_W));
+    if (squareH_ > maxH && squareW_ > 4) {
+        --squareW_;
+        squareH_ =
+            static_cast<int>(std::lround(squareW_ * static_cast<double>(SQUARE_H) / SQUARE_W));
+    }
+    squareH_ = std::max(5, squareH_);
     const double left = (deviceWidth - DESIGN_WIDTH * scaleX()) / 2.0;
     const double top = (deviceHeight - DESIGN_HEIGHT * scaleY()) / 2.0;
     originX_ = static_cast<int>(std::lround(left + BOARD_LEFT * scaleX()));
