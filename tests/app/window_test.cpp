@@ -4,7 +4,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <atomic>
 #include <filesystem>
 #include <memory>
@@ -269,6 +272,45 @@ TEST_F(WindowTest, ClosingTheWindowRunsTheShutdown) {
     EXPECT_TRUE(form().closed);
     EXPECT_TRUE(sound.live.empty());
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(WindowTest, ACloseAskedDuringAHandlerRunsTheShutdownAfterIt) {
+    bool closedInside = true;
+    window->dispatch([&](Form1& f) {
+        window->close();
+        closedInside = f.closed;
+    });
+    EXPECT_FALSE(closedInside);
+    EXPECT_TRUE(form().closed);
+    EXPECT_EQ(quits, 1);
+}
+
+TEST_F(WindowTest, LoadPutsAWindowMovedAwayBackInPlace) {
+    const QRect avail = window->screen()->availableGeometry();
+    window->move(avail.topLeft() + QPoint(150, 90));
+    window->resize(500, 400);
+    settle();
+    window->dispatch([](Form1& f) { f.Form_Load(); });
+    settle();
+    EXPECT_EQ(window->frameGeometry().topLeft(), avail.topLeft());
+    // The client area has the designed proportions at the window's scale.
+    const QSize client = surface()->size();
+    EXPECT_NEAR(client.width(), 8880 / 15.0 * window->comfortScale(), 2);
+    EXPECT_NEAR(client.height(), 7300 / 15.0 * window->comfortScale(), 2);
+}
+
+TEST(QtClock, WaitLetsTheWindowWorkAndEndsAfterItsTime) {
+    QtClock clock;
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    clock.wait(0.02);
+    EXPECT_TRUE(ran);
+    EXPECT_GE(elapsed.elapsed(), 19);
+    const float t = clock.timeOfDay();
+    EXPECT_GE(t, 0.0f);
+    EXPECT_LT(t, 86400.0f);
 }
 
 TEST_F(WindowTest, ScreenshotsOfTheStartAndOfAGame) {
