@@ -109,6 +109,22 @@ void Form1::CANCEL_Click() {
 // ---------------------------------------------------------------------------------------------
 // The human's turn
 
+void Form1::駒移動(int fromX, int fromY, int toX, int toY, int piece) {
+    Canvas& c = ports_.canvas;
+    const int captured = s.board[toX][toY];
+    velk::駒移動(s, fromX, fromY, toX, toY, piece);
+    // The capturer's hand, then the emptied source (or hand slot), the hand a drop came from,
+    // and the destination, each square outlined again.
+    if (isManPiece(captured)) 描画_敵持盤(s, c);
+    if (isComPiece(captured)) 描画_自持盤(s, c);
+    描画_絵(s, c, EMPTY, fromX, fromY);
+    描画_桝輪郭(s, c, COLOUR_GREEN, fromX, fromY);
+    if (fromX == COM_HAND_X) 描画_敵持盤(s, c);
+    if (fromX == MAN_HAND_X) 描画_自持盤(s, c);
+    描画_絵(s, c, piece, toX, toY);
+    描画_桝輪郭(s, c, COLOUR_GREEN, toX, toY);
+}
+
 void Form1::描画_移動可能桝色(int /*fromX*/, int /*fromY*/, int /*colour*/, int /*piece*/) {
     描画_将棋盤桝(s, ports_.canvas);
 }
@@ -269,7 +285,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
     if (m.fromX == COM_HAND_X) m.fromY = 8 - m.fromY;
     const int captured = s.board[m.toX][m.toY];
     m.piece = piece;
-    駒移動(s, m.fromX, m.fromY, m.toX, m.toY, piece);
+    駒移動(m.fromX, m.fromY, m.toX, m.toY, piece);
 
     ports_.sound.dsPlay(sndPiece);
     描画_移動結果(s, c, s.roleMAN, m.toX, m.toY, piece, COLOUR_WHITE);

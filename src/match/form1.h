@@ -66,6 +66,8 @@ class Form1 {
     void 点滅_ミス回数(int times, int side);
     void 待ち時間(double seconds);
     void 描画_移動可能桝色(int fromX, int fromY, int colour, int piece);
+    // Plays one move on the board and hands and repaints the squares and hands it touched.
+    void 駒移動(int fromX, int fromY, int toX, int toY, int piece);
 
     // --- Move log and replay (form1_replay.cpp) ---
     void 手順保存(int fromX, int fromY, int toX, int toY, int pieceBefore, int pieceArg,

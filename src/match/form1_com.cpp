@@ -108,7 +108,7 @@ void Form1::com_ban() {
              s.timeUsedCOM, s.timeUsedCOM + s.clockElapsed);
     s.moveCount += 1;
     描画_手数(s, c, s.moveCount, COLOUR_WHITE);
-    駒移動(s, m.fromX, m.fromY, m.toX, m.toY, m.placed);
+    駒移動(m.fromX, m.fromY, m.toX, m.toY, m.placed);
 
     待ち時間(0.5);
     ports_.sound.dsPlay(sndPiece);

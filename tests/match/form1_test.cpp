@@ -414,3 +414,32 @@ TEST_F(Match, FullRecordEndsTheGameWithoutWritingPastIt) {
 
 }  // namespace
 }  // namespace velk
+
+namespace velk {
+namespace {
+
+// The picture last drawn on a square, or -1 when none.
+int lastPicture(const fakes::FakeCanvas& c, double gx, double gy) {
+    for (auto it = c.ops.rbegin(); it != c.ops.rend(); ++it)
+        if (it->kind == fakes::CanvasOp::Picture && it->gx == gx && it->gy == gy) return it->code;
+    return -1;
+}
+
+TEST_F(Match, MovesRepaintTheirSquaresAndHandsAsTheyArePlayed) {
+    form->SENTE_Click();
+    move(7, 7, 7, 6);  // the human's pawn; the computer answers at once
+    ASSERT_EQ(s().board[7][6], MAN_HU);
+    EXPECT_EQ(lastPicture(f.canvas, 7, 6), MAN_HU);
+    EXPECT_EQ(lastPicture(f.canvas, 7, 7), PICTURE_EMPTY_SQUARE);
+    EXPECT_EQ(f.canvas.lastOutline(7, 6), 2);
+    // Whatever the computer moved is behind the screen: its squares look empty.
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const int want = isManPiece(s().board[x][y]) ? s().board[x][y] : PICTURE_EMPTY_SQUARE;
+            const int drawn = lastPicture(f.canvas, x, y);
+            EXPECT_EQ(drawn, want) << x << "," << y;
+        }
+}
+
+}  // namespace
+}  // namespace velk
