@@ -16,7 +16,7 @@ extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(con
 namespace velk {
 namespace {
 
-long scanAllocations = 0;
+[[maybe_unused]] long scanAllocations = 0;
 
 using testkit::emptyBoard;
 using testkit::prepareTurn;
