@@ -25,6 +25,7 @@ void putTag(std::vector<unsigned char>& v, const char* tag) {
 // A mono 16-bit image of the given number of samples, with an extra chunk before the data.
 std::vector<unsigned char> wavImage(int samples, int rate = 22050) {
     std::vector<unsigned char> v;
+    v.reserve(64 + 2 * static_cast<std::size_t>(samples));
     putTag(v, "RIFF");
     put32(v, 0);
     putTag(v, "WAVE");
