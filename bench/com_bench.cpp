@@ -3,83 +3,24 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <cctype>
 #include <string_view>
 #include <utility>
 
 #include "com/com_turn.h"
 #include "com/survey.h"
 #include "game/move_exec.h"
+#include "game/position_text.h"
 #include "game/setup.h"
 
 namespace {
 
 using namespace velk;
 
-int manCode(char c) {
-    switch (std::toupper(static_cast<unsigned char>(c))) {
-        case 'P':
-            return MAN_HU;
-        case 'L':
-            return MAN_KYOU;
-        case 'N':
-            return MAN_KEI;
-        case 'S':
-            return MAN_GIN;
-        case 'G':
-            return MAN_KIN;
-        case 'B':
-            return MAN_KAKU;
-        case 'R':
-            return MAN_SYA;
-        default:
-            return MAN_OU;
-    }
-}
-
-int codeOf(char c) {
-    return std::isupper(static_cast<unsigned char>(c)) ? manCode(c) : -manCode(c);
-}
-
 // A game state holding an SFEN board and hands (upper case the human, lower case the computer).
 GameState position(std::string_view board, std::string_view hands) {
     GameState s{};
     loadDefaults(s);
-    for (auto& column : s.board) column.fill(EMPTY);
-    int x = 1, y = 1;
-    bool promote = false;
-    for (const char c : board) {
-        if (c == '/') {
-            ++y;
-            x = 1;
-        } else if (c >= '1' && c <= '9') {
-            x += c - '0';
-        } else if (c == '+') {
-            promote = true;
-        } else {
-            s.board[x++][y] =
-                static_cast<std::int16_t>(promote ? promotedCode(codeOf(c)) : codeOf(c));
-            promote = false;
-        }
-    }
-    int count = 0;
-    for (const char c : hands) {
-        if (c >= '0' && c <= '9') {
-            count = count * 10 + (c - '0');
-            continue;
-        }
-        if (c == '-') continue;
-        const int code = codeOf(c);
-        const int n = count > 0 ? count : 1;
-        if (isManPiece(code)) {
-            s.handMAN[handIndexOf(code)] += n;
-            s.handTotalMAN += n;
-        } else {
-            s.handCOM[handIndexOf(code)] += n;
-            s.handTotalCOM += n;
-        }
-        count = 0;
-    }
+    placePositionText(s, parsePositionText(board, hands));
     return s;
 }
 

@@ -8,19 +8,13 @@
 #include <vector>
 
 #include "game/game_state.h"
+#include "game/position_text.h"
 
 namespace velk::cli {
 
 // A malformed request; what() is the reason printed after "error: ".
-struct ParseError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-struct Position {
-    Map board{};
-    std::array<int, 8> handMAN{};
-    std::array<int, 8> handCOM{};
-};
+using ParseError = PositionError;
+using Position = PositionText;
 
 // Splits a request line at blanks.
 std::vector<std::string> splitFields(std::string_view line);
