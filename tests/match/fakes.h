@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "match/memory_ports.h"
 #include "match/ports.h"
 
 namespace velk::fakes {
@@ -193,43 +194,8 @@ class FakeTimer : public Timer {
     bool isEnabled() const override { return enabled; }
 };
 
-class FakeMenu : public Menu {
-  public:
-    std::set<MenuItem> checked;
-    void setChecked(MenuItem item, bool c) override {
-        if (c)
-            checked.insert(item);
-        else
-            checked.erase(item);
-    }
-    bool isChecked(MenuItem item) const override { return checked.count(item) != 0; }
-};
-
-class FakeRecordPanel : public RecordPanel {
-  public:
-    bool drives = false, folders = false, files = false, textPanel = false;
-    std::map<int, std::string> texts;
-    std::string folderPath;
-    int refreshes = 0;
-
-    void setListsVisible(bool d, bool f, bool fl) override {
-        drives = d;
-        folders = f;
-        files = fl;
-    }
-    void setTextPanelVisible(bool visible) override {
-        textPanel = visible;
-        if (!visible) texts.clear();
-    }
-    std::string text(int box) const override {
-        auto it = texts.find(box);
-        return it == texts.end() ? std::string() : it->second;
-    }
-    void setText(int box, const std::string& t) override { texts[box] = t; }
-    std::string folder() const override { return folderPath; }
-    void setFolder(const std::string& f) override { folderPath = f; }
-    void refreshFiles() override { ++refreshes; }
-};
+using FakeMenu = MemoryMenu;
+using FakeRecordPanel = MemoryRecordPanel;
 
 class FakeWindow : public Window {
   public:

@@ -22,11 +22,8 @@ void printTenths(std::ostream& out, int tenths) {
 
 int runCom(std::istream& in, std::ostream& out) {
     return runRequests(in, out, [](const std::vector<std::string>& fields, std::ostream& o) {
-        const Position position = parsePosition(fields);
-        if (fields.size() > 4)
-            throw ParseError("unexpected field after the position: " + fields[4]);
         GameState s{};
-        placePosition(s, position);
+        placeRequestPosition(s, fields);
         s.level = 3;
         // The human's turn surveys the position right after its move.
         勢力調査(s);

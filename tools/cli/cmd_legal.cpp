@@ -40,11 +40,8 @@ void printDrops(const GameState& s, bool man, std::ostream& out) {
 
 int runLegal(std::istream& in, std::ostream& out) {
     return runRequests(in, out, [](const std::vector<std::string>& fields, std::ostream& o) {
-        const Position position = parsePosition(fields);
-        if (fields.size() > 4)
-            throw ParseError("unexpected field after the position: " + fields[4]);
         GameState s{};
-        placePosition(s, position);
+        placeRequestPosition(s, fields);
         調査_2歩フラグ設定(s);
         printBoardMoves(s, true, o);
         printDrops(s, true, o);

@@ -12,11 +12,8 @@ namespace velk::cli {
 
 int runMate(std::istream& in, std::ostream& out) {
     return runRequests(in, out, [](const std::vector<std::string>& fields, std::ostream& o) {
-        const Position position = parsePosition(fields);
-        if (fields.size() > 4)
-            throw ParseError("unexpected field after the position: " + fields[4]);
         GameState s{};
-        placePosition(s, position);
+        placeRequestPosition(s, fields);
         調査_2歩フラグ設定(s);
         勢力調査(s);
         // In this order: the last test runs on whatever maps the earlier ones left.

@@ -18,6 +18,7 @@
 #include "cli/requests.h"
 #include "cli/sfen.h"
 #include "match/form1.h"
+#include "match/memory_ports.h"
 #include "ui/draw.h"
 
 namespace velk::cli {
@@ -202,51 +203,6 @@ class ScriptClock : public Clock {
     Printer& p_;
 };
 
-class ScriptTimer : public Timer {
-  public:
-    bool enabled = false;
-    void setEnabled(bool e) override { enabled = e; }
-    bool isEnabled() const override { return enabled; }
-};
-
-class ScriptMenu : public Menu {
-  public:
-    std::set<MenuItem> checked;
-    void setChecked(MenuItem item, bool c) override {
-        if (c)
-            checked.insert(item);
-        else
-            checked.erase(item);
-    }
-    bool isChecked(MenuItem item) const override { return checked.count(item) != 0; }
-};
-
-class ScriptPanel : public RecordPanel {
-  public:
-    bool drives = false, folders = false, files = false, texts = false;
-    std::map<int, std::string> boxes;
-    std::string path;
-    int refreshes = 0;
-
-    void setListsVisible(bool d, bool f, bool fl) override {
-        drives = d;
-        folders = f;
-        files = fl;
-    }
-    void setTextPanelVisible(bool visible) override {
-        texts = visible;
-        if (!visible) boxes.clear();
-    }
-    std::string text(int box) const override {
-        const auto it = boxes.find(box);
-        return it == boxes.end() ? std::string() : it->second;
-    }
-    void setText(int box, const std::string& t) override { boxes[box] = t; }
-    std::string folder() const override { return path; }
-    void setFolder(const std::string& f) override { path = f; }
-    void refreshFiles() override { ++refreshes; }
-};
-
 class ScriptWindow : public Window {
   public:
     explicit ScriptWindow(Printer& p) : p_(p) {}
@@ -365,7 +321,7 @@ class Script {
           clock_(printer_),
           window_(printer_),
           form_(Ports{canvas_, dialogs_, sound_, clock_, timer_, menu_, panel_, window_}, folder) {
-        panel_.path = folder.string();
+        panel_.folderPath = folder.string();
         printer_.attach(&form_);
     }
 
@@ -513,7 +469,7 @@ class Script {
         printer_.line(flags);
         printer_.line(std::string("panel lists ") + (panel_.drives ? "1" : "0") +
                       (panel_.folders ? "1" : "0") + (panel_.files ? "1" : "0") + " texts " +
-                      (panel_.texts ? "shown" : "hidden"));
+                      (panel_.textPanel ? "shown" : "hidden"));
     }
 
     Printer printer_;
@@ -521,9 +477,9 @@ class Script {
     TextDialogs dialogs_;
     TextSound sound_;
     ScriptClock clock_;
-    ScriptTimer timer_;
-    ScriptMenu menu_;
-    ScriptPanel panel_;
+    MemoryTimer timer_;
+    MemoryMenu menu_;
+    MemoryRecordPanel panel_;
     ScriptWindow window_;
     Form1 form_;
 };

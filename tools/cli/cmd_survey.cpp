@@ -21,11 +21,8 @@ void printMap(const char* name, const Map& m, std::ostream& out) {
 
 int runSurvey(std::istream& in, std::ostream& out) {
     return runRequests(in, out, [](const std::vector<std::string>& fields, std::ostream& o) {
-        const Position position = parsePosition(fields);
-        if (fields.size() > 4)
-            throw ParseError("unexpected field after the position: " + fields[4]);
         GameState s{};
-        placePosition(s, position);
+        placeRequestPosition(s, fields);
         勢力調査(s);
         const InfluenceMaps& m = s.maps;
         printMap("manInfluence", m.manInfluence, o);

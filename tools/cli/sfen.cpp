@@ -34,4 +34,10 @@ void placePosition(GameState& s, const Position& p) {
     placePositionText(s, p);
 }
 
+void placeRequestPosition(GameState& s, const std::vector<std::string>& fields) {
+    const Position position = parsePosition(fields);
+    if (fields.size() > 4) throw ParseError("unexpected field after the position: " + fields[4]);
+    placePosition(s, position);
+}
+
 }  // namespace velk::cli

@@ -29,4 +29,8 @@ std::string formatPosition(const Map& board, const std::array<int, 8>& handMAN,
 // A freshly loaded game state with the position placed on it (board, hands, hand totals).
 void placePosition(GameState& s, const Position& p);
 
+// For requests that are a position and nothing more: parses it and places it on a freshly
+// loaded state. Throws ParseError for a bad position or a field after it.
+void placeRequestPosition(GameState& s, const std::vector<std::string>& fields);
+
 }  // namespace velk::cli
