@@ -441,5 +441,112 @@ TEST_F(Match, MovesRepaintTheirSquaresAndHandsAsTheyArePlayed) {
         }
 }
 
+// The text drawn last with the given content, or nullptr.
+const fakes::CanvasOp* lastText(const fakes::FakeCanvas& c, const std::string& text) {
+    for (auto it = c.ops.rbegin(); it != c.ops.rend(); ++it)
+        if (it->kind == fakes::CanvasOp::Text && it->text == text) return &*it;
+    return nullptr;
+}
+
+TEST_F(Match, HumanMoveThatBaresTheKingIsAMissFramedAndBlinked) {
+    bareGame();
+    s().board[5][8] = MAN_KIN;
+    s().board[5][2] = COM_SYA;  // hidden rook behind the gold
+    int outlineAtBox = -1;
+    f.dialogs.onBox = [&](const Box&) { outlineAtBox = f.canvas.lastOutline(4, 8); };
+    f.canvas.ops.clear();
+    move(5, 8, 4, 8);
+    EXPECT_EQ(
+        f.dialogs.boxes,
+        (std::vector<Box>{{Box::Message, "  ** MANのミス! **\r\rCOMの王手になります", "反則"}}));
+    EXPECT_EQ(outlineAtBox, 15);  // the destination is framed white while the box shows
+    EXPECT_EQ(f.canvas.lastOutline(4, 8), 2);
+    EXPECT_EQ(f.canvas.lastOutline(5, 8), 2);
+    EXPECT_EQ(s().missCountMAN, 1);
+    EXPECT_EQ(s().board[5][8], MAN_KIN);
+    EXPECT_EQ(s().selPhase, 0);
+    EXPECT_EQ(s().turn, s().roleMAN);
+    // Three light-red flashes, and the counter ends white.
+    int red = 0;
+    for (const auto& op : f.canvas.ops)
+        if (op.kind == fakes::CanvasOp::Text && op.text == "1" && op.gx == 13.8 && op.code == 12)
+            ++red;
+    EXPECT_EQ(red, 3);
+    ASSERT_NE(lastText(f.canvas, "MANミス"), nullptr);
+    EXPECT_EQ(lastText(f.canvas, "MANミス")->code, 15);
+    EXPECT_EQ(f.clock.waits, std::vector<double>(6, 0.1));
+}
+
+TEST_F(Match, ComputerAnnouncesMateOrCheckBeforeItsDropAndPlayGoesOn) {
+    bareGame();
+    s().board[4][9] = MAN_KYOU;
+    s().board[6][9] = MAN_KYOU;
+    s().board[1][7] = MAN_HU;
+    s().board[5][7] = COM_HU;  // guards the square in front of the human king
+    s().handCOM[5] = 1;        // a gold in hand
+    s().handTotalCOM = 1;
+    move(1, 7, 1, 6);
+    EXPECT_EQ(s().board[5][8], COM_KIN);
+    EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{{Box::Message, "よし！!", "詰め ?"},
+                                                 {Box::Message, "持駒を使いました", "張り駒"}}));
+    EXPECT_EQ(s().turn, s().roleMAN);
+    EXPECT_EQ(s().record.recFromX[2], COM_HAND_X);
+    EXPECT_EQ(f.canvas.lastOutline(5, 8), 15);
+    // "思考中" in white over its black shadow, left of the board.
+    const fakes::CanvasOp* thinking = lastText(f.canvas, "思考中");
+    ASSERT_NE(thinking, nullptr);
+    EXPECT_EQ(thinking->code, 15);
+    EXPECT_DOUBLE_EQ(thinking->gx, -1.6);
+    EXPECT_DOUBLE_EQ(thinking->gy, 8.4);
+    EXPECT_EQ(thinking->fontSize, 12);
+
+    // A check that is not mate has its own box, with an empty title.
+    bareGame(5, 5, 9, 1);
+    s().board[1][7] = MAN_HU;
+    s().board[4][3] = COM_KIN;
+    s().board[6][3] = COM_KIN;
+    s().handCOM[7] = 1;  // a rook in hand
+    s().handTotalCOM = 1;
+    move(1, 7, 1, 6);
+    EXPECT_EQ(s().board[5][4], COM_SYA);
+    EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{{Box::Message, "   ** 王手 **", ""},
+                                                 {Box::Message, "持駒を使いました", "張り駒"}}));
+}
+
+TEST_F(Match, ComputerTenthMissLosesTheGame) {
+    form->LEVEL1_Click();
+    f.clock.now = 36000.5f;  // every roll fouls
+    f.clock.waitsAdvance = false;
+    for (auto& col : s().board) col.fill(EMPTY);
+    s().board[9][1] = COM_OU;
+    s().board[1][1] = COM_SYA;
+    s().board[5][9] = MAN_OU;
+    s().board[1][5] = MAN_HU;
+    s().missCountCOM = 9;
+    f.dialogs.defaultAnswer = true;
+    form->GOTE_Click();
+    ASSERT_EQ(f.dialogs.boxes.size(), 3u);
+    EXPECT_EQ(f.dialogs.boxes[0].text, "  ** COMのミス! **\r\rCOM駒を飛び越えました");
+    EXPECT_EQ(f.dialogs.boxes[1], (Box{Box::Message, "ＭＡＮの勝ちです", "終了"}));
+    EXPECT_EQ(f.dialogs.boxes[2].title, "再ゲーム");
+    EXPECT_EQ(s().moveNoLast, 0);  // nothing was played
+}
+
+TEST_F(Match, ClickInRecordModeAsksToStepOnAndNoStartsAfresh) {
+    s().kifuMode = YES;
+    f.dialogs.answers = {true, false};
+    click(5, 5);
+    EXPECT_EQ(f.dialogs.boxes.back(),
+              (Box{Box::YesNo, "棋譜を '進 'で進めて下さい", "棋譜", true}));
+    EXPECT_EQ(s().kifuMode, YES);
+    EXPECT_EQ(f.sound.plays(form->sndForbidden), 0);
+    const int oldForbidden = form->sndForbidden;
+    click(5, 5);
+    EXPECT_EQ(f.sound.plays(oldForbidden), 1);
+    EXPECT_EQ(s().kifuMode, NO);
+    EXPECT_EQ(f.sound.live.size(), 4u);  // sounds set up afresh
+    EXPECT_EQ(s().turn, NOBODY);
+}
+
 }  // namespace
 }  // namespace velk
