@@ -62,6 +62,43 @@ TEST(Evaluation, LanceMoveWithoutCaptureEndsWithMinusPointNine) {
     EXPECT_EQ(scoreCandidate(s, 5, 3, 5, 5, COM_KYOU), -8);
 }
 
+// Whole scores worked out term by term.
+TEST(Evaluation, WorkedCandidates) {
+    // A silver dropped to check from a square only the king reaches, defended by a pawn:
+    // +100 for that check, -5 for the drop, +100 as the king taking it stands below.
+    GameState k = withPieces({{9, 1, COM_OU}, {5, 9, MAN_OU}, {5, 7, COM_HU}});
+    testkit::setHands(k, "s");
+    prepareTurn(k);
+    EXPECT_EQ(scoreCandidate(k, COM_HAND_X, 4, 5, 8, COM_GIN), 1950);
+
+    // A rook dropped to check from afar: +10 for the unreached square, -5 for the drop, +0.1
+    // for the one king it attacks (no fork), +1 for the escape square it takes away.
+    GameState r = quietCorners();
+    testkit::setHands(r, "r");
+    prepareTurn(r);
+    EXPECT_EQ(scoreCandidate(r, COM_HAND_X, 7, 1, 5, COM_SYA), 61);
+
+    // The silver's only attacker is a gold pinned by the rook and leaving the file to take:
+    // +110 to take it first; -100 for hanging (the pinned attacker keeps the exchange terms
+    // off), +0.1 closer to the king, -0.1 straight forward.
+    GameState p = withPieces(
+        {{9, 1, COM_OU}, {5, 2, COM_SYA}, {4, 5, COM_GIN}, {5, 7, MAN_KIN}, {5, 8, MAN_OU}});
+    prepareTurn(p);
+    EXPECT_EQ(scoreCandidate(p, 4, 5, 4, 6, COM_GIN), 100);
+
+    // A pawn takes a lance-backed pawn on a square the gold defends: +10 material as the pawn
+    // is worth less than the lance, -0.1 board move, +0.6 gold guard, +5 the source still held
+    // once, +50 a pawn taken under a lance.
+    GameState c = withPieces({{9, 1, COM_OU},
+                              {4, 5, COM_KIN},
+                              {5, 5, COM_HU},
+                              {5, 6, MAN_HU},
+                              {5, 9, MAN_KYOU},
+                              {1, 9, MAN_OU}});
+    prepareTurn(c);
+    EXPECT_EQ(scoreCandidate(c, 5, 5, 5, 6, COM_HU), 655);
+}
+
 // The danger terms below read hand-set maps: only the squares a test names are reached.
 
 TEST(DangerSquares, EmptySquareBesideTheKing) {
@@ -78,6 +115,18 @@ TEST(DangerSquares, EmptySquareBesideTheKing) {
     // 21.5 at (4, 2); 11 for each other empty neighbour of the king MAN could drop the gold
     // on; 0.1 for each of the 25 other unheld empty squares of rows 1..3.
     EXPECT_EQ(盤評価_COM危険座標(s, COM_HU, 9, 9), -680);
+}
+
+TEST(DangerSquares, KingOnTheTopRowWithTheSquareBelowReached) {
+    GameState s = withPieces({{5, 1, COM_OU}, {5, 3, MAN_KIN}});
+    勢力調査(s);
+    // 50 + 250 (MAN reaches (5, 2) as often as COM); 0.5 for each of the three reached
+    // squares beside the king; 0.1 for (4, 3) and (6, 3), reached and not held.
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_OU, 5, 1), -3017);
+    testkit::setHands(s, "G");
+    // 700 more for the gold in hand, 10 more for each reached square beside the king, and
+    // 0.1 for each of the 20 unheld empty squares of rows 1..3.
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_OU, 5, 1), -3017 - 7000 - 300 - 20);
 }
 
 TEST(DangerSquares, KnightForkAndLanceSkewerByDrops) {
