@@ -113,23 +113,25 @@ TEST(CliMiss, ClassifiesAfterRebuildingTheTwoPawnFlags) {
     EXPECT_EQ(r.lines[4], "kind 0");  // two pawns on a column: refused, but no miss
 }
 
-TEST(CliMiss, RefusesMovesItCannotClassify) {
+TEST(CliMiss, RefusesWhatCannotBeAMoveAndJudgesTheRest) {
     const std::string pos = "4k4/9/9/9/9/9/9/5p1R1/4K4 b - 1 ";
     const char* bad[] = {
-        "0 8 3 8 -900", "10 8 3 8 -900", "8 0 3 8 -900",   "11 2 3 8 -10",  "11 10 3 8 -10",
-        "-1 0 3 8 10",  "-1 8 3 8 10",   "8 8 0 8 -900",   "8 8 3 10 -900", "8 8 3 8 -905",
-        "8 8 3 8 0",    "8 8 3 8 900",   "1 1 3 8 -10",    "6 8 6 9 -10",   "11 3 3 8 10",
-        "-1 1 3 8 -10", "8 8 3 8",       "8 8 3 8 -900 1", "8 8 3 x -900",
+        "0 8 3 8 -900", "10 8 3 8 -900", "8 0 3 8 -900", "8 8 0 8 -900",   "8 8 3 10 -900",
+        "8 8 3 8 -905", "8 8 3 8 0",     "8 8 3 8",      "8 8 3 8 -900 1", "8 8 3 x -900",
     };
     std::string input;
     for (const char* move : bad) input += pos + move + "\n";
-    input += pos + "8 8 3 8 -900\n";
+    // The referee does not look at the source: a hand row out of range or a piece the source
+    // does not hold is still judged.
+    input += pos + "8 8 3 8 -900\n" + pos + "11 0 6 8 -110\n" + pos + "1 1 3 8 -900\n";
     const Answer r = run(runMiss, input);
     EXPECT_EQ(r.status, 1);
-    ASSERT_EQ(r.lines.size(), std::size(bad) + 1);
+    ASSERT_EQ(r.lines.size(), std::size(bad) + 3);
     for (std::size_t i = 0; i < std::size(bad); ++i)
         EXPECT_EQ(r.lines[i].rfind("error: ", 0), 0u) << bad[i] << " -> " << r.lines[i];
-    EXPECT_EQ(r.lines.back(), "kind 1");
+    EXPECT_EQ(r.lines[std::size(bad)], "kind 1");
+    EXPECT_EQ(r.lines[std::size(bad) + 1], "kind 2");
+    EXPECT_EQ(r.lines[std::size(bad) + 2], "kind 0");
 }
 
 }  // namespace
