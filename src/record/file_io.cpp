@@ -11,8 +11,24 @@ namespace velk {
 
 namespace {
 
-std::string errnoText(int err) {
-    return std::strerror(err);
+constexpr const char* TOO_LARGE = "ﾌｧｲﾙが大きすぎます";
+constexpr const char* A_FOLDER = "ﾌｧｲﾙではなくﾌｫﾙﾀﾞです";
+constexpr const char* NOT_REGULAR = "通常のﾌｧｲﾙではありません（ﾊﾟｲﾌﾟや装置は使えません）";
+
+// Longest part of the final name kept in the temporary one, so that the temporary name stays
+// well within the limit whatever the final name's length.
+constexpr std::size_t TMP_BASE_BYTES = 32;
+
+std::string notRegularText(mode_t mode) {
+    return S_ISDIR(mode) ? A_FOLDER : NOT_REGULAR;
+}
+
+// The first bytes of a UTF-8 name, cut before a character that would not fit whole.
+std::string utf8Prefix(const std::string& name, std::size_t maxBytes) {
+    if (name.size() <= maxBytes) return name;
+    std::size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;
+    return name.substr(0, end);
 }
 
 // Closes the descriptor on every path out of a function.
@@ -68,23 +84,41 @@ bool writeAll(int fd, std::string_view bytes, int& err) {
 
 FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
     FileReadResult r;
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        r.notFound = errno == ENOENT;
-        r.error = errnoText(errno);
-        return r;
-    }
+    // Anything but a regular file is refused before it is opened: opening a FIFO waits for a
+    // writer and opening a device may act on it.
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) {
-        r.error = errnoText(errno);
+    if (::stat(path.c_str(), &st) != 0) {
+        r.notFound = errno == ENOENT;
+        r.error = fileErrorText(errno);
         return r;
     }
     if (!S_ISREG(st.st_mode)) {
-        r.error = "not a regular file";
+        r.notRegular = true;
+        r.error = notRegularText(st.st_mode);
         return r;
     }
+    // The name may have been replaced meanwhile: the open does not wait, and what it opened is
+    // checked again.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (fd.get() < 0) {
+        r.notFound = errno == ENOENT;
+        r.error = fileErrorText(errno);
+        return r;
+    }
+    if (::fstat(fd.get(), &st) != 0) {
+        r.error = fileErrorText(errno);
+        return r;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        r.notRegular = true;
+        r.error = notRegularText(st.st_mode);
+        return r;
+    }
+    if (const int flags = ::fcntl(fd.get(), F_GETFL); flags >= 0) {
+        static_cast<void>(::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK));
+    }
     if (static_cast<std::size_t>(st.st_size) > maxBytes) {
-        r.error = "file too large";
+        r.error = TOO_LARGE;
         return r;
     }
     // Read until end of file rather than trusting the size: the file may change meanwhile.
@@ -94,12 +128,12 @@ FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
         const ssize_t n = ::read(fd.get(), buf, sizeof buf);
         if (n < 0) {
             if (errno == EINTR) continue;
-            r.error = errnoText(errno);
+            r.error = fileErrorText(errno);
             return r;
         }
         if (n == 0) break;
         if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
-            r.error = "file too large";
+            r.error = TOO_LARGE;
             return r;
         }
         bytes.append(buf, static_cast<std::size_t>(n));
@@ -114,7 +148,7 @@ FileWriteResult writeFileAtomic(const std::string& path, std::string_view bytes)
     const std::string folder = folderOf(path);
     const std::string base = baseNameOf(path);
     if (base.empty()) {
-        r.error = "no file name";
+        r.error = "ﾌｧｲﾙ名がありません";
         return r;
     }
 
@@ -124,22 +158,24 @@ FileWriteResult writeFileAtomic(const std::string& path, std::string_view bytes)
     const bool replacing = ::stat(path.c_str(), &old) == 0;
     if (replacing) {
         if (!S_ISREG(old.st_mode)) {
-            r.error = "not a regular file";
+            r.error = notRegularText(old.st_mode);
             return r;
         }
         mode = old.st_mode & 07777;
     }
 
+    // The temporary name carries only the start of the final one: a final name near the length
+    // limit must not make the temporary name too long.
+    const std::string tmpBase = "." + utf8Prefix(base, TMP_BASE_BYTES) + ".tmp";
     std::string tmp;
     int fdNum = -1;
     for (int attempt = 0; attempt < 100 && fdNum < 0; ++attempt) {
-        tmp = folder + "/." + base + ".tmp" + std::to_string(::getpid()) + "_" +
-              std::to_string(attempt);
+        tmp = folder + "/" + tmpBase + std::to_string(::getpid()) + "_" + std::to_string(attempt);
         fdNum = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fdNum < 0 && errno != EEXIST) break;
     }
     if (fdNum < 0) {
-        r.error = errnoText(errno);
+        r.error = fileErrorText(errno);
         return r;
     }
     Fd fd(fdNum);
@@ -162,7 +198,7 @@ FileWriteResult writeFileAtomic(const std::string& path, std::string_view bytes)
     }
     if (!ok) {
         ::unlink(tmp.c_str());
-        r.error = errnoText(err);
+        r.error = fileErrorText(err);
         return r;
     }
     // Make the rename itself durable; the data is already safe, so a failure here is ignored.
@@ -175,6 +211,72 @@ FileWriteResult writeFileAtomic(const std::string& path, std::string_view bytes)
 bool fileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string fileErrorText(int err) {
+    const char* reason = nullptr;
+    switch (err) {
+        case EROFS:
+            reason = "書き込みが禁止されたﾃﾞｨｽｸです";
+            break;
+        case ENOSPC:
+            reason = "ﾃﾞｨｽｸに空きがありません";
+            break;
+        case EDQUOT:
+            reason = "ﾃﾞｨｽｸの使用量が上限に達しています";
+            break;
+        case EFBIG:
+            reason = TOO_LARGE;
+            break;
+        case ENAMETOOLONG:
+            reason = "ﾌｧｲﾙ名が長すぎます";
+            break;
+        case EACCES:
+        case EPERM:
+            reason = "ｱｸｾｽが許可されていません";
+            break;
+        case ENOENT:
+            reason = "ﾌｧｲﾙまたはﾌｫﾙﾀﾞが見つかりません";
+            break;
+        case EISDIR:
+            reason = "同じ名前のﾌｫﾙﾀﾞがあります";
+            break;
+        case ENOTDIR:
+            reason = "ﾌｫﾙﾀﾞの指定が正しくありません";
+            break;
+        case EEXIST:
+            reason = "同じ名前のﾌｧｲﾙがあります";
+            break;
+        case EIO:
+            reason = "ﾃﾞｨｽｸの読み書きに失敗しました";
+            break;
+        case ELOOP:
+            reason = "ﾘﾝｸをたどれません";
+            break;
+        case EMFILE:
+        case ENFILE:
+            reason = "開いているﾌｧｲﾙが多すぎます";
+            break;
+        case ENOMEDIUM:
+        case ENXIO:
+        case ENODEV:
+            reason = "ﾃﾞﾊﾞｲｽが準備できていません";
+            break;
+        case EBUSY:
+        case ETXTBSY:
+            reason = "ﾌｧｲﾙが使用中です";
+            break;
+        case EINVAL:
+            reason = "そのﾌｧｲﾙ名は使えません";
+            break;
+        case ENOMEM:
+            reason = "ﾒﾓﾘが足りません";
+            break;
+        default:
+            reason = "ﾌｧｲﾙを扱えませんでした";
+            break;
+    }
+    return std::string(reason) + "（" + std::strerror(err) + "）";
 }
 
 std::string checkFileName(std::string_view name) {

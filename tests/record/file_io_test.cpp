@@ -1,12 +1,18 @@
 #include "record/file_io.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
 
 namespace velk {
 namespace {
@@ -79,7 +85,7 @@ TEST_F(FileIo, FailedWriteReportsAnErrorAndKeepsTheOldFile) {
     sigaction(SIGXFSZ, &before, nullptr);
 
     EXPECT_FALSE(w.ok);
-    EXPECT_FALSE(w.error.empty());
+    EXPECT_EQ(w.error, fileErrorText(EFBIG));
     EXPECT_EQ(readWholeFile(target, 100).bytes, "old contents");
     EXPECT_EQ(entries(), 1);
 
@@ -87,6 +93,102 @@ TEST_F(FileIo, FailedWriteReportsAnErrorAndKeepsTheOldFile) {
     fs::create_directory(path("adir"));
     EXPECT_FALSE(writeFileAtomic(path("adir"), "x").ok);
     EXPECT_TRUE(fs::is_directory(path("adir")));
+}
+
+// Runs read in another thread; if it is still waiting after two seconds, a writer is opened on
+// the FIFO so that it ends, and the test fails.
+FileReadResult readWithoutHanging(const std::string& path, const std::string& fifo) {
+    auto reading = std::async(std::launch::async, [&] { return readWholeFile(path, 100); });
+    if (reading.wait_for(std::chrono::seconds(2)) != std::future_status::ready) {
+        ADD_FAILURE() << "reading " << path << " blocked";
+        const int w = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (w >= 0) ::close(w);
+    }
+    return reading.get();
+}
+
+bool startsInJapanese(const std::string& text) {
+    return !text.empty() && static_cast<unsigned char>(text[0]) >= 0x80;
+}
+
+TEST_F(FileIo, FifosAndLinksToThemAreRefusedWithoutBlocking) {
+    const std::string fifo = path("pipe.棋譜");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink(fifo, path("link.棋譜"));
+    ASSERT_TRUE(writeFileAtomic(path("real.棋譜"), "text").ok);
+    fs::create_symlink(path("real.棋譜"), path("good.棋譜"));
+
+    for (const char* name : {"pipe.棋譜", "link.棋譜"}) {
+        SCOPED_TRACE(name);
+        const FileReadResult r = readWithoutHanging(path(name), fifo);
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.notRegular);
+        EXPECT_FALSE(r.notFound);
+        EXPECT_EQ(r.error.rfind("通常のﾌｧｲﾙではありません", 0), 0u) << r.error;
+        EXPECT_FALSE(fileExists(path(name)));
+    }
+    const FileReadResult folder = readWholeFile(dir_.string(), 100);
+    EXPECT_TRUE(folder.notRegular);
+    EXPECT_EQ(folder.error, "ﾌｧｲﾙではなくﾌｫﾙﾀﾞです");
+
+    // A link to a regular file is followed.
+    EXPECT_TRUE(fileExists(path("good.棋譜")));
+    EXPECT_EQ(readWholeFile(path("good.棋譜"), 100).bytes, "text");
+
+    // Writing does not replace a FIFO, nor follow it.
+    const FileWriteResult w = writeFileAtomic(fifo, "x");
+    EXPECT_FALSE(w.ok);
+    EXPECT_TRUE(startsInJapanese(w.error)) << w.error;
+    EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+TEST_F(FileIo, NamesUpToTheFileSystemLimitAreWritten) {
+    // 248 letters and ".棋譜" (7 bytes in UTF-8) make the longest name allowed, 255 bytes.
+    const std::string ascii = std::string(248, 'a') + ".棋譜";
+    ASSERT_EQ(ascii.size(), MAX_FILE_NAME_BYTES);
+    const FileWriteResult a = writeFileAtomic(path(ascii), "one");
+    EXPECT_TRUE(a.ok) << a.error;
+    EXPECT_TRUE(writeFileAtomic(path(ascii), "two").ok);  // and replaced
+    EXPECT_EQ(readWholeFile(path(ascii), 100).bytes, "two");
+
+    // Kana, three bytes each: the temporary name must not cut a character in two either.
+    std::string kana;
+    for (int i = 0; i < 82; ++i) kana += "あ";
+    const FileWriteResult k = writeFileAtomic(path("x" + kana + ".棋譜"), "kana");
+    EXPECT_TRUE(k.ok) << k.error;
+    EXPECT_EQ(entries(), 2);  // no temporary file left behind
+
+    const FileWriteResult tooLong = writeFileAtomic(path(std::string(256, 'b')), "x");
+    EXPECT_FALSE(tooLong.ok);
+    EXPECT_EQ(tooLong.error.rfind("ﾌｧｲﾙ名が長すぎます", 0), 0u) << tooLong.error;
+    EXPECT_EQ(entries(), 2);
+}
+
+TEST_F(FileIo, SystemErrorsAreExplainedInJapanese) {
+    // Every reason the record and settings files meet has its own Japanese text, with the
+    // system's text after it in brackets.
+    const std::pair<int, const char*> table[] = {
+        {EROFS, "書き込みが禁止されたﾃﾞｨｽｸです"},      {ENOSPC, "ﾃﾞｨｽｸに空きがありません"},
+        {EDQUOT, "ﾃﾞｨｽｸの使用量が上限に達しています"}, {EFBIG, "ﾌｧｲﾙが大きすぎます"},
+        {ENAMETOOLONG, "ﾌｧｲﾙ名が長すぎます"},          {EACCES, "ｱｸｾｽが許可されていません"},
+        {EPERM, "ｱｸｾｽが許可されていません"},           {ENOENT, "ﾌｧｲﾙまたはﾌｫﾙﾀﾞが見つかりません"},
+        {EISDIR, "同じ名前のﾌｫﾙﾀﾞがあります"},         {ENOTDIR, "ﾌｫﾙﾀﾞの指定が正しくありません"},
+        {EIO, "ﾃﾞｨｽｸの読み書きに失敗しました"},
+    };
+    for (const auto& [err, text] : table) {
+        SCOPED_TRACE(std::strerror(err));
+        EXPECT_EQ(fileErrorText(err), std::string(text) + "（" + std::strerror(err) + "）");
+    }
+    EXPECT_TRUE(startsInJapanese(fileErrorText(12345)));
+
+    // And the files themselves report through that table.
+    const FileWriteResult noFolder = writeFileAtomic(path("none/x.棋譜"), "x");
+    EXPECT_EQ(noFolder.error, fileErrorText(ENOENT));
+    EXPECT_EQ(readWholeFile(path("none"), 100).error, fileErrorText(ENOENT));
+    ASSERT_TRUE(writeFileAtomic(path("big"), std::string(101, 'x')).ok);
+    EXPECT_EQ(readWholeFile(path("big"), 100).error, "ﾌｧｲﾙが大きすぎます");
+    fs::create_directory(path("adir"));
+    EXPECT_EQ(writeFileAtomic(path("adir"), "x").error, "ﾌｧｲﾙではなくﾌｫﾙﾀﾞです");
 }
 
 TEST(FileName, RefusesSeparatorsAndControlCharacters) {
