@@ -15,6 +15,8 @@ namespace {
 
 constexpr int HEADER_LINES = 3;
 constexpr const char* HEADER_NAMES[HEADER_LINES] = {"対局名", "上側の対局者名", "下側の対局者名"};
+// RECORD_MAX_HEADER_BYTES as the player counts: a kanji or kana takes two bytes in the file.
+constexpr const char* HEADER_LIMIT = "半角256文字、全角128文字まで";
 
 // Column layout of a move line: widths of the eleven fields in file order.
 constexpr int FIELD_COUNT = 11;
@@ -57,6 +59,15 @@ bool parseField(std::string_view field, int& value) {
     }
     value = negative ? -v : v;
     return true;
+}
+
+// A carriage return that does not start a CRLF pair, other than one at the very end (a file cut
+// short in its last line end).
+bool hasLoneCarriageReturn(std::string_view bytes) {
+    for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && bytes[i + 1] != '\n') return true;
+    }
+    return false;
 }
 
 std::string lineError(std::size_t lineNo, std::string_view reason) {
@@ -117,25 +128,27 @@ std::string checkRecordEntry(const MoveRecord& r, int n) {
     const int before = r.recPieceBefore[n], after = r.recPieceAfter[n];
     const int captured = r.recCaptured[n];
 
-    if (!onBoard(r.recToX[n], r.recToY[n])) return "移動先の位置";
+    if (!onBoard(r.recToX[n], r.recToY[n])) return "移動先が盤の外です";
     if (isDrop(fromX)) {
-        if (dropPiece(fromX, fromY) == EMPTY) return "移動元の位置";
+        if (dropPiece(fromX, fromY) == EMPTY) return "移動元の持駒の欄がありません";
     } else if (!onBoard(fromX, fromY)) {
-        return "移動元の位置";
+        return "移動元が盤の外です";
     } else if (fromX == r.recToX[n] && fromY == r.recToY[n]) {
-        return "移動先の位置";
+        return "移動先が移動元と同じです";
     }
-    if (!isValidPiece(before) || !isValidPiece(after)) return "駒の番号";
-    if (sideOf(before) != sideOf(after)) return "駒の番号";
+    if (!isValidPiece(before) || !isValidPiece(after)) return "駒の番号が正しくありません";
+    if (sideOf(before) != sideOf(after)) return "駒の番号が先手と後手で食い違っています";
     if (isDrop(fromX)) {
         // A drop puts the unpromoted piece of its own hand slot on an empty square.
-        if (before != dropPiece(fromX, fromY) || after != before) return "持駒の打ち方";
-        if (captured != EMPTY) return "持駒の打ち方";
+        if (before != dropPiece(fromX, fromY) || after != before) {
+            return "持駒の打ち方が正しくありません";
+        }
+        if (captured != EMPTY) return "持駒の打ち方が正しくありません（打って駒は取れません）";
     } else if (after != before && !(canPromote(before) && after == promotedCode(before))) {
-        return "成りの組み合わせ";
+        return "成りの組み合わせが正しくありません";
     }
     if (captured != EMPTY && (!isValidPiece(captured) || sideOf(captured) == sideOf(after))) {
-        return "取った駒";
+        return "取った駒が正しくありません";
     }
     return {};
 }
@@ -197,7 +210,7 @@ RecordEncodeResult encodeRecordFile(const RecordHeader& header, const MoveRecord
             return result;
         }
         if (line->size() > RECORD_MAX_HEADER_BYTES) {
-            result.error = std::string(HEADER_NAMES[i]) + "が長すぎます";
+            result.error = std::string(HEADER_NAMES[i]) + "が長すぎます（" + HEADER_LIMIT + "）";
             return result;
         }
         out += *line;
@@ -232,6 +245,15 @@ RecordParseResult decodeRecordFile(std::string_view bytes) {
         result.error = "棋譜ﾌｧｲﾙが大きすぎます";
         return result;
     }
+    // Whole-file faults first, so that they are not reported as a wrong first line.
+    if (bytes.find('\0') != std::string_view::npos) {
+        result.error = "棋譜ﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（棋譜ﾌｧｲﾙではないようです）";
+        return result;
+    }
+    if (hasLoneCarriageReturn(bytes)) {
+        result.error = "棋譜ﾌｧｲﾙの改行の形式が違います（行の終わりがCRだけです）";
+        return result;
+    }
     std::vector<std::string_view> lines = splitLines(bytes);
     // Blank lines at the very end are not moves.
     while (lines.size() > HEADER_LINES && lines.back().empty()) lines.pop_back();
@@ -245,16 +267,17 @@ RecordParseResult decodeRecordFile(std::string_view bytes) {
             return result;
         }
         if (lines[i].size() > RECORD_MAX_HEADER_BYTES) {
-            result.error = lineError(lineNo, "長すぎます");
+            result.error = lineError(
+                lineNo, std::string(HEADER_NAMES[i]) + "が長すぎます（" + HEADER_LIMIT + "）");
             return result;
         }
         if (hasControlBytes(lines[i])) {
-            result.error = lineError(lineNo, "制御文字があります");
+            result.error = lineError(lineNo, "文字でない記号（制御文字）が入っています");
             return result;
         }
         std::optional<std::string> text = cp932ToUtf8(lines[i]);
         if (!text) {
-            result.error = lineError(lineNo, "文字ｺｰﾄﾞ");
+            result.error = lineError(lineNo, "文字ｺｰﾄﾞがShift-JISではありません");
             return result;
         }
         *texts[i] = std::move(*text);
@@ -271,8 +294,14 @@ RecordParseResult decodeRecordFile(std::string_view bytes) {
         const int n = static_cast<int>(i) + 1;
         const std::size_t lineNo = i + HEADER_LINES + 1;
         const std::string_view line = lines[HEADER_LINES + i];
+        if (line.empty()) {
+            result.error = lineError(lineNo, "指し手の行が空です");
+            return result;
+        }
         if (line.size() != RECORD_MOVE_LINE_LENGTH) {
-            result.error = lineError(lineNo, line.empty() ? "空の行です" : "1行は37文字です");
+            result.error = lineError(
+                lineNo, "指し手の行は" + std::to_string(RECORD_MOVE_LINE_LENGTH) +
+                            "文字のところ、" + std::to_string(line.size()) + "文字あります");
             return result;
         }
         int fields[FIELD_COUNT];
@@ -280,14 +309,14 @@ RecordParseResult decodeRecordFile(std::string_view bytes) {
         for (int f = 0; f < FIELD_COUNT; ++f) {
             const auto width = static_cast<std::size_t>(FIELD_WIDTHS[f]);
             if (!parseField(line.substr(col, width), fields[f])) {
-                result.error = lineError(lineNo, "数字でない欄があります");
+                result.error = lineError(lineNo, "数字でない欄か空の欄があります");
                 return result;
             }
             col += width;
         }
         for (int f = 7; f < FIELD_COUNT; ++f) {
             if (fields[f] < 0) {
-                result.error = lineError(lineNo, "時間");
+                result.error = lineError(lineNo, "時間がﾏｲﾅｽです");
                 return result;
             }
         }

@@ -232,6 +232,54 @@ TEST(RecordFile, BrokenFilesAreRefusedNamingTheLine) {
     }
 }
 
+TEST(RecordFile, ReasonsSayWhatIsWrongInPlainWords) {
+    const std::string ok = " 7776 -10 -10   0    0   12    0    0";
+    std::string crOnly = "title\rtop\rbottom\r" + ok + "\r";
+    std::string longCrOnly = crOnly;
+    for (int i = 0; i < 20; ++i) longCrOnly += ok + "\r";
+    std::string picture = "\x89PNG\r\n\x1a\n";
+    picture += std::string("\0\0\0\rIHDR", 8) + std::string(300, 'x');
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string expected;  // the whole message
+    };
+    const std::vector<Case> cases = {
+        // Old Macintosh line ends are not a line that is too long.
+        {"CR line ends", crOnly, "棋譜ﾌｧｲﾙの改行の形式が違います（行の終わりがCRだけです）"},
+        {"CR line ends, long", longCrOnly,
+         "棋譜ﾌｧｲﾙの改行の形式が違います（行の終わりがCRだけです）"},
+        // Nor is a picture or any other binary file.
+        {"binary file", picture,
+         "棋譜ﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（棋譜ﾌｧｲﾙではないようです）"},
+        {"long title", std::string(300, 'a') + "\r\nb\r\nc\r\n",
+         "棋譜ﾌｧｲﾙの1行目が正しくありません（対局名が長すぎます（半角256文字、全角128文字まで））"},
+        {"long name", "a\r\n" + std::string(300, 'b') + "\r\nc\r\n",
+         "棋譜ﾌｧｲﾙの2行目が正しくありません（上側の対局者名が長すぎます（半角256文字、全角128文字"
+         "まで））"},
+        {"short move line", fileWith({" 7776 -10 -10"}),
+         "棋譜ﾌｧｲﾙの4行目が正しくありません（指し手の行は37文字のところ、13文字あります）"},
+        {"empty move line", fileWith({ok, "", ok}),
+         "棋譜ﾌｧｲﾙの5行目が正しくありません（指し手の行が空です）"},
+        {"negative time", fileWith({" 7776 -10 -10   0   -5   12    0    0"}),
+         "棋譜ﾌｧｲﾙの4行目が正しくありません（時間がﾏｲﾅｽです）"},
+        {"to column 0", fileWith({" 7706 -10 -10   0    0   12    0    0"}),
+         "棋譜ﾌｧｲﾙの4行目が正しくありません（移動先が盤の外です）"},
+        {"stays put", fileWith({" 7777 -10 -10   0    0   12    0    0"}),
+         "棋譜ﾌｧｲﾙの4行目が正しくありません（移動先が移動元と同じです）"},
+        {"bad shift-jis", "a\r\n\x82\r\nc\r\n",
+         "棋譜ﾌｧｲﾙの2行目が正しくありません（文字ｺｰﾄﾞがShift-JISではありません）"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RecordParseResult r = decodeRecordFile(c.bytes);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.error, c.expected);
+    }
+    // A file cut short inside its last CRLF is still read.
+    EXPECT_TRUE(decodeRecordFile(fileWith({}) + ok + "\r").ok);
+}
+
 TEST(RecordFile, RandomDamageToAGoodFileNeverPassesUnchecked) {
     const std::string good = encodeRecordFile(kHeader, sampleGame(), 8).bytes;
     std::mt19937 rng(42);
