@@ -66,6 +66,16 @@ void Form1::Command1_Click() {
         dialogs.message(bad, "  ");
         return;
     }
+    // The name with its extension must fit the file system's limit, counted in UTF-8 bytes:
+    // one byte for a letter or digit, three for kana and kanji.
+    const std::string fileName = name + RECORD_EXTENSION;
+    if (fileName.size() > MAX_FILE_NAME_BYTES) {
+        const std::size_t room = MAX_FILE_NAME_BYTES - std::string_view(RECORD_EXTENSION).size();
+        dialogs.message("ﾌｧｲﾙ名が長すぎます\n（英数字なら" + std::to_string(room) +
+                            "文字、かなや漢字なら" + std::to_string(room / 3) + "文字までです）",
+                        "  ");
+        return;
+    }
     if (s.moveNo < 1) {
         dialogs.message("保存するデータがありません", "棋譜保存");
         return;
@@ -78,10 +88,16 @@ void Form1::Command1_Click() {
         dialogs.message(file.error, "棋譜保存");
         return;
     }
+    // A record already under that name is replaced only when the player says so; "no" leaves
+    // it and the panel as they are. Anything but a regular file is refused by the write below.
+    const std::string path = joinPath(panel.folder(), fileName);
+    if (fileExists(path) &&
+        !dialogs.askYesNo("「" + fileName + "」は既にあります。\n上書きしますか？", "棋譜保存")) {
+        return;
+    }
     // Written to a temporary file and renamed, so a failure leaves any old file as it was; the
     // panel stays open to try another name or folder.
-    const FileWriteResult written =
-        writeFileAtomic(joinPath(panel.folder(), name + RECORD_EXTENSION), file.bytes);
+    const FileWriteResult written = writeFileAtomic(path, file.bytes);
     if (!written.ok) {
         dialogs.message("棋譜を書き込めませんでした\n" + written.error, "棋譜保存");
         return;
@@ -97,8 +113,8 @@ void Form1::File1_Click(const std::string& fileName) {
     Dialogs& dialogs = ports_.dialogs;
     描画_可視(ports_.panel, NO, NO, NO);
 
-    // The whole file is read and checked before anything is reset: a file that cannot be used
-    // leaves the game on the board as it was.
+    // The whole file is read and checked before anything is reset: a file that cannot be used,
+    // an empty record included, leaves the game on the board as it was.
     if (const std::string bad = checkFileName(fileName); !bad.empty()) {
         dialogs.message(bad, "棋譜");
         return;
@@ -114,18 +130,18 @@ void Form1::File1_Click(const std::string& fileName) {
         dialogs.message(record.error, "棋譜");
         return;
     }
+    if (record.count == 0) {
+        dialogs.message("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
+        return;
+    }
 
     Form_Load();
     if (closed) return;
     loadRecordIntoGame(s, record);
     printRecordHeader(record.header.title, record.header.topPlayer, record.header.bottomPlayer);
 
-    if (record.count == 0) {
-        dialogs.message("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
-    } else {
-        dialogs.message(" 読み込みました", "棋譜");
-        dialogs.message("棋譜を '進 'で進めて下さい", "棋譜");
-    }
+    dialogs.message(" 読み込みました", "棋譜");
+    dialogs.message("棋譜を '進 'で進めて下さい", "棋譜");
 }
 
 void Form1::printRecordHeader(const std::string& title, const std::string& top,

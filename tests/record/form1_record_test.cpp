@@ -1,7 +1,13 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <filesystem>
+#include <future>
 
 #include "match/fakes.h"
 #include "match/form1.h"
@@ -150,12 +156,150 @@ TEST_F(RecordPanelHandlers, ABadFileLeavesTheGameUntouched) {
     EXPECT_EQ(form_.s.kifuMode, NO);
 }
 
-TEST_F(RecordPanelHandlers, AnEmptyRecordIsReadAndSaysSo) {
+TEST_F(RecordPanelHandlers, AnEmptyRecordSaysSoAndLeavesTheGameAsItWas) {
+    playTwoMoves();
+    form_.s.level = 2;
+    const GameState before = form_.s;
+    const std::size_t soundCalls = p_.sound.calls.size();
+    const std::size_t drawn = p_.canvas.ops.size();
     write("empty.棋譜", "t\r\na\r\nb\r\n");
     form_.File1_Click("empty.棋譜");
     EXPECT_EQ(p_.dialogs.texts(), (std::vector<std::string>{"棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"}));
-    EXPECT_EQ(form_.s.kifuMode, YES);
-    EXPECT_EQ(form_.s.moveNoLast, 0);
+    EXPECT_EQ(p_.dialogs.boxes[0].title, "棋譜");
+    // Nothing was reset, loaded or drawn.
+    EXPECT_EQ(form_.s.kifuMode, NO);
+    EXPECT_EQ(form_.s.level, 2);
+    EXPECT_EQ(form_.s.moveNo, before.moveNo);
+    EXPECT_EQ(form_.s.moveNoLast, before.moveNoLast);
+    EXPECT_EQ(form_.s.board, before.board);
+    EXPECT_EQ(form_.s.record.recFromX, before.record.recFromX);
+    EXPECT_EQ(p_.sound.calls.size(), soundCalls);
+    EXPECT_EQ(p_.canvas.ops.size(), drawn);
+}
+
+TEST_F(RecordPanelHandlers, SavingOverAnExistingRecordAsksFirst) {
+    write("game.棋譜", "old record");
+    playTwoMoves();
+    form_.KIFU_WRITE_Click();
+    p_.panel.setText(1, "game");
+    p_.panel.setText(2, "練習");
+
+    // "No" leaves the file as it was and the panel open with its texts.
+    p_.dialogs.answers.push_back(false);
+    form_.Command1_Click();
+    ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(p_.dialogs.boxes[0],
+              (fakes::Box{fakes::Box::YesNo, "「game.棋譜」は既にあります。\n上書きしますか？",
+                          "棋譜保存", false}));
+    EXPECT_EQ(readWholeFile((dir_ / "game.棋譜").string(), 100).bytes, "old record");
+    EXPECT_TRUE(p_.panel.textPanel);
+    EXPECT_EQ(p_.panel.text(1), "game");
+    EXPECT_EQ(p_.panel.text(2), "練習");
+
+    // "Yes" replaces it.
+    p_.dialogs.answers.push_back(true);
+    form_.Command1_Click();
+    EXPECT_EQ(p_.dialogs.texts().back(), "棋譜を書き込みました");
+    EXPECT_EQ(
+        readWholeFile((dir_ / "game.棋譜").string(), 1000).bytes.rfind(*utf8ToCp932("練習\r\n"), 0),
+        0u);
+    EXPECT_FALSE(p_.panel.textPanel);
+
+    // A new name is written without a question.
+    p_.dialogs.boxes.clear();
+    form_.KIFU_WRITE_Click();
+    p_.panel.setText(1, "game2");
+    form_.Command1_Click();
+    EXPECT_EQ(p_.dialogs.texts(), (std::vector<std::string>{"棋譜を書き込みました"}));
+}
+
+TEST_F(RecordPanelHandlers, NamesAsLongAsTheFileSystemAllowsAreSaved) {
+    playTwoMoves();
+    std::string kana;
+    for (int i = 0; i < 82; ++i) kana += "か";
+    // 248 letters or 82 kana, with ".棋譜", fill the 255 bytes a name may have.
+    for (const std::string& name : {std::string(248, 'a'), kana}) {
+        form_.KIFU_WRITE_Click();
+        p_.panel.setText(1, name);
+        form_.Command1_Click();
+        EXPECT_EQ(p_.dialogs.texts().back(), "棋譜を書き込みました");
+        EXPECT_TRUE(fs::is_regular_file(dir_ / (name + ".棋譜")));
+    }
+    p_.dialogs.boxes.clear();
+    for (const std::string& name : {std::string(249, 'a'), kana + "か"}) {
+        form_.KIFU_WRITE_Click();
+        p_.panel.setText(1, name);
+        form_.Command1_Click();
+        EXPECT_EQ(
+            p_.dialogs.boxes.back(),
+            (fakes::Box{fakes::Box::Message,
+                        "ﾌｧｲﾙ名が長すぎます\n（英数字なら248文字、かなや漢字なら82文字までです）",
+                        "  "}));
+        EXPECT_TRUE(p_.panel.textPanel);
+    }
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir_)) ++files;
+    EXPECT_EQ(files, 3);  // the two records and the settings file, no temporary file
+}
+
+TEST_F(RecordPanelHandlers, FifosAreRefusedWithAClearBoxAndNeverWaitedOn) {
+    const std::string fifo = (dir_ / "pipe.棋譜").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink(fifo, dir_ / "link.棋譜");
+    playTwoMoves();
+    const GameState before = form_.s;
+
+    for (const char* name : {"pipe.棋譜", "link.棋譜"}) {
+        SCOPED_TRACE(name);
+        p_.dialogs.boxes.clear();
+        auto reading = std::async(std::launch::async, [&] { form_.File1_Click(name); });
+        if (reading.wait_for(std::chrono::seconds(2)) != std::future_status::ready) {
+            ADD_FAILURE() << "reading blocked";
+            const int w = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (w >= 0) ::close(w);
+        }
+        reading.get();
+        ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
+        EXPECT_EQ(p_.dialogs.boxes[0].text,
+                  "棋譜ﾌｧｲﾙを読み込めませんでした\n"
+                  "通常のﾌｧｲﾙではありません（ﾊﾟｲﾌﾟや装置は使えません）");
+        EXPECT_EQ(form_.s.board, before.board);
+        EXPECT_EQ(form_.s.kifuMode, NO);
+    }
+
+    // Saving under its name asks nothing and leaves it be.
+    p_.dialogs.boxes.clear();
+    form_.KIFU_WRITE_Click();
+    p_.panel.setText(1, "pipe");
+    form_.Command1_Click();
+    ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(p_.dialogs.boxes[0].text,
+              "棋譜を書き込めませんでした\n通常のﾌｧｲﾙではありません（ﾊﾟｲﾌﾟや装置は使えません）");
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(p_.panel.textPanel);
+}
+
+TEST_F(RecordPanelHandlers, FileErrorsAreExplainedInJapanese) {
+    playTwoMoves();
+    form_.KIFU_WRITE_Click();
+    p_.panel.setText(1, "game");
+    p_.panel.folderPath = (dir_ / "missing").string();
+    form_.Command1_Click();
+    ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(p_.dialogs.boxes[0].text,
+              "棋譜を書き込めませんでした\nﾌｧｲﾙまたはﾌｫﾙﾀﾞが見つかりません（" +
+                  std::string(std::strerror(ENOENT)) + "）");
+
+    p_.panel.folderPath = dir_.string();
+    fs::create_directory(dir_ / "folder.棋譜");
+    form_.File1_Click("folder.棋譜");
+    EXPECT_EQ(p_.dialogs.boxes.back().text,
+              "棋譜ﾌｧｲﾙを読み込めませんでした\nﾌｧｲﾙではなくﾌｫﾙﾀﾞです");
+    form_.KIFU_WRITE_Click();
+    p_.panel.setText(1, "folder");
+    form_.Command1_Click();
+    EXPECT_EQ(p_.dialogs.boxes.back().text, "棋譜を書き込めませんでした\nﾌｧｲﾙではなくﾌｫﾙﾀﾞです");
+    EXPECT_TRUE(fs::is_directory(dir_ / "folder.棋譜"));
 }
 
 TEST_F(RecordPanelHandlers, ChangingDriveMovesTheFolder) {
