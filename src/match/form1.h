@@ -127,6 +127,9 @@ class Form1 {
     // Settings and record helpers (form1_options.cpp, form1_record.cpp).
     void backgroundClick(int code);
     void applyDefaultSettings();
+    // Tells the player, once a run, that the settings file cannot be written.
+    void tellSettingsNotSaved(const std::string& reason);
+    bool settingsNotSavedTold_ = false;
     void printRecordHeader(const std::string& title, const std::string& top,
                            const std::string& bottom);
 };

@@ -41,12 +41,15 @@ void Form1::読込_環境設定ファイル() {
     const FileReadResult file = readWholeFile(path, SETTINGS_MAX_BYTES);
     const SettingsRead read = file.ok ? parseSettingsFile(file.bytes) : SettingsRead{};
     if (!read.ok) {
-        // Missing, short or unreadable: the defaults are written and checked, and the music
-        // waits for the menu although BGM is checked.
-        static_cast<void>(writeFileAtomic(path, settingsFileBytes(defaultSettingsMarks())));
+        // Missing, short or unreadable (anything but a regular file counts as missing): the
+        // defaults are written and checked, and the music waits for the menu although BGM is
+        // checked.
+        const FileWriteResult written =
+            writeFileAtomic(path, settingsFileBytes(defaultSettingsMarks()));
         applyDefaultSettings();
         s.background = BACKGROUND_MIDORI;
         描画_背景(s, ports_.canvas, BACKGROUND_MIDORI);
+        if (!written.ok) tellSettingsNotSaved(written.error);
         return;
     }
     if (read.background != 0) {
@@ -68,10 +71,19 @@ void Form1::書込_環境設定ファイル() {
     marks.keika = menu.isChecked(MenuItem::KEIKA);
     marks.bgm = menu.isChecked(MenuItem::BGM);
     const std::string path = (folder_ / SETTINGS_FILE_NAME).string();
-    if (writeFileAtomic(path, settingsFileBytes(marks)).ok) return;
-    // The file could not be written: fall back to the defaults, as after an unreadable file.
-    static_cast<void>(writeFileAtomic(path, settingsFileBytes(defaultSettingsMarks())));
-    applyDefaultSettings();
+    // A file that cannot be written leaves the marks as the player set them for this run.
+    const FileWriteResult written = writeFileAtomic(path, settingsFileBytes(marks));
+    if (!written.ok) tellSettingsNotSaved(written.error);
+}
+
+void Form1::tellSettingsNotSaved(const std::string& reason) {
+    // Once a run: every later change would fail the same way.
+    if (settingsNotSavedTold_) return;
+    settingsNotSavedTold_ = true;
+    ports_.dialogs.message(std::string("設定ﾌｧｲﾙ「") + SETTINGS_FILE_NAME + "」に書き込めません\n" +
+                               reason +
+                               "\n\nｵﾌﾟｼｮﾝの設定は終了するまで有効ですが、次回には残りません",
+                           "ｵﾌﾟｼｮﾝ");
 }
 
 void Form1::applyDefaultSettings() {
@@ -179,7 +191,9 @@ int Form1::音_読込(const std::string& fileName, int mode) {
     if (!fileExists(path)) return 0;
     const FileReadResult file = readWholeFile(path, SOUND_MAX_BYTES);
     if (!file.ok) {
-        音_警告表示(file.error);
+        // Gone or replaced by something other than a regular file since the test above:
+        // silent, as a missing file.
+        if (!file.notFound && !file.notRegular) 音_警告表示(file.error);
         return 0;
     }
     return ports_.sound.dsCreateDSB(soundDevice,

@@ -1,7 +1,11 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 
 #include "match/fakes.h"
 #include "match/form1.h"
@@ -157,6 +161,85 @@ TEST_F(Options, InformationBoxNamesTheGameAndPlaysItsSound) {
     ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
     EXPECT_NE(p_.dialogs.boxes[0].text.find("Velkついたて将棋"), std::string::npos);
     EXPECT_NE(p_.dialogs.boxes[0].text.find("1."), std::string::npos);
+}
+
+const Box NOT_SAVED_IN_A_FOLDER{Box::Message,
+                                "設定ﾌｧｲﾙ「Velkついたて将棋.ini」に書き込めません\n"
+                                "ﾌｧｲﾙではなくﾌｫﾙﾀﾞです\n\n"
+                                "ｵﾌﾟｼｮﾝの設定は終了するまで有効ですが、次回には残りません",
+                                "ｵﾌﾟｼｮﾝ"};
+
+TEST_F(Options, SettingsThatCannotBeWrittenKeepThePlayersChoiceAndSaySoOnce) {
+    form_.Form_Load();
+    p_.dialogs.boxes.clear();
+    // A folder in place of the file: every write fails.
+    fs::remove(settingsPath());
+    fs::create_directory(settingsPath());
+
+    form_.TAKE_Click();
+    EXPECT_TRUE(checked(MenuItem::TAKE));
+    EXPECT_FALSE(checked(MenuItem::MIDORI));
+    EXPECT_EQ(form_.s.background, BACKGROUND_TAKE);
+    ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(p_.dialogs.boxes[0], NOT_SAVED_IN_A_FOLDER);
+
+    form_.KEIKA_Click();
+    form_.BGM_Click();
+    form_.Form_Load();  // as reading a record does: the file is still unusable
+    EXPECT_EQ(p_.dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(fs::is_directory(settingsPath()));
+
+    // Once the file can be written again, the next change stores what the player chose.
+    fs::remove(settingsPath());
+    form_.TAKE_Click();
+    form_.KEIKA_Click();
+    form_.BGM_Click();
+    EXPECT_FALSE(checked(MenuItem::KEIKA));
+    EXPECT_FALSE(checked(MenuItem::BGM));
+    EXPECT_EQ(settings(), "背景画=竹\r\n経過時間=OFF\r\nBGM=OFF\r\n");
+    EXPECT_EQ(p_.dialogs.boxes.size(), 1u);
+}
+
+TEST_F(Options, AFolderInPlaceOfTheFileAtStartGivesTheDefaultsAndOneBox) {
+    fs::create_directory(settingsPath());
+    form_.Form_Load();
+    EXPECT_TRUE(checked(MenuItem::MIDORI));
+    EXPECT_TRUE(checked(MenuItem::KEIKA));
+    EXPECT_TRUE(checked(MenuItem::BGM));
+    EXPECT_EQ(p_.dialogs.boxes, (std::vector<Box>{NOT_SAVED_IN_A_FOLDER}));
+    form_.UCHU_Click();
+    EXPECT_TRUE(checked(MenuItem::UCHU));
+    EXPECT_EQ(p_.dialogs.boxes.size(), 1u);
+}
+
+TEST_F(Options, FifosInPlaceOfTheSettingsAndSoundFilesCountAsMissing) {
+    const std::string fifo = settingsPath();
+    const std::string soundFifo = (dir_ / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((dir_ / "禁止.wav").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(soundFifo.c_str(), 0600), 0);
+    fs::create_symlink(soundFifo, dir_ / "駒打音.wav");
+
+    auto loading = std::async(std::launch::async, [this] { form_.Form_Load(); });
+    if (loading.wait_for(std::chrono::seconds(2)) != std::future_status::ready) {
+        ADD_FAILURE() << "the load waited on a FIFO";
+        for (const std::string& f : {fifo, (dir_ / "禁止.wav").string(), soundFifo}) {
+            const int w = ::open(f.c_str(), O_WRONLY | O_NONBLOCK);
+            if (w >= 0) ::close(w);
+        }
+    }
+    loading.get();
+    // The defaults, as without a file; the FIFO is neither read nor replaced.
+    EXPECT_TRUE(checked(MenuItem::MIDORI));
+    EXPECT_TRUE(checked(MenuItem::KEIKA));
+    EXPECT_TRUE(checked(MenuItem::BGM));
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    // Silent sounds, no warning; only the box saying the settings cannot be kept.
+    EXPECT_EQ(form_.sndForbidden, 0);
+    EXPECT_EQ(form_.sndPiece, 0);
+    ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(p_.dialogs.boxes[0].title, "ｵﾌﾟｼｮﾝ");
+    EXPECT_NE(p_.dialogs.boxes[0].text.find("通常のﾌｧｲﾙではありません"), std::string::npos);
 }
 
 }  // namespace
