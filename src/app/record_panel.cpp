@@ -1,6 +1,7 @@
 #include "app/record_panel.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
 #include <QStyle>
@@ -8,6 +9,7 @@
 #include <cmath>
 
 #include "app/surface_widget.h"
+#include "record/file_io.h"
 
 namespace velk::app {
 
@@ -77,6 +79,13 @@ RecordPanelWidgets::RecordPanelWidgets(SurfaceWidget* surface)
     }
     command_ = new QPushButton(QStringLiteral("RETURN"), surface);
     command_->setObjectName(QStringLiteral("Command1"));
+    watcher_ = new QFileSystemWatcher(this);
+
+    // Tab runs through the lists, then the text boxes from the top (Text2, Text3, Text4, Text1),
+    // then RETURN.
+    QWidget* chain[] = {drive_, dir_, file_, text_[1], text_[2], text_[3], text_[0], command_};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
+        QWidget::setTabOrder(chain[i], chain[i + 1]);
 
     connect(drive_, &QComboBox::activated, this, [this](int index) {
         if (!syncingDrive_) emit driveChosen(drive_->itemData(index, PATH_ROLE).toString());
@@ -88,6 +97,13 @@ RecordPanelWidgets::RecordPanelWidgets(SurfaceWidget* surface)
     connect(file_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { emit fileClicked(item->text()); });
     connect(command_, &QPushButton::clicked, this, &RecordPanelWidgets::returnClicked);
+    // Enter in the file-name box writes, as RETURN does.
+    connect(text_[0], &QLineEdit::returnPressed, this, &RecordPanelWidgets::returnClicked);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this](const QString& path) {
+        if (path != dirPath_) return;
+        refreshDirs();
+        refreshFiles();
+    });
     connect(surface, &SurfaceWidget::geometryChanged, this, &RecordPanelWidgets::layout);
 
     refreshDrives();
@@ -145,6 +161,9 @@ void RecordPanelWidgets::updateBackdrop() {
 }
 
 void RecordPanelWidgets::setListsVisible(bool drives, bool folders, bool files) {
+    // Lists being shown are read again: the folder may have changed while they were hidden.
+    if (folders) refreshDirs();
+    if (files) refreshFiles();
     drive_->setVisible(drives);
     dir_->setVisible(folders);
     file_->setVisible(files);
@@ -179,6 +198,7 @@ void RecordPanelWidgets::setFolder(const std::string& folder) {
     const QString path = QDir::cleanPath(QString::fromStdString(folder));
     dirPath_ = path;
     filePath_ = path;
+    watch(path);
     refreshDirs();
     refreshFiles();
     selectDriveOf(path);
@@ -187,8 +207,14 @@ void RecordPanelWidgets::setFolder(const std::string& folder) {
 void RecordPanelWidgets::openDir(const QString& path) {
     dirPath_ = QDir::cleanPath(path);
     filePath_ = dirPath_;
+    watch(dirPath_);
     refreshDirs();
     refreshFiles();
+}
+
+void RecordPanelWidgets::watch(const QString& path) {
+    if (const QStringList old = watcher_->directories(); !old.isEmpty()) watcher_->removePaths(old);
+    if (QFileInfo(path).isDir()) watcher_->addPath(path);
 }
 
 void RecordPanelWidgets::refreshDrives() {
@@ -258,9 +284,13 @@ void RecordPanelWidgets::refreshDirs() {
 void RecordPanelWidgets::refreshFiles() {
     file_->clear();
     const QDir d(filePath_);
+    // Only regular files, or links to one, are records; a FIFO or a device would not read.
     for (const QFileInfo& f :
-         d.entryInfoList({QStringLiteral("*.棋譜")}, QDir::Files, QDir::Name | QDir::IgnoreCase))
-        file_->addItem(f.fileName());
+         d.entryInfoList({QStringLiteral("*.棋譜")}, QDir::Files | QDir::System,
+                         QDir::Name | QDir::IgnoreCase)) {
+        if (fileExists(QFile::encodeName(f.absoluteFilePath()).toStdString()))
+            file_->addItem(f.fileName());
+    }
 }
 
 }  // namespace velk::app

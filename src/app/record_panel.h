@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QFileSystemWatcher>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,6 +58,7 @@ class RecordPanelWidgets final : public QObject, public RecordPanel {
     void refreshDirs();
     void selectDriveOf(const QString& path);
     void updateBackdrop();
+    void watch(const QString& path);
 
     SurfaceWidget* surface_;
     QFrame* backdrop_;
@@ -66,6 +68,8 @@ class RecordPanelWidgets final : public QObject, public RecordPanel {
     std::array<QLabel*, 4> label_{};
     std::array<QLineEdit*, 4> text_{};
     QPushButton* command_;
+    // Re-reads both lists when the shown folder's contents change.
+    QFileSystemWatcher* watcher_;
     QString dirPath_;
     QString filePath_;
     bool syncingDrive_ = false;
