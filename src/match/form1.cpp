@@ -6,10 +6,12 @@
 #include <utility>
 
 #include "com/survey.h"
+#include "game/invariants.h"
 #include "game/mate.h"
 #include "game/move_check.h"
 #include "game/move_exec.h"
 #include "game/setup.h"
+#include "record/record_file.h"
 #include "referee/miss.h"
 #include "ui/draw.h"
 
@@ -96,6 +98,10 @@ void Form1::Form_Load() {
 
 void Form1::初期設定() {
     velk::初期設定(s);
+    // The record stays for stepping through with 進 only when it is played from the starting
+    // position the reset leaves: one begun after 反転 was recorded on the reversed board.
+    std::string why;
+    if (checkRecordFollowsStart(s.record, s.moveNoLast, why) != 0) s.moveNoLast = 0;
     ports_.timer.setEnabled(false);
     画面_再描画(s, ports_.canvas, ports_.menu);
 }
@@ -180,6 +186,12 @@ void Form1::resumeOrRefuse() {
         ports_.dialogs.message("「対局」で始めて下さい", "開始");
         return;
     }
+    // A position whose king was taken ends its game; play cannot go on from it.
+    if (!bothKingsOnBoard(s)) {
+        ports_.sound.dsPlay(sndForbidden);
+        ports_.dialogs.message("王のいない局面からは再開できません", "再開");
+        return;
+    }
     ports_.dialogs.message("OKですか？", "再開");
     s.clockStart = now();
     if (ports_.menu.isChecked(MenuItem::KEIKA)) ports_.timer.setEnabled(true);
@@ -259,7 +271,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
         return;
     }
 
-    if (s.moveNo >= MAX_MOVES) {
+    if (s.moveNo >= MAX_MOVES || s.moveCount >= MAX_MOVES) {
         endOnFullRecord();
         return;
     }
@@ -297,8 +309,12 @@ void Form1::humanDestination(int button, int gx, int gy) {
     勢力調査(s);
     if (詰めかCOM(s) == YES || captured == COM_OU) {
         終了("あなた");
+    } else if (captured == MAN_OU) {
+        // Only a computer piece moved by the human, when play resumed with the computer to
+        // move outside a game, takes the human's king: the computer's side has won.
+        終了("ｺﾝﾋﾟｭｰﾀ");
     } else if (s.winner == NOBODY) {
-        if (s.moveNo >= MAX_MOVES) {
+        if (s.moveNo >= MAX_MOVES || s.moveCount >= MAX_MOVES) {
             endOnFullRecord();
             return;
         }
@@ -360,8 +376,17 @@ void Form1::TAIKYOKU_Click() {
     hidePanel();
 }
 
+// A game is played only on a position with both kings: one reached by stepping to the end of
+// a game won by a king's capture is refused.
+bool Form1::refuseGameWithoutKings() {
+    if (bothKingsOnBoard(s)) return false;
+    ports_.sound.dsPlay(sndForbidden);
+    ports_.dialogs.message("王のいない局面では対局できません", "対局");
+    return true;
+}
+
 void Form1::SENTE_Click() {
-    if (closed) return;
+    if (closed || refuseGameWithoutKings()) return;
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
     ports_.dialogs.message("あなたの番です", " ");
@@ -376,7 +401,7 @@ void Form1::SENTE_Click() {
 }
 
 void Form1::GOTE_Click() {
-    if (closed) return;
+    if (closed || refuseGameWithoutKings()) return;
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
     s.selPhase = 0;

@@ -123,6 +123,7 @@ class Form1 {
     bool ownsTurn(int piece) const;
     void levelClick(int n);
     void offerAnotherGame();
+    bool refuseGameWithoutKings();
     void endOnFullRecord();
     // Settings and record helpers (form1_options.cpp, form1_record.cpp).
     void backgroundClick(int code);

@@ -64,7 +64,7 @@ void Form1::待ち時間(double seconds) {
 void Form1::com_ban() {
     if (closed) return;
     Canvas& c = ports_.canvas;
-    if (s.moveNo >= MAX_MOVES) {
+    if (s.moveNo >= MAX_MOVES || s.moveCount >= MAX_MOVES) {
         endOnFullRecord();
         return;
     }
@@ -131,7 +131,7 @@ void Form1::com_ban() {
     if (ports_.menu.isChecked(MenuItem::KEIKA)) ports_.timer.setEnabled(true);
     描画_桝輪郭(s, c, COLOUR_WHITE, m.toX, m.toY);
 
-    if (s.moveNo >= MAX_MOVES) endOnFullRecord();
+    if (s.moveNo >= MAX_MOVES || s.moveCount >= MAX_MOVES) endOnFullRecord();
 }
 
 }  // namespace velk

@@ -1,9 +1,11 @@
 // The move log and the 局面 menu: stepping back and forward through the record, turning the
 // board round and showing the computer's pieces for a moment.
 #include <array>
+#include <string>
 #include <utility>
 
 #include "match/form1.h"
+#include "record/record_file.h"
 #include "ui/draw.h"
 
 namespace velk {
@@ -44,6 +46,14 @@ bool wellFormedEntry(const MoveRecord& r, int n) {
     if (r.recCaptured[n] != EMPTY && !isValidPiece(r.recCaptured[n])) return false;
     if (isDropEntry(r, n)) return handIndexOf(r.recPieceAfter[n]) != 0;
     return onBoard(r.recFromX[n], r.recFromY[n]);
+}
+
+// Whether entry n keeps its piece's side and kind (promotion aside) and captures, if anything,
+// a piece of the other side: stepping over it then neither makes nor loses a piece.
+bool keepsThePieces(const MoveRecord& r, int n) {
+    const int before = r.recPieceBefore[n], after = r.recPieceAfter[n];
+    if (sideOf(before) != sideOf(after) || handIndexOf(before) != handIndexOf(after)) return false;
+    return r.recCaptured[n] == EMPTY || sideOf(r.recCaptured[n]) != sideOf(after);
 }
 
 // Puts back the clocks' totals given and the miss counters stored with entry n, and shows them.
@@ -97,7 +107,13 @@ void Form1::REPLAY_Click() {
     Canvas& c = ports_.canvas;
     MoveRecord& r = s.record;
     const int n = s.moveNo;
-    bool possible = n >= 1 && wellFormedEntry(r, n);
+    bool possible = n >= 1 && wellFormedEntry(r, n) && keepsThePieces(r, n);
+    // The entry is taken back only from the position it led to: its piece on the destination
+    // and, for a board move, its source empty.
+    if (possible) {
+        possible = s.board[r.recToX[n]][r.recToY[n]] == r.recPieceAfter[n] &&
+                   (isDropEntry(r, n) || s.board[r.recFromX[n]][r.recFromY[n]] == EMPTY);
+    }
     // Taking back a capture takes the piece out of the capturer's hand, which must hold it.
     if (possible && capturedGoesToHand(r.recCaptured[n]))
         possible = capturerHand(s, r.recCaptured[n])[handIndexOf(r.recCaptured[n])] > 0;
@@ -165,10 +181,11 @@ void Form1::AFTER_Click() {
         return;
     }
     const int n = s.moveNo + 1;
-    bool possible = wellFormedEntry(r, n);
-    // A drop takes the piece out of its owner's hand, which must hold it.
-    if (possible && isDropEntry(r, n))
-        possible = handOf(s, r.recPieceAfter[n])[handIndexOf(r.recPieceAfter[n])] > 0;
+    // The entry is played only on the position it was recorded from: the moving piece on its
+    // square or in its owner's hand, and the captured piece, or nothing, on the destination.
+    std::string why;
+    const bool possible = wellFormedEntry(r, n) && keepsThePieces(r, n) &&
+                          checkRecordFollows(positionOf(s), r, n, n, why) == 0;
     if (!possible) {
         ports_.sound.dsPlay(sndForbidden);
         ports_.dialogs.message("できません", "進む");

@@ -154,16 +154,31 @@ std::string checkRecordEntry(const MoveRecord& r, int n) {
 }
 
 int checkRecordFollowsStart(const MoveRecord& r, int count, std::string& reason) {
-    // Only the board and the hands are used; the rest of the state stays at its defaults.
     auto g = std::make_unique<GameState>();
     placeStartingPosition(*g);
-    Map& board = g->board;
-    for (int n = 1; n <= count; ++n) {
+    return checkRecordFollows(positionOf(*g), r, 1, count, reason);
+}
+
+RecordPosition positionOf(const GameState& s) {
+    return {s.board, s.handMAN, s.handCOM};
+}
+
+int checkRecordFollows(const RecordPosition& from, const MoveRecord& r, int first, int last,
+                       std::string& reason) {
+    RecordPosition g = from;
+    Map& board = g.board;
+    for (int n = first; n <= last; ++n) {
         const int fromX = r.recFromX[n], fromY = r.recFromY[n];
         const int toX = r.recToX[n], toY = r.recToY[n];
         const int after = r.recPieceAfter[n];
         const bool man = isManPiece(after);
-        std::array<int, 8>& moverHand = man ? g->handMAN : g->handCOM;
+        std::array<int, 8>& moverHand = man ? g.handMAN : g.handCOM;
+        // Squares and codes that are not there at all cannot fit any position.
+        if (n < 1 || n > MAX_MOVES || !onBoard(toX, toY) || !isValidPiece(after) ||
+            (!isDrop(fromX) && !onBoard(fromX, fromY))) {
+            reason = "駒の位置が正しくありません";
+            return n;
+        }
         if (isDrop(fromX)) {
             // The hand slot's owner must be the mover.
             if ((fromX == MAN_HAND_X) != man || moverHand[handIndexOf(after)] < 1) {

@@ -2,6 +2,7 @@
 // in CP932 with CRLF line ends.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -42,6 +43,22 @@ std::string checkRecordEntry(const MoveRecord& record, int n);
 // its square or in its hand and the captured piece on the destination; otherwise the number of
 // the first entry that does not, with the reason in reason.
 int checkRecordFollowsStart(const MoveRecord& record, int count, std::string& reason);
+
+// The pieces a record is played on: the board and both hands.
+struct RecordPosition {
+    Map board{};
+    std::array<int, 8> handMAN{};
+    std::array<int, 8> handCOM{};
+};
+
+RecordPosition positionOf(const GameState& s);
+
+// The same test for entries first..last played from the position given: 0 when each finds its
+// moving piece and its captured piece where the entry says, otherwise the number of the first
+// entry that does not, with the reason in reason. Entries with squares off the board or codes
+// that are no pieces never fit.
+int checkRecordFollows(const RecordPosition& from, const MoveRecord& record, int first, int last,
+                       std::string& reason);
 
 struct RecordEncodeResult {
     bool ok = false;

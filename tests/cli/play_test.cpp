@@ -145,5 +145,19 @@ TEST_F(PlayTest, ReversalFromTheScript) {
     EXPECT_NE(out.find(" reversed 1 "), std::string::npos) << out;
 }
 
+// 反転 in a game, 最初, then 進: the record made on the reversed board is not played onto the
+// starting position, which stays whole.
+TEST_F(PlayTest, ReversalResetAndStepForwardKeepTheStartingPosition) {
+    ASSERT_EQ(run("SENTE\nmove 7 7 7 6\nREVERSE\nmove 3 6 3 5\nCANCEL\nAFTER\nSENTE\n"
+                  "move 3 5 3 4\nshow\n"),
+              0)
+        << out;
+    EXPECT_TRUE(printed("message [進む] できません")) << out;
+    EXPECT_TRUE(printed("sfen lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1"))
+        << out;
+    EXPECT_TRUE(printed("moveNo 0 moveNoLast 0 moveCount 0")) << out;
+    EXPECT_NE(out.find("hands MAN 0 COM 0 "), std::string::npos) << out;
+}
+
 }  // namespace
 }  // namespace velk::cli

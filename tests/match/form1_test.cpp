@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "game/invariants.h"
 #include "game/setup.h"
 #include "match/fakes.h"
 
@@ -126,13 +127,18 @@ TEST_F(Match, HumanSecondLetsTheComputerMoveAtOnce) {
 TEST_F(Match, HumanWinsByCapturingTheKingAndPlaysAgain) {
     bareGame();
     s().board[5][5] = MAN_SYA;
+    int lastWhenAsked = -1;
+    f.dialogs.onBox = [&](const Box&) { lastWhenAsked = s().moveNoLast; };
     move(5, 5, 5, 1);
     ASSERT_GE(f.dialogs.boxes.size(), 2u);
     EXPECT_EQ(f.dialogs.boxes[0], (Box{Box::Message, "あなたの勝ちです", "終了"}));
     EXPECT_EQ(f.dialogs.boxes[1], (Box{Box::YesNo, "続けますか？", "再ゲーム", true}));
+    EXPECT_EQ(lastWhenAsked, 1);
     EXPECT_EQ(s().turn, NOBODY);
     EXPECT_EQ(s().board[5][1], COM_OU);  // starting position again
-    EXPECT_EQ(s().moveNoLast, 1);
+    // The game was played on a made-up position, so its record cannot be stepped through
+    // from the starting position and is dropped.
+    EXPECT_EQ(s().moveNoLast, 0);
     EXPECT_EQ(f.window.quits, 0);
 }
 
@@ -397,17 +403,24 @@ TEST_F(Match, FullRecordEndsTheGameWithoutWritingPastIt) {
     s().board[3][7] = MAN_HU;
     s().board[4][7] = MAN_HU;
     s().moveNo = s().moveNoLast = MAX_MOVES - 1;
+    s().moveCount = MAX_MOVES - 1;
+    int lastWhenAsked = -1;
+    f.dialogs.onBox = [&](const Box& b) {
+        if (b.title == "終了") lastWhenAsked = s().moveNoLast;
+    };
     move(3, 7, 3, 6);  // the 500th move: no answer, the game ends
     EXPECT_EQ(s().moveNo, 0);
-    EXPECT_EQ(s().moveNoLast, MAX_MOVES);
+    EXPECT_EQ(lastWhenAsked, MAX_MOVES);
     EXPECT_EQ(s().record.recPieceAfter[MAX_MOVES], MAN_HU);
     EXPECT_TRUE(sawBox("500手に達しました\r\r棋譜に残せないので対局を終わります", "終了"));
 
     bareGame();
     s().board[4][7] = MAN_HU;
     s().moveNo = s().moveNoLast = MAX_MOVES;
+    s().moveCount = MAX_MOVES;
+    lastWhenAsked = -1;
     move(4, 7, 4, 6);
-    EXPECT_EQ(s().moveNoLast, MAX_MOVES);
+    EXPECT_EQ(lastWhenAsked, MAX_MOVES);
     EXPECT_EQ(s().record.recToX[MAX_MOVES], 3);
     EXPECT_EQ(s().turn, NOBODY);
 }
@@ -546,6 +559,135 @@ TEST_F(Match, ClickInRecordModeAsksToStepOnAndNoStartsAfresh) {
     EXPECT_EQ(s().kifuMode, NO);
     EXPECT_EQ(f.sound.live.size(), 4u);  // sounds set up afresh
     EXPECT_EQ(s().turn, NOBODY);
+}
+
+// 反転 in a game starts the record again from the reversed position; 最初 afterwards must not
+// leave that record to be stepped through on the starting position.
+TEST_F(Match, ReversedRecordIsNotReplayedAfterAReset) {
+    GameState start{};
+    loadDefaults(start);
+    form->SENTE_Click();
+    move(7, 7, 7, 6);
+    form->REVERSE_Click();
+    move(3, 6, 3, 5);
+    ASSERT_EQ(s().moveNo, 2);
+    form->CANCEL_Click();
+    EXPECT_EQ(s().moveNoLast, 0);
+    f.dialogs.boxes.clear();
+    const int forbidden = f.sound.plays(form->sndForbidden);
+    form->AFTER_Click();
+    EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{{Box::Message, "できません", "進む"}}));
+    EXPECT_EQ(f.sound.plays(form->sndForbidden), forbidden + 1);
+    EXPECT_EQ(s().board, start.board);
+    form->SENTE_Click();
+    move(3, 5, 3, 4);  // nothing stands there
+    EXPECT_EQ(s().board, start.board);
+    EXPECT_EQ(s().moveNo, 0);
+    EXPECT_EQ(checkGameState(s()), "");
+    int pieces = 0;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) pieces += s().board[x][y] != EMPTY ? 1 : 0;
+    EXPECT_EQ(pieces + s().handTotalMAN + s().handTotalCOM, 40);
+}
+
+// A game played from the starting position can be stepped through again after 最初 or after
+// "yes" to another game, up to the very position it reached; 反転 of the starting position,
+// which gives the same position, keeps that too.
+TEST_F(Match, ResetKeepsARecordThatReplaysFromTheStart) {
+    form->SENTE_Click();
+    move(3, 7, 3, 6);
+    move(2, 8, 7, 3, RIGHT_BUTTON);  // the bishop takes a pawn and promotes, and is taken
+    ASSERT_EQ(s().moveNo, 4);
+    const Map reached = s().board;
+    const auto handMAN = s().handMAN, handCOM = s().handCOM;
+    form->CANCEL_Click();
+    EXPECT_EQ(s().moveNoLast, 4);
+    for (int n = 1; n <= 4; ++n) form->AFTER_Click();
+    EXPECT_EQ(s().moveNo, 4);
+    EXPECT_EQ(s().board, reached);
+    EXPECT_EQ(s().handMAN, handMAN);
+    EXPECT_EQ(s().handCOM, handCOM);
+    EXPECT_EQ(checkGameState(s()), "");
+
+    form->CANCEL_Click();
+    form->REVERSE_Click();
+    form->SENTE_Click();
+    move(7, 7, 7, 6);
+    f.dialogs.answers = {true};
+    form->CANCEL_Click();
+    EXPECT_EQ(s().moveNoLast, 2);
+    form->AFTER_Click();
+    EXPECT_EQ(s().board[7][6], MAN_HU);
+}
+
+// 進 and 戻 after a 反転 in the middle of the record step only over moves recorded on the
+// board as it stands.
+TEST_F(Match, SteppingAroundAReversalKeepsEveryPiece) {
+    form->SENTE_Click();
+    move(7, 7, 7, 6);
+    move(3, 7, 3, 6);
+    form->REPLAY_Click();
+    form->REPLAY_Click();
+    form->REVERSE_Click();  // the record ahead was made on the unreversed board
+    EXPECT_EQ(s().moveNoLast, 0);
+    for (int i = 0; i < 3; ++i) form->AFTER_Click();
+    for (int i = 0; i < 3; ++i) form->REPLAY_Click();
+    form->REVERSE_Click();
+    for (int i = 0; i < 3; ++i) form->AFTER_Click();
+    EXPECT_EQ(s().moveNo, 0);
+    EXPECT_EQ(checkGameState(s()), "");
+}
+
+// A game is played only with both kings on the board: after stepping to the end of a game won
+// by a king's capture, neither 先手, 後手 nor a click that would resume play starts it again.
+TEST_F(Match, NoPlayOnAPositionWithoutAKing) {
+    s().board[5][1] = EMPTY;  // as at the end of a game the human won by taking the king
+    s().moveNo = s().moveNoLast = s().moveCount = 1;
+    s().record.recPieceAfter[1] = MAN_SYA;
+    f.dialogs.boxes.clear();
+    form->SENTE_Click();
+    form->GOTE_Click();
+    click(5, 5);
+    EXPECT_EQ(f.dialogs.boxes,
+              (std::vector<Box>{{Box::Message, "王のいない局面では対局できません", "対局"},
+                                {Box::Message, "王のいない局面では対局できません", "対局"},
+                                {Box::Message, "王のいない局面からは再開できません", "再開"}}));
+    EXPECT_EQ(f.sound.plays(form->sndForbidden), 3);
+    EXPECT_EQ(s().turn, NOBODY);
+    EXPECT_EQ(s().gameState, NOBODY);
+    EXPECT_EQ(s().moveNo, 1);
+}
+
+// Outside a game the human may be handed the computer's pieces when play resumes; taking the
+// human's own king with one of them ends that game instead of leaving it without a king.
+TEST_F(Match, TakingTheHumansKingWithAComputerPieceEndsThePlay) {
+    for (auto& col : s().board) col.fill(EMPTY);
+    s().board[5][9] = MAN_OU;
+    s().board[5][1] = COM_OU;
+    s().board[5][2] = COM_SYA;
+    s().turn = s().roleCOM;  // resumed with the computer to move, no game started
+    f.dialogs.answers = {true};
+    move(5, 2, 5, 9);
+    EXPECT_TRUE(sawBox("ｺﾝﾋﾟｭｰﾀの勝ちです", "終了"));
+    EXPECT_EQ(s().turn, NOBODY);
+    EXPECT_EQ(s().board[5][9], MAN_OU);  // the starting position again
+    EXPECT_EQ(checkGameState(s()), "");
+}
+
+// The move counter goes on from where it stood at a 反転 while the record starts again; the
+// game ends when the counter reaches 500 too, so that it never passes it.
+TEST_F(Match, CounterCarriedOverAReversalEndsTheGameAt500) {
+    form->SENTE_Click();
+    form->REVERSE_Click();
+    s().moveCount = MAX_MOVES - 1;
+    int countAtEnd = -1;
+    f.dialogs.onBox = [&](const Box& b) {
+        if (b.title == "終了") countAtEnd = s().moveCount;
+    };
+    move(7, 7, 7, 6);
+    EXPECT_TRUE(sawBox("500手に達しました\r\r棋譜に残せないので対局を終わります", "終了"));
+    EXPECT_EQ(countAtEnd, MAX_MOVES);
+    EXPECT_EQ(s().moveCount, 0);
 }
 
 }  // namespace

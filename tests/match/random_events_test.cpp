@@ -1,6 +1,6 @@
-// Thousands of random events sent to the window controller: clicks anywhere
-// with any button, menu commands, timer ticks, keys and answers to the boxes.
-// After each event the game state must still be well formed.
+// Thousands of random events sent to the window controller: clicks anywhere with any button,
+// every menu command, the record panel, timer ticks, keys and random answers to the boxes.
+// After each event the game state must still be sound and the record must still fit the board.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,134 +8,257 @@
 #include <limits>
 #include <memory>
 #include <random>
-#include <sstream>
 #include <string>
 
+#include "game/invariants.h"
 #include "match/fakes.h"
 #include "match/form1.h"
+#include "record/record_file.h"
 #include "support/random_play.h"
 
 namespace velk {
 namespace {
 
-std::string problems(const GameState& s) {
-    std::ostringstream out;
-    for (int x = 0; x <= 9; ++x)
-        for (int y = 0; y <= 9; ++y) {
-            const int v = s.board[x][y];
-            const bool ok = (x == 0 || y == 0) ? v == EMPTY : (v == EMPTY || isValidPiece(v));
-            if (!ok) out << "board(" << x << "," << y << ")=" << v << " ";
+// The record around the board: entries moveNo + 1 .. moveNoLast play forward from it, and
+// entries moveNo .. 1 taken back one by one each find their piece where they put it, down to
+// a position that still holds every piece.
+std::string recordProblems(const GameState& s) {
+    if (s.moveNo < 0 || s.moveNo > s.moveNoLast || s.moveNoLast > MAX_MOVES) return {};
+    const MoveRecord& r = s.record;
+    std::string why;
+    if (const int bad = checkRecordFollows(positionOf(s), r, s.moveNo + 1, s.moveNoLast, why))
+        return "entry " + std::to_string(bad) + " ahead does not fit: " + why;
+
+    GameState back = s;
+    for (int n = s.moveNo; n >= 1; --n) {
+        const int fromX = r.recFromX[n], fromY = r.recFromY[n];
+        const int toX = r.recToX[n], toY = r.recToY[n];
+        const int after = r.recPieceAfter[n], captured = r.recCaptured[n];
+        if (!onBoard(toX, toY) || back.board[toX][toY] != after)
+            return "entry " + std::to_string(n) + " behind: its piece is not on its square";
+        if (onBoard(fromX, fromY)) {
+            if (back.board[fromX][fromY] != EMPTY)
+                return "entry " + std::to_string(n) + " behind: its source is not empty";
+            back.board[fromX][fromY] = static_cast<std::int16_t>(r.recPieceBefore[n]);
+        } else {
+            auto& hand = isManPiece(after) ? back.handMAN : back.handCOM;
+            hand[handIndexOf(after)] += 1;
+            (isManPiece(after) ? back.handTotalMAN : back.handTotalCOM) += 1;
         }
-    int sumMAN = 0, sumCOM = 0;
-    for (int k = 1; k <= 7; ++k) {
-        if (s.handMAN[k] < 0 || s.handCOM[k] < 0) out << "negative hand " << k << " ";
-        sumMAN += s.handMAN[k];
-        sumCOM += s.handCOM[k];
+        back.board[toX][toY] = static_cast<std::int16_t>(captured);
+        if (const int k = handIndexOf(captured); captured != EMPTY && k != 0) {
+            auto& hand = isManPiece(captured) ? back.handCOM : back.handMAN;
+            if (hand[k] < 1)
+                return "entry " + std::to_string(n) + " behind: the capture is not in hand";
+            hand[k] -= 1;
+            (isManPiece(captured) ? back.handTotalCOM : back.handTotalMAN) -= 1;
+        }
     }
-    if (sumMAN != s.handTotalMAN) out << "handTotalMAN " << s.handTotalMAN << "!=" << sumMAN;
-    if (sumCOM != s.handTotalCOM) out << "handTotalCOM " << s.handTotalCOM << "!=" << sumCOM;
-    if (s.moveNo < 0 || s.moveNo > s.moveNoLast || s.moveNoLast > MAX_MOVES)
-        out << "moveNo " << s.moveNo << "/" << s.moveNoLast << " ";
-    if (s.moveCount < 0) out << "moveCount " << s.moveCount << " ";
-    if (s.missCountMAN < 0 || s.missCountMAN > 10 || s.missCountCOM < 0 || s.missCountCOM > 10)
-        out << "misses " << s.missCountMAN << "/" << s.missCountCOM << " ";
-    if (s.selPhase != 0 && s.selPhase != 1) out << "selPhase " << s.selPhase << " ";
-    if (s.level < 1 || s.level > 3) out << "level " << s.level << " ";
-    if (s.turn != NOBODY && s.turn != SENTE && s.turn != GOTE) out << "turn " << s.turn << " ";
-    if (s.roleMAN == s.roleCOM) out << "roles ";
-    if (s.screenUp != YES && s.screenUp != NO) out << "screenUp ";
-    return out.str();
+    back.turn = NOBODY;
+    back.moveNo = back.moveNoLast = back.moveCount = 0;
+    if (const std::string p = checkGameState(back); !p.empty())
+        return "the record's first position: " + p;
+    return {};
 }
 
-TEST(RandomEvents, StateStaysWellFormed) {
-    const auto dir = std::filesystem::temp_directory_path() / "velk_match_random";
-    std::filesystem::create_directories(dir);
+struct RandomSession {
+    std::filesystem::path dir;
     fakes::FakePorts f;
-    std::mt19937 rng(20240611);
-    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-
+    std::mt19937 rng;
     std::unique_ptr<Form1> form;
-    auto open = [&] {
+    int restarts = 0;
+    long reversals = 0, stepsForward = 0, resets = 0, movesMade = 0, gameEnds = 0;
+
+    RandomSession(std::filesystem::path folder, unsigned seed) : dir(std::move(folder)), rng(seed) {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        f.panel.folderPath = dir.string();
+        open();
+    }
+    ~RandomSession() { std::filesystem::remove_all(dir); }
+
+    int pick(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
+
+    void open() {
         form = std::make_unique<Form1>(f.ports(), dir);
         form->Form_Load();
-    };
-    open();
-    auto clickCell = [&](int gx, int gy, int button) {
-        form->Form_MouseDown(button, 0, static_cast<float>(BOARD_LEFT + SQUARE_W * gx + pick(495)),
-                             static_cast<float>(BOARD_TOP + SQUARE_H * gy + pick(615)));
-    };
-    auto button = [&] {
+    }
+    int button() {
         const int r = pick(10);
         return r < 6 ? LEFT_BUTTON : r < 9 ? RIGHT_BUTTON : 4;
-    };
-
-    int restarts = 0;
-    for (int i = 0; i < 6000; ++i) {
-        f.dialogs.defaultAnswer = pick(12) != 0;
-        f.clock.advance(static_cast<float>(pick(4000)) / 100.0f);
+    }
+    void clickCell(int gx, int gy, int b) {
+        form->Form_MouseDown(b, 0, static_cast<float>(BOARD_LEFT + SQUARE_W * gx + pick(495)),
+                             static_cast<float>(BOARD_TOP + SQUARE_H * gy + pick(615)));
+    }
+    // A move the move check allows to the side to move, made by two clicks, so that games go
+    // on; while the computer is to move outside a game the human moves its pieces.
+    void allowedMove() {
         GameState& s = form->s;
-        const int e = s.turn == NOBODY && pick(3) == 0 ? 60 + pick(6) : pick(100);
-        if (e < 30) {
+        if (s.turn == NOBODY) return;
+        const bool man = s.turn == s.roleMAN;
+        auto moves = testkit::allowedMoves(s, man);
+        if (moves.empty()) return;
+        MoveArgs m = moves[static_cast<std::size_t>(pick(static_cast<int>(moves.size())))];
+        // Often a capture of the king when there is one, so that games also end that way.
+        for (const MoveArgs& c : moves)
+            if (std::abs(s.board[c.toX][c.toY]) == COM_OU && pick(2) == 0) m = c;
+        // A computer hand slot is clicked on its row; allowedMoves gives the kind.
+        const int fromY = m.fromX == COM_HAND_X ? 8 - m.fromY : m.fromY;
+        clickCell(m.fromX, fromY, LEFT_BUTTON);
+        if (!form->closed) clickCell(m.toX, m.toY, button());
+    }
+    std::string someFileName() {
+        static const char* names[] = {"a", "game", "棋譜1", "", "../x", "b"};
+        return names[pick(6)];
+    }
+
+    void event(int e) {
+        Form1& g = *form;
+        const long movesBefore = g.movesLogged;
+        if (e < 16) {
             clickCell(1 + pick(9), 1 + pick(9), button());
-        } else if (e < 50 && s.turn == s.roleMAN) {
-            // A move the move check allows, so that games really go on.
-            auto moves = testkit::allowedMoves(s, true);
-            if (!moves.empty()) {
-                const MoveArgs m =
-                    moves[static_cast<std::size_t>(pick(static_cast<int>(moves.size())))];
-                clickCell(m.fromX, m.fromY, LEFT_BUTTON);
-                if (!form->closed) clickCell(m.toX, m.toY, button());
-            }
-        } else if (e < 56) {
+        } else if (e < 52) {
+            allowedMove();
+        } else if (e < 55) {
             clickCell(pick(2) ? MAN_HAND_X : COM_HAND_X, pick(11), button());
-        } else if (e < 59) {
+        } else if (e < 56) {
             const float wild[] = {-1e30f,
                                   1e30f,
                                   std::numeric_limits<float>::quiet_NaN(),
                                   std::numeric_limits<float>::infinity(),
                                   -5000.0f,
                                   20000.0f};
-            form->Form_MouseDown(pick(5), 0, wild[pick(6)], static_cast<float>(pick(9000)));
-        } else if (e < 63) {
-            form->SENTE_Click();
-        } else if (e < 66) {
-            form->GOTE_Click();
-        } else if (e < 68) {
-            form->CANCEL_Click();
+            g.Form_MouseDown(pick(5), 0, wild[pick(6)], static_cast<float>(pick(9000)));
+        } else if (e < 59) {
+            g.SENTE_Click();
+        } else if (e < 61) {
+            g.GOTE_Click();
+        } else if (e < 62) {
+            g.CANCEL_Click();
+            ++resets;
+        } else if (e < 65) {
+            for (int k = 1 + pick(4); k > 0 && !g.closed; --k) g.REPLAY_Click();
+        } else if (e < 69) {
+            for (int k = 1 + pick(6); k > 0 && !g.closed; --k) g.AFTER_Click();
+            ++stepsForward;
         } else if (e < 71) {
-            const int l = pick(3);
-            if (l == 0) form->LEVEL1_Click();
-            if (l == 1) form->LEVEL2_Click();
-            if (l == 2) form->LEVEL3_Click();
+            g.REVERSE_Click();
+            ++reversals;
+        } else if (e < 73) {
+            g.ICHIJI_Click();
         } else if (e < 74) {
-            form->REPLAY_Click();
+            g.STOP_Click();
+        } else if (e < 75) {
+            g.TAIKYOKU_Click();
         } else if (e < 77) {
-            form->AFTER_Click();
-        } else if (e < 78) {
-            form->REVERSE_Click();
-        } else if (e < 80) {
-            form->ICHIJI_Click();
-        } else if (e < 82) {
-            form->KEIKA_Click();
+            const int l = pick(3);
+            if (l == 0) g.LEVEL1_Click();
+            if (l == 1) g.LEVEL2_Click();
+            if (l == 2) g.LEVEL3_Click();
+        } else if (e < 79) {
+            switch (pick(9)) {
+                case 0:
+                    g.MIDORI_Click();
+                    break;
+                case 1:
+                    g.TATAMI_Click();
+                    break;
+                case 2:
+                    g.TAKE_Click();
+                    break;
+                case 3:
+                    g.UCHU_Click();
+                    break;
+                case 4:
+                    g.RENGA_Click();
+                    break;
+                case 5:
+                    g.KEIKA_Click();
+                    break;
+                case 6:
+                    g.BGM_Click();
+                    break;
+                case 7:
+                    g.OPTION_Click();
+                    break;
+                default:
+                    g.VER_Click();
+                    break;
+            }
+        } else if (e < 81) {
+            // Writing the record: the menu, the file name, the button.
+            g.KIFU_WRITE_Click();
+            if (pick(4) != 0) f.panel.setText(1, someFileName());
+            if (pick(4) != 0) g.Command1_Click();
+        } else if (e < 83) {
+            g.KIFU_READ_Click();
+            if (pick(3) != 0) g.File1_Click(someFileName() + ".棋譜");
         } else if (e < 84) {
-            form->TAIKYOKU_Click();
-            form->STOP_Click();
+            g.Drive1_Change(pick(2) ? dir.string() : (dir / "missing").string());
+            g.Dir1_Change();
         } else if (e < 95) {
-            form->Timer1_Timer();
+            g.Timer1_Timer();
+        } else if (e < 98) {
+            g.Form_KeyDown(pick(60) == 0 ? KEY_ESCAPE : 28 + pick(100));
         } else if (e < 99) {
-            form->Form_KeyDown(pick(40) == 0 ? KEY_ESCAPE : 28 + pick(100));
-        } else if (pick(20) == 0) {
-            form->Form_Unload();
+            if (pick(10) == 0) g.Form_Load();
+        } else {
+            const int q = pick(30);
+            if (q == 0) g.Form_Unload();
+            if (q == 1) g.OWARI_Click();
         }
-        const std::string p = problems(form->s);
-        ASSERT_EQ(p, "") << "after event " << i << " (kind " << e << ")";
-        if (form->closed) {
-            ++restarts;
-            open();
-        }
+        movesMade += g.movesLogged - movesBefore;
     }
+
+    // Runs n random events, checking the state after each; the first problem is returned.
+    std::string run(int n) {
+        for (int i = 0; i < n; ++i) {
+            f.dialogs.defaultAnswer = pick(8) != 0;
+            f.clock.advance(static_cast<float>(pick(4000)) / 100.0f);
+            const std::size_t boxes = f.dialogs.boxes.size();
+            const int e = pick(100);
+            event(e);
+            for (std::size_t b = boxes; b < f.dialogs.boxes.size(); ++b)
+                gameEnds += f.dialogs.boxes[b].title == "再ゲーム" ? 1 : 0;
+            std::string p = checkGameState(form->s);
+            if (p.empty()) p = recordProblems(form->s);
+            if (!p.empty())
+                return p + " (event " + std::to_string(i) + ", kind " + std::to_string(e) + ")";
+            if (form->closed) {
+                ++restarts;
+                open();
+            }
+            f.canvas.ops.clear();
+            f.dialogs.boxes.clear();
+            f.sound.calls.clear();
+        }
+        return {};
+    }
+};
+
+TEST(RandomEvents, StateStaysWellFormed) {
+    long restarts = 0, movesMade = 0, gameEnds = 0, reversals = 0, resets = 0, steps = 0;
+    for (const unsigned seed : {20240611u, 7u, 1234567u}) {
+        RandomSession r(
+            std::filesystem::temp_directory_path() / ("velk_match_random_" + std::to_string(seed)),
+            seed);
+        EXPECT_EQ(r.run(1700), "") << "seed " << seed;
+        restarts += r.restarts;
+        movesMade += r.movesMade;
+        gameEnds += r.gameEnds;
+        reversals += r.reversals;
+        resets += r.resets;
+        steps += r.stepsForward;
+    }
+    // The runs went through what they are meant to: games with their ends, the program's end,
+    // reversals, resets and stepping through the record.
     EXPECT_GT(restarts, 0);
-    std::filesystem::remove_all(dir);
+    EXPECT_GT(movesMade, 1000);
+    EXPECT_GT(gameEnds, 5);
+    EXPECT_GT(reversals, 60);
+    EXPECT_GT(resets, 20);
+    EXPECT_GT(steps, 150);
 }
 
 }  // namespace

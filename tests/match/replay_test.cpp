@@ -221,5 +221,58 @@ TEST_F(ReplayTest, IchijiShowsTheComputerUntilTheNextClick) {
     EXPECT_TRUE(ports.dialogs.boxes.empty());
 }
 
+// 進 plays an entry only on the position it was recorded from, and 戻 takes one back only
+// from the position it led to; otherwise the forbidden sound and the box, and nothing moves.
+TEST_F(ReplayTest, EntriesThatDoNotFitTheBoardAreRefused) {
+    f.s = testkit::position("4k4/9/9/4p4/4P4/9/9/9/4K4");
+    play(5, 5, 5, 4, MAN_HU, MAN_HU, 1, 0);  // takes the pawn
+    play(5, 1, 4, 1, COM_OU, COM_OU, 1, 2);
+    f.REPLAY_Click();
+    f.REPLAY_Click();
+    ASSERT_EQ(f.s.moveNo, 0);
+    const Snapshot start = snap(f.s);
+    auto refused = [&](const char* title, int forbidden) {
+        ASSERT_FALSE(ports.dialogs.boxes.empty());
+        EXPECT_EQ(lastBox().text, "できません");
+        EXPECT_EQ(lastBox().title, title);
+        EXPECT_EQ(ports.sound.plays(FORBIDDEN), forbidden);
+    };
+
+    f.s.board[5][5] = EMPTY;  // the moving pawn is not there
+    f.AFTER_Click();
+    refused("進む", 1);
+    f.s.board[5][5] = MAN_KIN;  // another piece stands there
+    f.AFTER_Click();
+    refused("進む", 2);
+    f.s.board[5][5] = MAN_HU;
+    f.s.board[5][4] = COM_KIN;  // the destination holds another piece than was taken
+    f.AFTER_Click();
+    refused("進む", 3);
+    f.s.board[5][4] = COM_HU;
+    EXPECT_EQ(f.s.moveNo, 0);
+    EXPECT_EQ(snap(f.s), start);
+
+    f.AFTER_Click();
+    f.AFTER_Click();
+    ASSERT_EQ(f.s.moveNo, 2);
+    const Snapshot reached = snap(f.s);
+    f.s.board[4][1] = EMPTY;  // the king that moved is gone
+    f.REPLAY_Click();
+    refused("戻る", 4);
+    f.s.board[4][1] = COM_OU;
+    f.s.board[5][1] = COM_KIN;  // its source is taken
+    f.REPLAY_Click();
+    refused("戻る", 5);
+    f.s.board[5][1] = EMPTY;
+    EXPECT_EQ(f.s.moveNo, 2);
+    EXPECT_EQ(snap(f.s), reached);
+
+    // An entry that would turn one piece into another is never stepped over.
+    f.s.record.recPieceBefore[2] = COM_KIN;
+    f.REPLAY_Click();
+    refused("戻る", 6);
+    EXPECT_EQ(snap(f.s), reached);
+}
+
 }  // namespace
 }  // namespace velk
