@@ -198,22 +198,27 @@ void Form1::resumeOrRefuse() {
     }
 }
 
+// Only a piece that can be taken up is selected. A click on anything else, a hidden computer
+// piece included, is the click on an empty square it looks like: nothing is drawn and the last
+// selection stays as it was, so the click tells nothing about what stands behind the screen.
 void Form1::selectOnBoard(int gx, int gy) {
     Canvas& c = ports_.canvas;
     const int piece = s.board[gx][gy];
-    if (piece == EMPTY) return;
+    if (!canTakeUp(piece)) return;
     s.curMove = {gx, gy, 0, 0, piece};
     描画_移動可能桝色(gx, gy, COLOUR_LIGHT_RED, piece);
-    if (ownsTurn(piece)) {
-        s.selPhase = 1;
-        描画_桝輪郭(s, c, COLOUR_LIGHT_RED, gx, gy);
-    } else {
-        描画_桝輪郭(s, c, COLOUR_GREEN, gx, gy);
-    }
+    s.selPhase = 1;
+    描画_桝輪郭(s, c, COLOUR_LIGHT_RED, gx, gy);
 }
 
 bool Form1::ownsTurn(int piece) const {
     return (isManPiece(piece) && s.turn == s.roleMAN) || (isComPiece(piece) && s.turn == s.roleCOM);
+}
+
+// A piece of the side to move that the player can see: the computer's pieces stay where they
+// are while the screen stands, whoever is to move.
+bool Form1::canTakeUp(int piece) const {
+    return ownsTurn(piece) && !(isComPiece(piece) && s.screenUp == YES);
 }
 
 void Form1::humanDestination(int button, int gx, int gy) {
@@ -233,7 +238,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
         }
     }
 
-    if (target != EMPTY && ownsTurn(target)) {
+    if (target != EMPTY && canTakeUp(target)) {
         描画_桝輪郭(s, c, COLOUR_GREEN, m.fromX, m.fromY);
         m.fromX = gx;
         m.fromY = gy;
@@ -321,7 +326,8 @@ void Form1::clickOffBoard(int gx, int gy) {
         描画_桝輪郭(s, c, COLOUR_LIGHT_RED, MAN_HAND_X, gy);
         描画_移動可能桝色(MAN_HAND_X, gy, COLOUR_LIGHT_RED, s.curMove.piece);
     } else if (gx == COM_HAND_X && gy >= 1 && gy <= 7 && s.turn == s.roleCOM) {
-        if (s.handCOM[8 - gy] == 0) return;
+        // The computer's hand by kind is hidden while the screen stands.
+        if (!canTakeUp(comHandPiece(gy)) || s.handCOM[8 - gy] == 0) return;
         調査_2歩フラグ設定(s);
         s.selPhase = 1;
         s.curMove = {COM_HAND_X, gy, 0, 0, comHandPiece(gy)};

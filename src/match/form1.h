@@ -121,6 +121,7 @@ class Form1 {
     void humanDestination(int button, int gx, int gy);
     void clickOffBoard(int gx, int gy);
     bool ownsTurn(int piece) const;
+    bool canTakeUp(int piece) const;
     void levelClick(int n);
     void offerAnotherGame();
     void endOnFullRecord();
