@@ -22,6 +22,9 @@ constexpr int WINDOW_LEFT = -60;
 constexpr int WINDOW_WIDTH = 9000;
 constexpr int WINDOW_HEIGHT = 8000;
 
+constexpr const char* QUIT_QUESTION = "終わりますか？";
+constexpr const char* QUIT_TITLE = "終わり";
+
 // Column or row of the grid under a window coordinate in twips; 0 (no square, no hand) for
 // anything far outside the window.
 int gridIndex(float twips, int origin, int size) {
@@ -96,12 +99,14 @@ void Form1::Form_Load() {
 
 void Form1::初期設定() {
     velk::初期設定(s);
+    s.movesUnsaved = 0;
     ports_.timer.setEnabled(false);
     画面_再描画(s, ports_.canvas, ports_.menu);
 }
 
 void Form1::CANCEL_Click() {
     if (closed) return;
+    if (!mayLoseUnsavedMoves("最初からやり直しますか？", "最初")) return;
     初期設定();
     ports_.sound.dsPlay(sndPiece);
 }
@@ -341,6 +346,7 @@ void Form1::clickOffBoard(int gx, int gy) {
 
 void Form1::Form_KeyDown(int keyCode) {
     if (closed || keyCode != KEY_ESCAPE) return;
+    if (!mayLoseUnsavedMoves(QUIT_QUESTION, QUIT_TITLE)) return;
     終了処理();
     quit();
 }
@@ -397,6 +403,7 @@ void Form1::GOTE_Click() {
 
 void Form1::OWARI_Click() {
     if (closed) return;
+    if (!mayLoseUnsavedMoves(QUIT_QUESTION, QUIT_TITLE)) return;
     終了処理();
     quit();
 }
@@ -464,10 +471,26 @@ void Form1::終了処理() {
     releaseSounds();
 }
 
+// The window is being closed; answering No to the question keeps it open.
 void Form1::Form_Unload() {
     if (closed) return;
+    if (!mayLoseUnsavedMoves(QUIT_QUESTION, QUIT_TITLE)) return;
     終了処理();
     quit();
+}
+
+// A game under way whose moves since the last write could still be saved: the record panel
+// takes them while the board is not turned round and no handicap is set.
+bool Form1::hasUnsavedMoves() const {
+    return s.gameState == 1 && s.kifuMode == NO && s.movesUnsaved > 0 && s.moveNo >= 1 &&
+           s.reversed == NO && s.handicapSet == NO;
+}
+
+// Asks before unsaved moves are given up; true when there is nothing to lose or the player
+// agrees.
+bool Form1::mayLoseUnsavedMoves(const std::string& question, const std::string& title) {
+    if (!hasUnsavedMoves()) return true;
+    return ports_.dialogs.askYesNo(std::string("保存していない手があります\r\r") + question, title);
 }
 
 void Form1::quit() {

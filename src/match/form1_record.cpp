@@ -87,6 +87,7 @@ void Form1::Command1_Click() {
         return;
     }
 
+    s.movesUnsaved = 0;
     hidePanel();
     panel.refreshFiles();
     dialogs.message("棋譜を書き込みました", "  ");

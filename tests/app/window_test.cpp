@@ -274,6 +274,29 @@ TEST_F(WindowTest, ClosingTheWindowRunsTheShutdown) {
     EXPECT_FALSE(window->isVisible());
 }
 
+TEST_F(WindowTest, ClosingAGameWithUnsavedMovesAsksAndNoKeepsTheWindowOpen) {
+    choose("SENTE");
+    click(3, 7);
+    click(3, 6);
+    ASSERT_EQ(s().moveNo, 2);
+    const std::string question = "保存していない手があります\r\r終わりますか？";
+    dialogs.answers = {false};
+    window->close();
+    settle();
+    EXPECT_EQ(dialogs.count(question), 1);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(form().closed);
+    EXPECT_EQ(quits, 0);
+
+    dialogs.answers = {true};
+    window->close();
+    settle();
+    EXPECT_EQ(dialogs.count(question), 2);
+    EXPECT_EQ(quits, 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(sound.live.empty());
+}
+
 TEST_F(WindowTest, ACloseAskedDuringAHandlerRunsTheShutdownAfterIt) {
     bool closedInside = true;
     window->dispatch([&](Form1& f) {

@@ -145,5 +145,30 @@ TEST_F(PlayTest, ReversalFromTheScript) {
     EXPECT_NE(out.find(" reversed 1 "), std::string::npos) << out;
 }
 
+TEST_F(PlayTest, QuittingWithUnsavedMovesAsksAndNoGoesOnPlaying) {
+    ASSERT_EQ(run("SENTE\n"
+                  "move 7 7 7 6\n"
+                  "no\n"
+                  "OWARI\n"
+                  "no\n"
+                  "CANCEL\n"
+                  "show\n"
+                  "yes\n"
+                  "key escape\n"),
+              0)
+        << out;
+    const std::string unsaved = "保存していない手があります\\r\\r";
+    EXPECT_TRUE(printed("question [終わり] " + unsaved + "終わりますか？ -> no")) << out;
+    EXPECT_TRUE(printed("question [最初] " + unsaved + "最初からやり直しますか？ -> no")) << out;
+    EXPECT_TRUE(printed("moveNo 2 moveNoLast 2 moveCount 2")) << out;
+    EXPECT_TRUE(printed("question [終わり] " + unsaved + "終わりますか？ -> yes")) << out;
+    EXPECT_TRUE(printed("quit")) << out;
+
+    // With nothing to lose the program ends at once, as before.
+    ASSERT_EQ(run("SENTE\nkey escape\n"), 0) << out;
+    EXPECT_TRUE(printed("quit")) << out;
+    EXPECT_EQ(out.find("question"), std::string::npos) << out;
+}
+
 }  // namespace
 }  // namespace velk::cli

@@ -688,3 +688,99 @@ TEST(Screen, WithTheComputerToMoveHiddenPiecesAndHandKindsCannotBeTakenUp) {
 
 }  // namespace
 }  // namespace velk
+
+namespace velk {
+namespace {
+
+const std::string QUIT_QUESTION = "保存していない手があります\r\r終わりますか？";
+
+TEST_F(Match, QuittingAGameWithUnsavedMovesAsksFirst) {
+    form->SENTE_Click();
+    move(7, 7, 7, 6);
+    ASSERT_EQ(s().moveNo, 2);
+    f.dialogs.boxes.clear();
+    f.dialogs.defaultAnswer = false;
+
+    // No keeps the game: 終わり, Escape and closing the window each ask once.
+    form->OWARI_Click();
+    form->Form_KeyDown(KEY_ESCAPE);
+    form->Form_Unload();
+    const Box asked{Box::YesNo, QUIT_QUESTION, "終わり", false};
+    EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{asked, asked, asked}));
+    EXPECT_FALSE(form->closed);
+    EXPECT_EQ(f.window.quits, 0);
+    EXPECT_EQ(f.sound.live.size(), 4u);
+    EXPECT_EQ(s().moveNo, 2);
+
+    // Yes ends the program as before.
+    f.dialogs.answers = {true};
+    form->Form_Unload();
+    EXPECT_TRUE(form->closed);
+    EXPECT_EQ(f.window.quits, 1);
+    EXPECT_TRUE(f.sound.live.empty());
+}
+
+TEST_F(Match, NothingToLoseQuitsAtOnce) {
+    // A game started but no move made yet.
+    form->SENTE_Click();
+    f.dialogs.boxes.clear();
+    form->OWARI_Click();
+    EXPECT_TRUE(f.dialogs.boxes.empty());
+    EXPECT_EQ(f.window.quits, 1);
+}
+
+TEST_F(Match, ASavedGameQuitsAtOnceUntilTheNextMove) {
+    form->SENTE_Click();
+    move(7, 7, 7, 6);
+    form->KIFU_WRITE_Click();
+    f.panel.setFolder(dir.string());
+    f.panel.setText(1, "saved");
+    form->Command1_Click();
+    ASSERT_TRUE(sawBox("棋譜を書き込みました", "  "));
+    f.dialogs.boxes.clear();
+    f.dialogs.defaultAnswer = false;
+
+    // Each move after the write is unsaved again.
+    move(6, 7, 6, 6);
+    ASSERT_EQ(s().moveNo, 4);
+    form->Form_KeyDown(KEY_ESCAPE);
+    EXPECT_EQ(f.dialogs.count(QUIT_QUESTION), 1);
+    EXPECT_FALSE(form->closed);
+
+    form->KIFU_WRITE_Click();
+    f.panel.setText(1, "saved2");
+    form->Command1_Click();
+    f.dialogs.boxes.clear();
+    form->Form_KeyDown(KEY_ESCAPE);
+    EXPECT_TRUE(f.dialogs.boxes.empty());
+    EXPECT_TRUE(form->closed);
+}
+
+TEST_F(Match, StartingAgainInTheMiddleOfAnUnsavedGameAsks) {
+    form->SENTE_Click();
+    move(7, 7, 7, 6);
+    f.dialogs.boxes.clear();
+    f.dialogs.answers = {false};
+    form->CANCEL_Click();
+    EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{{Box::YesNo,
+                                                  "保存していない手があります\r\r最初からやり直しま"
+                                                  "すか？",
+                                                  "最初", false}}));
+    EXPECT_EQ(s().moveNo, 2);
+    EXPECT_EQ(s().board[7][6], MAN_HU);
+    EXPECT_EQ(s().turn, s().roleMAN);
+
+    f.dialogs.answers = {true};
+    form->CANCEL_Click();
+    EXPECT_EQ(s().moveNo, 0);
+    EXPECT_EQ(s().turn, NOBODY);
+    // Once reset there is nothing to lose: 最初 and 終わり act at once.
+    f.dialogs.boxes.clear();
+    form->CANCEL_Click();
+    form->OWARI_Click();
+    EXPECT_TRUE(f.dialogs.boxes.empty());
+    EXPECT_TRUE(form->closed);
+}
+
+}  // namespace
+}  // namespace velk
