@@ -170,5 +170,33 @@ TEST_F(PlayTest, QuittingWithUnsavedMovesAsksAndNoGoesOnPlaying) {
     EXPECT_EQ(out.find("question"), std::string::npos) << out;
 }
 
+TEST_F(PlayTest, PictureDependsOnWhatIsSeenNotOnWhereHiddenPiecesStand) {
+    // The computer's king moves first and its square is framed; then a click on the square of
+    // a hidden pawn, or on that square empty, and a click beside the board.
+    const auto pictureOf = [&](const std::string& board, const std::string& more = "") {
+        EXPECT_EQ(run("position " + board + " b - 1\nGOTE\nsquare 1 1\nclick left 7500 3500\n" +
+                      more + "picture\n"),
+                  0)
+            << out;
+        const std::size_t at = out.rfind("\npicture ");
+        EXPECT_NE(at, std::string::npos) << out;
+        return at == std::string::npos ? std::string() : out.substr(at + 9, 16);
+    };
+    const std::string pawnLeft = pictureOf("p3k4/9/9/9/9/9/9/9/4K4");
+    EXPECT_TRUE(printed("move 1 COM 5 1 4 2 950 950 0 ６二王")) << out;
+    EXPECT_EQ(pawnLeft.size(), 16u);
+    EXPECT_EQ(pictureOf("4k3p/9/9/9/9/9/9/9/4K4"), pawnLeft);
+    EXPECT_EQ(pictureOf("4k4/9/9/9/9/9/9/9/4K4"), pawnLeft);
+    EXPECT_EQ(pictureOf("p3k4/9/9/9/9/9/9/9/4K4"), pawnLeft);  // the same every run
+
+    // What the player can see changes it: a piece of his own, the screen lowered, a frame,
+    // the record panel, a check mark.
+    EXPECT_NE(pictureOf("p3k4/9/9/9/9/9/9/9/3K5"), pawnLeft);
+    EXPECT_NE(pictureOf("p3k4/9/9/9/9/9/9/9/4K4", "ICHIJI\n"), pawnLeft);
+    EXPECT_NE(pictureOf("p3k4/9/9/9/9/9/9/9/4K4", "square 5 9\n"), pawnLeft);
+    EXPECT_NE(pictureOf("p3k4/9/9/9/9/9/9/9/4K4", "KIFU_WRITE\n"), pawnLeft);
+    EXPECT_NE(pictureOf("p3k4/9/9/9/9/9/9/9/4K4", "LEVEL2\n"), pawnLeft);
+}
+
 }  // namespace
 }  // namespace velk::cli

@@ -6,6 +6,7 @@
 
 #include "match/fakes.h"
 #include "support/board_text.h"
+#include "ui/surface_picture.h"
 
 namespace velk {
 namespace {
@@ -240,6 +241,49 @@ TEST(Draw, LongRecordTitlesAndNamesAreShortenedToTheirRoom) {
     EXPECT_NEAR(texts(c)[1]->gx, (3700.0 - BOARD_LEFT) / SQUARE_W, 1e-9);
     EXPECT_NEAR(texts(c)[1]->gy, 0, 1e-9);
     EXPECT_EQ(texts(c)[2]->text, "後手花子");
+}
+
+std::string digestOf(const SurfacePicture& p) {
+    Fnv1a64 h;
+    p.addTo(h);
+    return h.hex();
+}
+
+TEST(SurfacePicture, KeepsWhatShowsNotHowItWasDrawn) {
+    GameState s = testkit::position("4k4/9/9/9/9/9/9/9/4K4");
+    SurfacePicture a, b;
+    画面_再描画(s, a, fakes::FakeMenu{});
+    画面_再描画(s, b, fakes::FakeMenu{});
+    const std::string start = digestOf(a);
+    EXPECT_EQ(digestOf(b), start);
+
+    // Squares painted again as they were, in any order, change nothing.
+    for (const auto& [x, y] : {std::pair{3, 3}, {7, 2}}) {
+        a.drawPicture(PICTURE_EMPTY_SQUARE, x, y);
+        a.drawOutline(COLOUR_GREEN, x, y);
+    }
+    b.drawPicture(PICTURE_EMPTY_SQUARE, 7, 2);
+    b.drawOutline(COLOUR_GREEN, 7, 2);
+    EXPECT_EQ(digestOf(a), start);
+    EXPECT_EQ(digestOf(b), start);
+
+    // A frame shows until it is drawn over; a text until its field is tiled again.
+    a.drawOutline(COLOUR_WHITE, 4, 2);
+    EXPECT_NE(digestOf(a), start);
+    a.drawOutline(COLOUR_GREEN, 4, 2);
+    EXPECT_EQ(digestOf(a), start);
+    a.drawText(13.0, 8.4, "７六歩", COLOUR_WHITE, 12);
+    const std::string withText = digestOf(a);
+    EXPECT_NE(withText, start);
+    b.drawText(13.0, 8.4, "７六と", COLOUR_WHITE, 12);
+    EXPECT_NE(digestOf(b), withText);
+    消去_移動結果(s, a, s.roleMAN);
+    EXPECT_EQ(digestOf(a), start);
+
+    // The digest is the same on every machine.
+    Fnv1a64 h;
+    h.add(std::string_view("a"));
+    EXPECT_EQ(h.hex(), "af63dc4c8601ec8c");
 }
 
 TEST(Draw, RecordPanelIsEmptiedWhenHidden) {
