@@ -93,31 +93,53 @@ void SurfacePicture::beginFullRedraw() {
     std::fill(pixels_.begin(), pixels_.end(), 0);
 }
 
+std::uint64_t SurfacePicture::patternAt(int code, int x, int y) const {
+    if (code != patternCode_) {
+        patternCode_ = code;
+        pattern_.resize(static_cast<std::size_t>(SQUARE_PX_W) * SQUARE_PX_H);
+        for (int py = 0; py < SQUARE_PX_H; ++py)
+            for (int px = 0; px < SQUARE_PX_W; ++px)
+                pattern_[static_cast<std::size_t>(py * SQUARE_PX_W + px)] =
+                    backgroundAt(code, ORIGIN_X + px, ORIGIN_Y + py);
+    }
+    return pattern_[static_cast<std::size_t>(floorMod(y - ORIGIN_Y, SQUARE_PX_H) * SQUARE_PX_W +
+                                             floorMod(x - ORIGIN_X, SQUARE_PX_W))];
+}
+
 void SurfacePicture::paint(int left, int top, int width, int height, std::uint64_t base,
                            Mode mode) {
+    constexpr std::uint64_t STEP = 0x9e3779b97f4a7c15ULL;
     const int x0 = std::max(0, left), y0 = std::max(0, top);
     const int x1 = std::min(WIDTH, left + width), y1 = std::min(HEIGHT, top + height);
+    if (mode == Mode::Pattern) patternAt(static_cast<int>(base), 0, 0);  // fills the table
     for (int y = y0; y < y1; ++y) {
         std::uint64_t* row = &pixels_[static_cast<std::size_t>(y) * WIDTH];
+        // One mix a row; along the row the pixel's place is stepped in.
         const std::uint64_t rowBase = mode == Mode::Flat ? base : mix(base, of(y - top));
-        for (int x = x0; x < x1; ++x) {
-            switch (mode) {
-                case Mode::Flat:
-                    row[x] = painted(base);
-                    break;
-                case Mode::Relative:
-                    row[x] = painted(mix(rowBase, of(x - left)));
-                    break;
-                case Mode::Pattern:
-                    row[x] = backgroundAt(static_cast<int>(base), x, y);
-                    break;
-                case Mode::Over: {
-                    const std::uint64_t under =
-                        row[x] != 0 ? row[x] : backgroundAt(background_, x, y);
-                    row[x] = painted(mix(under, mix(rowBase, of(x - left))));
-                    break;
+        switch (mode) {
+            case Mode::Flat:
+                for (int x = x0; x < x1; ++x) row[x] = painted(base);
+                break;
+            case Mode::Relative:
+                for (int x = x0; x < x1; ++x) row[x] = painted(rowBase + of(x - left) * STEP);
+                break;
+            case Mode::Pattern: {
+                const std::uint64_t* pattern =
+                    &pattern_[static_cast<std::size_t>(floorMod(y - ORIGIN_Y, SQUARE_PX_H)) *
+                              SQUARE_PX_W];
+                int px = floorMod(x0 - ORIGIN_X, SQUARE_PX_W);
+                for (int x = x0; x < x1; ++x) {
+                    row[x] = pattern[px];
+                    if (++px == SQUARE_PX_W) px = 0;
                 }
+                break;
             }
+            case Mode::Over:
+                for (int x = x0; x < x1; ++x) {
+                    const std::uint64_t under = row[x] != 0 ? row[x] : patternAt(background_, x, y);
+                    row[x] = painted(mix(under, rowBase + of(x - left) * STEP));
+                }
+                break;
         }
     }
 }
@@ -177,7 +199,7 @@ void SurfacePicture::addTo(Fnv1a64& hash) const {
     for (int y = 0; y < HEIGHT; ++y)
         for (int x = 0; x < WIDTH; ++x) {
             const std::uint64_t v = pixels_[static_cast<std::size_t>(y) * WIDTH + x];
-            hash.add(v != 0 ? v : backgroundAt(background_, x, y));
+            hash.add(v != 0 ? v : patternAt(background_, x, y));
         }
 }
 

@@ -53,8 +53,13 @@ class SurfacePicture final : public Canvas {
     enum class Mode { Flat, Relative, Pattern, Over };
     void paint(int left, int top, int width, int height, std::uint64_t base, Mode mode);
 
+    // The background pattern's value at a pixel, from a table kept for the last code asked.
+    std::uint64_t patternAt(int code, int x, int y) const;
+
     std::vector<std::uint64_t> pixels_;
     int background_ = 2;
+    mutable std::vector<std::uint64_t> pattern_;
+    mutable int patternCode_ = -1;
 };
 
 // The digest of everything the window shows: the surface, the record panel's visible controls
