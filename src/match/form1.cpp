@@ -479,10 +479,11 @@ void Form1::Form_Unload() {
     quit();
 }
 
-// A game under way whose moves since the last write could still be saved: the record panel
-// takes them while the board is not turned round and no handicap is set.
+// A game under way with moves entered since the last write that could still be saved (after
+// stepping forward with 進 if need be): the record panel takes them while the board is not
+// turned round and no handicap is set.
 bool Form1::hasUnsavedMoves() const {
-    return s.gameState == 1 && s.kifuMode == NO && s.movesUnsaved > 0 && s.moveNo >= 1 &&
+    return s.gameState == 1 && s.kifuMode == NO && s.movesUnsaved > 0 && s.moveNoLast >= 1 &&
            s.reversed == NO && s.handicapSet == NO;
 }
 

@@ -37,7 +37,7 @@ std::uint64_t painted(std::uint64_t v) {
     return v == 0 ? 1 : v;
 }
 
-int pixelX(double twips) {
+int toPixel(double twips) {
     return static_cast<int>(std::lround(twips / TWIPS_PER_PIXEL));
 }
 
@@ -150,7 +150,7 @@ void SurfacePicture::drawPicture(int picture, double gx, double gy) {
           isValidPiece(picture)))
         return;
     if (!sane(gx) || !sane(gy)) return;
-    const int left = pixelX(twipsX(gx)), top = pixelX(twipsY(gy));
+    const int left = toPixel(twipsX(gx)), top = toPixel(twipsY(gy));
     if (background) {
         background_ = picture;
         paint(left, top, 34, SQUARE_PX_H, of(picture), Mode::Pattern);
@@ -163,7 +163,7 @@ void SurfacePicture::drawPicture(int picture, double gx, double gy) {
 
 void SurfacePicture::drawOutline(int colour, double gx, double gy) {
     if (!sane(gx) || !sane(gy)) return;
-    const int left = pixelX(twipsX(gx)), top = pixelX(twipsY(gy));
+    const int left = toPixel(twipsX(gx)), top = toPixel(twipsY(gy));
     const std::uint64_t v = mix(KIND_OUTLINE, of(colour));
     paint(left, top, SQUARE_PX_W + 1, 1, v, Mode::Flat);
     paint(left, top + SQUARE_PX_H, SQUARE_PX_W + 1, 1, v, Mode::Flat);
@@ -173,7 +173,7 @@ void SurfacePicture::drawOutline(int colour, double gx, double gy) {
 
 void SurfacePicture::fillRect(double gx, double gy, int widthTwips, int heightTwips, int colour) {
     if (widthTwips < 0 || heightTwips < 0 || !sane(gx) || !sane(gy)) return;
-    const int left = pixelX(twipsX(gx)), top = pixelX(twipsY(gy));
+    const int left = toPixel(twipsX(gx)), top = toPixel(twipsY(gy));
     // The far edge is filled too, as with a box drawn from corner to corner.
     paint(left, top, widthTwips / TWIPS_PER_PIXEL + 1, heightTwips / TWIPS_PER_PIXEL + 1,
           mix(KIND_FILL, of(colour)), Mode::Flat);
@@ -184,9 +184,10 @@ void SurfacePicture::drawText(double gx, double gy, const std::string& text, int
     if (text.empty() || fontSize <= 0 || fontSize > 1000 || !sane(gx) || !sane(gy)) return;
     // The ink may reach a little above the line, past the estimated width and below the line.
     const double em = static_cast<double>(fontSize) * TWIPS_PER_POINT;
-    const int left = pixelX(twipsX(gx)), top = pixelX(twipsY(gy) - 0.05 * em);
-    const int width =
-        static_cast<int>(std::ceil((textWidthTwips(text, fontSize) + 0.25 * em) / TWIPS_PER_PIXEL));
+    const int left = toPixel(twipsX(gx)), top = toPixel(twipsY(gy) - 0.05 * em);
+    const double widthPx =
+        std::ceil((textWidthTwips(text, fontSize) + 0.25 * em) / TWIPS_PER_PIXEL);
+    const int width = static_cast<int>(std::min(widthPx, 2.0 * WIDTH));
     const int height = static_cast<int>(std::ceil(1.3 * em / TWIPS_PER_PIXEL));
     Fnv1a64 h;
     h.add(text);
