@@ -720,6 +720,19 @@ TEST_F(Match, QuittingAGameWithUnsavedMovesAsksFirst) {
     EXPECT_TRUE(f.sound.live.empty());
 }
 
+TEST_F(Match, MovesSteppedBackOverAreStillUnsaved) {
+    form->SENTE_Click();
+    move(7, 7, 7, 6);
+    form->REPLAY_Click();
+    form->REPLAY_Click();
+    ASSERT_EQ(s().moveNo, 0);
+    f.dialogs.boxes.clear();
+    f.dialogs.answers = {false};
+    form->OWARI_Click();
+    EXPECT_EQ(f.dialogs.count(QUIT_QUESTION), 1);
+    EXPECT_FALSE(form->closed);
+}
+
 TEST_F(Match, NothingToLoseQuitsAtOnce) {
     // A game started but no move made yet.
     form->SENTE_Click();
