@@ -7,6 +7,10 @@
 namespace velk::app {
 
 SurfaceWidget::SurfaceWidget(QWidget* parent) : QWidget(parent) {
+    // Three quarters of the designed size: squares stay about 24 x 30 pixels, large enough to
+    // tell the pieces apart and to hit, and the record panel's controls keep their room.
+    setMinimumSize(SurfaceGeometry::DESIGN_WIDTH * 3 / 4 / SurfaceGeometry::TWIPS_PER_PIXEL,
+                   SurfaceGeometry::DESIGN_HEIGHT * 3 / 4 / SurfaceGeometry::TWIPS_PER_PIXEL);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     list_.setListener([this](const QRectF& twips) { invalidate(twips); });

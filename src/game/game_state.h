@@ -102,6 +102,9 @@ struct GameState {
     int missCountCOM = 0;
     int moveNo = 0;
     int moveNoLast = 0;
+    // Moves entered since the record was last written to a file or the game was reset; the
+    // program asks before a quit or a restart would lose them.
+    int movesUnsaved = 0;
     int moveCount = 0;
     int kifuMode = NO;
     int reversed = NO;

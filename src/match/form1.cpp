@@ -24,6 +24,9 @@ constexpr int WINDOW_LEFT = -60;
 constexpr int WINDOW_WIDTH = 9000;
 constexpr int WINDOW_HEIGHT = 8000;
 
+constexpr const char* QUIT_QUESTION = "終わりますか？";
+constexpr const char* QUIT_TITLE = "終わり";
+
 // Column or row of the grid under a window coordinate in twips; 0 (no square, no hand) for
 // anything far outside the window.
 int gridIndex(float twips, int origin, int size) {
@@ -102,12 +105,14 @@ void Form1::初期設定() {
     // position the reset leaves: one begun after 反転 was recorded on the reversed board.
     std::string why;
     if (checkRecordFollowsStart(s.record, s.moveNoLast, why) != 0) s.moveNoLast = 0;
+    s.movesUnsaved = 0;
     ports_.timer.setEnabled(false);
     画面_再描画(s, ports_.canvas, ports_.menu);
 }
 
 void Form1::CANCEL_Click() {
     if (closed) return;
+    if (!mayLoseUnsavedMoves("最初からやり直しますか？", "最初")) return;
     初期設定();
     ports_.sound.dsPlay(sndPiece);
 }
@@ -210,22 +215,27 @@ void Form1::resumeOrRefuse() {
     }
 }
 
+// Only a piece that can be taken up is selected. A click on anything else, a hidden computer
+// piece included, is the click on an empty square it looks like: nothing is drawn and the last
+// selection stays as it was, so the click tells nothing about what stands behind the screen.
 void Form1::selectOnBoard(int gx, int gy) {
     Canvas& c = ports_.canvas;
     const int piece = s.board[gx][gy];
-    if (piece == EMPTY) return;
+    if (!canTakeUp(piece)) return;
     s.curMove = {gx, gy, 0, 0, piece};
     描画_移動可能桝色(gx, gy, COLOUR_LIGHT_RED, piece);
-    if (ownsTurn(piece)) {
-        s.selPhase = 1;
-        描画_桝輪郭(s, c, COLOUR_LIGHT_RED, gx, gy);
-    } else {
-        描画_桝輪郭(s, c, COLOUR_GREEN, gx, gy);
-    }
+    s.selPhase = 1;
+    描画_桝輪郭(s, c, COLOUR_LIGHT_RED, gx, gy);
 }
 
 bool Form1::ownsTurn(int piece) const {
     return (isManPiece(piece) && s.turn == s.roleMAN) || (isComPiece(piece) && s.turn == s.roleCOM);
+}
+
+// A piece of the side to move that the player can see: the computer's pieces stay where they
+// are while the screen stands, whoever is to move.
+bool Form1::canTakeUp(int piece) const {
+    return ownsTurn(piece) && !(isComPiece(piece) && s.screenUp == YES);
 }
 
 void Form1::humanDestination(int button, int gx, int gy) {
@@ -245,7 +255,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
         }
     }
 
-    if (target != EMPTY && ownsTurn(target)) {
+    if (target != EMPTY && canTakeUp(target)) {
         描画_桝輪郭(s, c, COLOUR_GREEN, m.fromX, m.fromY);
         m.fromX = gx;
         m.fromY = gy;
@@ -337,7 +347,8 @@ void Form1::clickOffBoard(int gx, int gy) {
         描画_桝輪郭(s, c, COLOUR_LIGHT_RED, MAN_HAND_X, gy);
         描画_移動可能桝色(MAN_HAND_X, gy, COLOUR_LIGHT_RED, s.curMove.piece);
     } else if (gx == COM_HAND_X && gy >= 1 && gy <= 7 && s.turn == s.roleCOM) {
-        if (s.handCOM[8 - gy] == 0) return;
+        // The computer's hand by kind is hidden while the screen stands.
+        if (!canTakeUp(comHandPiece(gy)) || s.handCOM[8 - gy] == 0) return;
         調査_2歩フラグ設定(s);
         s.selPhase = 1;
         s.curMove = {COM_HAND_X, gy, 0, 0, comHandPiece(gy)};
@@ -351,6 +362,7 @@ void Form1::clickOffBoard(int gx, int gy) {
 
 void Form1::Form_KeyDown(int keyCode) {
     if (closed || keyCode != KEY_ESCAPE) return;
+    if (!mayLoseUnsavedMoves(QUIT_QUESTION, QUIT_TITLE)) return;
     終了処理();
     quit();
 }
@@ -416,6 +428,7 @@ void Form1::GOTE_Click() {
 
 void Form1::OWARI_Click() {
     if (closed) return;
+    if (!mayLoseUnsavedMoves(QUIT_QUESTION, QUIT_TITLE)) return;
     終了処理();
     quit();
 }
@@ -483,10 +496,27 @@ void Form1::終了処理() {
     releaseSounds();
 }
 
+// The window is being closed; answering No to the question keeps it open.
 void Form1::Form_Unload() {
     if (closed) return;
+    if (!mayLoseUnsavedMoves(QUIT_QUESTION, QUIT_TITLE)) return;
     終了処理();
     quit();
+}
+
+// A game under way with moves entered since the last write that could still be saved (after
+// stepping forward with 進 if need be): the record panel takes them while the board is not
+// turned round and no handicap is set.
+bool Form1::hasUnsavedMoves() const {
+    return s.gameState == 1 && s.kifuMode == NO && s.movesUnsaved > 0 && s.moveNoLast >= 1 &&
+           s.reversed == NO && s.handicapSet == NO;
+}
+
+// Asks before unsaved moves are given up; true when there is nothing to lose or the player
+// agrees.
+bool Form1::mayLoseUnsavedMoves(const std::string& question, const std::string& title) {
+    if (!hasUnsavedMoves()) return true;
+    return ports_.dialogs.askYesNo(std::string("保存していない手があります\r\r") + question, title);
 }
 
 void Form1::quit() {

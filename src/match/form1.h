@@ -120,7 +120,10 @@ class Form1 {
     void selectOnBoard(int gx, int gy);
     void humanDestination(int button, int gx, int gy);
     void clickOffBoard(int gx, int gy);
+    bool hasUnsavedMoves() const;
+    bool mayLoseUnsavedMoves(const std::string& question, const std::string& title);
     bool ownsTurn(int piece) const;
+    bool canTakeUp(int piece) const;
     void levelClick(int n);
     void offerAnotherGame();
     bool refuseGameWithoutKings();

@@ -15,18 +15,6 @@ namespace {
 
 constexpr const char* RECORD_EXTENSION = ".棋譜";
 
-// Window positions, in twips, of the three header lines printed after a record is read.
-constexpr double TITLE_X = 800, TITLE_Y = 6350;
-constexpr double NAMES_X = 3700, TOP_NAME_Y = 100, BOTTOM_NAME_Y = 6350;
-constexpr int HEADER_FONT_SIZE = 12;
-
-double gridX(double twips) {
-    return (twips - BOARD_LEFT) / SQUARE_W;
-}
-double gridY(double twips) {
-    return (twips - BOARD_TOP) / SQUARE_H;
-}
-
 // A drive or folder that cannot be reached because its device is absent or not ready.
 bool deviceNotReady(int err) {
     return err == ENOMEDIUM || err == ENXIO || err == ENODEV || err == EIO || err == ENOTCONN;
@@ -103,6 +91,7 @@ void Form1::Command1_Click() {
         return;
     }
 
+    s.movesUnsaved = 0;
     hidePanel();
     panel.refreshFiles();
     dialogs.message("棋譜を書き込みました", "  ");
@@ -146,10 +135,7 @@ void Form1::File1_Click(const std::string& fileName) {
 
 void Form1::printRecordHeader(const std::string& title, const std::string& top,
                               const std::string& bottom) {
-    Canvas& c = ports_.canvas;
-    c.drawText(gridX(TITLE_X), gridY(TITLE_Y), title, COLOUR_WHITE, HEADER_FONT_SIZE);
-    c.drawText(gridX(NAMES_X), gridY(TOP_NAME_Y), top, COLOUR_WHITE, HEADER_FONT_SIZE);
-    c.drawText(gridX(NAMES_X), gridY(BOTTOM_NAME_Y), bottom, COLOUR_WHITE, HEADER_FONT_SIZE);
+    描画_棋譜見出し(s, ports_.canvas, title, top, bottom);
     ports_.window.repaint();
 }
 

@@ -93,6 +93,7 @@ void Form1::手順保存(int fromX, int fromY, int toX, int toY, int pieceBefore
     r.recMissCOM[n] = s.missCountCOM;
     r.recMissMAN[n] = s.missCountMAN;
     s.moveNoLast = s.moveNo;
+    ++s.movesUnsaved;
     ++movesLogged;
 }
 

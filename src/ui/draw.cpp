@@ -16,6 +16,59 @@ constexpr double MOVE_TEXT_NAME_OFFSET = 1.0;
 constexpr int MOVE_TEXT_SIZE = 12;
 constexpr int HAND_COUNT_SIZE = 14;
 
+constexpr int TWIPS_PER_POINT = 20;
+
+// A loaded record's header, in twips: the title below the board on the left, the names of the
+// players above and below the board right of the middle. Each may reach the next text (less
+// half an em of space) or the end of the background that 描画_棋譜読込み部分消去 paints again,
+// which ends with column 10 (the title art starts further right, at column 11.2).
+constexpr double HEADER_TITLE_X = 800, HEADER_TITLE_Y = 6350;
+constexpr double HEADER_NAMES_X = 3700, HEADER_TOP_Y = 100, HEADER_BOTTOM_Y = 6350;
+constexpr double HEADER_RIGHT_END = BOARD_LEFT + 10.0 * SQUARE_W;
+constexpr int HEADER_FONT_SIZE = 12;
+
+// Decodes one UTF-8 character at i and moves i past it; a malformed byte stands on its own.
+char32_t nextCodePoint(std::string_view s, std::size_t& i) {
+    const auto lead = static_cast<unsigned char>(s[i++]);
+    const int extra = lead >= 0xF8   ? -1
+                      : lead >= 0xF0 ? 3
+                      : lead >= 0xE0 ? 2
+                      : lead >= 0xC0 ? 1
+                      : lead >= 0x80 ? -1
+                                     : 0;
+    if (extra <= 0 || i + static_cast<std::size_t>(extra) > s.size()) return lead;
+    char32_t cp = lead & (0x7Fu >> (extra + 1));
+    for (int k = 0; k < extra; ++k) {
+        const auto c = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+        if ((c & 0xC0u) != 0x80u) return lead;
+        cp = (cp << 6) | (c & 0x3Fu);
+    }
+    i += static_cast<std::size_t>(extra);
+    return cp;
+}
+
+// Width of one character in ems.
+double emsOf(char32_t cp) {
+    if (cp < 0x80) {
+        if (cp < 0x20) return 0;
+        // The wide Latin letters and signs of the surface's font.
+        for (const char wide : std::string_view("MWmw@%&")) {
+            if (cp == static_cast<char32_t>(static_cast<unsigned char>(wide))) return 1.0;
+        }
+        if (cp >= 'A' && cp <= 'Z') return 0.75;
+        return 0.5;
+    }
+    if (cp >= 0xFF61 && cp <= 0xFF9F) return 0.5;  // half-width katakana
+    return 1.0;
+}
+
+double drawnLeftX(double twips) {
+    return (twips - BOARD_LEFT) / SQUARE_W;
+}
+double drawnTopY(double twips) {
+    return (twips - BOARD_TOP) / SQUARE_H;
+}
+
 void tile(const GameState& s, Canvas& c, double gx, double gy) {
     描画_絵(s, c, s.background, gx, gy);
 }
@@ -366,6 +419,47 @@ void 描画_棋譜読込み部分消去(const GameState& s, Canvas& c) {
     描画_桝_数値(s, c);
     for (int gx = -1; gx <= 9; ++gx) tile(s, c, gx, 10);
     for (int x = 1; x <= 9; ++x) 描画_桝輪郭(s, c, COLOUR_GREEN, x, 9);
+}
+
+void 描画_棋譜見出し(const GameState&, Canvas& c, std::string_view title, std::string_view top,
+                     std::string_view bottom) {
+    const double halfEm = HEADER_FONT_SIZE * TWIPS_PER_POINT / 2.0;
+    const std::string t =
+        fitText(title, HEADER_FONT_SIZE, HEADER_NAMES_X - HEADER_TITLE_X - halfEm);
+    const double namesRoom = HEADER_RIGHT_END - HEADER_NAMES_X;
+    c.drawText(drawnLeftX(HEADER_TITLE_X), drawnTopY(HEADER_TITLE_Y), t, COLOUR_WHITE,
+               HEADER_FONT_SIZE);
+    c.drawText(drawnLeftX(HEADER_NAMES_X), drawnTopY(HEADER_TOP_Y),
+               fitText(top, HEADER_FONT_SIZE, namesRoom), COLOUR_WHITE, HEADER_FONT_SIZE);
+    c.drawText(drawnLeftX(HEADER_NAMES_X), drawnTopY(HEADER_BOTTOM_Y),
+               fitText(bottom, HEADER_FONT_SIZE, namesRoom), COLOUR_WHITE, HEADER_FONT_SIZE);
+}
+
+// --- Text widths ---
+
+double textWidthTwips(std::string_view utf8, int fontSize) {
+    double ems = 0;
+    for (std::size_t i = 0; i < utf8.size();) ems += emsOf(nextCodePoint(utf8, i));
+    return ems * fontSize * TWIPS_PER_POINT;
+}
+
+std::string fitText(std::string_view utf8, int fontSize, double widthTwips) {
+    if (textWidthTwips(utf8, fontSize) <= widthTwips) return std::string(utf8);
+    static constexpr std::string_view ELLIPSIS = "…";
+    const double room = widthTwips - textWidthTwips(ELLIPSIS, fontSize);
+    if (room < 0) return {};
+    const double em = static_cast<double>(fontSize) * TWIPS_PER_POINT;
+    double used = 0;
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const double w = emsOf(nextCodePoint(utf8, i)) * em;
+        if (used + w > room) break;
+        used += w;
+        end = i;
+    }
+    std::string out(utf8.substr(0, end));
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out + std::string(ELLIPSIS);
 }
 
 // --- Record panel ---

@@ -94,6 +94,20 @@ void 描画_移動駒種類(const GameState& s, Canvas& c, int side, int piece, 
                      int colour);
 // Clears the rows where a loaded record's title and names were printed.
 void 描画_棋譜読込み部分消去(const GameState& s, Canvas& c);
+// A loaded record's title left below the board and the players' names above and below it,
+// each shortened with "…" to the room it has, so that nothing overprints its neighbour.
+void 描画_棋譜見出し(const GameState& s, Canvas& c, std::string_view title, std::string_view top,
+                     std::string_view bottom);
+
+// --- Text widths ---
+
+// The width a text takes on the surface, in twips, estimated character by character: a
+// full-width character is one em (the font size), a half-width one (ASCII, half-width katakana)
+// half an em; the few Latin letters and signs that are wider in the surface's font count more.
+double textWidthTwips(std::string_view utf8, int fontSize);
+// The text as it stands when it fits the width; otherwise as much of its start as fits
+// followed by "…" (nothing when not even that fits).
+std::string fitText(std::string_view utf8, int fontSize, double widthTwips);
 
 // --- Record panel ---
 

@@ -274,6 +274,29 @@ TEST_F(WindowTest, ClosingTheWindowRunsTheShutdown) {
     EXPECT_FALSE(window->isVisible());
 }
 
+TEST_F(WindowTest, ClosingAGameWithUnsavedMovesAsksAndNoKeepsTheWindowOpen) {
+    choose("SENTE");
+    click(3, 7);
+    click(3, 6);
+    ASSERT_EQ(s().moveNo, 2);
+    const std::string question = "保存していない手があります\r\r終わりますか？";
+    dialogs.answers = {false};
+    window->close();
+    settle();
+    EXPECT_EQ(dialogs.count(question), 1);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(form().closed);
+    EXPECT_EQ(quits, 0);
+
+    dialogs.answers = {true};
+    window->close();
+    settle();
+    EXPECT_EQ(dialogs.count(question), 2);
+    EXPECT_EQ(quits, 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(sound.live.empty());
+}
+
 TEST_F(WindowTest, ACloseAskedDuringAHandlerRunsTheShutdownAfterIt) {
     bool closedInside = true;
     window->dispatch([&](Form1& f) {
@@ -297,6 +320,53 @@ TEST_F(WindowTest, LoadPutsAWindowMovedAwayBackInPlace) {
     const QSize client = surface()->size();
     EXPECT_NEAR(client.width(), 8880 / 15.0 * window->comfortScale(), 2);
     EXPECT_NEAR(client.height(), 7300 / 15.0 * window->comfortScale(), 2);
+}
+
+TEST_F(WindowTest, TheWindowKeepsAUsableBoardAndLongNamesStayApart) {
+    // A record with a very long title and very long names, written and read back.
+    choose("SENTE");
+    click(3, 7);
+    click(3, 6);
+    choose("KIFU_WRITE");
+    RecordPanelWidgets& panel = window->recordPanel();
+    panel.textBox(2)->setText(
+        QString::fromUtf8("第九十九期名人戦七番勝負第七局"
+                          "千日手指し直し局ABCDEFGHIJ"));
+    panel.textBox(3)->setText(
+        QString::fromUtf8("ＷＭ永世名人十九世名人候補の先手"
+                          "WWWWWWWWWWWWWWWW"));
+    panel.textBox(4)->setText(QString::fromUtf8("mmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmm"));
+    QTest::keyClicks(panel.textBox(1), "long");
+    QTest::mouseClick(panel.returnButton(), Qt::LeftButton);
+    settle();
+    ASSERT_EQ(dialogs.count("棋譜を書き込みました"), 1);
+    choose("KIFU_READ");
+    QListWidget* files = panel.files();
+    ASSERT_EQ(files->count(), 1);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(0)).center());
+    settle();
+    ASSERT_EQ(s().kifuMode, YES);
+    int shortened = 0;
+    for (const auto& op : surface()->canvas().ops())
+        shortened += op.text.endsWith(QStringLiteral("…")) ? 1 : 0;
+    EXPECT_EQ(shortened, 3);
+    saveScreenshot("long-names");
+
+    // However small the window is made, the board keeps squares that can be seen and hit.
+    window->resize(120, 90);
+    settle();
+    EXPECT_GE(surface()->width(), 8880 * 3 / 4 / 15);
+    EXPECT_GE(surface()->height(), 7300 * 3 / 4 / 15);
+    EXPECT_GE(surface()->surfaceGeometry().squareWidth(), 24);
+    saveScreenshot("minimum");
+    choose("CANCEL");
+    choose("SENTE");
+    click(7, 9);
+    EXPECT_EQ(s().selPhase, 1);
+    EXPECT_EQ(s().curMove.fromX, 7);
+    choose("KIFU_WRITE");
+    saveScreenshot("minimum-record-panel");
 }
 
 TEST(QtClock, WaitLetsTheWindowWorkAndEndsAfterItsTime) {

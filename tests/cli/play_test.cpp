@@ -159,5 +159,58 @@ TEST_F(PlayTest, ReversalResetAndStepForwardKeepTheStartingPosition) {
     EXPECT_NE(out.find("hands MAN 0 COM 0 "), std::string::npos) << out;
 }
 
+TEST_F(PlayTest, QuittingWithUnsavedMovesAsksAndNoGoesOnPlaying) {
+    ASSERT_EQ(run("SENTE\n"
+                  "move 7 7 7 6\n"
+                  "no\n"
+                  "OWARI\n"
+                  "no\n"
+                  "CANCEL\n"
+                  "show\n"
+                  "yes\n"
+                  "key escape\n"),
+              0)
+        << out;
+    const std::string unsaved = "保存していない手があります\\r\\r";
+    EXPECT_TRUE(printed("question [終わり] " + unsaved + "終わりますか？ -> no")) << out;
+    EXPECT_TRUE(printed("question [最初] " + unsaved + "最初からやり直しますか？ -> no")) << out;
+    EXPECT_TRUE(printed("moveNo 2 moveNoLast 2 moveCount 2")) << out;
+    EXPECT_TRUE(printed("question [終わり] " + unsaved + "終わりますか？ -> yes")) << out;
+    EXPECT_TRUE(printed("quit")) << out;
+
+    // With nothing to lose the program ends at once, as before.
+    ASSERT_EQ(run("SENTE\nkey escape\n"), 0) << out;
+    EXPECT_TRUE(printed("quit")) << out;
+    EXPECT_EQ(out.find("question"), std::string::npos) << out;
+}
+
+TEST_F(PlayTest, PictureDependsOnWhatIsSeenNotOnWhereHiddenPiecesStand) {
+    // The computer's king moves first and its square is framed; then a click on the square of
+    // a hidden pawn, or on that square empty, and a click beside the board.
+    const auto pictureOf = [&](const std::string& board, const std::string& more = "") {
+        EXPECT_EQ(run("position " + board + " b - 1\nGOTE\nsquare 1 1\nclick left 7500 3500\n" +
+                      more + "picture\n"),
+                  0)
+            << out;
+        const std::size_t at = out.rfind("\npicture ");
+        EXPECT_NE(at, std::string::npos) << out;
+        return at == std::string::npos ? std::string() : out.substr(at + 9, 16);
+    };
+    const std::string pawnLeft = pictureOf("p3k4/9/9/9/9/9/9/9/4K4");
+    EXPECT_TRUE(printed("move 1 COM 5 1 4 2 950 950 0 ６二王")) << out;
+    EXPECT_EQ(pawnLeft.size(), 16u);
+    EXPECT_EQ(pictureOf("4k3p/9/9/9/9/9/9/9/4K4"), pawnLeft);
+    EXPECT_EQ(pictureOf("4k4/9/9/9/9/9/9/9/4K4"), pawnLeft);
+    EXPECT_EQ(pictureOf("p3k4/9/9/9/9/9/9/9/4K4"), pawnLeft);  // the same every run
+
+    // What the player can see changes it: a piece of his own, the screen lowered, a frame,
+    // the record panel, a check mark.
+    EXPECT_NE(pictureOf("p3k4/9/9/9/9/9/9/9/3K5"), pawnLeft);
+    EXPECT_NE(pictureOf("p3k4/9/9/9/9/9/9/9/4K4", "ICHIJI\n"), pawnLeft);
+    EXPECT_NE(pictureOf("p3k4/9/9/9/9/9/9/9/4K4", "square 5 9\n"), pawnLeft);
+    EXPECT_NE(pictureOf("p3k4/9/9/9/9/9/9/9/4K4", "KIFU_WRITE\n"), pawnLeft);
+    EXPECT_NE(pictureOf("p3k4/9/9/9/9/9/9/9/4K4", "LEVEL2\n"), pawnLeft);
+}
+
 }  // namespace
 }  // namespace velk::cli

@@ -22,6 +22,7 @@ struct CanvasOp {
     double gy = 0;
     std::string text;
     int fontSize = 0;
+    bool operator==(const CanvasOp&) const = default;
 };
 
 class FakeCanvas : public Canvas {

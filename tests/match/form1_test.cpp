@@ -6,12 +6,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "game/invariants.h"
 #include "game/setup.h"
 #include "match/fakes.h"
+#include "support/board_text.h"
 
 namespace velk {
 namespace {
@@ -688,6 +690,251 @@ TEST_F(Match, CounterCarriedOverAReversalEndsTheGameAt500) {
     EXPECT_TRUE(sawBox("500手に達しました\r\r棋譜に残せないので対局を終わります", "終了"));
     EXPECT_EQ(countAtEnd, MAX_MOVES);
     EXPECT_EQ(s().moveCount, 0);
+}
+
+}  // namespace
+}  // namespace velk
+
+namespace velk {
+namespace {
+
+// Everything a click shows or sounds: the drawing, the boxes, the sounds, the repaints and the
+// waits, and the timer switches.
+struct Reaction {
+    std::vector<fakes::CanvasOp> ops;
+    std::vector<Box> boxes;
+    std::vector<fakes::SoundCall> sounds;
+    int repaints = 0;
+    std::vector<double> waits;
+    std::vector<bool> timer;
+    bool operator==(const Reaction&) const = default;
+};
+
+// One game played twice, once with a hidden computer piece on a square and once with that
+// square empty: prepare sets the game up, then the clicks are made and recorded.
+class ScreenProbe {
+  public:
+    struct Click {
+        int gx, gy, button;
+    };
+
+    ScreenProbe() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ =
+            std::filesystem::temp_directory_path() / (std::string("velk_screen_") + info->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+        for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"})
+            std::ofstream(dir_ / name, std::ios::binary) << "RIFF....WAVE";
+    }
+    ~ScreenProbe() { std::filesystem::remove_all(dir_); }
+
+    Reaction run(const std::function<void(Form1&)>& prepare, int hiddenX, int hiddenY,
+                 int hiddenPiece, const std::vector<Click>& clicks) {
+        fakes::FakePorts f;
+        Form1 form(f.ports(), dir_);
+        form.Form_Load();
+        form.LEVEL3_Click();
+        prepare(form);
+        if (hiddenPiece != EMPTY)
+            form.s.board[hiddenX][hiddenY] = static_cast<std::int16_t>(hiddenPiece);
+        f.canvas.ops.clear();
+        f.dialogs.boxes.clear();
+        f.sound.calls.clear();
+        f.window.repaints = 0;
+        f.clock.waits.clear();
+        f.timer.history.clear();
+        for (const Click& c : clicks)
+            form.Form_MouseDown(c.button, 0, static_cast<float>(BOARD_LEFT + SQUARE_W * c.gx + 200),
+                                static_cast<float>(BOARD_TOP + SQUARE_H * c.gy + 300));
+        return {f.canvas.ops,      f.dialogs.boxes, f.sound.calls,
+                f.window.repaints, f.clock.waits,   f.timer.history};
+    }
+
+    // The reactions with and without the hidden piece; both are returned for the caller's
+    // own checks.
+    std::pair<Reaction, Reaction> both(const std::function<void(Form1&)>& prepare, int x, int y,
+                                       int hidden, const std::vector<Click>& clicks) {
+        return {run(prepare, x, y, hidden, clicks), run(prepare, x, y, EMPTY, clicks)};
+    }
+
+  private:
+    std::filesystem::path dir_;
+};
+
+constexpr int MIDDLE_BUTTON = 4;
+
+// The computer has just moved (its destination framed white) and the human is to move.
+void afterAComputerMove(Form1& form) {
+    testkit::setBoard(form.s, "4k4/9/9/9/9/9/6P2/7R1/4K4");
+    form.GOTE_Click();
+}
+
+TEST(Screen, AClickOnAHiddenPieceLooksAndSoundsLikeAClickOnAnEmptySquare) {
+    ScreenProbe probe;
+    for (const int button : {LEFT_BUTTON, RIGHT_BUTTON, MIDDLE_BUTTON}) {
+        SCOPED_TRACE(button);
+        // First click, also after a piece was selected and dropped again by a click beside the
+        // board, and followed by one.
+        for (const auto& clicks : std::vector<std::vector<ScreenProbe::Click>>{
+                 {{4, 4, button}},
+                 {{4, 4, button}, {13, 5, button}},
+                 {{7, 7, LEFT_BUTTON}, {13, 5, LEFT_BUTTON}, {4, 4, button}},
+                 {{4, 4, button}, {7, 7, LEFT_BUTTON}}}) {
+            const auto [hidden, empty] = probe.both(afterAComputerMove, 4, 4, COM_GIN, clicks);
+            EXPECT_EQ(hidden, empty);
+        }
+        // Destination clicks that the rules refuse alike: a square the pawn cannot reach, a
+        // rook passing over another hidden piece (a miss either way).
+        const auto [h1, e1] =
+            probe.both(afterAComputerMove, 4, 4, COM_GIN, {{7, 7, LEFT_BUTTON}, {4, 4, button}});
+        EXPECT_EQ(h1, e1);
+        EXPECT_EQ(h1.sounds.size(), 1u);
+        const auto passOver = [](Form1& form) {
+            afterAComputerMove(form);
+            form.s.board[8][5] = COM_HU;
+        };
+        const auto [h2, e2] =
+            probe.both(passOver, 8, 3, COM_KIN, {{8, 8, LEFT_BUTTON}, {8, 3, button}});
+        EXPECT_EQ(h2, e2);
+        ASSERT_FALSE(h2.boxes.empty());
+        EXPECT_EQ(h2.boxes[0].text, "  ** MANのミス! **\r\rCOM駒を飛び越えました");
+    }
+    // A pawn that must promote, clicked onto the last row without the right button.
+    const auto lastRow = [](Form1& form) {
+        testkit::setBoard(form.s, "9/4P4/9/9/9/9/9/9/4K4");
+        form.s.board[9][9] = COM_OU;
+        form.SENTE_Click();
+    };
+    for (const int button : {LEFT_BUTTON, MIDDLE_BUTTON}) {
+        const auto [hidden, empty] =
+            probe.both(lastRow, 5, 1, COM_KEI, {{5, 2, LEFT_BUTTON}, {5, 1, button}});
+        EXPECT_EQ(hidden, empty);
+        EXPECT_EQ(hidden.boxes.size(), 1u);
+    }
+}
+
+TEST(Screen, WithTheComputerToMoveHiddenPiecesAndHandKindsCannotBeTakenUp) {
+    ScreenProbe probe;
+    const auto comToMove = [](Form1& form) {
+        testkit::setBoard(form.s, "4k4/9/9/9/9/9/9/9/4K4");
+        testkit::setHands(form.s, "g");
+        form.s.handTotalCOM = 1;
+        form.s.turn = form.s.roleCOM;
+    };
+    const auto [hidden, empty] =
+        probe.both(comToMove, 3, 3, COM_GIN, {{3, 3, LEFT_BUTTON}, {-1, 3, LEFT_BUTTON}});
+    EXPECT_EQ(hidden, empty);
+    EXPECT_TRUE(hidden.ops.empty());
+}
+
+}  // namespace
+}  // namespace velk
+
+namespace velk {
+namespace {
+
+const std::string QUIT_QUESTION = "保存していない手があります\r\r終わりますか？";
+
+TEST_F(Match, QuittingAGameWithUnsavedMovesAsksFirst) {
+    form->SENTE_Click();
+    move(7, 7, 7, 6);
+    ASSERT_EQ(s().moveNo, 2);
+    f.dialogs.boxes.clear();
+    f.dialogs.defaultAnswer = false;
+
+    // No keeps the game: 終わり, Escape and closing the window each ask once.
+    form->OWARI_Click();
+    form->Form_KeyDown(KEY_ESCAPE);
+    form->Form_Unload();
+    const Box asked{Box::YesNo, QUIT_QUESTION, "終わり", false};
+    EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{asked, asked, asked}));
+    EXPECT_FALSE(form->closed);
+    EXPECT_EQ(f.window.quits, 0);
+    EXPECT_EQ(f.sound.live.size(), 4u);
+    EXPECT_EQ(s().moveNo, 2);
+
+    // Yes ends the program as before.
+    f.dialogs.answers = {true};
+    form->Form_Unload();
+    EXPECT_TRUE(form->closed);
+    EXPECT_EQ(f.window.quits, 1);
+    EXPECT_TRUE(f.sound.live.empty());
+}
+
+TEST_F(Match, MovesSteppedBackOverAreStillUnsaved) {
+    form->SENTE_Click();
+    move(7, 7, 7, 6);
+    form->REPLAY_Click();
+    form->REPLAY_Click();
+    ASSERT_EQ(s().moveNo, 0);
+    f.dialogs.boxes.clear();
+    f.dialogs.answers = {false};
+    form->OWARI_Click();
+    EXPECT_EQ(f.dialogs.count(QUIT_QUESTION), 1);
+    EXPECT_FALSE(form->closed);
+}
+
+TEST_F(Match, NothingToLoseQuitsAtOnce) {
+    // A game started but no move made yet.
+    form->SENTE_Click();
+    f.dialogs.boxes.clear();
+    form->OWARI_Click();
+    EXPECT_TRUE(f.dialogs.boxes.empty());
+    EXPECT_EQ(f.window.quits, 1);
+}
+
+TEST_F(Match, ASavedGameQuitsAtOnceUntilTheNextMove) {
+    form->SENTE_Click();
+    move(7, 7, 7, 6);
+    form->KIFU_WRITE_Click();
+    f.panel.setFolder(dir.string());
+    f.panel.setText(1, "saved");
+    form->Command1_Click();
+    ASSERT_TRUE(sawBox("棋譜を書き込みました", "  "));
+    f.dialogs.boxes.clear();
+    f.dialogs.defaultAnswer = false;
+
+    // Each move after the write is unsaved again.
+    move(6, 7, 6, 6);
+    ASSERT_EQ(s().moveNo, 4);
+    form->Form_KeyDown(KEY_ESCAPE);
+    EXPECT_EQ(f.dialogs.count(QUIT_QUESTION), 1);
+    EXPECT_FALSE(form->closed);
+
+    form->KIFU_WRITE_Click();
+    f.panel.setText(1, "saved2");
+    form->Command1_Click();
+    f.dialogs.boxes.clear();
+    form->Form_KeyDown(KEY_ESCAPE);
+    EXPECT_TRUE(f.dialogs.boxes.empty());
+    EXPECT_TRUE(form->closed);
+}
+
+TEST_F(Match, StartingAgainInTheMiddleOfAnUnsavedGameAsks) {
+    form->SENTE_Click();
+    move(7, 7, 7, 6);
+    f.dialogs.boxes.clear();
+    f.dialogs.answers = {false};
+    form->CANCEL_Click();
+    EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{{Box::YesNo,
+                                                  "保存していない手があります\r\r最初からやり直しま"
+                                                  "すか？",
+                                                  "最初", false}}));
+    EXPECT_EQ(s().moveNo, 2);
+    EXPECT_EQ(s().board[7][6], MAN_HU);
+    EXPECT_EQ(s().turn, s().roleMAN);
+
+    f.dialogs.answers = {true};
+    form->CANCEL_Click();
+    EXPECT_EQ(s().moveNo, 0);
+    EXPECT_EQ(s().turn, NOBODY);
+    // Once reset there is nothing to lose: 最初 and 終わり act at once.
+    f.dialogs.boxes.clear();
+    form->CANCEL_Click();
+    form->OWARI_Click();
+    EXPECT_TRUE(f.dialogs.boxes.empty());
+    EXPECT_TRUE(form->closed);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "match/fakes.h"
 #include "support/board_text.h"
+#include "ui/surface_picture.h"
 
 namespace velk {
 namespace {
@@ -168,6 +169,121 @@ TEST(Draw, FullRedrawStartsAfreshAndEndsWithTheTitle) {
     EXPECT_TRUE(c.drewText("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人"));
     EXPECT_TRUE(c.drewText("COMミス"));
     EXPECT_FALSE(c.drewText("00:00:00"));  // KEIKA unchecked
+}
+
+TEST(Draw, TextWidthsAndShortening) {
+    // Full-width characters one em, half-width ones half an em (at 12 points an em is 240
+    // twips), the wide Latin letters more.
+    EXPECT_DOUBLE_EQ(textWidthTwips("名人戦", 12), 720);
+    EXPECT_DOUBLE_EQ(textWidthTwips("abc", 12), 360);
+    EXPECT_DOUBLE_EQ(textWidthTwips("ﾊﾝﾃﾞｨ", 10), 500);
+    EXPECT_DOUBLE_EQ(textWidthTwips("W", 10), 200);
+    EXPECT_DOUBLE_EQ(textWidthTwips("", 12), 0);
+
+    EXPECT_EQ(fitText("名人戦", 12, 720), "名人戦");
+    EXPECT_EQ(fitText("名人戦第一局", 12, 720), "名人…");
+    EXPECT_EQ(fitText("abcdefgh", 12, 720), "abcd…");
+    EXPECT_EQ(fitText("ab cdefgh", 12, 600), "ab…");  // no space before the "…"
+    EXPECT_EQ(fitText("名人戦", 12, 100), "");
+    // A malformed byte is cut as a character of its own and never splits another.
+    EXPECT_EQ(fitText("\xff名人戦", 12, 720), "\xff名…");
+}
+
+// The box a text may cover, in twips, by the estimate: its width and one and a third ems.
+struct Box {
+    double left, top, right, bottom;
+    bool overlaps(const Box& o) const {
+        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+    }
+};
+
+Box boxOf(const CanvasOp& op) {
+    const double left = BOARD_LEFT + op.gx * SQUARE_W, top = BOARD_TOP + op.gy * SQUARE_H;
+    return {left, top, left + textWidthTwips(op.text, op.fontSize),
+            top + op.fontSize * 20 * 4.0 / 3.0};
+}
+
+TEST(Draw, LongRecordTitlesAndNamesAreShortenedToTheirRoom) {
+    GameState s = testkit::position("4k4/9/9/9/9/9/9/9/4K4");
+    const std::string longTitle = "第九十九期名人戦七番勝負第七局決着の一局　千日手指し直し局";
+    const std::string longName = "ＷＷＷ名人位永世名人十九世名人候補ＷＷＷＷＷＷＷＷ";
+    const std::string latin = "WMWMWMWMWMWMWMWMWMWMWMWMWMWMWMWMWMWMWM";
+    FakeCanvas c;
+    描画_棋譜見出し(s, c, longTitle, longName, latin);
+    const auto drawn = texts(c);
+    ASSERT_EQ(drawn.size(), 3u);
+    for (const auto* op : drawn) {
+        EXPECT_NE(op->text, longTitle);
+        EXPECT_TRUE(op->text.ends_with("…")) << op->text;
+    }
+    // Title and names apart from each other, the names within the background that a new
+    // game paints again (up to column 10), none reaching the title art at (11.2, 0).
+    const Box title = boxOf(*drawn[0]), top = boxOf(*drawn[1]), bottom = boxOf(*drawn[2]);
+    EXPECT_FALSE(title.overlaps(bottom));
+    EXPECT_FALSE(title.overlaps(top));
+    const double column10 = BOARD_LEFT + 10 * SQUARE_W;
+    EXPECT_LE(top.right, column10);
+    EXPECT_LE(bottom.right, column10);
+    const Box art{BOARD_LEFT + 11.2 * SQUARE_W, BOARD_TOP, BOARD_LEFT + 11.2 * SQUARE_W + 1770,
+                  BOARD_TOP + 765};
+    for (const Box& b : {title, top, bottom}) EXPECT_FALSE(b.overlaps(art));
+    // The board's right-hand labels (column 10) stay clear too.
+    EXPECT_GE(title.left, BOARD_LEFT - SQUARE_W * 1.0);
+
+    // Short texts are printed as they are, where they always were.
+    c.ops.clear();
+    描画_棋譜見出し(s, c, "練習対局", "先手太郎", "後手花子");
+    ASSERT_EQ(texts(c).size(), 3u);
+    EXPECT_EQ(texts(c)[0]->text, "練習対局");
+    EXPECT_NEAR(texts(c)[0]->gx, (800.0 - BOARD_LEFT) / SQUARE_W, 1e-9);
+    EXPECT_NEAR(texts(c)[0]->gy, (6350.0 - BOARD_TOP) / SQUARE_H, 1e-9);
+    EXPECT_EQ(texts(c)[1]->text, "先手太郎");
+    EXPECT_NEAR(texts(c)[1]->gx, (3700.0 - BOARD_LEFT) / SQUARE_W, 1e-9);
+    EXPECT_NEAR(texts(c)[1]->gy, 0, 1e-9);
+    EXPECT_EQ(texts(c)[2]->text, "後手花子");
+}
+
+std::string digestOf(const SurfacePicture& p) {
+    Fnv1a64 h;
+    p.addTo(h);
+    return h.hex();
+}
+
+TEST(SurfacePicture, KeepsWhatShowsNotHowItWasDrawn) {
+    GameState s = testkit::position("4k4/9/9/9/9/9/9/9/4K4");
+    SurfacePicture a, b;
+    画面_再描画(s, a, fakes::FakeMenu{});
+    画面_再描画(s, b, fakes::FakeMenu{});
+    const std::string start = digestOf(a);
+    EXPECT_EQ(digestOf(b), start);
+
+    // Squares painted again as they were, in any order, change nothing.
+    for (const auto& [x, y] : {std::pair{3, 3}, {7, 2}}) {
+        a.drawPicture(PICTURE_EMPTY_SQUARE, x, y);
+        a.drawOutline(COLOUR_GREEN, x, y);
+    }
+    b.drawPicture(PICTURE_EMPTY_SQUARE, 7, 2);
+    b.drawOutline(COLOUR_GREEN, 7, 2);
+    EXPECT_EQ(digestOf(a), start);
+    EXPECT_EQ(digestOf(b), start);
+
+    // A frame shows until it is drawn over; a text until its field is tiled again.
+    a.drawOutline(COLOUR_WHITE, 4, 2);
+    EXPECT_NE(digestOf(a), start);
+    a.drawOutline(COLOUR_GREEN, 4, 2);
+    EXPECT_EQ(digestOf(a), start);
+    a.drawText(13.0, 8.4, "７六歩", COLOUR_WHITE, 12);
+    const std::string withText = digestOf(a);
+    EXPECT_NE(withText, start);
+    b.drawText(13.0, 8.4, "７六と", COLOUR_WHITE, 12);
+    EXPECT_NE(digestOf(b), withText);
+    消去_移動結果(s, a, s.roleMAN);
+    EXPECT_EQ(digestOf(a), start);
+
+    // The digest is the same on every machine.
+    Fnv1a64 h;
+    h.add(std::string_view("a"));
+    EXPECT_EQ(h.hex(), "af63dc4c8601ec8c");
 }
 
 TEST(Draw, RecordPanelIsEmptiedWhenHidden) {

@@ -20,6 +20,7 @@
 #include "match/form1.h"
 #include "match/memory_ports.h"
 #include "ui/draw.h"
+#include "ui/surface_picture.h"
 
 namespace velk::cli {
 
@@ -106,15 +107,6 @@ class Printer {
     std::ostream& out_;
     const Form1* form_ = nullptr;
     long seenMoves_ = 0;
-};
-
-class NullCanvas : public Canvas {
-  public:
-    void beginFullRedraw() override {}
-    void drawPicture(int, double, double) override {}
-    void drawOutline(int, double, double) override {}
-    void fillRect(double, double, int, int, int) override {}
-    void drawText(double, double, const std::string&, int, int) override {}
 };
 
 class TextDialogs : public Dialogs {
@@ -395,6 +387,9 @@ class Script {
         } else if (cmd == "file") {
             if (f.size() < 2) throw ParseError("file needs a file name");
             form_.File1_Click(restAfterFields(line, 1));
+        } else if (cmd == "picture") {
+            expectFields(f, 1, 1);
+            printer_.line("picture " + windowPictureDigest(canvas_, panel_, menu_));
         } else if (cmd == "position") {
             expectFields(f, 5, 5);
             placeOnBoard(parsePosition({f[1], f[2], f[3], f[4]}));
@@ -473,7 +468,7 @@ class Script {
     }
 
     Printer printer_;
-    NullCanvas canvas_;
+    SurfacePicture canvas_;
     TextDialogs dialogs_;
     TextSound sound_;
     ScriptClock clock_;
