@@ -319,10 +319,6 @@ void Form1::humanDestination(int button, int gx, int gy) {
     勢力調査(s);
     if (詰めかCOM(s) == YES || captured == COM_OU) {
         終了("あなた");
-    } else if (captured == MAN_OU) {
-        // Only a computer piece moved by the human, when play resumed with the computer to
-        // move outside a game, takes the human's king: the computer's side has won.
-        終了("ｺﾝﾋﾟｭｰﾀ");
     } else if (s.winner == NOBODY) {
         if (s.moveNo >= MAX_MOVES || s.moveCount >= MAX_MOVES) {
             endOnFullRecord();
