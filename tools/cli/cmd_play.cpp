@@ -12,6 +12,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/commands.h"
@@ -542,7 +543,16 @@ int runPlayScript(std::istream& in, std::ostream& out, const std::filesystem::pa
 }
 
 int runPlay(std::istream& in, std::ostream& out) {
-    return runPlayScript(in, out, std::filesystem::current_path());
+    // The game folder is the current folder; one that was removed cannot serve.
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    if (error) {
+        out << "error: the current folder cannot be found (" << error.message()
+            << "); play keeps its settings, sounds and records there\n";
+        out.flush();
+        return 1;
+    }
+    return runPlayScript(in, out, folder);
 }
 
 }  // namespace velk::cli
