@@ -52,24 +52,18 @@ std::filesystem::path dataFolder() {
 
 // The game keeps its settings, sounds and records in the current folder. When that folder no
 // longer exists, the game starts in the data folder instead, made if need be. False when
-// neither can serve; the reason is then in why.
-bool haveGameFolder(std::string& why) {
+// neither can serve; data and reason then say why (data empty when no folder is known).
+bool haveGameFolder(std::filesystem::path& data, std::string& reason) {
     std::error_code error;
     static_cast<void>(std::filesystem::current_path(error));
     if (!error) return true;
-    const std::filesystem::path data = dataFolder();
-    if (data.empty()) {
-        why = "the current folder is gone and neither XDG_DATA_HOME nor HOME names a folder";
-        return false;
-    }
+    data = dataFolder();
+    if (data.empty()) return false;
     std::filesystem::create_directories(data, error);
     if (!error) std::filesystem::current_path(data, error);
-    if (error) {
-        why = "the current folder is gone and " + data.string() +
-              " cannot be used: " + error.message();
-        return false;
-    }
-    return true;
+    if (!error) return true;
+    reason = error.message();
+    return false;
 }
 
 }  // namespace
@@ -84,12 +78,25 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velk.Tsuitate"));
     velk::app::installJapanese(&app);
 
-    std::string why;
-    if (!haveGameFolder(why)) {
-        std::cerr << "velk-tsuitate: " << why << '\n';
-        QMessageBox::warning(
-            nullptr, QStringLiteral("Velkついたて将棋"),
-            QStringLiteral("作業フォルダがありません\n\n") + QString::fromStdString(why));
+    std::filesystem::path data;
+    std::string reason;
+    if (!haveGameFolder(data, reason)) {
+        // The box below waits for the player; meanwhile the signals end the program at once.
+        ::signal(SIGTERM, SIG_DFL);
+        ::signal(SIGINT, SIG_DFL);
+        std::cerr << "velk-tsuitate: the current folder no longer exists, and "
+                  << (data.empty() ? std::string("neither XDG_DATA_HOME nor HOME names a folder")
+                                   : data.string() + " cannot be used: " + reason)
+                  << '\n';
+        const QString text = data.empty()
+                                 ? QStringLiteral(
+                                       "起動したフォルダがありません\n"
+                                       "データ用のフォルダの場所も分かりません")
+                                 : QStringLiteral(
+                                       "起動したフォルダがありません\n"
+                                       "データ用のフォルダも使えません\n") +
+                                       QString::fromStdString(data.string() + "\n(" + reason + ")");
+        QMessageBox::warning(nullptr, QStringLiteral("Velkついたて将棋"), text);
         return 1;
     }
 

@@ -201,6 +201,35 @@ TEST(WindowProgram, InARemovedFolderItStartsInTheDataFolder) {
     EXPECT_EQ(WEXITSTATUS(*status), 0) << contents(l.output);
 }
 
+TEST(WindowProgram, WithoutAnyUsableFolderItSaysWhyAndStillEndsOnASignal) {
+    TempFolder temp;
+    Launch l = windowLaunch(temp);
+    std::ofstream(temp.path / "a-file") << "x";
+    for (auto& e : l.env)
+        if (e.rfind("XDG_DATA_HOME=", 0) == 0)
+            e = "XDG_DATA_HOME=" + (temp.path / "a-file").string();
+    l.folder = temp.path / "gone";
+    fs::create_directory(l.folder);
+    l.removeFolder = true;
+    const pid_t pid = start(l);
+    const auto end = std::chrono::steady_clock::now() + 60s;
+    while (contents(l.output).find("velk-tsuitate: ") == std::string::npos &&
+           std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(50ms);
+    ::kill(pid, SIGTERM);
+    const auto status = finish(pid, 15s);
+    const std::string out = contents(l.output);
+    EXPECT_NE(out.find("velk-tsuitate: the current folder no longer exists, and " +
+                       (temp.path / "a-file" / "velk-tsuitate").string() + " cannot be used"),
+              std::string::npos)
+        << out;
+    ASSERT_TRUE(status.has_value()) << out;
+    EXPECT_TRUE((WIFSIGNALED(*status) && WTERMSIG(*status) == SIGTERM) ||
+                (WIFEXITED(*status) && WEXITSTATUS(*status) == 1))
+        << describe(status) << "\n"
+        << out;
+}
+
 #endif
 
 }  // namespace
