@@ -1,16 +1,116 @@
 // Velkついたて将棋: the game window.
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
 #include <QApplication>
+#include <QMessageBox>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <system_error>
 
 #include "app/main_window.h"
 
+namespace {
+
+// The pipe through which the handler of SIGTERM and SIGINT wakes the event loop: a handler may
+// do next to nothing itself, so it only writes one byte.
+int signalPipe[2] = {-1, -1};
+
+extern "C" void onTerminationSignal(int) {
+    const int savedErrno = errno;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+    errno = savedErrno;
+}
+
+bool catchTerminationSignals() {
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
+    struct sigaction action {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    return ::sigaction(SIGTERM, &action, nullptr) == 0 &&
+           ::sigaction(SIGINT, &action, nullptr) == 0;
+}
+
+// The player's data folder, where the launcher starts the game: $XDG_DATA_HOME/velk-tsuitate or
+// ~/.local/share/velk-tsuitate. Empty when neither variable gives an absolute path.
+std::filesystem::path dataFolder() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg != nullptr && xdg[0] == '/') return std::filesystem::path(xdg) / "velk-tsuitate";
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/')
+        return std::filesystem::path(home) / ".local" / "share" / "velk-tsuitate";
+    return {};
+}
+
+// The game keeps its settings, sounds and records in the current folder. When that folder no
+// longer exists, the game starts in the data folder instead, made if need be. False when
+// neither can serve; data and reason then say why (data empty when no folder is known).
+bool haveGameFolder(std::filesystem::path& data, std::string& reason) {
+    std::error_code error;
+    static_cast<void>(std::filesystem::current_path(error));
+    if (!error) return true;
+    data = dataFolder();
+    if (data.empty()) return false;
+    std::filesystem::create_directories(data, error);
+    if (!error) std::filesystem::current_path(data, error);
+    if (!error) return true;
+    reason = error.message();
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // Before anything else, so that no library takes these signals for itself.
+    const bool signalsCaught = catchTerminationSignals();
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velk-tsuitate"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velkついたて将棋"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velk.Tsuitate"));
     velk::app::installJapanese(&app);
 
+    std::filesystem::path data;
+    std::string reason;
+    if (!haveGameFolder(data, reason)) {
+        // The box below waits for the player; meanwhile the signals end the program at once.
+        ::signal(SIGTERM, SIG_DFL);
+        ::signal(SIGINT, SIG_DFL);
+        std::cerr << "velk-tsuitate: the current folder no longer exists, and "
+                  << (data.empty() ? std::string("neither XDG_DATA_HOME nor HOME names a folder")
+                                   : data.string() + " cannot be used: " + reason)
+                  << '\n';
+        const QString text = data.empty()
+                                 ? QStringLiteral(
+                                       "起動したフォルダがありません\n"
+                                       "データ用のフォルダの場所も分かりません")
+                                 : QStringLiteral(
+                                       "起動したフォルダがありません\n"
+                                       "データ用のフォルダも使えません\n") +
+                                       QString::fromStdString(data.string() + "\n(" + reason + ")");
+        QMessageBox::warning(nullptr, QStringLiteral("Velkついたて将棋"), text);
+        return 1;
+    }
+
     velk::app::MainWindow window;
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    if (signalsCaught) {
+        signalNotifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, [&window] {
+            char bytes[16];
+            while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {
+            }
+            window.endOnSignal();
+        });
+    }
     window.start();
     if (window.hasEnded()) return 0;
     return QApplication::exec();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QMenuBar>
@@ -179,6 +180,24 @@ void MainWindow::dispatch(std::function<void(Form1&)> handler) {
     pending_.clear();
     busy_ = false;
     if (quitRequested_ || form_->closed) end();
+}
+
+void MainWindow::endOnSignal() {
+    if (ended_) return;
+    dialogs_->silence();
+    const auto shutdown = [](Form1& f) {
+        f.終了処理();
+        f.closed = true;
+    };
+    if (!busy_) {
+        dispatch(shutdown);
+        return;
+    }
+    pending_.push_front(shutdown);
+    // The handler that runs waits in a box or in one of the game's short pauses; the box is
+    // answered so that the handler goes on (it shows no further box) and returns.
+    if (QWidget* box = QApplication::activeModalWidget())
+        if (auto* dialog = qobject_cast<QDialog*>(box)) dialog->reject();
 }
 
 void MainWindow::tick() {

@@ -52,6 +52,11 @@ class MainWindow : public QMainWindow {
     // Runs a handler of the controller now, or after the one that is running.
     void dispatch(std::function<void(Form1&)> handler);
 
+    // A termination signal: the program ends as 終わり ends it (the sound closed, the settings
+    // file as the last change wrote it), without a box. A box standing open is dismissed with
+    // "no", and the shutdown follows the handler that showed it.
+    void endOnSignal();
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

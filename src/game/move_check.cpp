@@ -90,7 +90,8 @@ int 移動チェック(const GameState& s, int fromX, int fromY, int toX, int to
     }
 
     const int dx = toX - fromX;
-    const int dy = toY - fromY;
+    // A drop has no step: its row says which hand slot it came from, which may be any number.
+    const int dy = drop ? 0 : toY - fromY;
     bool allowed = true;
     switch (piece) {
         case COM_HU:

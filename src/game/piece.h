@@ -78,9 +78,14 @@ constexpr Side sideOf(int code) {
     return Side::None;
 }
 
+// How far a code lies from zero, for any int (the lowest int has no int negation).
+constexpr long long codeMagnitude(int code) {
+    return code < 0 ? -static_cast<long long>(code) : code;
+}
+
 // True for the 28 codes of the table.
 constexpr bool isValidPiece(int code) {
-    switch (code < 0 ? -code : code) {
+    switch (codeMagnitude(code)) {
         case 10:
         case 11:
         case 20:
@@ -103,7 +108,7 @@ constexpr bool isValidPiece(int code) {
 
 // True for the unpromoted codes of the six kinds that promote.
 constexpr bool canPromote(int code) {
-    switch (code < 0 ? -code : code) {
+    switch (codeMagnitude(code)) {
         case 10:
         case 20:
         case 30:
@@ -123,7 +128,7 @@ constexpr int promotedCode(int code) {
 
 // The hand index a captured piece goes to (1..7), 0 for a king or a non-piece.
 constexpr int handIndexOf(int code) {
-    switch (code < 0 ? -code : code) {
+    switch (codeMagnitude(code)) {
         case 10:
         case 11:
             return 1;

@@ -29,6 +29,9 @@ SoundLibrary::~SoundLibrary() {
 
 int SoundLibrary::dsInitialize(long /*windowHandle*/) {
     closeDevice();
+    // The program handles its own termination signals; SDL would only queue them as events
+    // that nobody reads, and the program would no longer end on them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
     if (Mix_OpenAudio(SAMPLE_RATE, MIX_DEFAULT_FORMAT, OUTPUT_CHANNELS, CHUNK_FRAMES) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -134,5 +134,27 @@ TEST(CliMiss, RefusesWhatCannotBeAMoveAndJudgesTheRest) {
     EXPECT_EQ(r.lines[std::size(bad) + 2], "kind 0");
 }
 
+TEST(CliMiss, ExtremeIntegersAreJudgedOrRefusedWithoutOverflow) {
+    const std::string pos = "4k4/9/9/9/9/9/9/9/4K4 b P 1 ";
+    const Answer r = run(runMiss, pos + "7 7 7 6 -2147483648\n" + pos + "7 7 7 6 2147483647\n" +
+                                      pos + "-2147483648 5 5 5 -900\n" +
+                                      pos + "5 5 5 -2147483648 -900\n" +
+                                      // A drop's hand row may be any number: it is judged.
+                                      pos + "11 -2147483648 5 5 -10\n" +
+                                      pos + "11 2147483647 5 5 -20\n" +
+                                      pos + "-1 -2147483648 5 5 10\n" +
+                                      pos + "-1 2147483647 5 8 30\n");
+    EXPECT_EQ(r.status, 1);
+    ASSERT_EQ(r.lines.size(), 8u);
+    EXPECT_EQ(r.lines[0], "error: no piece has the code -2147483648");
+    EXPECT_EQ(r.lines[1], "error: no piece has the code 2147483647");
+    EXPECT_EQ(r.lines[2].rfind("error: the source ", 0), 0u) << r.lines[2];
+    EXPECT_EQ(r.lines[3].rfind("error: the destination ", 0), 0u) << r.lines[3];
+    EXPECT_EQ(r.lines[4], "kind 0");
+    EXPECT_EQ(r.lines[5], "kind 0");
+    EXPECT_EQ(r.lines[6], "kind 0");
+    EXPECT_EQ(r.lines[7], "kind 0");
+}
+
 }  // namespace
 }  // namespace velk::cli

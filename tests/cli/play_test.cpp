@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -132,6 +133,37 @@ TEST_F(PlayTest, BadLinesAreReportedAndTheScriptGoesOn) {
     EXPECT_NE(out.find("error: line 7: "), std::string::npos) << out;
     EXPECT_TRUE(printed("> CANCEL")) << out;
     EXPECT_TRUE(printed("sound 駒打音")) << out;
+}
+
+TEST_F(PlayTest, EndlessWaitsAndAbsurdCountsAreRefusedAndTheRestIsQuick) {
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(run("SENTE\n"
+                  "wait inf\n"
+                  "wait 1e300\n"
+                  "wait nan\n"
+                  "wait 86400.5\n"
+                  "tick 2147483647\n"
+                  "tick 86401\n"
+                  "tick -1\n"
+                  "click left inf 100\n"
+                  "click left 100 -1e300\n"
+                  "wait 86400\n"
+                  "tick 86400\n"
+                  "wait 3.5\n"
+                  "tick 86400\n"
+                  "show\n"),
+              1);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+    for (int line = 2; line <= 10; ++line)
+        EXPECT_NE(out.find("error: line " + std::to_string(line) + ": "), std::string::npos)
+            << line << "\n"
+            << out;
+    for (int line = 11; line <= 15; ++line)
+        EXPECT_EQ(out.find("error: line " + std::to_string(line) + ": "), std::string::npos)
+            << line << "\n"
+            << out;
+    // Only the accepted waits moved the clock: a whole day and three and a half seconds.
+    EXPECT_NE(out.find(" clock 36003.5 timer on"), std::string::npos) << out;
 }
 
 TEST_F(PlayTest, ReversalFromTheScript) {

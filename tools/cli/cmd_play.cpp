@@ -1,6 +1,7 @@
 // velk-tsuitate-cli play: a script of window events drives the same Form1 as the window. The
 // ports are text: boxes, questions, sounds and quitting are printed, the clock only moves when
 // the script waits, and every Yes/No answer must have been queued by the script.
+#include <cmath>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/commands.h"
@@ -188,7 +190,7 @@ class ScriptClock : public Clock {
     }
     void advance(double seconds) {
         if (seconds > 0) now += seconds;
-        while (now >= 86400.0) now -= 86400.0;
+        if (now >= 86400.0) now = std::fmod(now, 86400.0);
     }
 
   private:
@@ -274,6 +276,21 @@ double parseNumber(const std::string& text, const char* what) {
     return value;
 }
 
+// The longest wait and the most ticks one command takes: a day on the clock.
+constexpr double MAX_WAIT_SECONDS = 86400.0;
+constexpr int MAX_TICKS = 86400;
+
+// A point of the window in twips: finite, and far outside any screen at the most.
+float parseTwips(const std::string& text, const char* what) {
+    const double value = parseNumber(text, what);
+    if (!std::isfinite(value) || std::fabs(value) > 1e9)
+        throw ParseError(std::string(what) +
+                         " must be a finite number of twips within "
+                         "-1000000000..1000000000: '" +
+                         text + "'");
+    return static_cast<float>(value);
+}
+
 // The rest of a line after its first n blank-separated fields, one separating blank dropped.
 std::string restAfterFields(const std::string& line, int n) {
     std::size_t i = 0;
@@ -336,6 +353,8 @@ class Script {
             expectFields(f, 2, 2);
             const double seconds = parseNumber(f[1], "seconds");
             if (seconds < 0) throw ParseError("the clock only moves forward");
+            if (!(seconds <= MAX_WAIT_SECONDS))
+                throw ParseError("a wait is at most 86400 seconds (one day): '" + f[1] + "'");
             clock_.advance(seconds);
             return;
         }
@@ -346,8 +365,8 @@ class Script {
             (form_.*(it->second))();
         } else if (cmd == "click") {
             expectFields(f, 4, 4);
-            form_.Form_MouseDown(parseButton(f[1]), 0, static_cast<float>(parseNumber(f[2], "x")),
-                                 static_cast<float>(parseNumber(f[3], "y")));
+            form_.Form_MouseDown(parseButton(f[1]), 0, parseTwips(f[2], "x"),
+                                 parseTwips(f[3], "y"));
         } else if (cmd == "square") {
             expectFields(f, 3, 4);
             const int x = parseIntField(f[1], "x"), y = parseIntField(f[2], "y");
@@ -367,7 +386,11 @@ class Script {
             expectFields(f, 1, 2);
             const int n = f.size() > 1 ? parseIntField(f[1], "count") : 1;
             if (n < 0) throw ParseError("count must not be negative");
-            for (int i = 0; i < n && !form_.closed; ++i) form_.Timer1_Timer();
+            if (n > MAX_TICKS)
+                throw ParseError("at most 86400 ticks (one day) at a time: '" + f[1] + "'");
+            // A tick does nothing while the timer is off, and the timer only starts on other
+            // events: the ticks left after it stops are skipped.
+            for (int i = 0; i < n && !form_.closed && timer_.enabled; ++i) form_.Timer1_Timer();
         } else if (cmd == "key") {
             expectFields(f, 2, 2);
             const int code = f[1] == "escape" ? KEY_ESCAPE : parseIntField(f[1], "key code");
@@ -515,7 +538,16 @@ int runPlayScript(std::istream& in, std::ostream& out, const std::filesystem::pa
 }
 
 int runPlay(std::istream& in, std::ostream& out) {
-    return runPlayScript(in, out, std::filesystem::current_path());
+    // The game folder is the current folder; one that was removed cannot serve.
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    if (error) {
+        out << "error: the current folder cannot be found (" << error.message()
+            << "); play keeps its settings, sounds and records there\n";
+        out.flush();
+        return 1;
+    }
+    return runPlayScript(in, out, folder);
 }
 
 }  // namespace velk::cli

@@ -1,5 +1,6 @@
 // velk-tsuitate-cli: runs the game's own rule code on positions given as text.
 #include <cstring>
+#include <exception>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -41,7 +42,16 @@ int main(int argc, char** argv) {
         return argc == 1 ? 0 : 2;
     }
     for (const auto& sub : SUBCOMMANDS)
-        if (std::strcmp(argv[1], sub.name) == 0) return sub.run(std::cin, std::cout);
+        if (std::strcmp(argv[1], sub.name) == 0) {
+            // Whatever a subcommand could not handle ends it with a message, not an abort.
+            try {
+                return sub.run(std::cin, std::cout);
+            } catch (const std::exception& e) {
+                std::cout.flush();
+                std::cerr << "velk-tsuitate-cli: " << e.what() << '\n';
+                return 1;
+            }
+        }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         printUsage(std::cout);
         return 0;

@@ -1,0 +1,235 @@
+// The built programs in child processes: started from a current folder that no longer exists,
+// and ended by SIGTERM or SIGINT. Every wait is bounded; a child that outlives it is killed.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const char* const SETTINGS_FILE = "Velkついたて将棋.ini";
+
+struct TempFolder {
+    fs::path path;
+    TempFolder() {
+        std::string name = (fs::temp_directory_path() / "velk-program-XXXXXX").string();
+        if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        path = name;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
+
+struct Launch {
+    std::string program;
+    std::vector<std::string> args;
+    fs::path folder;               // the child's current folder
+    bool removeFolder = false;     // removed by the child once it stands in it
+    std::vector<std::string> env;  // NAME=VALUE added to the test's environment
+    fs::path output;               // standard output and error go here
+    std::string input;             // written to a file that is the child's standard input
+};
+
+// Starts the child; returns its process id.
+pid_t start(const Launch& l) {
+    // Everything the child needs is prepared here: between fork and exec it may only make
+    // system calls.
+    std::vector<std::string> argStore{l.program};
+    argStore.insert(argStore.end(), l.args.begin(), l.args.end());
+    std::vector<char*> argv;
+    for (auto& a : argStore) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> envStore;
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string entry(*e);
+        bool replaced = false;
+        for (const auto& mine : l.env)
+            replaced =
+                replaced || entry.compare(0, mine.find('=') + 1, mine, 0, mine.find('=') + 1) == 0;
+        if (!replaced) envStore.push_back(entry);
+    }
+    envStore.insert(envStore.end(), l.env.begin(), l.env.end());
+    std::vector<char*> envp;
+    for (auto& e : envStore) envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    const fs::path inputFile = l.output.string() + ".in";
+    std::ofstream(inputFile) << l.input;
+    const int in = ::open(inputFile.c_str(), O_RDONLY | O_CLOEXEC);
+    const int out = ::open(l.output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const std::string folder = l.folder.string();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 || ::dup2(out, 2) < 0) ::_exit(126);
+        if (::chdir(folder.c_str()) != 0) ::_exit(126);
+        if (l.removeFolder && ::rmdir(folder.c_str()) != 0) ::_exit(126);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    ::close(in);
+    ::close(out);
+    return pid;
+}
+
+// The child's wait status once it has ended, or nothing when it is still running after the
+// limit (it is then killed).
+std::optional<int> finish(pid_t pid, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (std::chrono::steady_clock::now() < end) {
+        if (::waitpid(pid, &status, WNOHANG) == pid) return status;
+        std::this_thread::sleep_for(20ms);
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+    return std::nullopt;
+}
+
+// Waits until the file exists (or the child ended, or the limit passed).
+bool appears(const fs::path& file, pid_t pid, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (fs::exists(file)) return true;
+        int status = 0;
+        if (::waitpid(pid, &status, WNOHANG) == pid) return false;
+        std::this_thread::sleep_for(50ms);
+    }
+    return false;
+}
+
+std::string contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string describe(const std::optional<int>& status) {
+    if (!status) return "still running after the limit";
+    if (WIFEXITED(*status)) return "exit status " + std::to_string(WEXITSTATUS(*status));
+    if (WIFSIGNALED(*status)) return "killed by signal " + std::to_string(WTERMSIG(*status));
+    return "wait status " + std::to_string(*status);
+}
+
+TEST(CommandLineTool, PlayInARemovedFolderSaysSoAndExitsOne) {
+    TempFolder temp;
+    Launch l;
+    l.program = VELK_CLI_PROGRAM;
+    l.args = {"play"};
+    l.folder = temp.path / "gone";
+    fs::create_directory(l.folder);
+    l.removeFolder = true;
+    l.output = temp.path / "out.txt";
+    l.input = "show\n";
+    const auto status = finish(start(l), 60s);
+    const std::string out = contents(l.output);
+    ASSERT_TRUE(status && WIFEXITED(*status)) << describe(status) << "\n" << out;
+    EXPECT_EQ(WEXITSTATUS(*status), 1) << out;
+    EXPECT_EQ(out.rfind("error: the current folder cannot be found (", 0), 0u) << out;
+}
+
+#ifdef VELK_WINDOW_PROGRAM
+
+// The window program on the offscreen platform with a silent sound driver, its home in the
+// temporary folder.
+Launch windowLaunch(const TempFolder& temp) {
+    Launch l;
+    l.program = VELK_WINDOW_PROGRAM;
+    l.output = temp.path / "window.txt";
+    l.env = {"QT_QPA_PLATFORM=offscreen", "SDL_AUDIODRIVER=dummy",
+             "HOME=" + (temp.path / "home").string(),
+             "XDG_DATA_HOME=" + (temp.path / "data").string(),
+             "XDG_RUNTIME_DIR=" + (temp.path / "runtime").string()};
+    fs::create_directories(temp.path / "home");
+    fs::create_directories(temp.path / "runtime");
+    fs::permissions(temp.path / "runtime", fs::perms::owner_all);
+    return l;
+}
+
+TEST(WindowProgram, TerminationSignalsEndItAsTheEndMenuDoes) {
+    for (const int sig : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE("signal " + std::to_string(sig));
+        TempFolder temp;
+        Launch l = windowLaunch(temp);
+        l.folder = temp.path / "game";
+        fs::create_directory(l.folder);
+        const pid_t pid = start(l);
+        // The load handler opens the sound and then writes the missing settings file.
+        const fs::path settings = l.folder / SETTINGS_FILE;
+        if (!appears(settings, pid, 60s)) {
+            const auto status = finish(pid, 0ms);
+            FAIL() << "the window did not start: " << describe(status) << "\n"
+                   << contents(l.output);
+        }
+        std::this_thread::sleep_for(200ms);
+        const std::string before = contents(settings);
+        ::kill(pid, sig);
+        const auto status = finish(pid, 15s);
+        ASSERT_TRUE(status && WIFEXITED(*status)) << describe(status) << "\n" << contents(l.output);
+        EXPECT_EQ(WEXITSTATUS(*status), 0) << contents(l.output);
+        EXPECT_EQ(contents(settings), before);
+    }
+}
+
+TEST(WindowProgram, InARemovedFolderItStartsInTheDataFolder) {
+    TempFolder temp;
+    Launch l = windowLaunch(temp);
+    l.folder = temp.path / "gone";
+    fs::create_directory(l.folder);
+    l.removeFolder = true;
+    const pid_t pid = start(l);
+    const bool started = appears(temp.path / "data" / "velk-tsuitate" / SETTINGS_FILE, pid, 60s);
+    ::kill(pid, SIGTERM);
+    const auto status = finish(pid, 15s);
+    EXPECT_TRUE(started) << describe(status) << "\n" << contents(l.output);
+    ASSERT_TRUE(status && WIFEXITED(*status)) << describe(status) << "\n" << contents(l.output);
+    EXPECT_EQ(WEXITSTATUS(*status), 0) << contents(l.output);
+}
+
+TEST(WindowProgram, WithoutAnyUsableFolderItSaysWhyAndStillEndsOnASignal) {
+    TempFolder temp;
+    Launch l = windowLaunch(temp);
+    std::ofstream(temp.path / "a-file") << "x";
+    for (auto& e : l.env)
+        if (e.rfind("XDG_DATA_HOME=", 0) == 0)
+            e = "XDG_DATA_HOME=" + (temp.path / "a-file").string();
+    l.folder = temp.path / "gone";
+    fs::create_directory(l.folder);
+    l.removeFolder = true;
+    const pid_t pid = start(l);
+    const auto end = std::chrono::steady_clock::now() + 60s;
+    while (contents(l.output).find("velk-tsuitate: ") == std::string::npos &&
+           std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(50ms);
+    ::kill(pid, SIGTERM);
+    const auto status = finish(pid, 15s);
+    const std::string out = contents(l.output);
+    EXPECT_NE(out.find("velk-tsuitate: the current folder no longer exists, and " +
+                       (temp.path / "a-file" / "velk-tsuitate").string() + " cannot be used"),
+              std::string::npos)
+        << out;
+    ASSERT_TRUE(status.has_value()) << out;
+    EXPECT_TRUE((WIFSIGNALED(*status) && WTERMSIG(*status) == SIGTERM) ||
+                (WIFEXITED(*status) && WEXITSTATUS(*status) == 1))
+        << describe(status) << "\n"
+        << out;
+}
+
+#endif
+
+}  // namespace
