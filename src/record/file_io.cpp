@@ -23,6 +23,14 @@ std::string notRegularText(mode_t mode) {
     return S_ISDIR(mode) ? A_FOLDER : NOT_REGULAR;
 }
 
+// Marks the result refused when the file is anything but a regular one.
+bool refusedAsNotRegular(const struct stat& st, FileReadResult& r) {
+    if (S_ISREG(st.st_mode)) return false;
+    r.notRegular = true;
+    r.error = notRegularText(st.st_mode);
+    return true;
+}
+
 // The first bytes of a UTF-8 name, cut before a character that would not fit whole.
 std::string utf8Prefix(const std::string& name, std::size_t maxBytes) {
     if (name.size() <= maxBytes) return name;
@@ -92,11 +100,7 @@ FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
         r.error = fileErrorText(errno);
         return r;
     }
-    if (!S_ISREG(st.st_mode)) {
-        r.notRegular = true;
-        r.error = notRegularText(st.st_mode);
-        return r;
-    }
+    if (refusedAsNotRegular(st, r)) return r;
     // The name may have been replaced meanwhile: the open does not wait, and what it opened is
     // checked again.
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
@@ -109,11 +113,7 @@ FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
         r.error = fileErrorText(errno);
         return r;
     }
-    if (!S_ISREG(st.st_mode)) {
-        r.notRegular = true;
-        r.error = notRegularText(st.st_mode);
-        return r;
-    }
+    if (refusedAsNotRegular(st, r)) return r;
     if (const int flags = ::fcntl(fd.get(), F_GETFL); flags >= 0) {
         static_cast<void>(::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK));
     }
