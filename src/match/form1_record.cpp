@@ -123,6 +123,8 @@ void Form1::File1_Click(const std::string& fileName) {
         dialogs.message("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
         return;
     }
+    // A good record replaces the game on the board: a game with unsaved moves asks first.
+    if (!mayLoseUnsavedMoves("棋譜を読み込みますか？", "棋譜")) return;
 
     Form_Load();
     if (closed) return;

@@ -122,6 +122,30 @@ TEST_F(RecordPanelHandlers, WritesTheRecordAndReadsItBackForStepping) {
               (std::vector<std::string>{" 読み込みました", "棋譜を '進 'で進めて下さい"}));
 }
 
+// A good record replaces the game on the board, so a game with unsaved moves asks first;
+// いいえ leaves the game as it was.
+TEST_F(RecordPanelHandlers, ReadingOverAnUnsavedGameAsksFirst) {
+    write("棋譜.棋譜", *utf8ToCp932("t\r\na\r\nb\r\n 7776 -10 -10   0    0   12    0    0\r\n"));
+    form_.SENTE_Click();
+    playTwoMoves();
+    p_.dialogs.boxes.clear();
+    p_.dialogs.answers = {false};
+    form_.File1_Click("棋譜.棋譜");
+    EXPECT_EQ(p_.dialogs.boxes,
+              (std::vector<fakes::Box>{{fakes::Box::YesNo,
+                                        "保存していない手があります\r\r棋譜を読み込みますか？",
+                                        "棋譜", false}}));
+    EXPECT_EQ(form_.s.kifuMode, NO);
+    EXPECT_EQ(form_.s.moveNoLast, 2);
+    EXPECT_EQ(form_.s.board[3][4], COM_HU);
+
+    p_.dialogs.answers = {true};
+    form_.File1_Click("棋譜.棋譜");
+    EXPECT_EQ(form_.s.kifuMode, YES);
+    EXPECT_EQ(form_.s.moveNoLast, 1);
+    EXPECT_EQ(form_.s.board[3][3], COM_HU);
+}
+
 TEST_F(RecordPanelHandlers, AFailedWriteIsReportedAndKeepsThePanel) {
     playTwoMoves();
     form_.KIFU_WRITE_Click();
