@@ -7,10 +7,10 @@
 #include <utility>
 
 #include "com/com_turn.h"
-#include "com/survey.h"
 #include "game/move_exec.h"
 #include "game/position_text.h"
 #include "game/setup.h"
+#include "game/survey.h"
 
 namespace {
 

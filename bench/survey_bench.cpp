@@ -4,8 +4,8 @@
 #include <cctype>
 #include <string_view>
 
-#include "com/survey.h"
 #include "game/setup.h"
+#include "game/survey.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstdlib>
 
 #include "com/evaluate.h"
-#include "com/survey.h"
 #include "game/move_check.h"
 #include "game/move_exec.h"
+#include "game/survey.h"
 
 namespace velk {
 

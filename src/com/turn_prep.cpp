@@ -3,10 +3,10 @@
 #include <cstdlib>
 
 #include "com/com_turn.h"
-#include "com/survey.h"
 #include "game/mate.h"
 #include "game/move_check.h"
 #include "game/move_exec.h"
+#include "game/survey.h"
 
 namespace velk {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "com/survey.h"
 #include "game/move_check.h"
+#include "game/survey.h"
 
 namespace velk {
 

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <utility>
 
-#include "com/survey.h"
 #include "game/invariants.h"
 #include "game/mate.h"
 #include "game/move_check.h"
 #include "game/move_exec.h"
 #include "game/setup.h"
+#include "game/survey.h"
 #include "record/record_file.h"
 #include "referee/miss.h"
 #include "ui/draw.h"

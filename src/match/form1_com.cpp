@@ -2,9 +2,9 @@
 #include <string>
 
 #include "com/com_turn.h"
-#include "com/survey.h"
 #include "game/mate.h"
 #include "game/move_exec.h"
+#include "game/survey.h"
 #include "match/form1.h"
 #include "referee/foul.h"
 #include "referee/miss.h"

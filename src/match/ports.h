@@ -2,37 +2,12 @@
 // real widgets, the scripted player as text, and the tests as recorders.
 #pragma once
 
-#include <cstddef>
 #include <string>
-#include <vector>
+
+#include "sound/sound_device.h"
+#include "ui/surface_ports.h"
 
 namespace velk {
-
-// Picture codes for Canvas::drawPicture: a piece code shows its face (negative: the human's,
-// pointing up the screen; positive: the computer's, pointing down), 0 an empty square, 1 the
-// title art and 2..6 the background tiles (green, tatami, bamboo, space, brick). Whether a
-// computer piece is hidden by the screen is decided before the call.
-inline constexpr int PICTURE_EMPTY_SQUARE = 0;
-inline constexpr int PICTURE_TITLE = 1;
-
-// The window's drawing surface. Positions are grid units: (gx, gy) is the window point
-// (1050 + gx * 495, 100 + gy * 615) in twips. Colours are indices of the 16-colour palette.
-class Canvas {
-  public:
-    virtual ~Canvas() = default;
-    // The whole surface is about to be painted again; what was drawn before may be dropped.
-    virtual void beginFullRedraw() = 0;
-    // A picture with its top-left corner at the grid point, one square in size (the title art
-    // is 118 x 51 pixels at 15 twips a pixel, a background tile 34 x 41).
-    virtual void drawPicture(int picture, double gx, double gy) = 0;
-    // The unfilled rectangle from (gx, gy) to (gx + 1, gy + 1).
-    virtual void drawOutline(int colour, double gx, double gy) = 0;
-    // A filled rectangle with its top-left corner at the grid point, its size in twips.
-    virtual void fillRect(double gx, double gy, int widthTwips, int heightTwips, int colour) = 0;
-    // Text (UTF-8) with the top-left of its first line at the grid point.
-    virtual void drawText(double gx, double gy, const std::string& text, int colour,
-                          int fontSize) = 0;
-};
 
 // Modal message boxes; each returns when the player has closed it.
 class Dialogs {
@@ -43,21 +18,6 @@ class Dialogs {
     virtual void warning(const std::string& text, const std::string& title) = 0;
     // Yes/No question; true for Yes.
     virtual bool askYesNo(const std::string& text, const std::string& title) = 0;
-};
-
-// The sound library as the game uses it: an in-memory WAV image in, non-zero handles out,
-// handle 0 ignored everywhere.
-class SoundDevice {
-  public:
-    virtual ~SoundDevice() = default;
-    virtual int dsInitialize(long windowHandle) = 0;
-    virtual void dsTerminate(int device) = 0;
-    virtual int dsCreateDSB(int device, const unsigned char* image, std::size_t length,
-                            int mode) = 0;
-    virtual void dsFree(int buffer) = 0;
-    virtual void dsPlay(int buffer) = 0;
-    virtual void dsPlayLooping(int buffer) = 0;
-    virtual void dsStop(int buffer) = 0;
 };
 
 // Time of day and the pacing wait.
@@ -77,33 +37,6 @@ class Timer {
     virtual ~Timer() = default;
     virtual void setEnabled(bool enabled) = 0;
     virtual bool isEnabled() const = 0;
-};
-
-// Menu items whose check marks the game keeps.
-enum class MenuItem { LEVEL1, LEVEL2, LEVEL3, KEIKA, BGM, MIDORI, TATAMI, TAKE, UCHU, RENGA };
-
-class Menu {
-  public:
-    virtual ~Menu() = default;
-    virtual void setChecked(MenuItem item, bool checked) = 0;
-    virtual bool isChecked(MenuItem item) const = 0;
-};
-
-// The record panel: drive, folder and file lists, four labelled text boxes and RETURN.
-class RecordPanel {
-  public:
-    virtual ~RecordPanel() = default;
-    virtual void setListsVisible(bool drives, bool folders, bool files) = 0;
-    // Shows Text1..Text4 with their labels and the button, or empties and hides them.
-    virtual void setTextPanelVisible(bool visible) = 0;
-    // Text1 (file name), Text2 (game title), Text3 (first player), Text4 (second player).
-    virtual std::string text(int box) const = 0;
-    virtual void setText(int box, const std::string& text) = 0;
-    // The folder that writing and reading use (the file list's path).
-    virtual std::string folder() const = 0;
-    virtual void setFolder(const std::string& folder) = 0;
-    // Re-reads the file list of the folder.
-    virtual void refreshFiles() = 0;
 };
 
 // The game window itself.

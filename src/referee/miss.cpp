@@ -1,7 +1,7 @@
 #include "referee/miss.h"
 
-#include "com/survey.h"
 #include "game/move_check.h"
+#include "game/survey.h"
 
 namespace velk {
 

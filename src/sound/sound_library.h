@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <map>
 
-#include "match/ports.h"
+#include "sound/sound_device.h"
 
 struct Mix_Chunk;
 

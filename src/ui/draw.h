@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "game/game_state.h"
-#include "match/ports.h"
+#include "ui/surface_ports.h"
 
 namespace velk {
 

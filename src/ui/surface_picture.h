@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "match/memory_ports.h"
-#include "match/ports.h"
+#include "ui/memory_surface_ports.h"
+#include "ui/surface_ports.h"
 
 namespace velk {
 

@@ -7,7 +7,7 @@
 
 #include "com/com_turn.h"
 #include "com/evaluate.h"
-#include "com/survey.h"
+#include "game/survey.h"
 #include "support/board_text.h"
 
 namespace velk::testkit {

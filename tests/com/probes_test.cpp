@@ -4,8 +4,8 @@
 
 #include "com/candidate.h"
 #include "com/com_turn.h"
-#include "com/survey.h"
 #include "com/turn_prep.h"
+#include "game/survey.h"
 #include "support/board_text.h"
 
 namespace velk {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "com/survey.h"
 #include "game/move_exec.h"
+#include "game/survey.h"
 #include "support/board_text.h"
 #include "support/random_play.h"
 

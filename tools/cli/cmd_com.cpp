@@ -5,7 +5,7 @@
 #include "cli/requests.h"
 #include "cli/sfen.h"
 #include "com/com_turn.h"
-#include "com/survey.h"
+#include "game/survey.h"
 
 namespace velk::cli {
 

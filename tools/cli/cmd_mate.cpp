@@ -4,9 +4,9 @@
 #include "cli/commands.h"
 #include "cli/requests.h"
 #include "cli/sfen.h"
-#include "com/survey.h"
 #include "game/mate.h"
 #include "game/move_exec.h"
+#include "game/survey.h"
 
 namespace velk::cli {
 

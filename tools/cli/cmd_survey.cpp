@@ -4,7 +4,7 @@
 #include "cli/commands.h"
 #include "cli/requests.h"
 #include "cli/sfen.h"
-#include "com/survey.h"
+#include "game/survey.h"
 
 namespace velk::cli {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <new>
 
-#include "com/survey.h"
+#include "game/survey.h"
 #include "support/board_text.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "com/survey.h"
+#include "game/survey.h"
 
 #include <cstdint>
 
