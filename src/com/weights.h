@@ -71,15 +71,15 @@ inline constexpr Score OUTNUMBERED_PER_POINT = -10;  // attacked more often than
 inline constexpr Score BACKED_FILE_PER_POINT = -10;  // in front of a human line from below
 inline constexpr Score HANGING_PER_POINT = -10;      // attacked and not held
 inline constexpr Score HANGING_CAMP = -100;          // ... in COM's camp
-inline constexpr Score RECAPTURED_PER_POINT = 10;    // ... but it took a human piece there
+inline constexpr Score RECAPTURED_PER_POINT = 10;    // ... less what it took there
 inline constexpr Score HANGING_CAMP_CHEAP_ATTACKER = -200;  // ... by a pawn or lance, in camp
 }  // namespace comPieces
 
 // The human's pieces after the candidate.
 namespace manPieces {
 inline constexpr const char* NAME = "manPieces";
-inline constexpr Score KNIGHT_HEAD = 10;     // a new attack on a knight facing a big COM piece
-inline constexpr Score NEAR_COM_KING = 150;  // a new attack on a piece near COM's king
+inline constexpr Score KNIGHT_HEAD = 10;  // a new attack on a knight facing a loose big COM piece
+inline constexpr Score NEAR_COM_KING = 150;         // a new attack on a piece near COM's king
 inline constexpr Score KNIGHT_LOOSE_LANDING = -10;  // a knight could land on an unheld square
 inline constexpr Score LINE_ON_KING_FILE = -10;     // a lance, rook or dragon on COM's king's file
 }  // namespace manPieces
@@ -138,26 +138,29 @@ inline constexpr Score GOLD_AHEAD = 5;                // a COM gold in front
 inline constexpr Score ROOK_AHEAD = -10;              // a COM rook in front
 inline constexpr Score TRAPPED_AHEAD_PER_POINT = 10;  // attacks a human piece with no safe move
 inline constexpr Score BESIDE_ROOK = -10;             // next to a COM rook
-inline constexpr Score DROP_BELOW_GUARD = 60;         // dropped below a held silver or better
-inline constexpr Score DROP_BISHOP_BLOCK = 300;       // dropped in front of the home bishop
-inline constexpr Score DROP_LINE_BLOCK = 1200;        // dropped into a lance's or rook's line
-inline constexpr Score STEP = -1;                     // any pawn step
-inline constexpr Score SILVER_GOLD_GUARD = 6;         // held by a silver or gold
-inline constexpr Score LANCE_GUARD = 10;              // held by a lance
-inline constexpr Score ROOK_BEHIND = 20;              // the rook stands behind the pawn
-inline constexpr Score OPEN_AHEAD = 10;               // the square ahead is unreached
-inline constexpr Score FACING_PAWN = -50;             // faces a defended human pawn
-inline constexpr Score BESIDE_BISHOP = 5;             // next to a COM bishop
-inline constexpr Score BISHOP_HITS_PAWN = 50;         // ... which then aims at a human pawn
-inline constexpr Score OPENING_PUSH = 100;            // the pawn push opening the bishop
-inline constexpr Score RECAPTURE_UNDER_LANCE = -50;   // took, below a bishop facing a lance
-inline constexpr Score RECAPTURE = 50;                // took where COM held once
-inline constexpr Score TOOK_PAWN_BEFORE_LINE = 500;   // took a pawn before a lance or rook
-inline constexpr Score AHEAD_OUTNUMBERED = 10;        // a human piece ahead, COM holds more
-inline constexpr Score AHEAD_PAWN = -50;              // a human pawn ahead, not outnumbered
-inline constexpr Score AHEAD_WAS_HELD = -10;          // ahead was held and unreached at turn start
-inline constexpr Score AHEAD_EVEN = 50;               // held at least as often as attacked
-inline constexpr Score AHEAD_UNREACHED = 10;          // nobody reaches the square
+// Dropped in front of a held silver or bigger; the human holds a pawn or lance
+inline constexpr Score DROP_BELOW_GUARD = 60;
+inline constexpr Score DROP_BISHOP_BLOCK = 300;  // dropped in front of the human's home bishop
+inline constexpr Score DROP_LINE_BLOCK = 1200;   // dropped into a lance's or rook's line
+inline constexpr Score STEP = -1;                // any pawn step
+inline constexpr Score SILVER_GOLD_GUARD = 6;    // held by a silver or gold
+inline constexpr Score LANCE_GUARD = 10;         // held by a lance
+inline constexpr Score ROOK_BEHIND = 20;         // the rook stands behind the pawn
+// The square ahead unreached, a human knight or bigger two ahead
+inline constexpr Score OPEN_AHEAD = 10;
+inline constexpr Score FACING_PAWN = -50;      // faces a defended human pawn
+inline constexpr Score BESIDE_BISHOP = 5;      // next to a COM bishop
+inline constexpr Score BISHOP_HITS_PAWN = 50;  // ... which then aims at a human pawn
+inline constexpr Score OPENING_PUSH = 100;     // the pawn push opening the bishop
+// Took, but a lance attacks it and the bishop stands two behind
+inline constexpr Score RECAPTURE_UNDER_LANCE = -50;
+inline constexpr Score RECAPTURE = 50;               // took, and COM holds the source once
+inline constexpr Score TOOK_PAWN_BEFORE_LINE = 500;  // took a pawn before a lance or rook
+inline constexpr Score AHEAD_OUTNUMBERED = 10;       // a human piece ahead, COM holds more
+inline constexpr Score AHEAD_PAWN = -50;             // a human pawn ahead, not outnumbered
+inline constexpr Score AHEAD_WAS_HELD = -10;         // ahead was held and unreached at turn start
+inline constexpr Score AHEAD_EVEN = 50;              // held at least as often as attacked
+inline constexpr Score AHEAD_UNREACHED = 10;         // nobody reaches the square
 }  // namespace pawn
 
 // Terms of a tokin.
@@ -181,7 +184,7 @@ inline constexpr const char* NAME = "knight";
 inline constexpr Score STEP = -1;                     // any knight move
 inline constexpr Score HEAD_ATTACKED = -10;           // the square in front is attacked
 inline constexpr Score BOTH_LANDINGS_ATTACKED = -10;  // both next landings are attacked
-inline constexpr Score BLOCKS_BISHOP = -50;           // the opening jump in front of the bishop
+inline constexpr Score BLOCKS_BISHOP = -50;           // jumps to 7-3 with the bishop on 8-4
 }  // namespace knight
 
 // Terms of a silver.
@@ -189,14 +192,14 @@ namespace silver {
 inline constexpr const char* NAME = "silver";
 inline constexpr Score STRAIGHT_FORWARD = -1;  // steps straight forward
 inline constexpr Score BEFORE_KNIGHT = -5;     // stands in front of a COM knight
-inline constexpr Score OPENING_SETUP = 1150;   // the opening silver against a pawn push
+inline constexpr Score OPENING_SETUP = 1150;   // to 7-3 while the pawns face each other on file 8
 }  // namespace silver
 
 // Terms of a gold.
 namespace gold {
 inline constexpr const char* NAME = "gold";
 inline constexpr Score DIAGONAL_FORWARD = -5;      // steps diagonally forward
-inline constexpr Score BISHOP_EXPOSED = -50;       // leaves the bishop attacked on its square
+inline constexpr Score BISHOP_EXPOSED = -50;       // to row 4 while the bishop on 6-4 is attacked
 inline constexpr Score OPENING_GUARD = 100;        // guards against the rook's pawn push
 inline constexpr Score BISHOP_DROP_GUARD = 20;     // holds a loose piece a bishop drop could hit
 inline constexpr Score BISHOP_DROP_SHIELD = 1250;  // ... and the bishop behind it
@@ -207,11 +210,11 @@ namespace bishop {
 inline constexpr const char* NAME = "bishop";
 inline constexpr Score CROWD_PER_NEIGHBOUR = 10;  // times minus the big COM neighbours
 inline constexpr Score EDGE_TRAP = -100;          // the edge square a lance could trap
-inline constexpr Score OPENING_AIM = 90;          // aims at the pawn the rook backs
+inline constexpr Score OPENING_AIM = 90;          // aims at the pawn the human rook backs
 inline constexpr Score TRAPPED = -1000;           // attacked in front and no safe square
 inline constexpr Score FACING_PAWN = -10;         // ... with a human pawn two ahead
 inline constexpr Score EDGE_RETREAT = 100;        // leaves the edge square a lance could trap
-inline constexpr Score OPENING_WEAKENS = -100;    // leaves the pawn the rook attacks less held
+inline constexpr Score OPENING_WEAKENS = -100;    // leaves the square before that pawn less held
 }  // namespace bishop
 
 // Terms of a horse.
@@ -223,16 +226,17 @@ inline constexpr Score CROWD_PER_NEIGHBOUR = 10;  // times minus the big COM nei
 // Terms of a rook.
 namespace rook {
 inline constexpr const char* NAME = "rook";
-inline constexpr Score CROWD_PER_NEIGHBOUR = 10;       // times minus the big COM neighbours
-inline constexpr Score DROP_BEHIND_SILVER_GOLD = -10;  // dropped behind a silver and gold
-inline constexpr Score OPENING_SWING = 70;             // swings before the human bishop's pawn
-inline constexpr Score HEAD_ATTACKED = -10;            // the square in front is attacked
-inline constexpr Score SIDEWAYS_BEFORE_PAWN = -50;     // ... moves sideways to a human pawn
-inline constexpr Score LEAVES_PAWN_GUARD = -110;       // leaves a pawn the human rook backs
-inline constexpr Score LEAVES_PAWN_SIDE = -110;        // ... moves sideways off it
-inline constexpr Score OPENING_STEP = -10;             // the rook's early step forward
-inline constexpr Score TRAPPED = -350;                 // safe, but at most one safe square
-inline constexpr Score BESIDE_KING = 1000;             // safe on the human king's file or rank
+inline constexpr Score CROWD_PER_NEIGHBOUR = 10;  // times minus the big COM neighbours
+inline constexpr Score DROP_BEHIND_SILVER_GOLD =
+    -10;                                     // dropped on the back row under a silver and gold
+inline constexpr Score OPENING_SWING = 70;   // swings before the human bishop's pawn
+inline constexpr Score HEAD_ATTACKED = -10;  // the square in front is attacked
+inline constexpr Score SIDEWAYS_BEFORE_PAWN = -50;  // ... moves sideways to a human pawn
+inline constexpr Score LEAVES_PAWN_GUARD = -110;  // holds the square before a rook-backed pawn less
+inline constexpr Score LEAVES_PAWN_SIDE = -110;   // ... or leaves its rank with a pawn on file 7
+inline constexpr Score OPENING_STEP = -10;        // the rook steps from 2-2 to 2-3
+inline constexpr Score TRAPPED = -350;            // safe, but at most one safe square
+inline constexpr Score BESIDE_KING = 1000;        // safe on the human king's file or rank
 }  // namespace rook
 
 // Terms of a dragon.
