@@ -19,24 +19,35 @@ struct Tried {
     int placed;
 };
 
+// The evaluation of the candidate standing on the board, told to the tracer when there is one.
+int evaluate(GameState& s, ComTracer* tracer, int captured, int placed, int fromX, int fromY,
+             int toX, int toY) {
+    if (tracer == nullptr) return 盤評価(s, captured, placed, fromX, fromY, toX, toY);
+    EvalTrace terms;
+    const int score = 盤評価(s, captured, placed, fromX, fromY, toX, toY, &terms);
+    tracer->candidate({fromX, fromY, toX, toY, placed, s.comTurn.trialPiece, score, true}, terms);
+    return score;
+}
+
 // Evaluates the board move already standing on the board, in the forms the rules allow.
-Tried evaluateBoardMove(GameState& s, int captured, int fromX, int fromY, int toX, int toY) {
+Tried evaluateBoardMove(GameState& s, ComTracer* tracer, int captured, int fromX, int fromY,
+                        int toX, int toY) {
     const int piece = s.comTurn.trialPiece;
     if (調査_駒成(s, fromX, fromY, toX, toY, piece) == NO) {
         勢力調査(s);
-        return {盤評価(s, captured, piece, fromX, fromY, toX, toY), piece};
+        return {evaluate(s, tracer, captured, piece, fromX, fromY, toX, toY), piece};
     }
     const int promoted = s.promotedPiece;
     if (移動後チェック(toY, piece) == NO) {
         s.board[toX][toY] = static_cast<std::int16_t>(promoted);
         勢力調査(s);
-        return {盤評価(s, captured, promoted, fromX, fromY, toX, toY), promoted};
+        return {evaluate(s, tracer, captured, promoted, fromX, fromY, toX, toY), promoted};
     }
     勢力調査(s);
-    Tried result{盤評価(s, captured, piece, fromX, fromY, toX, toY), piece};
+    Tried result{evaluate(s, tracer, captured, piece, fromX, fromY, toX, toY), piece};
     s.board[toX][toY] = static_cast<std::int16_t>(promoted);
     勢力調査(s);
-    const int promotedScore = 盤評価(s, captured, promoted, fromX, fromY, toX, toY);
+    const int promotedScore = evaluate(s, tracer, captured, promoted, fromX, fromY, toX, toY);
     if (promotedScore > result.score) result = {promotedScore, promoted};
     // A pawn, bishop or rook always plays promoted; the better of the two scores stands.
     if (piece == COM_HU || piece == COM_KAKU || piece == COM_SYA) result.placed = promoted;
@@ -45,7 +56,7 @@ Tried evaluateBoardMove(GameState& s, int captured, int fromX, int fromY, int to
 
 }  // namespace
 
-ComMove scanComCandidates(GameState& s, ComTick tick, void* context) {
+ComMove scanComCandidates(GameState& s, ComTick tick, void* context, ComTracer* tracer) {
     auto& t = s.comTurn;
     ComMove best{};
     t.bestScore = SCORE_NONE;
@@ -69,7 +80,8 @@ ComMove scanComCandidates(GameState& s, ComTick tick, void* context) {
                     const std::int16_t captured = s.board[toX][toY];
                     s.board[fromX][fromY] = EMPTY;
                     s.board[toX][toY] = piece;
-                    const Tried tried = evaluateBoardMove(s, captured, fromX, fromY, toX, toY);
+                    const Tried tried =
+                        evaluateBoardMove(s, tracer, captured, fromX, fromY, toX, toY);
                     s.board[toX][toY] = captured;
                     s.board[fromX][fromY] = piece;
                     if (tried.score > t.bestScore) {
@@ -91,7 +103,7 @@ ComMove scanComCandidates(GameState& s, ComTick tick, void* context) {
                 if (移動チェック(s, COM_HAND_X, k, toX, toY, piece) != YES) continue;
                 s.board[toX][toY] = static_cast<std::int16_t>(piece);
                 勢力調査(s);
-                const int score = 盤評価(s, EMPTY, piece, COM_HAND_X, k, toX, toY);
+                const int score = evaluate(s, tracer, EMPTY, piece, COM_HAND_X, k, toX, toY);
                 s.board[toX][toY] = EMPTY;
                 if (score > t.bestScore) {
                     keep(COM_HAND_X, k, toX, toY, piece, piece, score);

@@ -4,9 +4,12 @@
 #include <cstdlib>
 
 #include "com/probes.h"
+#include "com/weights.h"
 #include "game/move_check.h"
 
 namespace velk {
+
+using namespace weights;
 
 namespace {
 
@@ -21,17 +24,18 @@ int emptySquare(GameState& s, int x, int y) {
 
     if (mi > 0) {
         if (std::abs(x - s.kingXCOM) < 2 && std::abs(y - s.kingYCOM) < 2) {
-            value -= 5 * mi;
-            if (ci == 1 && mi > 1) value -= 100;
-            if (silverOrGold) value -= 100;
+            value += emptySquares::NEAR_KING_PER_ATTACKER * mi;
+            if (ci == 1 && mi > 1) value += emptySquares::NEAR_KING_OUTNUMBERED;
+            if (silverOrGold) value += emptySquares::NEAR_KING_SILVER_GOLD_IN_HAND;
         }
         if (ci == 0 && y < 4) {
-            value -= 1;
-            if (調査_自守駒MAN_直進駒(s, x, y) == YES) value -= 100;
+            value += emptySquares::UNHELD_CAMP_ATTACKED;
+            if (調査_自守駒MAN_直進駒(s, x, y) == YES)
+                value += emptySquares::UNHELD_CAMP_LINE_BEHIND;
         }
         if (y < 4 && b[x][y + 1] == MAN_HU && mi >= ci) {
-            value -= 300;
-            if (調査_自守駒MAN_直進駒(s, x, y + 1) == YES) value -= 700;
+            value += emptySquares::PAWN_BREAK;
+            if (調査_自守駒MAN_直進駒(s, x, y + 1) == YES) value += emptySquares::PAWN_BREAK_BACKED;
         }
     }
 
@@ -41,33 +45,35 @@ int emptySquare(GameState& s, int x, int y) {
     if (s.handMAN[2] > 0 && y > 2 && b[x][y - 1] > COM_KYOU && (mi > 0 || ci == 0)) {
         for (int yy = y - 2; yy >= 1; --yy) {
             if (b[x][yy] == EMPTY) continue;
-            if (b[x][yy] > COM_KYOU) value -= 1000 + 5 * b[x][yy];  // 100 + half its code
+            if (b[x][yy] > COM_KYOU)
+                value +=
+                    emptySquares::LANCE_SKEWER + emptySquares::LANCE_SKEWER_PER_CODE * b[x][yy];
             break;
         }
     }
     // A knight dropped on P forks two COM pieces bigger than pawns.
     if (s.handMAN[3] > 0 && (mi > 0 || ci == 0) && y > 2 && x > 1 && x < 9 &&
         b[x - 1][y - 2] > COM_HU && b[x + 1][y - 2] > COM_HU)
-        value -= 200;
+        value += emptySquares::KNIGHT_FORK;
     if (silverOrGold && ci <= 1) {
         const int around = 調査_周辺状況(s, x, y);
-        if (around < -1) value -= 50;
+        if (around < -1) value += emptySquares::CROWDED;
         if (ci == 0 && around < 0) {
-            value -= 10;
-            if (y < 4) value -= 100;
+            value += emptySquares::UNHELD_BESIDE_BIG;
+            if (y < 4) value += emptySquares::UNHELD_BESIDE_BIG_CAMP;
         }
     }
     if (ci == 0) {
-        if (y == 2 && b[x][1] == COM_KEI) value -= 50;
-        if (y < 4) value -= 1;
+        if (y == 2 && b[x][1] == COM_KEI) value += emptySquares::KNIGHT_HEAD;
+        if (y < 4) value += emptySquares::UNHELD_CAMP_WITH_HAND;
         // A silver dropped on P forks two loose COM pieces on a diagonal.
         if (s.handMAN[4] > 0 && y > 1 && y < 9 && x > 1 && x < 9) {
             if (isComPiece(b[x - 1][y - 1]) && isComPiece(b[x + 1][y + 1]) &&
                 m.comInfluence[x - 1][y - 1] == 0 && m.comInfluence[x + 1][y + 1] == 0)
-                value -= 200;
+                value += emptySquares::SILVER_FORK;
             if (isComPiece(b[x - 1][y + 1]) && isComPiece(b[x + 1][y - 1]) &&
                 m.comInfluence[x - 1][y + 1] == 0 && m.comInfluence[x + 1][y - 1] == 0)
-                value -= 200;
+                value += emptySquares::SILVER_FORK;
         }
     }
     return value;
@@ -84,36 +90,42 @@ int comSquare(GameState& s, int x, int y, int code) {
     int value = 0;
 
     if (code == COM_OU && y == 1 && m.manInfluence[x][2] > 0) {
-        value -= 500;
-        if (m.manInfluence[x][2] >= m.comInfluence[x][2]) value -= 2500;
-        if (s.handMAN[4] > 0 || s.handMAN[5] > 0) value -= 7000;
+        value += comPieces::KING_FRONT_ATTACKED;
+        if (m.manInfluence[x][2] >= m.comInfluence[x][2])
+            value += comPieces::KING_FRONT_OUTNUMBERED;
+        if (s.handMAN[4] > 0 || s.handMAN[5] > 0)
+            value += comPieces::KING_FRONT_SILVER_GOLD_IN_HAND;
     }
     if (code == COM_HU && attacker == MAN_SYA && s.handMAN[1] > 0 && mi >= ci && y < 9 &&
         m.comInfluence[x][y + 1] == 1)
-        value -= 50;
+        value += comPieces::PAWN_BEFORE_ROOK;
     if (mi <= 0) return value;
 
     const int cheapest = std::abs(attacker);
     const int wx = m.manAttackX[x][y];
     const int wy = m.manAttackY[x][y];
     const bool attackerFree = t.pinnedMAN[wx][wy] == 0;
-    if (m.comGuardCode[x][y] == COM_OU && (mi > 1 || code > cheapest)) value -= 1000;
-    if (attackerFree && code > cheapest) value -= 10 * (code - cheapest);
+    if (m.comGuardCode[x][y] == COM_OU && (mi > 1 || code > cheapest))
+        value += comPieces::KING_ONLY_GUARD;
+    if (attackerFree && code > cheapest) value += comPieces::EXCHANGE_PER_POINT * (code - cheapest);
     if (ci > 0 && attackerFree) {
-        if (mi > ci && m.comGuardCode[x][y] >= cheapest) value -= 10 * code;
+        if (mi > ci && m.comGuardCode[x][y] >= cheapest)
+            value += comPieces::OUTNUMBERED_PER_POINT * code;
         // The piece in front is backed by a MAN lance, rook or dragon from below: the piece and
         // the cheapest MAN attacker of the one in front. Attackers are recorded only on COM
         // squares, so a MAN piece in front reads the map's -999 and costs 999: a deliberately
         // heavy penalty for walking into a backed-up file, kept as it is weighed.
         if (y <= 3 && ci == mi && b[x][y + 1] != EMPTY && 調査_自守駒MAN_直進駒(s, x, y + 1) == YES)
-            value -= 10 * (code + std::abs(m.manAttackCode[x][y + 1]));
+            value +=
+                comPieces::BACKED_FILE_PER_POINT * (code + std::abs(m.manAttackCode[x][y + 1]));
     }
     if (ci == 0) {
-        value -= 10 * code;
-        if (y <= 3) value -= 100;
+        value += comPieces::HANGING_PER_POINT * code;
+        if (y <= 3) value += comPieces::HANGING_CAMP;
         const int before = t.boardAtTurnStart[x][y];
-        if (isManPiece(before)) value += 10 * std::abs(before);
-        if (y < 4 && (attacker == MAN_HU || attacker == MAN_KYOU)) value -= 200;
+        if (isManPiece(before)) value += comPieces::RECAPTURED_PER_POINT * std::abs(before);
+        if (y < 4 && (attacker == MAN_HU || attacker == MAN_KYOU))
+            value += comPieces::HANGING_CAMP_CHEAP_ATTACKER;
     }
     return value;
 }
@@ -126,49 +138,56 @@ int manSquare(const GameState& s, int x, int y, int code) {
     if (s.comTurn.comInfluenceAtTurnStart[x][y] == 0 && m.comInfluence[x][y] > 0) {
         if (code == MAN_KEI && y > 2 && m.manInfluence[x][y - 1] == 0 &&
             (b[x][y - 1] == COM_GIN || b[x][y - 1] == COM_RYU || b[x][y - 1] == COM_UMA))
-            value += 10;
-        if (std::abs(x - s.kingXCOM) < 3 && std::abs(y - s.kingYCOM) < 3) value += 150;
+            value += manPieces::KNIGHT_HEAD;
+        if (std::abs(x - s.kingXCOM) < 3 && std::abs(y - s.kingYCOM) < 3)
+            value += manPieces::NEAR_COM_KING;
     }
     if (code == MAN_KEI && y >= 5 && b[x][y - 4] >= COM_GIN) {
         const auto openAndLoose = [&](int nx, int ny) {
             return (b[nx][ny] == EMPTY || isComPiece(b[nx][ny])) && m.comInfluence[nx][ny] == 0;
         };
-        if (x > 1 && openAndLoose(x - 1, y - 2)) value -= 10;
-        if (x < 9 && openAndLoose(x + 1, y - 2)) value -= 10;
+        if (x > 1 && openAndLoose(x - 1, y - 2)) value += manPieces::KNIGHT_LOOSE_LANDING;
+        if (x < 9 && openAndLoose(x + 1, y - 2)) value += manPieces::KNIGHT_LOOSE_LANDING;
     } else if ((code == MAN_SYA || code == MAN_RYU || code == MAN_KYOU) && x == s.kingXCOM) {
-        value -= 10;
+        value += manPieces::LINE_ON_KING_FILE;
     }
     return value;
 }
 
 }  // namespace
 
-int 盤評価_COM危険座標(GameState& s, int piece, int toX, int toY) {
+int 盤評価_COM危険座標(GameState& s, int piece, int toX, int toY, EvalTrace* trace) {
     const auto& m = s.maps;
     const bool destinationUnreached = m.manInfluence[toX][toY] == 0;
-    int value = 0;
+    Score empty = 0, com = 0, man = 0, forked = 0;
     int forkCount = 0;
     int forkMinimum = 9999;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
             const int code = s.board[x][y];
             if (code == EMPTY) {
-                value += emptySquare(s, x, y);
+                empty += emptySquare(s, x, y);
             } else if (isComPiece(code)) {
-                value += comSquare(s, x, y, code);
+                com += comSquare(s, x, y, code);
             } else if (isManPiece(code)) {
-                value += manSquare(s, x, y, code);
+                man += manSquare(s, x, y, code);
                 // The moved piece attacking loose MAN pieces (or the king): a fork when two.
                 if (destinationUnreached && (m.manInfluence[x][y] == 0 || code == MAN_OU) &&
                     移動チェック(s, toX, toY, x, y, piece) == YES) {
-                    value += 1;
+                    forked += fork::ATTACKED;
                     ++forkCount;
                     forkMinimum = std::min(forkMinimum, std::abs(code));
                 }
             }
         }
-    if (forkCount > 1) value += 10 * forkMinimum;
-    return value;
+    if (forkCount > 1) forked += fork::PER_POINT * forkMinimum;
+    if (trace != nullptr) {
+        trace->add(emptySquares::NAME, empty);
+        trace->add(comPieces::NAME, com);
+        trace->add(manPieces::NAME, man);
+        trace->add(fork::NAME, forked);
+    }
+    return empty + com + man + forked;
 }
 
 int 盤評価_自角注意_COM(const GameState& s, int toX, int toY, int piece) {

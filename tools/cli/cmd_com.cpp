@@ -18,17 +18,38 @@ void printTenths(std::ostream& out, int tenths) {
     out << magnitude / 10 << '.' << magnitude % 10;
 }
 
-}  // namespace
+// Prints every candidate with the terms of its score.
+class TracePrinter final : public ComTracer {
+  public:
+    explicit TracePrinter(std::ostream& out) : out_(out) {}
 
-int runCom(std::istream& in, std::ostream& out) {
-    return runRequests(in, out, [](const std::vector<std::string>& fields, std::ostream& o) {
+    void candidate(const ComMove& tried, const EvalTrace& terms) override {
+        out_ << "candidate " << tried.fromX << ' ' << tried.fromY << ' ' << tried.toX << ' '
+             << tried.toY << ' ' << tried.placed << ' ' << tried.moving << '\n';
+        for (int i = 0; i < terms.count; ++i) {
+            out_ << "  " << terms.terms[i].name << ' ';
+            printTenths(out_, terms.terms[i].value);
+            out_ << '\n';
+        }
+        out_ << "  total ";
+        printTenths(out_, tried.score);
+        out_ << '\n';
+    }
+
+  private:
+    std::ostream& out_;
+};
+
+int run(std::istream& in, std::ostream& out, bool trace) {
+    return runRequests(in, out, [trace](const std::vector<std::string>& fields, std::ostream& o) {
         GameState s{};
         placeRequestPosition(s, fields);
         s.level = 3;
         // The human's turn surveys the position right after its move.
         勢力調査(s);
         prepareComTurn(s);
-        const ComMove move = scanComCandidates(s);
+        TracePrinter printer(o);
+        const ComMove move = scanComCandidates(s, nullptr, nullptr, trace ? &printer : nullptr);
         if (!move.found) {
             o << "none\n";
             return;
@@ -38,6 +59,16 @@ int runCom(std::istream& in, std::ostream& out) {
         printTenths(o, move.score);
         o << '\n';
     });
+}
+
+}  // namespace
+
+int runCom(std::istream& in, std::ostream& out) {
+    return run(in, out, false);
+}
+
+int runComTrace(std::istream& in, std::ostream& out) {
+    return run(in, out, true);
 }
 
 }  // namespace velk::cli

@@ -11,6 +11,8 @@ int runSurvey(std::istream& in, std::ostream& out);
 int runMate(std::istream& in, std::ostream& out);
 int runMiss(std::istream& in, std::ostream& out);
 int runCom(std::istream& in, std::ostream& out);
+// runCom with every candidate and the terms of its score printed before the answer.
+int runComTrace(std::istream& in, std::ostream& out);
 int runPlay(std::istream& in, std::ostream& out);
 
 }  // namespace velk::cli

@@ -19,7 +19,8 @@ void printUsage(std::ostream& out) {
            "  survey   the influence maps of one survey\n"
            "  mate     escape count and the three mate tests\n"
            "  miss     the referee's miss classification of a proposed move\n"
-           "  com      the computer's choice at level 3\n"
+           "  com      the computer's choice at level 3; with --trace, every candidate\n"
+           "           in scan order and the terms of its score first\n"
            "  play     a scripted game through the match controller (see README)\n";
 }
 
@@ -37,15 +38,18 @@ constexpr Subcommand SUBCOMMANDS[] = {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    if (argc != 2) {
+    const bool comTrace =
+        argc == 3 && std::strcmp(argv[1], "com") == 0 && std::strcmp(argv[2], "--trace") == 0;
+    if (argc != 2 && !comTrace) {
         printUsage(argc == 1 ? std::cout : std::cerr);
         return argc == 1 ? 0 : 2;
     }
     for (const auto& sub : SUBCOMMANDS)
         if (std::strcmp(argv[1], sub.name) == 0) {
+            const auto run = comTrace ? velk::cli::runComTrace : sub.run;
             // Whatever a subcommand could not handle ends it with a message, not an abort.
             try {
-                return sub.run(std::cin, std::cout);
+                return run(std::cin, std::cout);
             } catch (const std::exception& e) {
                 std::cout.flush();
                 std::cerr << "velk-tsuitate-cli: " << e.what() << '\n';
