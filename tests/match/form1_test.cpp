@@ -114,7 +114,7 @@ TEST_F(Match, HumanFirstThenTheComputerAnswers) {
     EXPECT_EQ(s().turn, s().roleMAN);
     EXPECT_EQ(f.sound.plays(form->sndPiece), 2);
     EXPECT_EQ(f.clock.waits, std::vector<double>{0.5});
-    EXPECT_TRUE(f.canvas.drewText(std::string(texts::draw::THINKING)));
+    EXPECT_TRUE(f.canvas.drewText(texts::draw::THINKING));
     EXPECT_EQ(f.canvas.lastOutline(s().record.recToX[2], s().record.recToY[2]), 15);
 }
 
