@@ -1,41 +1,43 @@
 #include "app/game_menu.h"
 
+#include "texts/texts.h"
+
 namespace velk::app {
 
 GameMenu::GameMenu(QMenuBar* bar, std::function<void(const QString&)> onItem,
                    std::function<void(const QString&)> onOpen)
     : onItem_(std::move(onItem)), onOpen_(std::move(onOpen)) {
-    QMenu* taikyoku = top(bar, "対局", "TAIKYOKU", true);
-    QMenu* start = sub(taikyoku, "対局", "START2");
-    item(start, "先手", "SENTE");
-    item(start, "後手", "GOTE");
-    QMenu* level = sub(taikyoku, "COM対局ﾚﾍﾞﾙ", "LEVEL");
-    checks_[MenuItem::LEVEL1] = item(level, "LEVEL1", "LEVEL1", true);
-    checks_[MenuItem::LEVEL2] = item(level, "LEVEL2", "LEVEL2", true);
-    checks_[MenuItem::LEVEL3] = item(level, "LEVEL3", "LEVEL3", true);
-    item(taikyoku, "終わり", "OWARI");
+    QMenu* taikyoku = top(bar, texts::menu::TAIKYOKU, "TAIKYOKU", true);
+    QMenu* start = sub(taikyoku, texts::menu::START, "START2");
+    item(start, texts::menu::SENTE, "SENTE");
+    item(start, texts::menu::GOTE, "GOTE");
+    QMenu* level = sub(taikyoku, texts::menu::LEVEL, "LEVEL");
+    checks_[MenuItem::LEVEL1] = item(level, texts::menu::LEVEL1, "LEVEL1", true);
+    checks_[MenuItem::LEVEL2] = item(level, texts::menu::LEVEL2, "LEVEL2", true);
+    checks_[MenuItem::LEVEL3] = item(level, texts::menu::LEVEL3, "LEVEL3", true);
+    item(taikyoku, texts::menu::OWARI, "OWARI");
 
-    QMenu* stop = top(bar, "局面", "STOP", true);
-    item(stop, "戻", "REPLAY");
-    item(stop, "進", "AFTER");
-    item(stop, "反転", "REVERSE");
-    item(stop, "一時表示", "ICHIJI");
-    item(stop, "最初", "CANCEL");
+    QMenu* stop = top(bar, texts::menu::STOP, "STOP", true);
+    item(stop, texts::menu::REPLAY, "REPLAY");
+    item(stop, texts::menu::AFTER, "AFTER");
+    item(stop, texts::menu::REVERSE, "REVERSE");
+    item(stop, texts::menu::ICHIJI, "ICHIJI");
+    item(stop, texts::menu::CANCEL, "CANCEL");
 
-    QMenu* kifu = top(bar, "棋譜", "KIFU", false);
-    item(kifu, "書込", "KIFU_WRITE");
-    item(kifu, "読込", "KIFU_READ");
+    QMenu* kifu = top(bar, texts::menu::KIFU, "KIFU", false);
+    item(kifu, texts::menu::KIFU_WRITE, "KIFU_WRITE");
+    item(kifu, texts::menu::KIFU_READ, "KIFU_READ");
 
-    QMenu* option = top(bar, "ｵﾌﾟｼｮﾝ", "OPTION", true);
-    QMenu* haikei = sub(option, "背景画", "HAIKEI_GA");
-    checks_[MenuItem::MIDORI] = item(haikei, "緑", "MIDORI", true);
-    checks_[MenuItem::TATAMI] = item(haikei, "畳", "TATAMI", true);
-    checks_[MenuItem::TAKE] = item(haikei, "竹", "TAKE", true);
-    checks_[MenuItem::UCHU] = item(haikei, "宇宙", "UCHU", true);
-    checks_[MenuItem::RENGA] = item(haikei, "煉瓦", "RENGA", true);
-    checks_[MenuItem::KEIKA] = item(option, "経過時間", "KEIKA", true);
-    checks_[MenuItem::BGM] = item(option, "BGM", "BGM", true);
-    item(option, "その他", "VER");
+    QMenu* option = top(bar, texts::menu::OPTION, "OPTION", true);
+    QMenu* haikei = sub(option, texts::menu::HAIKEI_GA, "HAIKEI_GA");
+    checks_[MenuItem::MIDORI] = item(haikei, texts::menu::MIDORI, "MIDORI", true);
+    checks_[MenuItem::TATAMI] = item(haikei, texts::menu::TATAMI, "TATAMI", true);
+    checks_[MenuItem::TAKE] = item(haikei, texts::menu::TAKE, "TAKE", true);
+    checks_[MenuItem::UCHU] = item(haikei, texts::menu::UCHU, "UCHU", true);
+    checks_[MenuItem::RENGA] = item(haikei, texts::menu::RENGA, "RENGA", true);
+    checks_[MenuItem::KEIKA] = item(option, texts::menu::KEIKA, "KEIKA", true);
+    checks_[MenuItem::BGM] = item(option, texts::menu::BGM, "BGM", true);
+    item(option, texts::menu::VER, "VER");
 }
 
 QMenu* GameMenu::top(QMenuBar* bar, const char* caption, const char* name, bool announce) {

@@ -10,9 +10,9 @@
 #include <QTranslator>
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include "app/icon.h"
+#include "match/controls.h"
 
 #ifdef VELK_HAVE_SOUND
 #include "sound/sound_library.h"
@@ -27,44 +27,6 @@ constexpr int FRAME_TWIPS = 60;
 // The designed window less its frame, title bar and menu bar.
 constexpr int CLIENT_SHRINK_W = 9000 - SurfaceGeometry::DESIGN_WIDTH;
 constexpr int CLIENT_SHRINK_H = 8000 - SurfaceGeometry::DESIGN_HEIGHT;
-
-using Handler = void (Form1::*)();
-
-const std::map<QString, Handler>& menuHandlers() {
-    static const std::map<QString, Handler> handlers = {
-        {"SENTE", &Form1::SENTE_Click},
-        {"GOTE", &Form1::GOTE_Click},
-        {"OWARI", &Form1::OWARI_Click},
-        {"LEVEL1", &Form1::LEVEL1_Click},
-        {"LEVEL2", &Form1::LEVEL2_Click},
-        {"LEVEL3", &Form1::LEVEL3_Click},
-        {"REPLAY", &Form1::REPLAY_Click},
-        {"AFTER", &Form1::AFTER_Click},
-        {"REVERSE", &Form1::REVERSE_Click},
-        {"ICHIJI", &Form1::ICHIJI_Click},
-        {"CANCEL", &Form1::CANCEL_Click},
-        {"KIFU_WRITE", &Form1::KIFU_WRITE_Click},
-        {"KIFU_READ", &Form1::KIFU_READ_Click},
-        {"MIDORI", &Form1::MIDORI_Click},
-        {"TATAMI", &Form1::TATAMI_Click},
-        {"TAKE", &Form1::TAKE_Click},
-        {"UCHU", &Form1::UCHU_Click},
-        {"RENGA", &Form1::RENGA_Click},
-        {"KEIKA", &Form1::KEIKA_Click},
-        {"BGM", &Form1::BGM_Click},
-        {"VER", &Form1::VER_Click},
-    };
-    return handlers;
-}
-
-const std::map<QString, Handler>& openHandlers() {
-    static const std::map<QString, Handler> handlers = {
-        {"TAIKYOKU", &Form1::TAIKYOKU_Click},
-        {"STOP", &Form1::STOP_Click},
-        {"OPTION", &Form1::OPTION_Click},
-    };
-    return handlers;
-}
 
 }  // namespace
 
@@ -206,19 +168,20 @@ void MainWindow::tick() {
 }
 
 void MainWindow::menuItem(const QString& name) {
-    const auto& handlers = menuHandlers();
-    if (const auto it = handlers.find(name); it != handlers.end()) {
-        const Handler h = it->second;
-        dispatch([h](Form1& f) { (f.*h)(); });
-    }
+    runControl(name, ControlKind::MenuItem);
 }
 
 void MainWindow::menuOpened(const QString& name) {
-    const auto& handlers = openHandlers();
-    if (const auto it = handlers.find(name); it != handlers.end()) {
-        const Handler h = it->second;
-        dispatch([h](Form1& f) { (f.*h)(); });
-    }
+    runControl(name, ControlKind::MenuOpened);
+}
+
+// Runs the handler of the named control when it is of the kind the menu reports.
+void MainWindow::runControl(const QString& name, ControlKind kind) {
+    const std::string key = name.toStdString();
+    const Control* control = findControl(key);
+    if (control == nullptr || control->kind != kind) return;
+    const auto handler = control->handler;
+    dispatch([handler](Form1& f) { (f.*handler)(); });
 }
 
 // The program ends: no more handlers, boxes or ticks, and the window goes.

@@ -15,6 +15,7 @@
 #include "app/qt_ports.h"
 #include "app/record_panel.h"
 #include "app/surface_widget.h"
+#include "match/controls.h"
 #include "match/form1.h"
 
 namespace velk::app {
@@ -66,6 +67,7 @@ class MainWindow : public QMainWindow {
 
     void menuItem(const QString& name);
     void menuOpened(const QString& name);
+    void runControl(const QString& name, ControlKind kind);
     void tick();
     void end();
     int topTwips() const;

@@ -10,6 +10,7 @@
 
 #include "app/surface_widget.h"
 #include "record/file_io.h"
+#include "texts/texts.h"
 
 namespace velk::app {
 
@@ -36,7 +37,7 @@ constexpr int FONT_TWIPS = 190;
 
 // Rows of the text boxes from the top: Text2, Text3, Text4, Text1.
 constexpr int ROW_OF_BOX[4] = {3, 0, 1, 2};
-const char* const LABELS[4] = {"ﾌｧｲﾙ名 ：", "対 局 名：", "先    手 ：", "後    手 ："};
+constexpr const auto& LABELS = texts::record::PANEL_LABELS;
 
 constexpr int PATH_ROLE = Qt::UserRole;
 

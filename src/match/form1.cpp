@@ -13,6 +13,7 @@
 #include "game/survey.h"
 #include "record/record_file.h"
 #include "referee/miss.h"
+#include "texts/texts.h"
 #include "ui/draw.h"
 
 namespace velk {
@@ -23,9 +24,6 @@ constexpr int WINDOW_TOP = -60;
 constexpr int WINDOW_LEFT = -60;
 constexpr int WINDOW_WIDTH = 9000;
 constexpr int WINDOW_HEIGHT = 8000;
-
-constexpr const char* QUIT_QUESTION = "終わりますか？";
-constexpr const char* QUIT_TITLE = "終わり";
 
 // Column or row of the grid under a window coordinate in twips; 0 (no square, no hand) for
 // anything far outside the window.
@@ -112,7 +110,7 @@ void Form1::初期設定() {
 
 void Form1::CANCEL_Click() {
     if (closed) return;
-    if (!mayLoseUnsavedMoves("最初からやり直しますか？", "最初")) return;
+    if (!mayLoseUnsavedMoves(texts::match::RESET_QUESTION, texts::match::RESET_TITLE)) return;
     初期設定();
     ports_.sound.dsPlay(sndPiece);
 }
@@ -180,7 +178,8 @@ void Form1::Form_MouseDown(int button, int /*shift*/, float xTwips, float yTwips
 // for a game, and play interrupted by stepping through the record resumes.
 void Form1::resumeOrRefuse() {
     if (s.kifuMode == YES) {
-        if (!ports_.dialogs.askYesNo("棋譜を '進 'で進めて下さい", "棋譜")) {
+        if (!ports_.dialogs.askYesNo(texts::match::STEP_WITH_AFTER,
+                                     texts::match::STEP_WITH_AFTER_TITLE)) {
             ports_.sound.dsPlay(sndForbidden);
             Form_Load();
         }
@@ -188,16 +187,16 @@ void Form1::resumeOrRefuse() {
     }
     if (s.moveNo == 0) {
         ports_.sound.dsPlay(sndForbidden);
-        ports_.dialogs.message("「対局」で始めて下さい", "開始");
+        ports_.dialogs.message(texts::match::START_WITH_GAME_MENU, texts::match::START_TITLE);
         return;
     }
     // A position whose king was taken ends its game; play cannot go on from it.
     if (!bothKingsOnBoard(s)) {
         ports_.sound.dsPlay(sndForbidden);
-        ports_.dialogs.message("王のいない局面からは再開できません", "再開");
+        ports_.dialogs.message(texts::match::NO_RESUME_WITHOUT_KINGS, texts::match::RESUME_TITLE);
         return;
     }
-    ports_.dialogs.message("OKですか？", "再開");
+    ports_.dialogs.message(texts::match::RESUME, texts::match::RESUME_TITLE);
     s.clockStart = now();
     if (ports_.menu.isChecked(MenuItem::KEIKA)) ports_.timer.setEnabled(true);
     // The next recorded move tells who is to move; past the end of the record it is the
@@ -250,7 +249,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
         if (kind != NO) {
             ミス処理(s.roleMAN, kind, m.fromX, m.fromY, m.toX, m.toY);
             点滅_ミス回数(3, s.roleMAN);
-            if (s.missCountMAN > 9) 終了("ＣＯＭ");
+            if (s.missCountMAN > 9) 終了(texts::match::WINNER_COM_ON_MISSES);
             return;
         }
     }
@@ -277,7 +276,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
     const bool promoteButton = button == RIGHT_BUTTON;
     if (移動後チェック(m.toY, m.piece) == NO && !promoteButton) {
         ports_.sound.dsPlay(sndForbidden);
-        ports_.dialogs.message("マウスの右をクリックして下さい", "成り");
+        ports_.dialogs.message(texts::match::PROMOTE_WITH_RIGHT, texts::match::PROMOTE_TITLE);
         return;
     }
 
@@ -318,7 +317,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
 
     勢力調査(s);
     if (詰めかCOM(s) == YES || captured == COM_OU) {
-        終了("あなた");
+        終了(texts::match::WINNER_YOU);
     } else if (s.winner == NOBODY) {
         if (s.moveNo >= MAX_MOVES || s.moveCount >= MAX_MOVES) {
             endOnFullRecord();
@@ -358,7 +357,7 @@ void Form1::clickOffBoard(int gx, int gy) {
 
 void Form1::Form_KeyDown(int keyCode) {
     if (closed || keyCode != KEY_ESCAPE) return;
-    if (!mayLoseUnsavedMoves(QUIT_QUESTION, QUIT_TITLE)) return;
+    if (!mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE)) return;
     終了処理();
     quit();
 }
@@ -389,7 +388,7 @@ void Form1::TAIKYOKU_Click() {
 bool Form1::refuseGameWithoutKings() {
     if (bothKingsOnBoard(s)) return false;
     ports_.sound.dsPlay(sndForbidden);
-    ports_.dialogs.message("王のいない局面では対局できません", "対局");
+    ports_.dialogs.message(texts::match::NO_GAME_WITHOUT_KINGS, texts::match::NO_GAME_TITLE);
     return true;
 }
 
@@ -397,7 +396,7 @@ void Form1::SENTE_Click() {
     if (closed || refuseGameWithoutKings()) return;
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
-    ports_.dialogs.message("あなたの番です", " ");
+    ports_.dialogs.message(texts::match::YOUR_TURN, texts::match::YOUR_TURN_TITLE);
     s.selPhase = 0;
     s.roleMAN = SENTE;
     s.roleCOM = GOTE;
@@ -424,7 +423,7 @@ void Form1::GOTE_Click() {
 
 void Form1::OWARI_Click() {
     if (closed) return;
-    if (!mayLoseUnsavedMoves(QUIT_QUESTION, QUIT_TITLE)) return;
+    if (!mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE)) return;
     終了処理();
     quit();
 }
@@ -462,7 +461,7 @@ void Form1::レベル_設定(int n) {
 // End of game and shutdown
 
 void Form1::終了(const std::string& name) {
-    ports_.dialogs.message(name + "の勝ちです", "終了");
+    ports_.dialogs.message(texts::match::winnerIs(name), texts::match::END_TITLE);
     offerAnotherGame();
 }
 
@@ -471,7 +470,7 @@ void Form1::offerAnotherGame() {
     描画_COM駒(s, ports_.canvas);
     描画_敵持盤(s, ports_.canvas);
     ports_.window.repaint();
-    if (ports_.dialogs.askYesNo("続けますか？", "再ゲーム")) {
+    if (ports_.dialogs.askYesNo(texts::match::ANOTHER_GAME, texts::match::ANOTHER_GAME_TITLE)) {
         初期設定();
     } else {
         終了処理();
@@ -483,7 +482,7 @@ void Form1::offerAnotherGame() {
 // recorded or replayed.
 void Form1::endOnFullRecord() {
     ports_.timer.setEnabled(false);
-    ports_.dialogs.message("500手に達しました\r\r棋譜に残せないので対局を終わります", "終了");
+    ports_.dialogs.message(texts::match::RECORD_FULL, texts::match::END_TITLE);
     offerAnotherGame();
 }
 
@@ -495,7 +494,7 @@ void Form1::終了処理() {
 // The window is being closed; answering No to the question keeps it open.
 void Form1::Form_Unload() {
     if (closed) return;
-    if (!mayLoseUnsavedMoves(QUIT_QUESTION, QUIT_TITLE)) return;
+    if (!mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE)) return;
     終了処理();
     quit();
 }
@@ -512,7 +511,7 @@ bool Form1::hasUnsavedMoves() const {
 // agrees.
 bool Form1::mayLoseUnsavedMoves(const std::string& question, const std::string& title) {
     if (!hasUnsavedMoves()) return true;
-    return ports_.dialogs.askYesNo(std::string("保存していない手があります\r\r") + question, title);
+    return ports_.dialogs.askYesNo(texts::match::unsavedMovesQuestion(question), title);
 }
 
 void Form1::quit() {

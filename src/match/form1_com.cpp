@@ -8,6 +8,7 @@
 #include "match/form1.h"
 #include "referee/foul.h"
 #include "referee/miss.h"
+#include "texts/texts.h"
 #include "ui/draw.h"
 
 namespace velk {
@@ -22,23 +23,24 @@ void Form1::ミス処理(int side, int kind, int fromX, int fromY, int toX, int 
     std::string header;
     if (side == s.roleCOM) {
         s.missCountCOM += 1;
-        header = "  ** COMのミス! **\r\r";
+        header = texts::match::MISS_HEADER_COM;
     } else if (side == s.roleMAN) {
         s.missCountMAN += 1;
-        header = "  ** MANのミス! **\r\r";
+        header = texts::match::MISS_HEADER_MAN;
     }
     std::string detail;
     if (kind == MISS_JUMPED) {
-        detail = "COM駒を飛び越えました";
+        detail = texts::match::MISS_JUMPED;
     } else if (kind == MISS_DROPPED_ON) {
-        detail = "COM駒の上に張り駒しました";
+        detail = texts::match::MISS_DROPPED_ON;
     } else if (kind == MISS_KING_EXPOSED) {
         if (side == s.roleCOM)
-            detail = "MANの王手ですね";
+            detail = texts::match::MISS_COM_KING_EXPOSED;
         else if (side == s.roleMAN)
-            detail = "COMの王手になります";
+            detail = texts::match::MISS_MAN_KING_EXPOSED;
     }
-    if (!detail.empty()) ports_.dialogs.message(header + detail, "反則");
+    if (!detail.empty())
+        ports_.dialogs.message(texts::match::missReport(header, detail), texts::match::FOUL_TITLE);
 
     if (side == s.roleMAN) 描画_桝輪郭(s, c, COLOUR_GREEN, fromX, fromY);
     描画_桝輪郭(s, c, COLOUR_GREEN, toX, toY);
@@ -76,15 +78,15 @@ void Form1::com_ban() {
     ComMove m{};
     for (;;) {
         for (double gx : {-2.0, -1.0, 0.0}) 描画_絵(s, c, s.background, gx, 8);
-        描画_数値(s, c, -1.5, 8.5, "思考中", COLOUR_BLACK, 0, 12);
-        描画_数値(s, c, -1.6, 8.4, "思考中", COLOUR_WHITE, 0, 12);
+        描画_数値(s, c, -1.5, 8.5, texts::draw::THINKING, COLOUR_BLACK, 0, 12);
+        描画_数値(s, c, -1.6, 8.4, texts::draw::THINKING, COLOUR_WHITE, 0, 12);
 
         m = scanComCandidates(
             s, [](void* form) { static_cast<Form1*>(form)->Timer1_Timer(); }, this);
         if (!m.found) {
             // Not a single move is open to the computer: it cannot go on, and loses.
             ports_.timer.setEnabled(false);
-            終了("あなた");
+            終了(texts::match::WINNER_YOU);
             return;
         }
 
@@ -96,7 +98,7 @@ void Form1::com_ban() {
         ミス処理(s.roleCOM, kind, m.fromX, m.fromY, m.toX, m.toY);
         点滅_ミス回数(3, s.roleCOM);
         if (s.missCountCOM > 9) {
-            終了("ＭＡＮ");
+            終了(texts::match::WINNER_MAN_ON_MISSES);
             return;
         }
         s.comTurn.foulTried[m.toX][m.toY] = YES;
@@ -116,14 +118,15 @@ void Form1::com_ban() {
     勢力調査(s);
 
     if (詰めかMAN(s) == YES) {
-        ports_.dialogs.message("よし！!", "詰め ?");
+        ports_.dialogs.message(texts::match::COM_SEES_MATE, texts::match::COM_SEES_MATE_TITLE);
     } else if (s.winner == s.roleCOM) {
-        終了("ｺﾝﾋﾟｭｰﾀ");
+        終了(texts::match::WINNER_COMPUTER);
         return;
     } else if (s.maps.comInfluence[s.kingXMAN][s.kingYMAN] > 0) {
-        ports_.dialogs.message("   ** 王手 **", "");
+        ports_.dialogs.message(texts::match::CHECK, texts::match::CHECK_TITLE);
     }
-    if (m.fromX < 1) ports_.dialogs.message("持駒を使いました", "張り駒");
+    if (m.fromX < 1)
+        ports_.dialogs.message(texts::match::COM_DROPPED, texts::match::COM_DROPPED_TITLE);
 
     s.timeUsedCOM += s.clockElapsed;
     s.clockStart = now();

@@ -5,6 +5,7 @@
 #include "match/form1.h"
 #include "record/file_io.h"
 #include "settings/settings_file.h"
+#include "texts/texts.h"
 #include "ui/draw.h"
 
 #ifndef VELK_VERSION
@@ -15,7 +16,6 @@ namespace velk {
 
 namespace {
 
-constexpr const char* SOUND_LIBRARY_TITLE = "Velkついたて将棋.dll";
 constexpr std::size_t SETTINGS_MAX_BYTES = 64 * 1024;
 constexpr std::size_t SOUND_MAX_BYTES = 64 * 1024 * 1024;
 
@@ -80,10 +80,8 @@ void Form1::tellSettingsNotSaved(const std::string& reason) {
     // Once a run: every later change would fail the same way.
     if (settingsNotSavedTold_) return;
     settingsNotSavedTold_ = true;
-    ports_.dialogs.message(std::string("設定ﾌｧｲﾙ「") + SETTINGS_FILE_NAME + "」に書き込めません\n" +
-                               reason +
-                               "\n\nｵﾌﾟｼｮﾝの設定は終了するまで有効ですが、次回には残りません",
-                           "ｵﾌﾟｼｮﾝ");
+    ports_.dialogs.message(texts::match::settingsNotSaved(SETTINGS_FILE_NAME, reason),
+                           texts::match::SETTINGS_TITLE);
 }
 
 void Form1::applyDefaultSettings() {
@@ -166,10 +164,7 @@ void Form1::VER_Click() {
     if (closed) return;
     hidePanel();
     ports_.sound.dsPlay(sndOther);
-    ports_.dialogs.message(std::string("Velkついたて将棋\nバージョン ") + VELK_VERSION +
-                               "\n\nついたて将棋（衝立将棋）: 相手の駒が見えない将棋です。\n"
-                               "ライセンス: MIT License",
-                           "その他");
+    ports_.dialogs.message(texts::match::about(VELK_VERSION), texts::match::ABOUT_TITLE);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -177,7 +172,7 @@ void Form1::VER_Click() {
 
 void Form1::音_初期化(long windowHandle) {
     soundDevice = ports_.sound.dsInitialize(windowHandle);
-    if (soundDevice == 0) 音_警告表示("Direct Soundインターフェースが作成できません。");
+    if (soundDevice == 0) 音_警告表示(texts::match::NO_SOUND_DEVICE);
 }
 
 void Form1::音_終了() {
@@ -202,7 +197,7 @@ int Form1::音_読込(const std::string& fileName, int mode) {
 }
 
 void Form1::音_警告表示(const std::string& text) {
-    ports_.dialogs.warning(text, SOUND_LIBRARY_TITLE);
+    ports_.dialogs.warning(text, texts::match::SOUND_TITLE);
 }
 
 }  // namespace velk

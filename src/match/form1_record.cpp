@@ -7,6 +7,7 @@
 #include "match/form1.h"
 #include "record/file_io.h"
 #include "record/record_file.h"
+#include "texts/texts.h"
 #include "ui/draw.h"
 
 namespace velk {
@@ -25,9 +26,9 @@ bool deviceNotReady(int err) {
 void Form1::KIFU_WRITE_Click() {
     if (closed) return;
     if (s.reversed == YES) {
-        ports_.dialogs.message("反転後は書き込みできません", "棋譜書込");
+        ports_.dialogs.message(texts::record::NO_WRITE_AFTER_REVERSE, texts::record::WRITE_TITLE);
     } else if (s.handicapSet == YES) {
-        ports_.dialogs.message("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+        ports_.dialogs.message(texts::record::NO_WRITE_AFTER_HANDICAP, texts::record::WRITE_TITLE);
     } else {
         描画_可視(ports_.panel, YES, YES, NO);
         描画_棋譜_IO(ports_.panel, 0);
@@ -46,12 +47,12 @@ void Form1::Command1_Click() {
     Dialogs& dialogs = ports_.dialogs;
     const std::string name = panel.text(1);
     if (name.empty()) {
-        dialogs.message("ﾌｧｲﾙ名が入力されていません", "  ");
+        dialogs.message(texts::file::NAME_NOT_ENTERED, texts::record::NAME_TITLE);
         return;
     }
     // The name is used inside the chosen folder only.
     if (const std::string bad = checkFileName(name); !bad.empty()) {
-        dialogs.message(bad, "  ");
+        dialogs.message(bad, texts::record::NAME_TITLE);
         return;
     }
     // The name with its extension must fit the file system's limit, counted in UTF-8 bytes:
@@ -59,13 +60,11 @@ void Form1::Command1_Click() {
     const std::string fileName = name + RECORD_EXTENSION;
     if (fileName.size() > MAX_FILE_NAME_BYTES) {
         const std::size_t room = MAX_FILE_NAME_BYTES - std::string_view(RECORD_EXTENSION).size();
-        dialogs.message("ﾌｧｲﾙ名が長すぎます\n（英数字なら" + std::to_string(room) +
-                            "文字、かなや漢字なら" + std::to_string(room / 3) + "文字までです）",
-                        "  ");
+        dialogs.message(texts::record::nameTooLong(room, room / 3), texts::record::NAME_TITLE);
         return;
     }
     if (s.moveNo < 1) {
-        dialogs.message("保存するデータがありません", "棋譜保存");
+        dialogs.message(texts::record::NOTHING_TO_SAVE, texts::record::SAVE_TITLE);
         return;
     }
 
@@ -73,28 +72,28 @@ void Form1::Command1_Click() {
         makeRecordHeader(panel.text(2), panel.text(3), panel.text(4), s.roleMAN);
     const RecordEncodeResult file = encodeRecordFile(header, s.record, s.moveNo);
     if (!file.ok) {
-        dialogs.message(file.error, "棋譜保存");
+        dialogs.message(file.error, texts::record::SAVE_TITLE);
         return;
     }
     // A record already under that name is replaced only when the player says so; "no" leaves
     // it and the panel as they are. Anything but a regular file is refused by the write below.
     const std::string path = joinPath(panel.folder(), fileName);
     if (fileExists(path) &&
-        !dialogs.askYesNo("「" + fileName + "」は既にあります。\n上書きしますか？", "棋譜保存")) {
+        !dialogs.askYesNo(texts::record::overwriteQuestion(fileName), texts::record::SAVE_TITLE)) {
         return;
     }
     // Written to a temporary file and renamed, so a failure leaves any old file as it was; the
     // panel stays open to try another name or folder.
     const FileWriteResult written = writeFileAtomic(path, file.bytes);
     if (!written.ok) {
-        dialogs.message("棋譜を書き込めませんでした\n" + written.error, "棋譜保存");
+        dialogs.message(texts::record::notWritten(written.error), texts::record::SAVE_TITLE);
         return;
     }
 
     s.movesUnsaved = 0;
     hidePanel();
     panel.refreshFiles();
-    dialogs.message("棋譜を書き込みました", "  ");
+    dialogs.message(texts::record::WRITTEN, texts::record::NAME_TITLE);
 }
 
 void Form1::File1_Click(const std::string& fileName) {
@@ -105,34 +104,34 @@ void Form1::File1_Click(const std::string& fileName) {
     // The whole file is read and checked before anything is reset: a file that cannot be used,
     // an empty record included, leaves the game on the board as it was.
     if (const std::string bad = checkFileName(fileName); !bad.empty()) {
-        dialogs.message(bad, "棋譜");
+        dialogs.message(bad, texts::record::TITLE);
         return;
     }
     const FileReadResult file =
         readWholeFile(joinPath(ports_.panel.folder(), fileName), RECORD_MAX_FILE_BYTES);
     if (!file.ok) {
-        dialogs.message("棋譜ﾌｧｲﾙを読み込めませんでした\n" + file.error, "棋譜");
+        dialogs.message(texts::record::notRead(file.error), texts::record::TITLE);
         return;
     }
     const RecordParseResult record = decodeRecordFile(file.bytes);
     if (!record.ok) {
-        dialogs.message(record.error, "棋譜");
+        dialogs.message(record.error, texts::record::TITLE);
         return;
     }
     if (record.count == 0) {
-        dialogs.message("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
+        dialogs.message(texts::record::NO_MOVES, texts::record::TITLE);
         return;
     }
     // A good record replaces the game on the board: a game with unsaved moves asks first.
-    if (!mayLoseUnsavedMoves("棋譜を読み込みますか？", "棋譜")) return;
+    if (!mayLoseUnsavedMoves(texts::record::READ_QUESTION, texts::record::TITLE)) return;
 
     Form_Load();
     if (closed) return;
     loadRecordIntoGame(s, record);
     printRecordHeader(record.header.title, record.header.topPlayer, record.header.bottomPlayer);
 
-    dialogs.message(" 読み込みました", "棋譜");
-    dialogs.message("棋譜を '進 'で進めて下さい", "棋譜");
+    dialogs.message(texts::record::READ_DONE, texts::record::TITLE);
+    dialogs.message(texts::match::STEP_WITH_AFTER, texts::record::TITLE);
 }
 
 void Form1::printRecordHeader(const std::string& title, const std::string& top,
@@ -145,7 +144,8 @@ void Form1::Drive1_Change(const std::string& drive) {
     if (closed) return;
     struct stat st {};
     if (::stat(drive.c_str(), &st) != 0) {
-        if (deviceNotReady(errno)) ports_.dialogs.message("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ");
+        if (deviceNotReady(errno))
+            ports_.dialogs.message(texts::file::DEVICE_NOT_READY, texts::record::DRIVE_TITLE);
         return;
     }
     if (!S_ISDIR(st.st_mode)) return;

@@ -6,6 +6,7 @@
 
 #include "match/form1.h"
 #include "record/record_file.h"
+#include "texts/texts.h"
 #include "ui/draw.h"
 
 namespace velk {
@@ -120,7 +121,7 @@ void Form1::REPLAY_Click() {
         possible = capturerHand(s, r.recCaptured[n])[handIndexOf(r.recCaptured[n])] > 0;
     if (!possible) {
         ports_.sound.dsPlay(sndForbidden);
-        ports_.dialogs.message("できません", "戻る");
+        ports_.dialogs.message(texts::match::CANNOT, texts::match::BACK_TITLE);
         return;
     }
 
@@ -174,10 +175,10 @@ void Form1::AFTER_Click() {
     // The end of the record, and never past its last entry.
     if (s.moveNo >= s.moveNoLast || s.moveNo >= MAX_MOVES) {
         if (s.kifuMode == YES) {
-            ports_.dialogs.message("終わり", "進む");
+            ports_.dialogs.message(texts::match::RECORD_END, texts::match::FORWARD_TITLE);
         } else {
             ports_.sound.dsPlay(sndForbidden);
-            ports_.dialogs.message("できません", "進む");
+            ports_.dialogs.message(texts::match::CANNOT, texts::match::FORWARD_TITLE);
         }
         return;
     }
@@ -189,7 +190,7 @@ void Form1::AFTER_Click() {
                           checkRecordFollows(positionOf(s), r, n, n, why) == 0;
     if (!possible) {
         ports_.sound.dsPlay(sndForbidden);
-        ports_.dialogs.message("できません", "進む");
+        ports_.dialogs.message(texts::match::CANNOT, texts::match::FORWARD_TITLE);
         return;
     }
 
@@ -240,7 +241,7 @@ void Form1::REVERSE_Click() {
     if (closed) return;
     if (s.kifuMode == YES) {
         ports_.sound.dsPlay(sndForbidden);
-        ports_.dialogs.message("棋譜ﾓｰﾄﾞではできません", "反転");
+        ports_.dialogs.message(texts::match::NO_REVERSE_IN_RECORD, texts::match::REVERSE_TITLE);
         return;
     }
     s.reversed = YES;

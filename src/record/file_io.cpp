@@ -7,20 +7,18 @@
 #include <cerrno>
 #include <cstring>
 
+#include "texts/texts.h"
+
 namespace velk {
 
 namespace {
-
-constexpr const char* TOO_LARGE = "ﾌｧｲﾙが大きすぎます";
-constexpr const char* A_FOLDER = "ﾌｧｲﾙではなくﾌｫﾙﾀﾞです";
-constexpr const char* NOT_REGULAR = "通常のﾌｧｲﾙではありません（ﾊﾟｲﾌﾟや装置は使えません）";
 
 // Longest part of the final name kept in the temporary one, so that the temporary name stays
 // well within the limit whatever the final name's length.
 constexpr std::size_t TMP_BASE_BYTES = 32;
 
 std::string notRegularText(mode_t mode) {
-    return S_ISDIR(mode) ? A_FOLDER : NOT_REGULAR;
+    return S_ISDIR(mode) ? texts::file::A_FOLDER : texts::file::NOT_REGULAR;
 }
 
 // Marks the result refused when the file is anything but a regular one.
@@ -118,7 +116,7 @@ FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
         static_cast<void>(::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK));
     }
     if (static_cast<std::size_t>(st.st_size) > maxBytes) {
-        r.error = TOO_LARGE;
+        r.error = texts::file::TOO_LARGE;
         return r;
     }
     // Read until end of file rather than trusting the size: the file may change meanwhile.
@@ -133,7 +131,7 @@ FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
         }
         if (n == 0) break;
         if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
-            r.error = TOO_LARGE;
+            r.error = texts::file::TOO_LARGE;
             return r;
         }
         bytes.append(buf, static_cast<std::size_t>(n));
@@ -148,7 +146,7 @@ FileWriteResult writeFileAtomic(const std::string& path, std::string_view bytes)
     const std::string folder = folderOf(path);
     const std::string base = baseNameOf(path);
     if (base.empty()) {
-        r.error = "ﾌｧｲﾙ名がありません";
+        r.error = texts::file::NO_NAME;
         return r;
     }
 
@@ -217,75 +215,75 @@ std::string fileErrorText(int err) {
     const char* reason = nullptr;
     switch (err) {
         case EROFS:
-            reason = "書き込みが禁止されたﾃﾞｨｽｸです";
+            reason = texts::file::READ_ONLY_DISK;
             break;
         case ENOSPC:
-            reason = "ﾃﾞｨｽｸに空きがありません";
+            reason = texts::file::DISK_FULL;
             break;
         case EDQUOT:
-            reason = "ﾃﾞｨｽｸの使用量が上限に達しています";
+            reason = texts::file::QUOTA_REACHED;
             break;
         case EFBIG:
-            reason = TOO_LARGE;
+            reason = texts::file::TOO_LARGE;
             break;
         case ENAMETOOLONG:
-            reason = "ﾌｧｲﾙ名が長すぎます";
+            reason = texts::file::NAME_TOO_LONG;
             break;
         case EACCES:
         case EPERM:
-            reason = "ｱｸｾｽが許可されていません";
+            reason = texts::file::NO_ACCESS;
             break;
         case ENOENT:
-            reason = "ﾌｧｲﾙまたはﾌｫﾙﾀﾞが見つかりません";
+            reason = texts::file::NOT_FOUND;
             break;
         case EISDIR:
-            reason = "同じ名前のﾌｫﾙﾀﾞがあります";
+            reason = texts::file::FOLDER_OF_SAME_NAME;
             break;
         case ENOTDIR:
-            reason = "ﾌｫﾙﾀﾞの指定が正しくありません";
+            reason = texts::file::BAD_FOLDER;
             break;
         case EEXIST:
-            reason = "同じ名前のﾌｧｲﾙがあります";
+            reason = texts::file::FILE_OF_SAME_NAME;
             break;
         case EIO:
-            reason = "ﾃﾞｨｽｸの読み書きに失敗しました";
+            reason = texts::file::DISK_IO_FAILED;
             break;
         case ELOOP:
-            reason = "ﾘﾝｸをたどれません";
+            reason = texts::file::LINK_LOOP;
             break;
         case EMFILE:
         case ENFILE:
-            reason = "開いているﾌｧｲﾙが多すぎます";
+            reason = texts::file::TOO_MANY_OPEN;
             break;
         case ENOMEDIUM:
         case ENXIO:
         case ENODEV:
-            reason = "ﾃﾞﾊﾞｲｽが準備できていません";
+            reason = texts::file::DEVICE_NOT_READY;
             break;
         case EBUSY:
         case ETXTBSY:
-            reason = "ﾌｧｲﾙが使用中です";
+            reason = texts::file::BUSY;
             break;
         case EINVAL:
-            reason = "そのﾌｧｲﾙ名は使えません";
+            reason = texts::file::NAME_NOT_USABLE;
             break;
         case ENOMEM:
-            reason = "ﾒﾓﾘが足りません";
+            reason = texts::file::OUT_OF_MEMORY;
             break;
         default:
-            reason = "ﾌｧｲﾙを扱えませんでした";
+            reason = texts::file::OTHER_FAILURE;
             break;
     }
-    return std::string(reason) + "（" + std::strerror(err) + "）";
+    return texts::file::withSystemText(reason, std::strerror(err));
 }
 
 std::string checkFileName(std::string_view name) {
-    if (name.empty()) return "ﾌｧｲﾙ名が入力されていません";
-    if (name == "." || name == "..") return "そのﾌｧｲﾙ名は使えません";
+    if (name.empty()) return texts::file::NAME_NOT_ENTERED;
+    if (name == "." || name == "..") return texts::file::NAME_NOT_USABLE;
     for (const char c : name) {
         const auto u = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\') return "ﾌｧｲﾙ名に「/」や「\\」は使えません";
-        if (u < 0x20 || u == 0x7F) return "ﾌｧｲﾙ名に制御文字は使えません";
+        if (c == '/' || c == '\\') return texts::file::NAME_HAS_SEPARATOR;
+        if (u < 0x20 || u == 0x7F) return texts::file::NAME_HAS_CONTROLS;
     }
     return {};
 }

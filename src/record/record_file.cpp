@@ -2,21 +2,22 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "game/setup.h"
 #include "record/sjis.h"
+#include "texts/texts.h"
 
 namespace velk {
 
 namespace {
 
 constexpr int HEADER_LINES = 3;
-constexpr const char* HEADER_NAMES[HEADER_LINES] = {"対局名", "上側の対局者名", "下側の対局者名"};
-// RECORD_MAX_HEADER_BYTES as the player counts: a kanji or kana takes two bytes in the file.
-constexpr const char* HEADER_LIMIT = "半角256文字、全角128文字まで";
+constexpr const auto& HEADER_NAMES = texts::record_file::HEADER_NAMES;
+static_assert(std::size(HEADER_NAMES) == HEADER_LINES);
 
 // Column layout of a move line: widths of the eleven fields in file order.
 constexpr int FIELD_COUNT = 11;
@@ -68,11 +69,6 @@ bool hasLoneCarriageReturn(std::string_view bytes) {
         if (bytes[i] == '\r' && bytes[i + 1] != '\n') return true;
     }
     return false;
-}
-
-std::string lineError(std::size_t lineNo, std::string_view reason) {
-    return "棋譜ﾌｧｲﾙの" + std::to_string(lineNo) + "行目が正しくありません（" +
-           std::string(reason) + "）";
 }
 
 // Splits the file into lines at LF, dropping one CR before each LF. A last line without a line
@@ -128,27 +124,27 @@ std::string checkRecordEntry(const MoveRecord& r, int n) {
     const int before = r.recPieceBefore[n], after = r.recPieceAfter[n];
     const int captured = r.recCaptured[n];
 
-    if (!onBoard(r.recToX[n], r.recToY[n])) return "移動先が盤の外です";
+    if (!onBoard(r.recToX[n], r.recToY[n])) return texts::record_file::TO_OFF_BOARD;
     if (isDrop(fromX)) {
-        if (dropPiece(fromX, fromY) == EMPTY) return "移動元の持駒の欄がありません";
+        if (dropPiece(fromX, fromY) == EMPTY) return texts::record_file::NO_HAND_SLOT;
     } else if (!onBoard(fromX, fromY)) {
-        return "移動元が盤の外です";
+        return texts::record_file::FROM_OFF_BOARD;
     } else if (fromX == r.recToX[n] && fromY == r.recToY[n]) {
-        return "移動先が移動元と同じです";
+        return texts::record_file::TO_IS_FROM;
     }
-    if (!isValidPiece(before) || !isValidPiece(after)) return "駒の番号が正しくありません";
-    if (sideOf(before) != sideOf(after)) return "駒の番号が先手と後手で食い違っています";
+    if (!isValidPiece(before) || !isValidPiece(after)) return texts::record_file::BAD_PIECE_CODE;
+    if (sideOf(before) != sideOf(after)) return texts::record_file::SIDES_DISAGREE;
     if (isDrop(fromX)) {
         // A drop puts the unpromoted piece of its own hand slot on an empty square.
         if (before != dropPiece(fromX, fromY) || after != before) {
-            return "持駒の打ち方が正しくありません";
+            return texts::record_file::BAD_DROP;
         }
-        if (captured != EMPTY) return "持駒の打ち方が正しくありません（打って駒は取れません）";
+        if (captured != EMPTY) return texts::record_file::DROP_CAPTURES;
     } else if (after != before && !(canPromote(before) && after == promotedCode(before))) {
-        return "成りの組み合わせが正しくありません";
+        return texts::record_file::BAD_PROMOTION;
     }
     if (captured != EMPTY && (!isValidPiece(captured) || sideOf(captured) == sideOf(after))) {
-        return "取った駒が正しくありません";
+        return texts::record_file::BAD_CAPTURE;
     }
     return {};
 }
@@ -176,25 +172,25 @@ int checkRecordFollows(const RecordPosition& from, const MoveRecord& r, int firs
         // Squares and codes that are not there at all cannot fit any position.
         if (n < 1 || n > MAX_MOVES || !onBoard(toX, toY) || !isValidPiece(after) ||
             (!isDrop(fromX) && !onBoard(fromX, fromY))) {
-            reason = "駒の位置が正しくありません";
+            reason = texts::record_file::BAD_SQUARE;
             return n;
         }
         if (isDrop(fromX)) {
             // The hand slot's owner must be the mover.
             if ((fromX == MAN_HAND_X) != man || moverHand[handIndexOf(after)] < 1) {
-                reason = "持駒がありません";
+                reason = texts::record_file::NOT_IN_HAND;
                 return n;
             }
             --moverHand[handIndexOf(after)];
         } else {
             if (board[fromX][fromY] != r.recPieceBefore[n]) {
-                reason = "移動元に駒がありません";
+                reason = texts::record_file::FROM_EMPTY;
                 return n;
             }
             board[fromX][fromY] = EMPTY;
         }
         if (board[toX][toY] != r.recCaptured[n]) {
-            reason = "移動先の駒が合いません";
+            reason = texts::record_file::TO_MISMATCH;
             return n;
         }
         const int kind = handIndexOf(r.recCaptured[n]);
@@ -208,7 +204,7 @@ RecordEncodeResult encodeRecordFile(const RecordHeader& header, const MoveRecord
                                     int moveCount) {
     RecordEncodeResult result;
     if (moveCount < 0 || moveCount > MAX_MOVES) {
-        result.error = "手数が正しくありません";
+        result.error = texts::record_file::BAD_MOVE_COUNT;
         return result;
     }
     const std::string* texts[HEADER_LINES] = {&header.title, &header.topPlayer,
@@ -217,15 +213,15 @@ RecordEncodeResult encodeRecordFile(const RecordHeader& header, const MoveRecord
     for (int i = 0; i < HEADER_LINES; ++i) {
         const std::optional<std::string> line = utf8ToCp932(*texts[i]);
         if (!line) {
-            result.error = std::string(HEADER_NAMES[i]) + "に書き込めない文字があります";
+            result.error = texts::record_file::headerUnwritable(HEADER_NAMES[i]);
             return result;
         }
         if (hasControlBytes(*line)) {
-            result.error = std::string(HEADER_NAMES[i]) + "に制御文字は使えません";
+            result.error = texts::record_file::headerHasControls(HEADER_NAMES[i]);
             return result;
         }
         if (line->size() > RECORD_MAX_HEADER_BYTES) {
-            result.error = std::string(HEADER_NAMES[i]) + "が長すぎます（" + HEADER_LIMIT + "）";
+            result.error = texts::record_file::headerTooLong(HEADER_NAMES[i]);
             return result;
         }
         out += *line;
@@ -235,13 +231,13 @@ RecordEncodeResult encodeRecordFile(const RecordHeader& header, const MoveRecord
     for (int n = 1; n <= moveCount; ++n) {
         const std::string why = checkRecordEntry(record, n);
         if (!why.empty()) {
-            result.error = std::to_string(n) + "手目のﾃﾞｰﾀが正しくありません（" + why + "）";
+            result.error = texts::record_file::moveFaulty(n, why);
             return result;
         }
     }
     std::string why;
     if (const int bad = checkRecordFollowsStart(record, moveCount, why); bad != 0) {
-        result.error = std::to_string(bad) + "手目のﾃﾞｰﾀが正しくありません（" + why + "）";
+        result.error = texts::record_file::moveFaulty(bad, why);
         return result;
     }
     out.reserve(out.size() + static_cast<std::size_t>(moveCount) * (RECORD_MOVE_LINE_LENGTH + 2));
@@ -257,16 +253,16 @@ RecordEncodeResult encodeRecordFile(const RecordHeader& header, const MoveRecord
 RecordParseResult decodeRecordFile(std::string_view bytes) {
     RecordParseResult result;
     if (bytes.size() > RECORD_MAX_FILE_BYTES) {
-        result.error = "棋譜ﾌｧｲﾙが大きすぎます";
+        result.error = texts::record_file::FILE_TOO_LARGE;
         return result;
     }
     // Whole-file faults first, so that they are not reported as a wrong first line.
     if (bytes.find('\0') != std::string_view::npos) {
-        result.error = "棋譜ﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（棋譜ﾌｧｲﾙではないようです）";
+        result.error = texts::record_file::NOT_TEXT;
         return result;
     }
     if (hasLoneCarriageReturn(bytes)) {
-        result.error = "棋譜ﾌｧｲﾙの改行の形式が違います（行の終わりがCRだけです）";
+        result.error = texts::record_file::LONE_CR;
         return result;
     }
     std::vector<std::string_view> lines = splitLines(bytes);
@@ -278,21 +274,23 @@ RecordParseResult decodeRecordFile(std::string_view bytes) {
     for (std::size_t i = 0; i < HEADER_LINES; ++i) {
         const std::size_t lineNo = i + 1;
         if (i >= lines.size()) {
-            result.error = "棋譜ﾌｧｲﾙの" + std::to_string(lineNo) + "行目がありません";
+            result.error = texts::record_file::lineMissing(lineNo);
             return result;
         }
         if (lines[i].size() > RECORD_MAX_HEADER_BYTES) {
-            result.error = lineError(
-                lineNo, std::string(HEADER_NAMES[i]) + "が長すぎます（" + HEADER_LIMIT + "）");
+            result.error = texts::record_file::lineFaulty(
+                lineNo, texts::record_file::headerTooLong(HEADER_NAMES[i]));
             return result;
         }
         if (hasControlBytes(lines[i])) {
-            result.error = lineError(lineNo, "文字でない記号（制御文字）が入っています");
+            result.error =
+                texts::record_file::lineFaulty(lineNo, texts::record_file::CONTROL_CHARACTERS);
             return result;
         }
         std::optional<std::string> text = cp932ToUtf8(lines[i]);
         if (!text) {
-            result.error = lineError(lineNo, "文字ｺｰﾄﾞがShift-JISではありません");
+            result.error =
+                texts::record_file::lineFaulty(lineNo, texts::record_file::NOT_SHIFT_JIS);
             return result;
         }
         *texts[i] = std::move(*text);
@@ -300,7 +298,7 @@ RecordParseResult decodeRecordFile(std::string_view bytes) {
 
     const std::size_t moveLines = lines.size() - HEADER_LINES;
     if (moveLines > static_cast<std::size_t>(MAX_MOVES)) {
-        result.error = "棋譜ﾌｧｲﾙの手数が" + std::to_string(MAX_MOVES) + "手を超えています";
+        result.error = texts::record_file::tooManyMoves(MAX_MOVES);
         return result;
     }
 
@@ -310,13 +308,13 @@ RecordParseResult decodeRecordFile(std::string_view bytes) {
         const std::size_t lineNo = i + HEADER_LINES + 1;
         const std::string_view line = lines[HEADER_LINES + i];
         if (line.empty()) {
-            result.error = lineError(lineNo, "指し手の行が空です");
+            result.error =
+                texts::record_file::lineFaulty(lineNo, texts::record_file::EMPTY_MOVE_LINE);
             return result;
         }
         if (line.size() != RECORD_MOVE_LINE_LENGTH) {
-            result.error = lineError(
-                lineNo, "指し手の行は" + std::to_string(RECORD_MOVE_LINE_LENGTH) +
-                            "文字のところ、" + std::to_string(line.size()) + "文字あります");
+            result.error = texts::record_file::lineFaulty(
+                lineNo, texts::record_file::moveLineLength(RECORD_MOVE_LINE_LENGTH, line.size()));
             return result;
         }
         int fields[FIELD_COUNT];
@@ -324,14 +322,16 @@ RecordParseResult decodeRecordFile(std::string_view bytes) {
         for (int f = 0; f < FIELD_COUNT; ++f) {
             const auto width = static_cast<std::size_t>(FIELD_WIDTHS[f]);
             if (!parseField(line.substr(col, width), fields[f])) {
-                result.error = lineError(lineNo, "数字でない欄か空の欄があります");
+                result.error =
+                    texts::record_file::lineFaulty(lineNo, texts::record_file::BAD_FIELD);
                 return result;
             }
             col += width;
         }
         for (int f = 7; f < FIELD_COUNT; ++f) {
             if (fields[f] < 0) {
-                result.error = lineError(lineNo, "時間がﾏｲﾅｽです");
+                result.error =
+                    texts::record_file::lineFaulty(lineNo, texts::record_file::NEGATIVE_TIME);
                 return result;
             }
         }
@@ -348,14 +348,15 @@ RecordParseResult decodeRecordFile(std::string_view bytes) {
         r.recTimeCOMAfter[n] = static_cast<float>(fields[10]);
         const std::string why = checkRecordEntry(r, n);
         if (!why.empty()) {
-            result.error = lineError(lineNo, why);
+            result.error = texts::record_file::lineFaulty(lineNo, why);
             return result;
         }
     }
 
     std::string why;
     if (const int bad = checkRecordFollowsStart(r, static_cast<int>(moveLines), why); bad != 0) {
-        result.error = lineError(static_cast<std::size_t>(bad) + HEADER_LINES, why);
+        result.error =
+            texts::record_file::lineFaulty(static_cast<std::size_t>(bad) + HEADER_LINES, why);
         return result;
     }
     result.count = static_cast<int>(moveLines);

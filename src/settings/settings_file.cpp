@@ -3,15 +3,16 @@
 #include <optional>
 
 #include "record/sjis.h"
+#include "texts/texts.h"
 
 namespace velk {
 
 namespace {
 
-constexpr const char* KEIKA_ON = "経過時間=ON";
-constexpr const char* KEIKA_OFF = "経過時間=OFF";
-constexpr const char* BGM_ON = "BGM=ON";
-constexpr const char* BGM_OFF = "BGM=OFF";
+using texts::settings_file::BGM_OFF;
+using texts::settings_file::BGM_ON;
+using texts::settings_file::KEIKA_OFF;
+using texts::settings_file::KEIKA_ON;
 
 // Codes in the order the written file looks for a checked item.
 constexpr int WRITE_ORDER[5] = {BACKGROUND_MIDORI, BACKGROUND_TAKE, BACKGROUND_TATAMI,
@@ -46,15 +47,15 @@ void appendLine(std::string& out, const std::string& utf8) {
 std::string backgroundLine(int code) {
     switch (code) {
         case BACKGROUND_MIDORI:
-            return "背景画=緑";
+            return texts::settings_file::BACKGROUND_MIDORI;
         case BACKGROUND_TATAMI:
-            return "背景画=畳";
+            return texts::settings_file::BACKGROUND_TATAMI;
         case BACKGROUND_TAKE:
-            return "背景画=竹";
+            return texts::settings_file::BACKGROUND_TAKE;
         case BACKGROUND_UCHU:
-            return "背景画=宇宙";
+            return texts::settings_file::BACKGROUND_UCHU;
         case BACKGROUND_RENGA:
-            return "背景画=煉瓦";
+            return texts::settings_file::BACKGROUND_RENGA;
         default:
             return {};
     }

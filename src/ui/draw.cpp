@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "texts/texts.h"
+
 namespace velk {
 
 namespace {
@@ -87,15 +89,8 @@ int handSum(const std::array<int, 8>& hand) {
 }
 
 std::string_view gradeText(int grade) {
-    static constexpr std::string_view TEXTS[21] = {
-        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段",
-        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段",
-        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級",
-        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級",
-        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:11級",
-        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級"};
     if (grade < -10 || grade > 10) return {};
-    return TEXTS[grade + 10];
+    return texts::draw::HANDICAP_GRADES[grade + 10];
 }
 
 bool isPictureCode(int code) {
@@ -140,46 +135,43 @@ void 描画_数値(const GameState&, Canvas& c, double gx, double gy, std::strin
 
 void 描画_文字列(const GameState&, Canvas& c, int code, double gx, double gy, int colour,
                  int fontSize) {
-    const std::string_view text = code == TEXT_MOVE_COUNT_LABEL ? "手目" : gradeText(code);
+    const std::string_view text =
+        code == TEXT_MOVE_COUNT_LABEL ? texts::draw::MOVE_COUNT_LABEL : gradeText(code);
     if (!text.empty()) c.drawText(gx, gy, std::string(text), colour, fontSize);
 }
 
 std::string_view 文字列変換(int value) {
-    static constexpr std::string_view DIGITS[10] = {"",   "１", "２", "３", "４",
-                                                    "５", "６", "７", "８", "９"};
-    static constexpr std::string_view NUMERALS[10] = {"",   "一", "二", "三", "四",
-                                                      "五", "六", "七", "八", "九"};
-    if (value >= 1 && value <= 9) return DIGITS[value];
-    if (value >= 1001 && value <= 1009) return NUMERALS[value - 1000];
+    if (value >= 1 && value <= 9) return texts::draw::DIGITS[value];
+    if (value >= 1001 && value <= 1009) return texts::draw::NUMERALS[value - 1000];
     switch (value < 0 ? -value : value) {
         case 10:
-            return "歩";
+            return texts::draw::PIECE_HU;
         case 11:
-            return "と";
+            return texts::draw::PIECE_TO;
         case 20:
-            return "香";
+            return texts::draw::PIECE_KYO;
         case 21:
-            return "香成";
+            return texts::draw::PIECE_KYO_PROMOTED;
         case 30:
-            return "桂";
+            return texts::draw::PIECE_KEI;
         case 31:
-            return "桂成";
+            return texts::draw::PIECE_KEI_PROMOTED;
         case 100:
-            return "銀";
+            return texts::draw::PIECE_GIN;
         case 101:
-            return "銀成";
+            return texts::draw::PIECE_GIN_PROMOTED;
         case 110:
-            return "金";
+            return texts::draw::PIECE_KIN;
         case 800:
-            return "角";
+            return texts::draw::PIECE_KAKU;
         case 801:
-            return "角成";
+            return texts::draw::PIECE_KAKU_PROMOTED;
         case 900:
-            return "飛";
+            return texts::draw::PIECE_HI;
         case 901:
-            return "飛成";
+            return texts::draw::PIECE_HI_PROMOTED;
         case 950:
-            return "王";
+            return texts::draw::PIECE_OU;
         default:
             return {};
     }
@@ -333,11 +325,11 @@ void 描画_ミス回数(const GameState& s, Canvas& c, int side, int colour) {
     if (side == s.roleCOM) {
         row = 5;
         count = s.missCountCOM;
-        label = "COMミス";
+        label = texts::draw::MISS_LABEL_COM;
     } else if (side == s.roleMAN) {
         row = 6;
         count = s.missCountMAN;
-        label = "MANミス";
+        label = texts::draw::MISS_LABEL_MAN;
     } else {
         return;
     }
@@ -360,8 +352,8 @@ void 消去_ミス回数(const GameState& s, Canvas& c, int side) {
 }
 
 void 描画_レベル(const GameState& s, Canvas& c, int n) {
-    描画_数値(s, c, -1.4, 0.2, "LEVEL", COLOUR_BLACK, 0, 10);
-    描画_数値(s, c, -1.5, 0.1, "LEVEL", COLOUR_WHITE, 0, 10);
+    描画_数値(s, c, -1.4, 0.2, texts::draw::LEVEL_LABEL, COLOUR_BLACK, 0, 10);
+    描画_数値(s, c, -1.5, 0.1, texts::draw::LEVEL_LABEL, COLOUR_WHITE, 0, 10);
     描画_数値(s, c, 0.1, 0.1, n, COLOUR_BLACK, 0, 12);
     描画_数値(s, c, 0, 0, n, COLOUR_WHITE, 0, 12);
 }
@@ -411,7 +403,7 @@ void 消去_移動結果(const GameState& s, Canvas& c, int side) {
 void 描画_移動駒種類(const GameState& s, Canvas& c, int side, int piece, double gx, double gy,
                      int colour) {
     const bool hidden = side == s.roleCOM && s.screenUp == YES;
-    shadowed(s, c, gx, gy, hidden ? std::string_view("？？") : 文字列変換(piece), colour,
+    shadowed(s, c, gx, gy, hidden ? texts::draw::HIDDEN_PIECE : 文字列変換(piece), colour,
              MOVE_TEXT_SIZE);
 }
 
@@ -445,8 +437,7 @@ double textWidthTwips(std::string_view utf8, int fontSize) {
 
 std::string fitText(std::string_view utf8, int fontSize, double widthTwips) {
     if (textWidthTwips(utf8, fontSize) <= widthTwips) return std::string(utf8);
-    static constexpr std::string_view ELLIPSIS = "…";
-    const double room = widthTwips - textWidthTwips(ELLIPSIS, fontSize);
+    const double room = widthTwips - textWidthTwips(texts::draw::ELLIPSIS, fontSize);
     if (room < 0) return {};
     const double em = static_cast<double>(fontSize) * TWIPS_PER_POINT;
     double used = 0;
@@ -459,7 +450,7 @@ std::string fitText(std::string_view utf8, int fontSize, double widthTwips) {
     }
     std::string out(utf8.substr(0, end));
     while (!out.empty() && out.back() == ' ') out.pop_back();
-    return out + std::string(ELLIPSIS);
+    return out + std::string(texts::draw::ELLIPSIS);
 }
 
 // --- Record panel ---

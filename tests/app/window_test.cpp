@@ -2,9 +2,11 @@
 // clicks at scaled positions, menus, keys, the record panel and screenshots.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMenuBar>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +16,7 @@
 
 #include "app/main_window.h"
 #include "game/piece.h"
+#include "match/controls.h"
 #include "match/fakes.h"
 #include "support/board_text.h"
 
@@ -191,6 +194,30 @@ TEST_F(WindowTest, MenuItemsReachTheController) {
     emit window->gameMenu().menu("TAIKYOKU")->aboutToShow();
     settle();
     EXPECT_FALSE(window->recordPanel().files()->isVisibleTo(window.get()));
+}
+
+// The menu bar and the table of controls name the same items: every item runs a handler and
+// every menu control is on the bar.
+TEST_F(WindowTest, EveryMenuItemHasAControlAndEveryMenuControlAnItem) {
+    const GameMenu& menu = window->gameMenu();
+    for (const Control& c : CONTROLS) {
+        const QString name = QString::fromUtf8(c.name.data(), static_cast<int>(c.name.size()));
+        if (c.kind == ControlKind::MenuItem) {
+            EXPECT_NE(menu.action(name), nullptr) << c.name;
+        } else if (c.kind == ControlKind::MenuOpened) {
+            EXPECT_NE(menu.menu(name), nullptr) << c.name;
+        }
+    }
+    int items = 0;
+    for (const QAction* a : window->menuBar()->findChildren<QAction*>()) {
+        if (a->menu() != nullptr || a->isSeparator() || a->objectName().isEmpty()) continue;
+        ++items;
+        const std::string name = a->objectName().toStdString();
+        const Control* c = findControl(name);
+        ASSERT_NE(c, nullptr) << name;
+        EXPECT_EQ(c->kind, ControlKind::MenuItem) << name;
+    }
+    EXPECT_EQ(items, 21);
 }
 
 TEST_F(WindowTest, TheTimerRedrawsTheClockOfTheSideToMove) {

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "match/memory_ports.h"
@@ -45,7 +46,7 @@ class FakeCanvas : public Canvas {
         o.fontSize = fontSize;
         ops.push_back(o);
     }
-    bool drewText(const std::string& text) const {
+    bool drewText(std::string_view text) const {
         for (const auto& op : ops)
             if (op.kind == CanvasOp::Text && op.text == text) return true;
         return false;

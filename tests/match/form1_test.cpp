@@ -9,11 +9,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "game/invariants.h"
 #include "game/setup.h"
 #include "match/fakes.h"
 #include "support/board_text.h"
+#include "texts/texts.h"
 
 namespace velk {
 namespace {
@@ -94,7 +96,7 @@ TEST_F(Match, LoadPlacesTheWindowAndWaitsWithLevelOneChecked) {
 
 TEST_F(Match, HumanFirstThenTheComputerAnswers) {
     form->SENTE_Click();
-    EXPECT_TRUE(sawBox("あなたの番です", " "));
+    EXPECT_TRUE(sawBox(texts::match::YOUR_TURN, texts::match::YOUR_TURN_TITLE));
     EXPECT_EQ(s().roleMAN, SENTE);
     EXPECT_EQ(s().turn, SENTE);
     EXPECT_TRUE(f.timer.enabled);
@@ -112,7 +114,7 @@ TEST_F(Match, HumanFirstThenTheComputerAnswers) {
     EXPECT_EQ(s().turn, s().roleMAN);
     EXPECT_EQ(f.sound.plays(form->sndPiece), 2);
     EXPECT_EQ(f.clock.waits, std::vector<double>{0.5});
-    EXPECT_TRUE(f.canvas.drewText("思考中"));
+    EXPECT_TRUE(f.canvas.drewText(texts::draw::THINKING));
     EXPECT_EQ(f.canvas.lastOutline(s().record.recToX[2], s().record.recToY[2]), 15);
 }
 
@@ -153,7 +155,7 @@ TEST_F(Match, HumanWinsByMateWithADrop) {
     EXPECT_EQ(s().selPhase, 1);
     EXPECT_EQ(f.canvas.lastOutline(11, 7), 12);
     click(5, 2);
-    EXPECT_TRUE(sawBox("あなたの勝ちです", "終了"));
+    EXPECT_TRUE(sawBox(texts::match::winnerIs(texts::match::WINNER_YOU), texts::match::END_TITLE));
     EXPECT_EQ(s().screenUp, NO);  // the computer's pieces were shown
     // No to another game ends the program like 終わり.
     EXPECT_EQ(f.window.quits, 1);
@@ -167,7 +169,8 @@ TEST_F(Match, ComputerWinsByCapturingTheKing) {
     giveMan(1);
     click(11, 3);
     click(1, 5);  // a drop is never a king-exposed miss
-    EXPECT_TRUE(sawBox("ｺﾝﾋﾟｭｰﾀの勝ちです", "終了"));
+    EXPECT_TRUE(
+        sawBox(texts::match::winnerIs(texts::match::WINNER_COMPUTER), texts::match::END_TITLE));
     EXPECT_EQ(s().turn, NOBODY);
     EXPECT_EQ(s().missCountMAN, 0);
 }
@@ -180,7 +183,10 @@ TEST_F(Match, TenthMissLosesTheNinthDoesNot) {
         move(8, 8, 8, 2);
         EXPECT_EQ(s().missCountMAN, i);
     }
-    const Box miss{Box::Message, "  ** MANのミス! **\r\rCOM駒を飛び越えました", "反則"};
+    const Box miss{
+        Box::Message,
+        texts::match::missReport(texts::match::MISS_HEADER_MAN, texts::match::MISS_JUMPED),
+        texts::match::FOUL_TITLE};
     EXPECT_EQ(f.dialogs.boxes.size(), 9u);
     EXPECT_EQ(f.dialogs.boxes[8], miss);
     EXPECT_EQ(s().board[8][8], MAN_SYA);
@@ -192,7 +198,9 @@ TEST_F(Match, TenthMissLosesTheNinthDoesNot) {
 
     move(8, 8, 8, 2);
     EXPECT_EQ(f.dialogs.boxes[9], miss);
-    EXPECT_EQ(f.dialogs.boxes[10], (Box{Box::Message, "ＣＯＭの勝ちです", "終了"}));
+    EXPECT_EQ(f.dialogs.boxes[10],
+              (Box{Box::Message, texts::match::winnerIs(texts::match::WINNER_COM_ON_MISSES),
+                   texts::match::END_TITLE}));
 }
 
 TEST_F(Match, ComputerFoulsAreMissesAndNeverAimTwiceAtOneSquare) {
@@ -205,7 +213,10 @@ TEST_F(Match, ComputerFoulsAreMissesAndNeverAimTwiceAtOneSquare) {
     s().board[5][9] = MAN_OU;
     s().board[1][5] = MAN_HU;  // hides rows 6..9 of the rook's column
     form->GOTE_Click();
-    const Box foul{Box::Message, "  ** COMのミス! **\r\rCOM駒を飛び越えました", "反則"};
+    const Box foul{
+        Box::Message,
+        texts::match::missReport(texts::match::MISS_HEADER_COM, texts::match::MISS_JUMPED),
+        texts::match::FOUL_TITLE};
     EXPECT_EQ(f.dialogs.count(foul.text), 4);
     EXPECT_EQ(s().missCountCOM, 4);
     for (int y = 6; y <= 9; ++y) EXPECT_EQ(s().comTurn.foulTried[1][y], YES) << y;
@@ -228,7 +239,7 @@ TEST_F(Match, AComputerWithoutAnyMoveLosesInsteadOfPlayingNothing) {
         s().board[2][y] = COM_HU;
     }
     form->GOTE_Click();
-    EXPECT_TRUE(sawBox("あなたの勝ちです", "終了"));
+    EXPECT_TRUE(sawBox(texts::match::winnerIs(texts::match::WINNER_YOU), texts::match::END_TITLE));
     EXPECT_EQ(s().moveNoLast, 0);  // nothing was recorded
 }
 
@@ -238,7 +249,9 @@ TEST_F(Match, DropOnAHiddenPieceIsAMiss) {
     giveMan(1);
     click(11, 3);
     click(4, 5);
-    EXPECT_TRUE(sawBox("  ** MANのミス! **\r\rCOM駒の上に張り駒しました", "反則"));
+    EXPECT_TRUE(sawBox(
+        texts::match::missReport(texts::match::MISS_HEADER_MAN, texts::match::MISS_DROPPED_ON),
+        texts::match::FOUL_TITLE));
     EXPECT_EQ(s().handMAN[1], 1);
     EXPECT_EQ(s().selPhase, 0);
 }
@@ -249,11 +262,11 @@ TEST_F(Match, PromotionNeedsTheRightButton) {
     click(5, 2);
     click(5, 1, LEFT_BUTTON);
     EXPECT_EQ(f.dialogs.boxes.back(),
-              (Box{Box::Message, "マウスの右をクリックして下さい", "成り"}));
+              (Box{Box::Message, texts::match::PROMOTE_WITH_RIGHT, texts::match::PROMOTE_TITLE}));
     EXPECT_EQ(s().selPhase, 1);
     // Any button but the right one is taken as the left one.
     click(5, 1, 3);
-    EXPECT_EQ(f.dialogs.count("マウスの右をクリックして下さい"), 2);
+    EXPECT_EQ(f.dialogs.count(texts::match::PROMOTE_WITH_RIGHT), 2);
     EXPECT_EQ(s().board[5][2], MAN_HU);
     EXPECT_EQ(f.sound.plays(form->sndForbidden), 2);
 
@@ -310,8 +323,8 @@ TEST_F(Match, StartAgainMidGame) {
     EXPECT_FALSE(f.timer.enabled);
     f.dialogs.boxes.clear();
     click(3, 7);
-    EXPECT_EQ(f.dialogs.boxes,
-              (std::vector<Box>{{Box::Message, "「対局」で始めて下さい", "開始"}}));
+    EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{{Box::Message, texts::match::START_WITH_GAME_MENU,
+                                                  texts::match::START_TITLE}}));
     EXPECT_EQ(f.sound.plays(form->sndForbidden), 1);
 }
 
@@ -340,7 +353,8 @@ TEST_F(Match, ResumeAtTheEndOfTheRecordGivesTheMoveToTheOtherSide) {
     s().turn = NOBODY;                     // as after stepping back and forward again
     f.dialogs.boxes.clear();
     click(1, 1);
-    EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{{Box::Message, "OKですか？", "再開"}}));
+    EXPECT_EQ(f.dialogs.boxes,
+              (std::vector<Box>{{Box::Message, texts::match::RESUME, texts::match::RESUME_TITLE}}));
     EXPECT_EQ(s().turn, s().roleMAN);
     EXPECT_EQ(s().moveNo, 2);
 
@@ -408,13 +422,13 @@ TEST_F(Match, FullRecordEndsTheGameWithoutWritingPastIt) {
     s().moveCount = MAX_MOVES - 1;
     int lastWhenAsked = -1;
     f.dialogs.onBox = [&](const Box& b) {
-        if (b.title == "終了") lastWhenAsked = s().moveNoLast;
+        if (b.title == texts::match::END_TITLE) lastWhenAsked = s().moveNoLast;
     };
     move(3, 7, 3, 6);  // the 500th move: no answer, the game ends
     EXPECT_EQ(s().moveNo, 0);
     EXPECT_EQ(lastWhenAsked, MAX_MOVES);
     EXPECT_EQ(s().record.recPieceAfter[MAX_MOVES], MAN_HU);
-    EXPECT_TRUE(sawBox("500手に達しました\r\r棋譜に残せないので対局を終わります", "終了"));
+    EXPECT_TRUE(sawBox(texts::match::RECORD_FULL, texts::match::END_TITLE));
 
     bareGame();
     s().board[4][7] = MAN_HU;
@@ -457,7 +471,7 @@ TEST_F(Match, MovesRepaintTheirSquaresAndHandsAsTheyArePlayed) {
 }
 
 // The text drawn last with the given content, or nullptr.
-const fakes::CanvasOp* lastText(const fakes::FakeCanvas& c, const std::string& text) {
+const fakes::CanvasOp* lastText(const fakes::FakeCanvas& c, std::string_view text) {
     for (auto it = c.ops.rbegin(); it != c.ops.rend(); ++it)
         if (it->kind == fakes::CanvasOp::Text && it->text == text) return &*it;
     return nullptr;
@@ -471,9 +485,11 @@ TEST_F(Match, HumanMoveThatBaresTheKingIsAMissFramedAndBlinked) {
     f.dialogs.onBox = [&](const Box&) { outlineAtBox = f.canvas.lastOutline(4, 8); };
     f.canvas.ops.clear();
     move(5, 8, 4, 8);
-    EXPECT_EQ(
-        f.dialogs.boxes,
-        (std::vector<Box>{{Box::Message, "  ** MANのミス! **\r\rCOMの王手になります", "反則"}}));
+    EXPECT_EQ(f.dialogs.boxes,
+              (std::vector<Box>{{Box::Message,
+                                 texts::match::missReport(texts::match::MISS_HEADER_MAN,
+                                                          texts::match::MISS_MAN_KING_EXPOSED),
+                                 texts::match::FOUL_TITLE}}));
     EXPECT_EQ(outlineAtBox, 15);  // the destination is framed white while the box shows
     EXPECT_EQ(f.canvas.lastOutline(4, 8), 2);
     EXPECT_EQ(f.canvas.lastOutline(5, 8), 2);
@@ -487,8 +503,8 @@ TEST_F(Match, HumanMoveThatBaresTheKingIsAMissFramedAndBlinked) {
         if (op.kind == fakes::CanvasOp::Text && op.text == "1" && op.gx == 13.8 && op.code == 12)
             ++red;
     EXPECT_EQ(red, 3);
-    ASSERT_NE(lastText(f.canvas, "MANミス"), nullptr);
-    EXPECT_EQ(lastText(f.canvas, "MANミス")->code, 15);
+    ASSERT_NE(lastText(f.canvas, texts::draw::MISS_LABEL_MAN), nullptr);
+    EXPECT_EQ(lastText(f.canvas, texts::draw::MISS_LABEL_MAN)->code, 15);
     EXPECT_EQ(f.clock.waits, std::vector<double>(6, 0.1));
 }
 
@@ -502,13 +518,15 @@ TEST_F(Match, ComputerAnnouncesMateOrCheckBeforeItsDropAndPlayGoesOn) {
     s().handTotalCOM = 1;
     move(1, 7, 1, 6);
     EXPECT_EQ(s().board[5][8], COM_KIN);
-    EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{{Box::Message, "よし！!", "詰め ?"},
-                                                 {Box::Message, "持駒を使いました", "張り駒"}}));
+    EXPECT_EQ(f.dialogs.boxes,
+              (std::vector<Box>{
+                  {Box::Message, texts::match::COM_SEES_MATE, texts::match::COM_SEES_MATE_TITLE},
+                  {Box::Message, texts::match::COM_DROPPED, texts::match::COM_DROPPED_TITLE}}));
     EXPECT_EQ(s().turn, s().roleMAN);
     EXPECT_EQ(s().record.recFromX[2], COM_HAND_X);
     EXPECT_EQ(f.canvas.lastOutline(5, 8), 15);
     // "思考中" in white over its black shadow, left of the board.
-    const fakes::CanvasOp* thinking = lastText(f.canvas, "思考中");
+    const fakes::CanvasOp* thinking = lastText(f.canvas, texts::draw::THINKING);
     ASSERT_NE(thinking, nullptr);
     EXPECT_EQ(thinking->code, 15);
     EXPECT_DOUBLE_EQ(thinking->gx, -1.6);
@@ -524,8 +542,10 @@ TEST_F(Match, ComputerAnnouncesMateOrCheckBeforeItsDropAndPlayGoesOn) {
     s().handTotalCOM = 1;
     move(1, 7, 1, 6);
     EXPECT_EQ(s().board[5][4], COM_SYA);
-    EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{{Box::Message, "   ** 王手 **", ""},
-                                                 {Box::Message, "持駒を使いました", "張り駒"}}));
+    EXPECT_EQ(f.dialogs.boxes,
+              (std::vector<Box>{
+                  {Box::Message, texts::match::CHECK, texts::match::CHECK_TITLE},
+                  {Box::Message, texts::match::COM_DROPPED, texts::match::COM_DROPPED_TITLE}}));
 }
 
 TEST_F(Match, ComputerTenthMissLosesTheGame) {
@@ -541,9 +561,12 @@ TEST_F(Match, ComputerTenthMissLosesTheGame) {
     f.dialogs.defaultAnswer = true;
     form->GOTE_Click();
     ASSERT_EQ(f.dialogs.boxes.size(), 3u);
-    EXPECT_EQ(f.dialogs.boxes[0].text, "  ** COMのミス! **\r\rCOM駒を飛び越えました");
-    EXPECT_EQ(f.dialogs.boxes[1], (Box{Box::Message, "ＭＡＮの勝ちです", "終了"}));
-    EXPECT_EQ(f.dialogs.boxes[2].title, "再ゲーム");
+    EXPECT_EQ(f.dialogs.boxes[0].text,
+              texts::match::missReport(texts::match::MISS_HEADER_COM, texts::match::MISS_JUMPED));
+    EXPECT_EQ(f.dialogs.boxes[1],
+              (Box{Box::Message, texts::match::winnerIs(texts::match::WINNER_MAN_ON_MISSES),
+                   texts::match::END_TITLE}));
+    EXPECT_EQ(f.dialogs.boxes[2].title, texts::match::ANOTHER_GAME_TITLE);
     EXPECT_EQ(s().moveNoLast, 0);  // nothing was played
 }
 
@@ -551,8 +574,8 @@ TEST_F(Match, ClickInRecordModeAsksToStepOnAndNoStartsAfresh) {
     s().kifuMode = YES;
     f.dialogs.answers = {true, false};
     click(5, 5);
-    EXPECT_EQ(f.dialogs.boxes.back(),
-              (Box{Box::YesNo, "棋譜を '進 'で進めて下さい", "棋譜", true}));
+    EXPECT_EQ(f.dialogs.boxes.back(), (Box{Box::YesNo, texts::match::STEP_WITH_AFTER,
+                                           texts::match::STEP_WITH_AFTER_TITLE, true}));
     EXPECT_EQ(s().kifuMode, YES);
     EXPECT_EQ(f.sound.plays(form->sndForbidden), 0);
     const int oldForbidden = form->sndForbidden;
@@ -578,7 +601,9 @@ TEST_F(Match, ReversedRecordIsNotReplayedAfterAReset) {
     f.dialogs.boxes.clear();
     const int forbidden = f.sound.plays(form->sndForbidden);
     form->AFTER_Click();
-    EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{{Box::Message, "できません", "進む"}}));
+    EXPECT_EQ(
+        f.dialogs.boxes,
+        (std::vector<Box>{{Box::Message, texts::match::CANNOT, texts::match::FORWARD_TITLE}}));
     EXPECT_EQ(f.sound.plays(form->sndForbidden), forbidden + 1);
     EXPECT_EQ(s().board, start.board);
     form->SENTE_Click();
@@ -650,10 +675,12 @@ TEST_F(Match, NoPlayOnAPositionWithoutAKing) {
     form->SENTE_Click();
     form->GOTE_Click();
     click(5, 5);
-    EXPECT_EQ(f.dialogs.boxes,
-              (std::vector<Box>{{Box::Message, "王のいない局面では対局できません", "対局"},
-                                {Box::Message, "王のいない局面では対局できません", "対局"},
-                                {Box::Message, "王のいない局面からは再開できません", "再開"}}));
+    EXPECT_EQ(
+        f.dialogs.boxes,
+        (std::vector<Box>{
+            {Box::Message, texts::match::NO_GAME_WITHOUT_KINGS, texts::match::NO_GAME_TITLE},
+            {Box::Message, texts::match::NO_GAME_WITHOUT_KINGS, texts::match::NO_GAME_TITLE},
+            {Box::Message, texts::match::NO_RESUME_WITHOUT_KINGS, texts::match::RESUME_TITLE}}));
     EXPECT_EQ(f.sound.plays(form->sndForbidden), 3);
     EXPECT_EQ(s().turn, NOBODY);
     EXPECT_EQ(s().gameState, NOBODY);
@@ -670,7 +697,8 @@ TEST_F(Match, AResumedComputerTurnCannotTakeTheHumansKing) {
     s().turn = s().roleCOM;  // resumed with the computer to move, no game started
     f.dialogs.answers = {true};
     move(5, 2, 5, 9);
-    EXPECT_FALSE(sawBox("ｺﾝﾋﾟｭｰﾀの勝ちです", "終了"));
+    EXPECT_FALSE(
+        sawBox(texts::match::winnerIs(texts::match::WINNER_COMPUTER), texts::match::END_TITLE));
     EXPECT_EQ(s().board[5][9], MAN_OU);
     EXPECT_EQ(s().board[5][2], COM_SYA);
     EXPECT_EQ(s().moveNo, 0);
@@ -684,10 +712,10 @@ TEST_F(Match, CounterCarriedOverAReversalEndsTheGameAt500) {
     s().moveCount = MAX_MOVES - 1;
     int countAtEnd = -1;
     f.dialogs.onBox = [&](const Box& b) {
-        if (b.title == "終了") countAtEnd = s().moveCount;
+        if (b.title == texts::match::END_TITLE) countAtEnd = s().moveCount;
     };
     move(7, 7, 7, 6);
-    EXPECT_TRUE(sawBox("500手に達しました\r\r棋譜に残せないので対局を終わります", "終了"));
+    EXPECT_TRUE(sawBox(texts::match::RECORD_FULL, texts::match::END_TITLE));
     EXPECT_EQ(countAtEnd, MAX_MOVES);
     EXPECT_EQ(s().moveCount, 0);
 }
@@ -798,7 +826,8 @@ TEST(Screen, AClickOnAHiddenPieceLooksAndSoundsLikeAClickOnAnEmptySquare) {
             probe.both(passOver, 8, 3, COM_KIN, {{8, 8, LEFT_BUTTON}, {8, 3, button}});
         EXPECT_EQ(h2, e2);
         ASSERT_FALSE(h2.boxes.empty());
-        EXPECT_EQ(h2.boxes[0].text, "  ** MANのミス! **\r\rCOM駒を飛び越えました");
+        EXPECT_EQ(h2.boxes[0].text, texts::match::missReport(texts::match::MISS_HEADER_MAN,
+                                                             texts::match::MISS_JUMPED));
     }
     // A pawn that must promote, clicked onto the last row without the right button.
     const auto lastRow = [](Form1& form) {
@@ -847,7 +876,7 @@ TEST_F(Match, QuittingAGameWithUnsavedMovesAsksFirst) {
     form->OWARI_Click();
     form->Form_KeyDown(KEY_ESCAPE);
     form->Form_Unload();
-    const Box asked{Box::YesNo, QUIT_QUESTION, "終わり", false};
+    const Box asked{Box::YesNo, QUIT_QUESTION, texts::match::QUIT_TITLE, false};
     EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{asked, asked, asked}));
     EXPECT_FALSE(form->closed);
     EXPECT_EQ(f.window.quits, 0);
@@ -891,7 +920,7 @@ TEST_F(Match, ASavedGameQuitsAtOnceUntilTheNextMove) {
     f.panel.setFolder(dir.string());
     f.panel.setText(1, "saved");
     form->Command1_Click();
-    ASSERT_TRUE(sawBox("棋譜を書き込みました", "  "));
+    ASSERT_TRUE(sawBox(texts::record::WRITTEN, texts::record::NAME_TITLE));
     f.dialogs.boxes.clear();
     f.dialogs.defaultAnswer = false;
 
@@ -917,10 +946,10 @@ TEST_F(Match, StartingAgainInTheMiddleOfAnUnsavedGameAsks) {
     f.dialogs.boxes.clear();
     f.dialogs.answers = {false};
     form->CANCEL_Click();
-    EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{{Box::YesNo,
-                                                  "保存していない手があります\r\r最初からやり直しま"
-                                                  "すか？",
-                                                  "最初", false}}));
+    EXPECT_EQ(f.dialogs.boxes,
+              (std::vector<Box>{{Box::YesNo,
+                                 texts::match::unsavedMovesQuestion(texts::match::RESET_QUESTION),
+                                 texts::match::RESET_TITLE, false}}));
     EXPECT_EQ(s().moveNo, 2);
     EXPECT_EQ(s().board[7][6], MAN_HU);
     EXPECT_EQ(s().turn, s().roleMAN);

@@ -15,6 +15,7 @@
 #include "match/form1.h"
 #include "record/record_file.h"
 #include "support/random_play.h"
+#include "texts/texts.h"
 
 namespace velk {
 namespace {
@@ -220,7 +221,7 @@ struct RandomSession {
             const int e = pick(100);
             event(e);
             for (std::size_t b = boxes; b < f.dialogs.boxes.size(); ++b)
-                gameEnds += f.dialogs.boxes[b].title == "再ゲーム" ? 1 : 0;
+                gameEnds += f.dialogs.boxes[b].title == texts::match::ANOTHER_GAME_TITLE ? 1 : 0;
             std::string p = checkGameState(form->s);
             if (p.empty()) p = recordProblems(form->s);
             if (!p.empty())

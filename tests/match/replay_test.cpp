@@ -4,6 +4,7 @@
 #include "match/fakes.h"
 #include "match/form1.h"
 #include "support/board_text.h"
+#include "texts/texts.h"
 
 namespace velk {
 namespace {
@@ -118,19 +119,19 @@ TEST_F(ReplayTest, StepsBackAndForwardOverCapturesAndDrops) {
 TEST_F(ReplayTest, RefusesToStepPastEitherEnd) {
     f.s = testkit::position("4k4/9/9/9/4P4/9/9/9/4K4");
     f.REPLAY_Click();
-    EXPECT_EQ(lastBox().text, "できません");
-    EXPECT_EQ(lastBox().title, "戻る");
+    EXPECT_EQ(lastBox().text, texts::match::CANNOT);
+    EXPECT_EQ(lastBox().title, texts::match::BACK_TITLE);
     EXPECT_EQ(ports.sound.plays(FORBIDDEN), 1);
 
     play(5, 5, 5, 4, MAN_HU, MAN_HU, 1, 0);
     f.AFTER_Click();
-    EXPECT_EQ(lastBox().text, "できません");
-    EXPECT_EQ(lastBox().title, "進む");
+    EXPECT_EQ(lastBox().text, texts::match::CANNOT);
+    EXPECT_EQ(lastBox().title, texts::match::FORWARD_TITLE);
     EXPECT_EQ(ports.sound.plays(FORBIDDEN), 2);
 
     f.s.kifuMode = YES;
     f.AFTER_Click();
-    EXPECT_EQ(lastBox().text, "終わり");
+    EXPECT_EQ(lastBox().text, texts::match::RECORD_END);
     EXPECT_EQ(ports.sound.plays(FORBIDDEN), 2);
 
     // A record claiming more entries than it can hold stops at the last one.
@@ -157,7 +158,7 @@ TEST_F(ReplayTest, MalformedEntriesAreRefusedWithoutTouchingThePosition) {
     f.AFTER_Click();
     EXPECT_EQ(f.s.moveNo, 0);
     EXPECT_EQ(snap(f.s), before);
-    EXPECT_EQ(lastBox().text, "できません");
+    EXPECT_EQ(lastBox().text, texts::match::CANNOT);
 
     // A source off the board.
     r.recFromX[1] = 7;
@@ -195,8 +196,8 @@ TEST_F(ReplayTest, ReversalTurnsTheBoardAndTheHandTotalsFollowTheirHands) {
 
     f.s.kifuMode = YES;
     f.REVERSE_Click();
-    EXPECT_EQ(lastBox().text, "棋譜ﾓｰﾄﾞではできません");
-    EXPECT_EQ(lastBox().title, "反転");
+    EXPECT_EQ(lastBox().text, texts::match::NO_REVERSE_IN_RECORD);
+    EXPECT_EQ(lastBox().title, texts::match::REVERSE_TITLE);
     EXPECT_EQ(snap(f.s), start);
 }
 
@@ -233,21 +234,21 @@ TEST_F(ReplayTest, EntriesThatDoNotFitTheBoardAreRefused) {
     const Snapshot start = snap(f.s);
     auto refused = [&](const char* title, int forbidden) {
         ASSERT_FALSE(ports.dialogs.boxes.empty());
-        EXPECT_EQ(lastBox().text, "できません");
+        EXPECT_EQ(lastBox().text, texts::match::CANNOT);
         EXPECT_EQ(lastBox().title, title);
         EXPECT_EQ(ports.sound.plays(FORBIDDEN), forbidden);
     };
 
     f.s.board[5][5] = EMPTY;  // the moving pawn is not there
     f.AFTER_Click();
-    refused("進む", 1);
+    refused(texts::match::FORWARD_TITLE, 1);
     f.s.board[5][5] = MAN_KIN;  // another piece stands there
     f.AFTER_Click();
-    refused("進む", 2);
+    refused(texts::match::FORWARD_TITLE, 2);
     f.s.board[5][5] = MAN_HU;
     f.s.board[5][4] = COM_KIN;  // the destination holds another piece than was taken
     f.AFTER_Click();
-    refused("進む", 3);
+    refused(texts::match::FORWARD_TITLE, 3);
     f.s.board[5][4] = COM_HU;
     EXPECT_EQ(f.s.moveNo, 0);
     EXPECT_EQ(snap(f.s), start);
@@ -258,11 +259,11 @@ TEST_F(ReplayTest, EntriesThatDoNotFitTheBoardAreRefused) {
     const Snapshot reached = snap(f.s);
     f.s.board[4][1] = EMPTY;  // the king that moved is gone
     f.REPLAY_Click();
-    refused("戻る", 4);
+    refused(texts::match::BACK_TITLE, 4);
     f.s.board[4][1] = COM_OU;
     f.s.board[5][1] = COM_KIN;  // its source is taken
     f.REPLAY_Click();
-    refused("戻る", 5);
+    refused(texts::match::BACK_TITLE, 5);
     f.s.board[5][1] = EMPTY;
     EXPECT_EQ(f.s.moveNo, 2);
     EXPECT_EQ(snap(f.s), reached);
@@ -270,7 +271,7 @@ TEST_F(ReplayTest, EntriesThatDoNotFitTheBoardAreRefused) {
     // An entry that would turn one piece into another is never stepped over.
     f.s.record.recPieceBefore[2] = COM_KIN;
     f.REPLAY_Click();
-    refused("戻る", 6);
+    refused(texts::match::BACK_TITLE, 6);
     EXPECT_EQ(snap(f.s), reached);
 }
 

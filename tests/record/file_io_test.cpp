@@ -14,6 +14,8 @@
 #include <fstream>
 #include <future>
 
+#include "texts/texts.h"
+
 namespace velk {
 namespace {
 
@@ -129,7 +131,7 @@ TEST_F(FileIo, FifosAndLinksToThemAreRefusedWithoutBlocking) {
     }
     const FileReadResult folder = readWholeFile(dir_.string(), 100);
     EXPECT_TRUE(folder.notRegular);
-    EXPECT_EQ(folder.error, "ﾌｧｲﾙではなくﾌｫﾙﾀﾞです");
+    EXPECT_EQ(folder.error, texts::file::A_FOLDER);
 
     // A link to a regular file is followed.
     EXPECT_TRUE(fileExists(path("good.棋譜")));
@@ -186,9 +188,9 @@ TEST_F(FileIo, SystemErrorsAreExplainedInJapanese) {
     EXPECT_EQ(noFolder.error, fileErrorText(ENOENT));
     EXPECT_EQ(readWholeFile(path("none"), 100).error, fileErrorText(ENOENT));
     ASSERT_TRUE(writeFileAtomic(path("big"), std::string(101, 'x')).ok);
-    EXPECT_EQ(readWholeFile(path("big"), 100).error, "ﾌｧｲﾙが大きすぎます");
+    EXPECT_EQ(readWholeFile(path("big"), 100).error, texts::file::TOO_LARGE);
     fs::create_directory(path("adir"));
-    EXPECT_EQ(writeFileAtomic(path("adir"), "x").error, "ﾌｧｲﾙではなくﾌｫﾙﾀﾞです");
+    EXPECT_EQ(writeFileAtomic(path("adir"), "x").error, texts::file::A_FOLDER);
 }
 
 TEST(FileName, RefusesSeparatorsAndControlCharacters) {

@@ -13,6 +13,7 @@
 #include "match/form1.h"
 #include "record/file_io.h"
 #include "record/sjis.h"
+#include "texts/texts.h"
 
 namespace velk {
 namespace {
@@ -57,12 +58,13 @@ TEST_F(RecordPanelHandlers, WritingIsOfferedOnlyWithoutReversalOrHandicap) {
     form_.s.reversed = YES;
     form_.KIFU_WRITE_Click();
     EXPECT_EQ(p_.dialogs.boxes.back(),
-              (fakes::Box{fakes::Box::Message, "反転後は書き込みできません", "棋譜書込"}));
+              (fakes::Box{fakes::Box::Message, texts::record::NO_WRITE_AFTER_REVERSE,
+                          texts::record::WRITE_TITLE}));
     EXPECT_FALSE(p_.panel.textPanel);
     form_.s.reversed = NO;
     form_.s.handicapSet = YES;
     form_.KIFU_WRITE_Click();
-    EXPECT_TRUE(shown("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません"));
+    EXPECT_TRUE(shown(texts::record::NO_WRITE_AFTER_HANDICAP));
     form_.s.handicapSet = NO;
     form_.KIFU_WRITE_Click();
     EXPECT_TRUE(p_.panel.drives && p_.panel.folders && !p_.panel.files && p_.panel.textPanel);
@@ -73,14 +75,16 @@ TEST_F(RecordPanelHandlers, WritingIsOfferedOnlyWithoutReversalOrHandicap) {
 TEST_F(RecordPanelHandlers, WritingRefusesBadNamesAndAnEmptyRecord) {
     form_.Command1_Click();
     EXPECT_EQ(p_.dialogs.boxes.back(),
-              (fakes::Box{fakes::Box::Message, "ﾌｧｲﾙ名が入力されていません", "  "}));
+              (fakes::Box{fakes::Box::Message, texts::file::NAME_NOT_ENTERED,
+                          texts::record::NAME_TITLE}));
     p_.panel.setText(1, "../escape");
     form_.Command1_Click();
     EXPECT_EQ(p_.dialogs.boxes.size(), 2u);
     p_.panel.setText(1, "game");
     form_.Command1_Click();
     EXPECT_EQ(p_.dialogs.boxes.back(),
-              (fakes::Box{fakes::Box::Message, "保存するデータがありません", "棋譜保存"}));
+              (fakes::Box{fakes::Box::Message, texts::record::NOTHING_TO_SAVE,
+                          texts::record::SAVE_TITLE}));
     EXPECT_FALSE(fs::exists(dir_ / "game.棋譜"));
 }
 
@@ -95,7 +99,7 @@ TEST_F(RecordPanelHandlers, WritesTheRecordAndReadsItBackForStepping) {
     p_.panel.setText(4, "ｺﾝﾋﾟｭｰﾀ");
     form_.Command1_Click();
     EXPECT_EQ(p_.dialogs.boxes.back(),
-              (fakes::Box{fakes::Box::Message, "棋譜を書き込みました", "  "}));
+              (fakes::Box{fakes::Box::Message, texts::record::WRITTEN, texts::record::NAME_TITLE}));
     EXPECT_FALSE(p_.panel.textPanel);
     EXPECT_TRUE(p_.panel.texts.empty() || p_.panel.text(1).empty());
     EXPECT_EQ(p_.panel.refreshes, 1);
@@ -119,7 +123,7 @@ TEST_F(RecordPanelHandlers, WritesTheRecordAndReadsItBackForStepping) {
     EXPECT_TRUE(p_.canvas.drewText("練習"));
     EXPECT_TRUE(p_.canvas.drewText("ｺﾝﾋﾟｭｰﾀ"));
     EXPECT_EQ(p_.dialogs.texts(),
-              (std::vector<std::string>{" 読み込みました", "棋譜を '進 'で進めて下さい"}));
+              (std::vector<std::string>{texts::record::READ_DONE, texts::match::STEP_WITH_AFTER}));
 }
 
 // A good record replaces the game on the board, so a game with unsaved moves asks first;
@@ -131,10 +135,11 @@ TEST_F(RecordPanelHandlers, ReadingOverAnUnsavedGameAsksFirst) {
     p_.dialogs.boxes.clear();
     p_.dialogs.answers = {false};
     form_.File1_Click("棋譜.棋譜");
-    EXPECT_EQ(p_.dialogs.boxes,
-              (std::vector<fakes::Box>{{fakes::Box::YesNo,
-                                        "保存していない手があります\r\r棋譜を読み込みますか？",
-                                        "棋譜", false}}));
+    EXPECT_EQ(
+        p_.dialogs.boxes,
+        (std::vector<fakes::Box>{{fakes::Box::YesNo,
+                                  texts::match::unsavedMovesQuestion(texts::record::READ_QUESTION),
+                                  texts::record::TITLE, false}}));
     EXPECT_EQ(form_.s.kifuMode, NO);
     EXPECT_EQ(form_.s.moveNoLast, 2);
     EXPECT_EQ(form_.s.board[3][4], COM_HU);
@@ -154,7 +159,7 @@ TEST_F(RecordPanelHandlers, AFailedWriteIsReportedAndKeepsThePanel) {
     form_.Command1_Click();
     ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
     EXPECT_EQ(p_.dialogs.boxes[0].text.rfind("棋譜を書き込めませんでした", 0), 0u);
-    EXPECT_FALSE(shown("棋譜を書き込みました"));
+    EXPECT_FALSE(shown(texts::record::WRITTEN));
     EXPECT_TRUE(p_.panel.textPanel);
     EXPECT_EQ(p_.panel.text(1), "game");
 }
@@ -188,8 +193,8 @@ TEST_F(RecordPanelHandlers, AnEmptyRecordSaysSoAndLeavesTheGameAsItWas) {
     const std::size_t drawn = p_.canvas.ops.size();
     write("empty.棋譜", "t\r\na\r\nb\r\n");
     form_.File1_Click("empty.棋譜");
-    EXPECT_EQ(p_.dialogs.texts(), (std::vector<std::string>{"棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"}));
-    EXPECT_EQ(p_.dialogs.boxes[0].title, "棋譜");
+    EXPECT_EQ(p_.dialogs.texts(), (std::vector<std::string>{texts::record::NO_MOVES}));
+    EXPECT_EQ(p_.dialogs.boxes[0].title, texts::record::TITLE);
     // Nothing was reset, loaded or drawn.
     EXPECT_EQ(form_.s.kifuMode, NO);
     EXPECT_EQ(form_.s.level, 2);
@@ -213,8 +218,8 @@ TEST_F(RecordPanelHandlers, SavingOverAnExistingRecordAsksFirst) {
     form_.Command1_Click();
     ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
     EXPECT_EQ(p_.dialogs.boxes[0],
-              (fakes::Box{fakes::Box::YesNo, "「game.棋譜」は既にあります。\n上書きしますか？",
-                          "棋譜保存", false}));
+              (fakes::Box{fakes::Box::YesNo, texts::record::overwriteQuestion("game.棋譜"),
+                          texts::record::SAVE_TITLE, false}));
     EXPECT_EQ(readWholeFile((dir_ / "game.棋譜").string(), 100).bytes, "old record");
     EXPECT_TRUE(p_.panel.textPanel);
     EXPECT_EQ(p_.panel.text(1), "game");
@@ -223,7 +228,7 @@ TEST_F(RecordPanelHandlers, SavingOverAnExistingRecordAsksFirst) {
     // "Yes" replaces it.
     p_.dialogs.answers.push_back(true);
     form_.Command1_Click();
-    EXPECT_EQ(p_.dialogs.texts().back(), "棋譜を書き込みました");
+    EXPECT_EQ(p_.dialogs.texts().back(), texts::record::WRITTEN);
     EXPECT_EQ(
         readWholeFile((dir_ / "game.棋譜").string(), 1000).bytes.rfind(*utf8ToCp932("練習\r\n"), 0),
         0u);
@@ -234,7 +239,7 @@ TEST_F(RecordPanelHandlers, SavingOverAnExistingRecordAsksFirst) {
     form_.KIFU_WRITE_Click();
     p_.panel.setText(1, "game2");
     form_.Command1_Click();
-    EXPECT_EQ(p_.dialogs.texts(), (std::vector<std::string>{"棋譜を書き込みました"}));
+    EXPECT_EQ(p_.dialogs.texts(), (std::vector<std::string>{texts::record::WRITTEN}));
 }
 
 TEST_F(RecordPanelHandlers, NamesAsLongAsTheFileSystemAllowsAreSaved) {
@@ -246,7 +251,7 @@ TEST_F(RecordPanelHandlers, NamesAsLongAsTheFileSystemAllowsAreSaved) {
         form_.KIFU_WRITE_Click();
         p_.panel.setText(1, name);
         form_.Command1_Click();
-        EXPECT_EQ(p_.dialogs.texts().back(), "棋譜を書き込みました");
+        EXPECT_EQ(p_.dialogs.texts().back(), texts::record::WRITTEN);
         EXPECT_TRUE(fs::is_regular_file(dir_ / (name + ".棋譜")));
     }
     p_.dialogs.boxes.clear();
@@ -284,9 +289,7 @@ TEST_F(RecordPanelHandlers, FifosAreRefusedWithAClearBoxAndNeverWaitedOn) {
         }
         reading.get();
         ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
-        EXPECT_EQ(p_.dialogs.boxes[0].text,
-                  "棋譜ﾌｧｲﾙを読み込めませんでした\n"
-                  "通常のﾌｧｲﾙではありません（ﾊﾟｲﾌﾟや装置は使えません）");
+        EXPECT_EQ(p_.dialogs.boxes[0].text, texts::record::notRead(texts::file::NOT_REGULAR));
         EXPECT_EQ(form_.s.board, before.board);
         EXPECT_EQ(form_.s.kifuMode, NO);
     }
@@ -297,8 +300,7 @@ TEST_F(RecordPanelHandlers, FifosAreRefusedWithAClearBoxAndNeverWaitedOn) {
     p_.panel.setText(1, "pipe");
     form_.Command1_Click();
     ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
-    EXPECT_EQ(p_.dialogs.boxes[0].text,
-              "棋譜を書き込めませんでした\n通常のﾌｧｲﾙではありません（ﾊﾟｲﾌﾟや装置は使えません）");
+    EXPECT_EQ(p_.dialogs.boxes[0].text, texts::record::notWritten(texts::file::NOT_REGULAR));
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_TRUE(p_.panel.textPanel);
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "texts/texts.h"
+
 namespace velk {
 namespace {
 
@@ -244,31 +246,27 @@ TEST(RecordFile, ReasonsSayWhatIsWrongInPlainWords) {
         std::string bytes;
         std::string expected;  // the whole message
     };
+    namespace rf = texts::record_file;
     const std::vector<Case> cases = {
         // Old Macintosh line ends are not a line that is too long.
-        {"CR line ends", crOnly, "棋譜ﾌｧｲﾙの改行の形式が違います（行の終わりがCRだけです）"},
-        {"CR line ends, long", longCrOnly,
-         "棋譜ﾌｧｲﾙの改行の形式が違います（行の終わりがCRだけです）"},
+        {"CR line ends", crOnly, rf::LONE_CR},
+        {"CR line ends, long", longCrOnly, rf::LONE_CR},
         // Nor is a picture or any other binary file.
-        {"binary file", picture,
-         "棋譜ﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（棋譜ﾌｧｲﾙではないようです）"},
+        {"binary file", picture, rf::NOT_TEXT},
         {"long title", std::string(300, 'a') + "\r\nb\r\nc\r\n",
          "棋譜ﾌｧｲﾙの1行目が正しくありません（対局名が長すぎます（半角256文字、全角128文字まで））"},
         {"long name", "a\r\n" + std::string(300, 'b') + "\r\nc\r\n",
-         "棋譜ﾌｧｲﾙの2行目が正しくありません（上側の対局者名が長すぎます（半角256文字、全角128文字"
-         "まで））"},
+         rf::lineFaulty(2, rf::headerTooLong(rf::HEADER_NAMES[1]))},
         {"short move line", fileWith({" 7776 -10 -10"}),
-         "棋譜ﾌｧｲﾙの4行目が正しくありません（指し手の行は37文字のところ、13文字あります）"},
-        {"empty move line", fileWith({ok, "", ok}),
-         "棋譜ﾌｧｲﾙの5行目が正しくありません（指し手の行が空です）"},
+         rf::lineFaulty(4, rf::moveLineLength(37, 13))},
+        {"empty move line", fileWith({ok, "", ok}), rf::lineFaulty(5, rf::EMPTY_MOVE_LINE)},
         {"negative time", fileWith({" 7776 -10 -10   0   -5   12    0    0"}),
-         "棋譜ﾌｧｲﾙの4行目が正しくありません（時間がﾏｲﾅｽです）"},
+         rf::lineFaulty(4, rf::NEGATIVE_TIME)},
         {"to column 0", fileWith({" 7706 -10 -10   0    0   12    0    0"}),
-         "棋譜ﾌｧｲﾙの4行目が正しくありません（移動先が盤の外です）"},
+         rf::lineFaulty(4, rf::TO_OFF_BOARD)},
         {"stays put", fileWith({" 7777 -10 -10   0    0   12    0    0"}),
-         "棋譜ﾌｧｲﾙの4行目が正しくありません（移動先が移動元と同じです）"},
-        {"bad shift-jis", "a\r\n\x82\r\nc\r\n",
-         "棋譜ﾌｧｲﾙの2行目が正しくありません（文字ｺｰﾄﾞがShift-JISではありません）"},
+         rf::lineFaulty(4, rf::TO_IS_FROM)},
+        {"bad shift-jis", "a\r\n\x82\r\nc\r\n", rf::lineFaulty(2, rf::NOT_SHIFT_JIS)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

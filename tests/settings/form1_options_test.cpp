@@ -12,6 +12,7 @@
 #include "record/file_io.h"
 #include "record/sjis.h"
 #include "settings/settings_file.h"
+#include "texts/texts.h"
 
 namespace velk {
 namespace {
@@ -126,8 +127,7 @@ TEST_F(Options, NoSoundDeviceGivesOneWarningAndSilence) {
     form_.Form_Load();
     ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
     EXPECT_EQ(p_.dialogs.boxes[0],
-              (Box{Box::Warning, "Direct Soundインターフェースが作成できません。",
-                   "Velkついたて将棋.dll"}));
+              (Box{Box::Warning, texts::match::NO_SOUND_DEVICE, texts::match::SOUND_TITLE}));
     EXPECT_EQ(form_.sndForbidden, 0);
     EXPECT_TRUE(p_.sound.live.empty());
 }
@@ -238,8 +238,8 @@ TEST_F(Options, FifosInPlaceOfTheSettingsAndSoundFilesCountAsMissing) {
     EXPECT_EQ(form_.sndForbidden, 0);
     EXPECT_EQ(form_.sndPiece, 0);
     ASSERT_EQ(p_.dialogs.boxes.size(), 1u);
-    EXPECT_EQ(p_.dialogs.boxes[0].title, "ｵﾌﾟｼｮﾝ");
-    EXPECT_NE(p_.dialogs.boxes[0].text.find("通常のﾌｧｲﾙではありません"), std::string::npos);
+    EXPECT_EQ(p_.dialogs.boxes[0].title, texts::match::SETTINGS_TITLE);
+    EXPECT_NE(p_.dialogs.boxes[0].text.find(texts::file::NOT_REGULAR), std::string::npos);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "match/fakes.h"
 #include "support/board_text.h"
+#include "texts/texts.h"
 #include "ui/surface_picture.h"
 
 namespace velk {
@@ -57,7 +58,7 @@ TEST(Draw, ComputerMoveTextHidesThePieceBehindTheScreen) {
     FakeCanvas c;
     描画_移動結果(s, c, s.roleCOM, 3, 6, COM_HU, COLOUR_WHITE);
     EXPECT_TRUE(c.drewText("７六"));
-    EXPECT_TRUE(c.drewText("？？"));
+    EXPECT_TRUE(c.drewText(texts::draw::HIDDEN_PIECE));
     EXPECT_FALSE(c.drewText("歩"));
 
     c.ops.clear();
@@ -119,7 +120,7 @@ TEST(Draw, MoveCountsOfAnyLengthEndAtTheSamePlace) {
     EXPECT_NEAR(endOf(45), endOf(123), 1e-9);
     FakeCanvas c;
     描画_手数(s, c, 7, COLOUR_WHITE);
-    EXPECT_TRUE(c.drewText("手目"));
+    EXPECT_TRUE(c.drewText(texts::draw::MOVE_COUNT_LABEL));
 }
 
 TEST(Draw, ClockText) {
@@ -165,9 +166,9 @@ TEST(Draw, FullRedrawStartsAfreshAndEndsWithTheTitle) {
     EXPECT_EQ(c.ops.front().kind, CanvasOp::FullRedraw);
     EXPECT_EQ(c.ops.back().kind, CanvasOp::Picture);
     EXPECT_EQ(c.ops.back().code, PICTURE_TITLE);
-    EXPECT_TRUE(c.drewText("LEVEL"));
-    EXPECT_TRUE(c.drewText("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人"));
-    EXPECT_TRUE(c.drewText("COMミス"));
+    EXPECT_TRUE(c.drewText(texts::draw::LEVEL_LABEL));
+    EXPECT_TRUE(c.drewText(texts::draw::HANDICAP_GRADES[0]));
+    EXPECT_TRUE(c.drewText(texts::draw::MISS_LABEL_COM));
     EXPECT_FALSE(c.drewText("00:00:00"));  // KEIKA unchecked
 }
 

@@ -6,7 +6,6 @@
 #include <deque>
 #include <filesystem>
 #include <istream>
-#include <map>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -19,6 +18,7 @@
 #include "cli/play.h"
 #include "cli/requests.h"
 #include "cli/sfen.h"
+#include "match/controls.h"
 #include "match/form1.h"
 #include "match/memory_ports.h"
 #include "ui/draw.h"
@@ -211,39 +211,6 @@ class ScriptWindow : public Window {
     Printer& p_;
 };
 
-using Handler = void (Form1::*)();
-
-const std::map<std::string, Handler>& menuCommands() {
-    static const std::map<std::string, Handler> commands = {
-        {"SENTE", &Form1::SENTE_Click},
-        {"GOTE", &Form1::GOTE_Click},
-        {"CANCEL", &Form1::CANCEL_Click},
-        {"REPLAY", &Form1::REPLAY_Click},
-        {"AFTER", &Form1::AFTER_Click},
-        {"REVERSE", &Form1::REVERSE_Click},
-        {"ICHIJI", &Form1::ICHIJI_Click},
-        {"LEVEL1", &Form1::LEVEL1_Click},
-        {"LEVEL2", &Form1::LEVEL2_Click},
-        {"LEVEL3", &Form1::LEVEL3_Click},
-        {"KEIKA", &Form1::KEIKA_Click},
-        {"BGM", &Form1::BGM_Click},
-        {"MIDORI", &Form1::MIDORI_Click},
-        {"TATAMI", &Form1::TATAMI_Click},
-        {"TAKE", &Form1::TAKE_Click},
-        {"UCHU", &Form1::UCHU_Click},
-        {"RENGA", &Form1::RENGA_Click},
-        {"KIFU_WRITE", &Form1::KIFU_WRITE_Click},
-        {"KIFU_READ", &Form1::KIFU_READ_Click},
-        {"OWARI", &Form1::OWARI_Click},
-        {"VER", &Form1::VER_Click},
-        {"TAIKYOKU", &Form1::TAIKYOKU_Click},
-        {"STOP", &Form1::STOP_Click},
-        {"OPTION", &Form1::OPTION_Click},
-        {"RETURN", &Form1::Command1_Click},
-    };
-    return commands;
-}
-
 struct MenuName {
     MenuItem item;
     const char* name;
@@ -360,9 +327,9 @@ class Script {
         }
         if (form_.closed) throw ParseError("the program has ended; only 'show' is taken now");
 
-        if (const auto it = menuCommands().find(cmd); it != menuCommands().end()) {
+        if (const Control* control = findControl(cmd)) {
             expectFields(f, 1, 1);
-            (form_.*(it->second))();
+            (form_.*(control->handler))();
         } else if (cmd == "click") {
             expectFields(f, 4, 4);
             form_.Form_MouseDown(parseButton(f[1]), 0, parseTwips(f[2], "x"),
