@@ -2,6 +2,7 @@
 #include "match/controls.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <set>
@@ -40,7 +41,8 @@ TEST(Controls, KindsTellMenusOpenedFromItemsAndTheButton) {
 // Each name reaches its own handler: a few whose boxes or marks tell them apart.
 TEST(Controls, NamesReachTheirHandlers) {
     fakes::FakePorts f;
-    const auto dir = std::filesystem::temp_directory_path() / "velk_controls_test";
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("velk_controls_test_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     Form1 form(f.ports(), dir);

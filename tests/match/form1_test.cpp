@@ -3,6 +3,7 @@
 #include "match/form1.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -30,7 +31,8 @@ class Match : public ::testing::Test {
 
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = std::filesystem::temp_directory_path() / (std::string("velk_match_") + info->name());
+        dir = std::filesystem::temp_directory_path() /
+              (std::string("velk_match_") + info->name() + "_" + std::to_string(::getpid()));
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"})
@@ -748,8 +750,10 @@ class ScreenProbe {
 
     ScreenProbe() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ =
-            std::filesystem::temp_directory_path() / (std::string("velk_screen_") + info->name());
+        static int serial = 0;
+        dir_ = std::filesystem::temp_directory_path() /
+               (std::string("velk_screen_") + info->name() + "_" + std::to_string(::getpid()) +
+                "_" + std::to_string(serial++));
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
         for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"})

@@ -2,6 +2,7 @@
 // every menu command, the record panel, timer ticks, keys and random answers to the boxes.
 // After each event the game state must still be sound and the record must still fit the board.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -242,7 +243,8 @@ TEST(RandomEvents, StateStaysWellFormed) {
     long restarts = 0, movesMade = 0, gameEnds = 0, reversals = 0, resets = 0, steps = 0;
     for (const unsigned seed : {20240611u, 7u, 1234567u}) {
         RandomSession r(
-            std::filesystem::temp_directory_path() / ("velk_match_random_" + std::to_string(seed)),
+            std::filesystem::temp_directory_path() /
+                ("velk_match_random_" + std::to_string(seed) + "_" + std::to_string(::getpid())),
             seed);
         EXPECT_EQ(r.run(1700), "") << "seed " << seed;
         restarts += r.restarts;
