@@ -1,5 +1,5 @@
 // The drawing routines of the window surface. They emit operations in grid units onto the
-// Canvas port: (gx, gy) is the window point (1050 + gx * 495, 100 + gy * 615) in twips, and
+// Canvas port: (gx, gy) is the window point (twipsX(gx), twipsY(gy)) in twips, and
 // squares of the board are gx, gy = 1..9. Text is drawn white (15) over a black (0) shadow.
 #pragma once
 

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "ui/geometry.h"
+
 namespace velk {
 
 // Picture codes for Canvas::drawPicture: a piece code shows its face (negative: the human's,
@@ -15,7 +17,8 @@ inline constexpr int PICTURE_EMPTY_SQUARE = 0;
 inline constexpr int PICTURE_TITLE = 1;
 
 // The window's drawing surface. Positions are grid units: (gx, gy) is the window point
-// (1050 + gx * 495, 100 + gy * 615) in twips. Colours are indices of the 16-colour palette.
+// (twipsX(gx), twipsY(gy)) in twips (ui/geometry.h). Colours are indices of the 16-colour
+// palette.
 class Canvas {
   public:
     virtual ~Canvas() = default;
