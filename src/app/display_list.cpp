@@ -160,7 +160,7 @@ void paintSurface(QPainter& p, const DisplayList& list, const SurfaceGeometry& g
     auto backgroundBrush = [&](int code) { return QBrush(pictures.background(code, sw, sh)); };
     // Whatever lies beyond the tiled area shows the same pattern (green before any).
     p.fillRect(clip.boundingRect(),
-               backgroundBrush(list.background() != 0 ? list.background() : 2));
+               backgroundBrush(list.background() != 0 ? list.background() : BACKGROUND_MIDORI));
 
     const int line = geometry.lineWidth();
     const int half = line / 2;

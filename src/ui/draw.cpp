@@ -92,7 +92,7 @@ std::string_view gradeText(int grade) {
 }
 
 bool isPictureCode(int code) {
-    return code == EMPTY || (code >= PICTURE_TITLE && code <= 6) || isValidPiece(code);
+    return code == EMPTY || code == PICTURE_TITLE || isBackground(code) || isValidPiece(code);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ inline constexpr int TEXT_MOVE_COUNT_LABEL = 99;
 // --- Primitives ---
 
 // Paints the picture of a code at the grid point: a piece face, 0 the empty square, 1 the title
-// art, 2..6 a background tile. A computer piece on the board side of the window (gx > 0) is
+// art, a background code its tile. A computer piece on the board side of the window (gx > 0) is
 // painted as an empty square while the screen stands. Unknown codes draw nothing.
 void 描画_絵(const GameState& s, Canvas& c, int code, double gx, double gy);
 

@@ -137,7 +137,7 @@ void SurfacePicture::paint(int left, int top, int width, int height, std::uint64
 }
 
 void SurfacePicture::drawPicture(int picture, double gx, double gy) {
-    const bool background = picture >= 2 && picture <= 6;
+    const bool background = isBackground(picture);
     if (!(picture == PICTURE_EMPTY_SQUARE || picture == PICTURE_TITLE || background ||
           isValidPiece(picture)))
         return;

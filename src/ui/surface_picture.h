@@ -58,7 +58,7 @@ class SurfacePicture final : public Canvas {
     std::uint64_t patternAt(int code, int x, int y) const;
 
     std::vector<std::uint64_t> pixels_;
-    int background_ = 2;
+    int background_ = BACKGROUND_MIDORI;
     mutable std::vector<std::uint64_t> pattern_;
     mutable int patternCode_ = -1;
 };
