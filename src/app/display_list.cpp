@@ -8,26 +8,19 @@
 
 #include "app/palette.h"
 #include "game/piece.h"
+#include "ui/geometry.h"
 
 namespace velk::app {
 
 namespace {
 
-constexpr int TWIPS_PER_POINT = 20;
 // Text is placed by the top of its line, one em high with the baseline at this fraction:
 // the proportions of the classic Japanese screen fonts the layout was made with.
 constexpr double BASELINE = 0.86;
-constexpr int ONE_PIXEL = SurfaceGeometry::TWIPS_PER_PIXEL;
+constexpr int ONE_PIXEL = TWIPS_PER_PIXEL;
 constexpr int TILE_W = 34 * ONE_PIXEL;
 constexpr int TITLE_W = 118 * ONE_PIXEL;
 constexpr int TITLE_H = 51 * ONE_PIXEL;
-
-double twipsX(double gx) {
-    return BOARD_LEFT + gx * SQUARE_W;
-}
-double twipsY(double gy) {
-    return BOARD_TOP + gy * SQUARE_H;
-}
 
 bool isPicture(int code) {
     return (code >= 0 && code <= LAST_BACKGROUND) || isValidPiece(code);
@@ -167,7 +160,7 @@ void paintSurface(QPainter& p, const DisplayList& list, const SurfaceGeometry& g
     auto backgroundBrush = [&](int code) { return QBrush(pictures.background(code, sw, sh)); };
     // Whatever lies beyond the tiled area shows the same pattern (green before any).
     p.fillRect(clip.boundingRect(),
-               backgroundBrush(list.background() != 0 ? list.background() : 2));
+               backgroundBrush(list.background() != 0 ? list.background() : BACKGROUND_MIDORI));
 
     const int line = geometry.lineWidth();
     const int half = line / 2;

@@ -13,6 +13,7 @@
 
 #include "app/icon.h"
 #include "match/controls.h"
+#include "ui/geometry.h"
 
 #ifdef VELK_HAVE_SOUND
 #include "sound/sound_library.h"
@@ -25,8 +26,8 @@ namespace {
 // The window's frame lies this far outside the designed window point (0, 0).
 constexpr int FRAME_TWIPS = 60;
 // The designed window less its frame, title bar and menu bar.
-constexpr int CLIENT_SHRINK_W = 9000 - SurfaceGeometry::DESIGN_WIDTH;
-constexpr int CLIENT_SHRINK_H = 8000 - SurfaceGeometry::DESIGN_HEIGHT;
+constexpr int CLIENT_SHRINK_W = WINDOW_WIDTH - SurfaceGeometry::DESIGN_WIDTH;
+constexpr int CLIENT_SHRINK_H = WINDOW_HEIGHT - SurfaceGeometry::DESIGN_HEIGHT;
 
 }  // namespace
 
@@ -95,8 +96,10 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         // The designed window is 600 x 533 pixels; open it as large as sits comfortably.
         const QRect avail = screen->availableGeometry();
-        comfort_ = std::max(1.0, std::min(avail.width() * 0.92 / (9000.0 / 15),
-                                          avail.height() * 0.9 / (8000.0 / 15)));
+        constexpr double DESIGN_PIXELS_W = static_cast<double>(WINDOW_WIDTH) / TWIPS_PER_PIXEL;
+        constexpr double DESIGN_PIXELS_H = static_cast<double>(WINDOW_HEIGHT) / TWIPS_PER_PIXEL;
+        comfort_ = std::max(1.0, std::min(avail.width() * 0.92 / DESIGN_PIXELS_W,
+                                          avail.height() * 0.9 / DESIGN_PIXELS_H));
         comfort_ = std::floor(comfort_ * 20) / 20;
     }
 
@@ -121,7 +124,7 @@ MainWindow::~MainWindow() {
 void MainWindow::start() {
     // The window shows at its designed place before the load handler runs, so that a box the
     // handler shows (no sound device, say) stands over the game's window.
-    placeTwips(-FRAME_TWIPS, -FRAME_TWIPS, 9000, 8000);
+    placeTwips(WINDOW_LEFT, WINDOW_TOP, WINDOW_WIDTH, WINDOW_HEIGHT);
     show();
     dispatch([](Form1& f) { f.Form_Load(); });
 }
@@ -224,7 +227,8 @@ int MainWindow::topTwips() const {
     if (!placed_ && !isVisible()) return 0;
     const QScreen* s = screen();
     const int availTop = s ? s->availableGeometry().top() : 0;
-    const double twips = (frameGeometry().top() - availTop) * 15.0 / comfort_;
+    const double twips =
+        (frameGeometry().top() - availTop) * static_cast<double>(TWIPS_PER_PIXEL) / comfort_;
     return static_cast<int>(std::lround(twips)) - FRAME_TWIPS;
 }
 
@@ -234,7 +238,7 @@ void MainWindow::placeTwips(int left, int top, int width, int height) {
     const QScreen* s = screen();
     const QRect avail = s ? s->availableGeometry() : QRect(0, 0, 800, 600);
     placed_ = true;
-    const double k = comfort_ / 15.0;
+    const double k = comfort_ / TWIPS_PER_PIXEL;
     const int clientW = static_cast<int>(std::lround((width - CLIENT_SHRINK_W) * k));
     const int clientH = static_cast<int>(std::lround((height - CLIENT_SHRINK_H) * k));
     resize(std::max(1, clientW), std::max(1, clientH) + menuBar()->sizeHint().height());

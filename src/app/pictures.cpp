@@ -459,13 +459,13 @@ void paintTitle(QPainter& p, const QRectF& r) {
 
 QImage renderBackground(int code, int squareW, int squareH) {
     switch (code) {
-        case 3:
+        case BACKGROUND_TATAMI:
             return tatami(squareW, squareH);
-        case 4:
+        case BACKGROUND_TAKE:
             return bamboo(squareW, squareH);
-        case 5:
+        case BACKGROUND_UCHU:
             return space(squareW, squareH);
-        case 6:
+        case BACKGROUND_RENGA:
             return brick(squareW, squareH);
         default:
             return greenFelt(squareW, squareH);

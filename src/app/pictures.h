@@ -10,14 +10,9 @@
 #include <map>
 #include <tuple>
 
-namespace velk::app {
+#include "game/background.h"
 
-// Background picture codes and their pattern period in squares.
-inline constexpr int FIRST_BACKGROUND = 2;
-inline constexpr int LAST_BACKGROUND = 6;
-inline bool isBackground(int code) {
-    return code >= FIRST_BACKGROUND && code <= LAST_BACKGROUND;
-}
+namespace velk::app {
 
 // Font families used for the pieces and for the text of the surface.
 QString pieceFontFamily();

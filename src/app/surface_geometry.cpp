@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/piece.h"
+#include "ui/geometry.h"
 
 namespace velk::app {
 
@@ -44,13 +44,13 @@ QPointF SurfaceGeometry::gridToDevice(double gx, double gy) const {
 }
 
 QPointF SurfaceGeometry::twipsToDevice(double xTwips, double yTwips) const {
-    return gridToDevice((xTwips - BOARD_LEFT) / SQUARE_W, (yTwips - BOARD_TOP) / SQUARE_H);
+    return gridToDevice(gridX(xTwips), gridY(yTwips));
 }
 
 QPointF SurfaceGeometry::deviceToTwips(QPointF device) const {
     const double gx = (device.x() - originX_) / squareW_;
     const double gy = (device.y() - originY_) / squareH_;
-    return {BOARD_LEFT + gx * SQUARE_W, BOARD_TOP + gy * SQUARE_H};
+    return {twipsX(gx), twipsY(gy)};
 }
 
 QRect SurfaceGeometry::deviceRect(double gx, double gy, double widthTwips,

@@ -7,17 +7,19 @@
 #include <QRect>
 #include <QRectF>
 
+#include "ui/geometry.h"
+
 namespace velk::app {
 
 class SurfaceGeometry {
   public:
-    // The client area the layout was designed for: 9000 x 8000 twips less the frame, the
-    // title bar and the menu bar.
-    static constexpr int DESIGN_WIDTH = 8880;
-    static constexpr int DESIGN_HEIGHT = 7300;
-    static constexpr int TWIPS_PER_PIXEL = 15;
+    // The client area the layout was designed for, in twips.
+    static constexpr int DESIGN_WIDTH = CLIENT_WIDTH;
+    static constexpr int DESIGN_HEIGHT = CLIENT_HEIGHT;
 
-    SurfaceGeometry() : SurfaceGeometry(DESIGN_WIDTH / 15.0, DESIGN_HEIGHT / 15.0) {}
+    SurfaceGeometry()
+        : SurfaceGeometry(DESIGN_WIDTH / static_cast<double>(TWIPS_PER_PIXEL),
+                          DESIGN_HEIGHT / static_cast<double>(TWIPS_PER_PIXEL)) {}
     // The largest layout that fits the device size, centred in it.
     SurfaceGeometry(double deviceWidth, double deviceHeight);
 

@@ -4,13 +4,15 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "ui/geometry.h"
+
 namespace velk::app {
 
 SurfaceWidget::SurfaceWidget(QWidget* parent) : QWidget(parent) {
     // Three quarters of the designed size: squares stay about 24 x 30 pixels, large enough to
     // tell the pieces apart and to hit, and the record panel's controls keep their room.
-    setMinimumSize(SurfaceGeometry::DESIGN_WIDTH * 3 / 4 / SurfaceGeometry::TWIPS_PER_PIXEL,
-                   SurfaceGeometry::DESIGN_HEIGHT * 3 / 4 / SurfaceGeometry::TWIPS_PER_PIXEL);
+    setMinimumSize(SurfaceGeometry::DESIGN_WIDTH * 3 / 4 / TWIPS_PER_PIXEL,
+                   SurfaceGeometry::DESIGN_HEIGHT * 3 / 4 / TWIPS_PER_PIXEL);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     list_.setListener([this](const QRectF& twips) { invalidate(twips); });
@@ -18,8 +20,8 @@ SurfaceWidget::SurfaceWidget(QWidget* parent) : QWidget(parent) {
 }
 
 QSize SurfaceWidget::sizeHint() const {
-    return QSize(SurfaceGeometry::DESIGN_WIDTH / SurfaceGeometry::TWIPS_PER_PIXEL,
-                 SurfaceGeometry::DESIGN_HEIGHT / SurfaceGeometry::TWIPS_PER_PIXEL);
+    return QSize(SurfaceGeometry::DESIGN_WIDTH / TWIPS_PER_PIXEL,
+                 SurfaceGeometry::DESIGN_HEIGHT / TWIPS_PER_PIXEL);
 }
 
 QPointF SurfaceWidget::twipsToWidget(double xTwips, double yTwips) const {
@@ -86,13 +88,13 @@ void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
     int button = 0;
     switch (event->button()) {
         case Qt::LeftButton:
-            button = MOUSE_LEFT;
+            button = LEFT_BUTTON;
             break;
         case Qt::RightButton:
-            button = MOUSE_RIGHT;
+            button = RIGHT_BUTTON;
             break;
         case Qt::MiddleButton:
-            button = MOUSE_MIDDLE;
+            button = MIDDLE_BUTTON;
             break;
         default:
             return;

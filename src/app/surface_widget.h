@@ -11,11 +11,6 @@
 
 namespace velk::app {
 
-// Mouse buttons and shift states as the controller numbers them.
-inline constexpr int MOUSE_LEFT = 1;
-inline constexpr int MOUSE_RIGHT = 2;
-inline constexpr int MOUSE_MIDDLE = 4;
-
 class SurfaceWidget : public QWidget {
     Q_OBJECT
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "game/background.h"
 #include "game/piece.h"
 
 namespace velk {
@@ -120,7 +121,7 @@ struct GameState {
     float timeUsedCOM = 0;
 
     // Preferences kept by the window object.
-    int background = 2;
+    int background = BACKGROUND_MIDORI;
 
     MoveRecord record{};
     InfluenceMaps maps{};

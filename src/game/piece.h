@@ -14,18 +14,10 @@ inline constexpr int GOTE = 7;
 inline constexpr int NOBODY = -1;
 
 inline constexpr int BOARD_SIZE = 9;
-inline constexpr int LEFT_BUTTON = 1;
-inline constexpr int RIGHT_BUTTON = 2;
 
 // Hands are addressed like squares: column 11 is the human's, column -1 the computer's.
 inline constexpr int MAN_HAND_X = 11;
 inline constexpr int COM_HAND_X = -1;
-
-// Window geometry in twips.
-inline constexpr int BOARD_LEFT = 1050;
-inline constexpr int BOARD_TOP = 100;
-inline constexpr int SQUARE_W = 495;
-inline constexpr int SQUARE_H = 615;
 
 inline constexpr int MAN_HU = -10;
 inline constexpr int MAN_TO = -11;

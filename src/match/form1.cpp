@@ -15,25 +15,9 @@
 #include "referee/miss.h"
 #include "texts/texts.h"
 #include "ui/draw.h"
+#include "ui/geometry.h"
 
 namespace velk {
-
-namespace {
-
-constexpr int WINDOW_TOP = -60;
-constexpr int WINDOW_LEFT = -60;
-constexpr int WINDOW_WIDTH = 9000;
-constexpr int WINDOW_HEIGHT = 8000;
-
-// Column or row of the grid under a window coordinate in twips; 0 (no square, no hand) for
-// anything far outside the window.
-int gridIndex(float twips, int origin, int size) {
-    const double g = std::floor((static_cast<double>(twips) - origin) / size);
-    if (!(g >= -10.0 && g <= 20.0)) return 0;
-    return static_cast<int>(g);
-}
-
-}  // namespace
 
 float 調査_経過秒(float start, float now) {
     if (start <= now) return now - start;
@@ -162,8 +146,8 @@ void Form1::Form_MouseDown(int button, int /*shift*/, float xTwips, float yTwips
         return;
     }
 
-    const int gx = gridIndex(xTwips, BOARD_LEFT, SQUARE_W);
-    const int gy = gridIndex(yTwips, BOARD_TOP, SQUARE_H);
+    const int gx = columnAt(xTwips);
+    const int gy = rowAt(yTwips);
     if (onBoard(gx, gy)) {
         if (s.selPhase == 0)
             selectOnBoard(gx, gy);

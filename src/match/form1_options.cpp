@@ -19,18 +19,6 @@ namespace {
 constexpr std::size_t SETTINGS_MAX_BYTES = 64 * 1024;
 constexpr std::size_t SOUND_MAX_BYTES = 64 * 1024 * 1024;
 
-constexpr MenuItem BACKGROUND_ITEMS[] = {MenuItem::MIDORI, MenuItem::TATAMI, MenuItem::TAKE,
-                                         MenuItem::UCHU, MenuItem::RENGA};
-
-// The menu item of a background code 2..6.
-MenuItem backgroundItem(int code) {
-    return BACKGROUND_ITEMS[code - BACKGROUND_MIDORI];
-}
-
-bool isBackground(int code) {
-    return code >= BACKGROUND_MIDORI && code <= BACKGROUND_RENGA;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -65,7 +53,7 @@ void Form1::読込_環境設定ファイル() {
 void Form1::書込_環境設定ファイル() {
     const Menu& menu = ports_.menu;
     SettingsMarks marks;
-    for (int code = BACKGROUND_MIDORI; code <= BACKGROUND_RENGA; ++code) {
+    for (int code = FIRST_BACKGROUND; code <= LAST_BACKGROUND; ++code) {
         marks.background[code] = menu.isChecked(backgroundItem(code));
     }
     marks.keika = menu.isChecked(MenuItem::KEIKA);

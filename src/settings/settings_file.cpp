@@ -68,7 +68,7 @@ SettingsRead parseSettingsFile(std::string_view bytes) {
 
     if (!nextLine(bytes, pos, line)) return r;
     const std::string first = toUtf8OrEmpty(line);
-    for (int code = BACKGROUND_MIDORI; code <= BACKGROUND_RENGA; ++code) {
+    for (int code = FIRST_BACKGROUND; code <= LAST_BACKGROUND; ++code) {
         if (first == backgroundLine(code)) r.background = code;
     }
 

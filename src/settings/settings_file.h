@@ -6,18 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "game/background.h"
+
 namespace velk {
 
 inline constexpr const char* SETTINGS_FILE_NAME = "Velkついたて将棋.ini";
 
-// Background codes: 2 緑, 3 畳, 4 竹, 5 宇宙, 6 煉瓦.
-inline constexpr int BACKGROUND_MIDORI = 2;
-inline constexpr int BACKGROUND_TATAMI = 3;
-inline constexpr int BACKGROUND_TAKE = 4;
-inline constexpr int BACKGROUND_UCHU = 5;
-inline constexpr int BACKGROUND_RENGA = 6;
-
-// "背景画=緑" for 2 ... "背景画=煉瓦" for 6; empty for any other code.
+// "背景画=緑" for BACKGROUND_MIDORI ... "背景画=煉瓦" for BACKGROUND_RENGA; empty for any other
+// code.
 std::string backgroundLine(int code);
 
 // What reading the file found.
@@ -37,7 +33,7 @@ SettingsRead parseSettingsFile(std::string_view bytes);
 
 // The check marks the file is written from.
 struct SettingsMarks {
-    std::array<bool, 7> background{};  // indexed by background code 2..6
+    std::array<bool, LAST_BACKGROUND + 1> background{};  // indexed by background code
     bool keika = false;
     bool bgm = false;
 };

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "texts/texts.h"
+#include "ui/geometry.h"
 
 namespace velk {
 
@@ -18,15 +19,13 @@ constexpr double MOVE_TEXT_NAME_OFFSET = 1.0;
 constexpr int MOVE_TEXT_SIZE = 12;
 constexpr int HAND_COUNT_SIZE = 14;
 
-constexpr int TWIPS_PER_POINT = 20;
-
 // A loaded record's header, in twips: the title below the board on the left, the names of the
 // players above and below the board right of the middle. Each may reach the next text (less
 // half an em of space) or the end of the background that 描画_棋譜読込み部分消去 paints again,
 // which ends with column 10 (the title art starts further right, at column 11.2).
 constexpr double HEADER_TITLE_X = 800, HEADER_TITLE_Y = 6350;
 constexpr double HEADER_NAMES_X = 3700, HEADER_TOP_Y = 100, HEADER_BOTTOM_Y = 6350;
-constexpr double HEADER_RIGHT_END = BOARD_LEFT + 10.0 * SQUARE_W;
+constexpr double HEADER_RIGHT_END = twipsX(10.0);
 constexpr int HEADER_FONT_SIZE = 12;
 
 // Decodes one UTF-8 character at i and moves i past it; a malformed byte stands on its own.
@@ -64,13 +63,6 @@ double emsOf(char32_t cp) {
     return 1.0;
 }
 
-double drawnLeftX(double twips) {
-    return (twips - BOARD_LEFT) / SQUARE_W;
-}
-double drawnTopY(double twips) {
-    return (twips - BOARD_TOP) / SQUARE_H;
-}
-
 void tile(const GameState& s, Canvas& c, double gx, double gy) {
     描画_絵(s, c, s.background, gx, gy);
 }
@@ -94,7 +86,7 @@ std::string_view gradeText(int grade) {
 }
 
 bool isPictureCode(int code) {
-    return code == EMPTY || (code >= PICTURE_TITLE && code <= 6) || isValidPiece(code);
+    return code == EMPTY || code == PICTURE_TITLE || isBackground(code) || isValidPiece(code);
 }
 
 }  // namespace
@@ -419,11 +411,10 @@ void 描画_棋譜見出し(const GameState&, Canvas& c, std::string_view title,
     const std::string t =
         fitText(title, HEADER_FONT_SIZE, HEADER_NAMES_X - HEADER_TITLE_X - halfEm);
     const double namesRoom = HEADER_RIGHT_END - HEADER_NAMES_X;
-    c.drawText(drawnLeftX(HEADER_TITLE_X), drawnTopY(HEADER_TITLE_Y), t, COLOUR_WHITE,
-               HEADER_FONT_SIZE);
-    c.drawText(drawnLeftX(HEADER_NAMES_X), drawnTopY(HEADER_TOP_Y),
+    c.drawText(gridX(HEADER_TITLE_X), gridY(HEADER_TITLE_Y), t, COLOUR_WHITE, HEADER_FONT_SIZE);
+    c.drawText(gridX(HEADER_NAMES_X), gridY(HEADER_TOP_Y),
                fitText(top, HEADER_FONT_SIZE, namesRoom), COLOUR_WHITE, HEADER_FONT_SIZE);
-    c.drawText(drawnLeftX(HEADER_NAMES_X), drawnTopY(HEADER_BOTTOM_Y),
+    c.drawText(gridX(HEADER_NAMES_X), gridY(HEADER_BOTTOM_Y),
                fitText(bottom, HEADER_FONT_SIZE, namesRoom), COLOUR_WHITE, HEADER_FONT_SIZE);
 }
 

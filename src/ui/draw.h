@@ -1,5 +1,5 @@
 // The drawing routines of the window surface. They emit operations in grid units onto the
-// Canvas port: (gx, gy) is the window point (1050 + gx * 495, 100 + gy * 615) in twips, and
+// Canvas port: (gx, gy) is the window point (twipsX(gx), twipsY(gy)) in twips, and
 // squares of the board are gx, gy = 1..9. Text is drawn white (15) over a black (0) shadow.
 #pragma once
 
@@ -23,7 +23,7 @@ inline constexpr int TEXT_MOVE_COUNT_LABEL = 99;
 // --- Primitives ---
 
 // Paints the picture of a code at the grid point: a piece face, 0 the empty square, 1 the title
-// art, 2..6 a background tile. A computer piece on the board side of the window (gx > 0) is
+// art, a background code its tile. A computer piece on the board side of the window (gx > 0) is
 // painted as an empty square while the screen stands. Unknown codes draw nothing.
 void 描画_絵(const GameState& s, Canvas& c, int code, double gx, double gy);
 

@@ -5,13 +5,12 @@
 
 #include "game/piece.h"
 #include "ui/draw.h"
+#include "ui/geometry.h"
 
 namespace velk {
 
 namespace {
 
-constexpr int TWIPS_PER_PIXEL = 15;
-constexpr int TWIPS_PER_POINT = 20;
 // The pixel of the grid point (0, 0) and the size of a square in pixels.
 constexpr int ORIGIN_X = BOARD_LEFT / TWIPS_PER_PIXEL;
 constexpr int ORIGIN_Y = (BOARD_TOP + TWIPS_PER_PIXEL / 2) / TWIPS_PER_PIXEL;
@@ -39,13 +38,6 @@ std::uint64_t painted(std::uint64_t v) {
 
 int toPixel(double twips) {
     return static_cast<int>(std::lround(twips / TWIPS_PER_PIXEL));
-}
-
-double twipsX(double gx) {
-    return BOARD_LEFT + gx * SQUARE_W;
-}
-double twipsY(double gy) {
-    return BOARD_TOP + gy * SQUARE_H;
 }
 
 // Grid positions far off the surface are left alone rather than converted.
@@ -145,7 +137,7 @@ void SurfacePicture::paint(int left, int top, int width, int height, std::uint64
 }
 
 void SurfacePicture::drawPicture(int picture, double gx, double gy) {
-    const bool background = picture >= 2 && picture <= 6;
+    const bool background = isBackground(picture);
     if (!(picture == PICTURE_EMPTY_SQUARE || picture == PICTURE_TITLE || background ||
           isValidPiece(picture)))
         return;

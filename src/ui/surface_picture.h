@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/geometry.h"
 #include "ui/memory_surface_ports.h"
 #include "ui/surface_ports.h"
 
@@ -31,9 +32,9 @@ class Fnv1a64 {
 
 class SurfacePicture final : public Canvas {
   public:
-    // The client area the layout was designed for, in pixels of 15 twips.
-    static constexpr int WIDTH = 8880 / 15;
-    static constexpr int HEIGHT = (7300 + 14) / 15;
+    // The client area the layout was designed for, in whole pixels.
+    static constexpr int WIDTH = CLIENT_WIDTH / TWIPS_PER_PIXEL;
+    static constexpr int HEIGHT = (CLIENT_HEIGHT + TWIPS_PER_PIXEL - 1) / TWIPS_PER_PIXEL;
 
     SurfacePicture();
 
@@ -57,7 +58,7 @@ class SurfacePicture final : public Canvas {
     std::uint64_t patternAt(int code, int x, int y) const;
 
     std::vector<std::uint64_t> pixels_;
-    int background_ = 2;
+    int background_ = BACKGROUND_MIDORI;
     mutable std::vector<std::uint64_t> pattern_;
     mutable int patternCode_ = -1;
 };

@@ -3,19 +3,24 @@
 // scripted player in memory, and the tests as recorders.
 #pragma once
 
+#include <iterator>
 #include <string>
+
+#include "game/background.h"
+#include "ui/geometry.h"
 
 namespace velk {
 
 // Picture codes for Canvas::drawPicture: a piece code shows its face (negative: the human's,
 // pointing up the screen; positive: the computer's, pointing down), 0 an empty square, 1 the
-// title art and 2..6 the background tiles (green, tatami, bamboo, space, brick). Whether a
+// title art and the background codes (game/background.h) the background tiles. Whether a
 // computer piece is hidden by the screen is decided before the call.
 inline constexpr int PICTURE_EMPTY_SQUARE = 0;
 inline constexpr int PICTURE_TITLE = 1;
 
 // The window's drawing surface. Positions are grid units: (gx, gy) is the window point
-// (1050 + gx * 495, 100 + gy * 615) in twips. Colours are indices of the 16-colour palette.
+// (twipsX(gx), twipsY(gy)) in twips (ui/geometry.h). Colours are indices of the 16-colour
+// palette.
 class Canvas {
   public:
     virtual ~Canvas() = default;
@@ -35,6 +40,16 @@ class Canvas {
 
 // Menu items whose check marks the game keeps.
 enum class MenuItem { LEVEL1, LEVEL2, LEVEL3, KEIKA, BGM, MIDORI, TATAMI, TAKE, UCHU, RENGA };
+
+// The background items, in the order of the background codes.
+inline constexpr MenuItem BACKGROUND_ITEMS[] = {MenuItem::MIDORI, MenuItem::TATAMI, MenuItem::TAKE,
+                                                MenuItem::UCHU, MenuItem::RENGA};
+static_assert(std::size(BACKGROUND_ITEMS) == LAST_BACKGROUND - FIRST_BACKGROUND + 1);
+
+// The menu item of a background code.
+constexpr MenuItem backgroundItem(int code) {
+    return BACKGROUND_ITEMS[code - FIRST_BACKGROUND];
+}
 
 class Menu {
   public:

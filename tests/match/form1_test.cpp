@@ -794,8 +794,6 @@ class ScreenProbe {
     std::filesystem::path dir_;
 };
 
-constexpr int MIDDLE_BUTTON = 4;
-
 // The computer has just moved (its destination framed white) and the human is to move.
 void afterAComputerMove(Form1& form) {
     testkit::setBoard(form.s, "4k4/9/9/9/9/9/6P2/7R1/4K4");

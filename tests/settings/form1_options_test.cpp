@@ -121,6 +121,46 @@ TEST_F(Options, MenuItemsChangeMarksStateAndFile) {
     EXPECT_EQ(settings(), "背景画=竹\r\n経過時間=ON\r\nBGM=ON\r\n");
 }
 
+// Every background item, its code, the tile painted with it and its line in the file agree,
+// and reading that file at the next start checks the same item again.
+TEST_F(Options, EachBackgroundItemPaintsItsTileAndNamesItInTheFile) {
+    struct Case {
+        void (Form1::*click)();
+        MenuItem item;
+        int code;
+        const char* line;
+    };
+    const Case cases[] = {{&Form1::MIDORI_Click, MenuItem::MIDORI, BACKGROUND_MIDORI, "背景画=緑"},
+                          {&Form1::TATAMI_Click, MenuItem::TATAMI, BACKGROUND_TATAMI, "背景画=畳"},
+                          {&Form1::TAKE_Click, MenuItem::TAKE, BACKGROUND_TAKE, "背景画=竹"},
+                          {&Form1::UCHU_Click, MenuItem::UCHU, BACKGROUND_UCHU, "背景画=宇宙"},
+                          {&Form1::RENGA_Click, MenuItem::RENGA, BACKGROUND_RENGA, "背景画=煉瓦"}};
+    form_.Form_Load();
+    form_.UCHU_Click();  // green is checked at the start: begin elsewhere so it changes too
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        p_.canvas.ops.clear();
+        (form_.*c.click)();
+        EXPECT_EQ(form_.s.background, c.code);
+        for (const Case& other : cases) EXPECT_EQ(checked(other.item), other.code == c.code);
+        bool tiled = false;
+        for (const fakes::CanvasOp& op : p_.canvas.ops) {
+            if (op.kind != fakes::CanvasOp::Picture || op.gx != -3) continue;  // tiles only
+            EXPECT_EQ(op.code, c.code);
+            tiled = true;
+        }
+        EXPECT_TRUE(tiled);
+        EXPECT_EQ(settings(), std::string(c.line) + "\r\n経過時間=ON\r\nBGM=ON\r\n");
+
+        fakes::FakePorts again;
+        Form1 next(again.ports(), dir_);
+        next.Form_Load();
+        EXPECT_EQ(next.s.background, c.code);
+        for (const Case& other : cases)
+            EXPECT_EQ(again.menu.isChecked(other.item), other.code == c.code);
+    }
+}
+
 TEST_F(Options, NoSoundDeviceGivesOneWarningAndSilence) {
     putSound("禁止.wav");
     p_.sound.deviceToReturn = 0;

@@ -22,6 +22,7 @@
 #include "match/form1.h"
 #include "match/memory_ports.h"
 #include "ui/draw.h"
+#include "ui/geometry.h"
 #include "ui/surface_picture.h"
 
 namespace velk::cli {
@@ -226,7 +227,7 @@ constexpr MenuName MENU_NAMES[] = {
 int parseButton(const std::string& text) {
     if (text == "left") return LEFT_BUTTON;
     if (text == "right") return RIGHT_BUTTON;
-    if (text == "middle") return 4;
+    if (text == "middle") return MIDDLE_BUTTON;
     return parseIntField(text, "button");
 }
 
@@ -273,10 +274,10 @@ std::string restAfterFields(const std::string& line, int n) {
 
 // The centre of a square or hand slot in twips.
 float centreX(int x) {
-    return static_cast<float>(BOARD_LEFT + SQUARE_W * (x + 0.5));
+    return static_cast<float>(twipsX(x + 0.5));
 }
 float centreY(int y) {
-    return static_cast<float>(BOARD_TOP + SQUARE_H * (y + 0.5));
+    return static_cast<float>(twipsY(y + 0.5));
 }
 
 void checkSquare(int x, int y) {
