@@ -659,6 +659,8 @@ std::string KifReader::play(std::string_view& text, int n) {
         if (移動チェック(g, fromX, 0, toX, toY, code) != YES) return "そこには打てません";
         r.recFromX[n] = fromX;
         r.recFromY[n] = man ? k + 2 : k;
+        r.recToX[n] = toX;
+        r.recToY[n] = toY;
         r.recPieceBefore[n] = code;
         r.recPieceAfter[n] = code;
         r.recCaptured[n] = EMPTY;
