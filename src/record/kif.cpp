@@ -158,7 +158,6 @@ KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int c
     out += "後手：" + (manFirst ? header.topPlayer : header.bottomPlayer) + CRLF;
     out += std::string(MOVES_LINE) + CRLF;
 
-    auto scratch = std::make_unique<GameState>();
     // Each side's clock as the standard fields leave it: the reader rebuilds the other side's
     // two times from it.
     int lastMAN = 0, lastCOM = 0;
@@ -180,10 +179,9 @@ KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int c
         if (isDrop(fromX)) {
             move += "打";
         } else {
-            if (after != before)
-                move += "成";
-            else if (調査_駒成(*scratch, fromX, fromY, toX, toY, before) == YES)
-                move += "不成";
+            // A declined promotion is written as a plain move: the source square says all, and
+            // common KIF readers stop at a written 不成.
+            if (after != before) move += "成";
             const KifSquare from = toKif(fromX, fromY, manFirst);
             move += "(" + std::to_string(from.file) + std::to_string(from.rank) + ")";
         }

@@ -111,9 +111,9 @@ TEST(KifWrite, AComputerFirstGameTurnsEverySquareRound) {
               encodeRecordFile(kHeader, r, 4).bytes);
 }
 
-TEST(KifWrite, PromotedPiecesDeclinedPromotionsAndTheirNames) {
+TEST(KifWrite, PromotionsPromotedPiecesAndDeclinedPromotions) {
     // Pieces of the record need only stand where the entries say for the writer, so each
-    // kind is taken straight into the zone.
+    // kind is taken straight into the zone. A declined promotion is a plain move.
     MoveRecord r{};
     int n = 0;
     auto man = [&](int fx, int fy, int tx, int ty, int before, int after, int captured) {
@@ -150,9 +150,9 @@ TEST(KifWrite, PromotedPiecesDeclinedPromotionsAndTheirNames) {
     man(8, 1, 9, 1, MAN_RYU, MAN_RYU, COM_KYOU);
     const std::vector<std::string> lines = linesOf(kifOf(r, n));
     const std::vector<std::pair<int, std::string>> expected = {
-        {1, "９三香成(99)"}, {3, "９二成香(93)"},    {5, "７三桂不成(89)"}, {7, "８一桂成(73)"},
-        {9, "７一成桂(81)"}, {11, "４三銀成(39)"},   {13, "４二成銀(43)"},  {15, "２三歩成(27)"},
-        {17, "２二と(23)"},  {19, "２三飛不成(28)"}, {21, "２一飛成(23)"},  {23, "１一龍(21)"},
+        {1, "９三香成(99)"}, {3, "９二成香(93)"},  {5, "７三桂(89)"},    {7, "８一桂成(73)"},
+        {9, "７一成桂(81)"}, {11, "４三銀成(39)"}, {13, "４二成銀(43)"}, {15, "２三歩成(27)"},
+        {17, "２二と(23)"},  {19, "２三飛(28)"},   {21, "２一飛成(23)"}, {23, "１一龍(21)"},
     };
     for (const auto& [move, text] : expected) {
         const std::string& line = lines[static_cast<std::size_t>(6 + move)];
@@ -385,6 +385,16 @@ TEST(KifRead, HostileFilesAreRefusedNamingTheLine) {
         many += line + std::string(shuffle[(n - 1) % 4]) + "\n";
     }
     expectRefused(withMoves(many), bad + "503行目が正しくありません（手数が500手を超えています）");
+}
+
+TEST(KifRead, ADeclinedPromotionMayBeWrittenOutOrLeftPlain) {
+    for (const std::string declined : {"不成", "", "生"}) {
+        const RecordParseResult r = decodeKif(
+            withMoves("   1 ７六歩(77)\n   2 ３四歩(33)\n   3 ２二角" + declined + "(88)\n"));
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(r.moves.recPieceAfter[3], MAN_KAKU);
+        EXPECT_EQ(r.moves.recCaptured[3], COM_KAKU);
+    }
 }
 
 TEST(KifRead, FilesCutShortAnywhereAreReadOrRefusedNeverHalfTaken) {
