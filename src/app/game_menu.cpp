@@ -25,6 +25,8 @@ GameMenu::GameMenu(QMenuBar* bar, std::function<void(const QString&)> onItem,
     QMenu* kifu = top(bar, "棋譜", "KIFU", false);
     item(kifu, "書込", "KIFU_WRITE");
     item(kifu, "読込", "KIFU_READ");
+    item(kifu, "KIF書込", "KIF_WRITE");
+    item(kifu, "KIF読込", "KIF_READ");
 
     QMenu* option = top(bar, "ｵﾌﾟｼｮﾝ", "OPTION", true);
     QMenu* haikei = sub(option, "背景画", "HAIKEI_GA");

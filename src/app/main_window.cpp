@@ -45,6 +45,8 @@ const std::map<QString, Handler>& menuHandlers() {
         {"CANCEL", &Form1::CANCEL_Click},
         {"KIFU_WRITE", &Form1::KIFU_WRITE_Click},
         {"KIFU_READ", &Form1::KIFU_READ_Click},
+        {"KIF_WRITE", &Form1::KIF_WRITE_Click},
+        {"KIF_READ", &Form1::KIF_READ_Click},
         {"MIDORI", &Form1::MIDORI_Click},
         {"TATAMI", &Form1::TATAMI_Click},
         {"TAKE", &Form1::TAKE_Click},

@@ -234,6 +234,8 @@ const std::map<std::string, Handler>& menuCommands() {
         {"RENGA", &Form1::RENGA_Click},
         {"KIFU_WRITE", &Form1::KIFU_WRITE_Click},
         {"KIFU_READ", &Form1::KIFU_READ_Click},
+        {"KIF_WRITE", &Form1::KIF_WRITE_Click},
+        {"KIF_READ", &Form1::KIF_READ_Click},
         {"OWARI", &Form1::OWARI_Click},
         {"VER", &Form1::VER_Click},
         {"TAIKYOKU", &Form1::TAIKYOKU_Click},
