@@ -6,9 +6,11 @@
 #include <memory>
 #include <vector>
 
+#include "game/mate.h"
 #include "game/move_check.h"
 #include "game/move_exec.h"
 #include "game/setup.h"
+#include "game/survey.h"
 #include "record/sjis.h"
 
 namespace velk {
@@ -109,6 +111,17 @@ KifEnding kifEndingOf(const MoveRecord& r, int count) {
         return KifEnding::KingCaptured;
     }
     if (count >= MAX_MOVES) return KifEnding::MoveLimit;
+    // The human wins when its move leaves the computer's king mated, by the game's own test.
+    std::string why;
+    if (count >= 1 && isManPiece(r.recPieceAfter[count]) &&
+        checkRecordFollowsStart(r, count, why) == 0) {
+        auto g = std::make_unique<GameState>();
+        loadDefaults(*g);
+        for (int n = 1; n <= count; ++n)
+            駒移動(*g, r.recFromX[n], r.recFromY[n], r.recToX[n], r.recToY[n], r.recPieceAfter[n]);
+        勢力調査(*g);
+        if (g->winner == NOBODY && 詰めかCOM(*g) == YES) return KifEnding::Mate;
+    }
     return KifEnding::Interrupted;
 }
 

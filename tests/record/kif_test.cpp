@@ -189,6 +189,27 @@ TEST(KifWrite, TheClosingLineFollowsHowTheGameEnded) {
                                   "   4 投了", "まで3手で先手の勝ち"}));
 }
 
+TEST(KifWrite, AHumanMoveThatMatesEndsTheRecordAsMate) {
+    // The human's pieces take the golds, the rook and the pawn in front of the king (the
+    // entries need not be moves, only fit the board), then a gold covers every escape.
+    MoveRecord r{};
+    addEntry(r, 1, 8, 8, 4, 1, MAN_SYA, MAN_SYA, COM_KIN, 0, 0, 0, 0);
+    addEntry(r, 2, 1, 3, 1, 4, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
+    addEntry(r, 3, 2, 8, 6, 1, MAN_KAKU, MAN_KAKU, COM_KIN, 0, 0, 0, 0);
+    addEntry(r, 4, 1, 4, 1, 5, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
+    addEntry(r, 5, 5, 7, 5, 3, MAN_HU, MAN_HU, COM_HU, 0, 0, 0, 0);
+    addEntry(r, 6, 9, 3, 9, 4, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
+    addEntry(r, 7, 1, 9, 2, 2, MAN_KYOU, MAN_KYOU, COM_SYA, 0, 0, 0, 0);
+    addEntry(r, 8, 9, 4, 9, 5, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
+    addEntry(r, 9, 4, 9, 5, 2, MAN_KIN, MAN_KIN, EMPTY, 0, 0, 0, 0);
+    EXPECT_EQ(kifEndingOf(r, 9), KifEnding::Mate);
+    EXPECT_EQ(kifEndingOf(r, 8), KifEnding::Interrupted);
+    EXPECT_EQ(kifEndingOf(r, 7), KifEnding::Interrupted);
+    const std::vector<std::string> lines = linesOf(kifOf(r, 9, kifEndingOf(r, 9)));
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 2, lines.end()),
+              (std::vector<std::string>{"  10 詰み", "まで9手で先手の勝ち"}));
+}
+
 TEST(KifWrite, AMatingPawnDropIsWrittenAsAnOrdinaryDropWithAComment) {
     MoveRecord r{};
     addEntry(r, 1, 3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY, 0, 0, 0, 0);
