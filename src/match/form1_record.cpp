@@ -44,7 +44,8 @@ void Form1::KIFU_READ_Click() {
 
 void Form1::Command1_Click() {
     if (closed) return;
-    if (kifWrite_) {
+    // The KIF item, or a name typed with a KIF extension, writes KIF.
+    if (kifWrite_ || isKifFileName(ports_.panel.text(1))) {
         writeKifFile();
         return;
     }

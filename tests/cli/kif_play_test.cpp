@@ -114,6 +114,13 @@ TEST_F(KifPlay, ABadKifFileIsNamedAndTheGameOnTheBoardStays) {
     EXPECT_EQ(out.substr(first, firstEnd - first), lastShow()) << out;
 }
 
+TEST_F(KifPlay, ANameTypedWithAKifExtensionInTheRecordPanelWritesKif) {
+    ASSERT_EQ(run(std::string(kGame) + "KIFU_WRITE\ntext 1 panel.kifu\nRETURN\n"), 0) << out;
+    EXPECT_TRUE(printed("message [  ] KIFを書き込みました")) << out;
+    EXPECT_TRUE(decodeKif(read("panel.kifu")).ok);
+    EXPECT_FALSE(fs::exists(folder / "panel.kifu.棋譜"));
+}
+
 TEST_F(KifPlay, AKifWriteRefusedAfterAReversalWritesNothing) {
     ASSERT_EQ(run(std::string(kGame) + "REVERSE\nKIF_WRITE\ntext 1 x\nRETURN\n"), 0) << out;
     EXPECT_TRUE(printed("message [棋譜書込] 反転後は書き込みできません")) << out;
