@@ -555,6 +555,10 @@ std::string KifReader::line(std::string_view text, std::size_t lineNo) {
     if (colon != std::string_view::npos && !inMoves_) {
         const std::string_view key = trimBlanks(text.substr(0, colon));
         const std::string_view value = text.substr(colon + std::string_view("：").size());
+        for (const char c : value) {
+            const auto u = static_cast<unsigned char>(c);
+            if (u < 0x20 || u == 0x7F) return "文字でない記号（制御文字）が入っています";
+        }
         for (const std::string_view p : POSITION_KEYS)
             if (key == p)
                 return "局面図のある棋譜は読み込めません（平手の初めの局面から始まる棋譜だけです）";

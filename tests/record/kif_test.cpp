@@ -392,6 +392,8 @@ TEST(KifRead, HostileFilesAreRefusedNamingTheLine) {
     expectRefused(withMoves("   1 ７六歩(7\n"),
                   bad + "3行目が正しくありません（移動元が読み取れません）");
     expectRefused("ただの文章\n", bad + "1行目が正しくありません（読み取れない行です）");
+    expectRefused("手合割：平手\n棋戦：a\tb\n",
+                  bad + "2行目が正しくありません（文字でない記号（制御文字）が入っています）");
     expectRefused(std::string("手合割：平手\n\0\x01", 21),
                   "KIFﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（KIFﾌｧｲﾙではないようです）");
     expectRefused("\xFF\xFE\x81", "KIFﾌｧｲﾙの文字ｺｰﾄﾞがShift-JISでもUTF-8でもありません");
