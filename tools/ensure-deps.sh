@@ -17,6 +17,11 @@ for p in "${packages[@]}"; do
   fi
 done
 
+# node and npm run the test that reads our KIF with an independent parser.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  missing+=(nodejs npm)
+fi
+
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   sudo_cmd=()

@@ -27,6 +27,8 @@ GameMenu::GameMenu(QMenuBar* bar, std::function<void(const QString&)> onItem,
     QMenu* kifu = top(bar, texts::menu::KIFU, "KIFU", false);
     item(kifu, texts::menu::KIFU_WRITE, "KIFU_WRITE");
     item(kifu, texts::menu::KIFU_READ, "KIFU_READ");
+    item(kifu, texts::menu::KIF_WRITE, "KIF_WRITE");
+    item(kifu, texts::menu::KIF_READ, "KIF_READ");
 
     QMenu* option = top(bar, texts::menu::OPTION, "OPTION", true);
     QMenu* haikei = sub(option, texts::menu::HAIKEI_GA, "HAIKEI_GA");

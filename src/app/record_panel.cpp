@@ -286,9 +286,9 @@ void RecordPanelWidgets::refreshFiles() {
     file_->clear();
     const QDir d(filePath_);
     // Only regular files, or links to one, are records; a FIFO or a device would not read.
-    for (const QFileInfo& f :
-         d.entryInfoList({QStringLiteral("*.棋譜")}, QDir::Files | QDir::System,
-                         QDir::Name | QDir::IgnoreCase)) {
+    for (const QFileInfo& f : d.entryInfoList(
+             {QStringLiteral("*.棋譜"), QStringLiteral("*.kif"), QStringLiteral("*.kifu")},
+             QDir::Files | QDir::System, QDir::Name | QDir::IgnoreCase)) {
         if (fileExists(QFile::encodeName(f.absoluteFilePath()).toStdString()))
             file_->addItem(f.fileName());
     }

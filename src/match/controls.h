@@ -36,6 +36,8 @@ inline constexpr Control CONTROLS[] = {
     {"CANCEL", &Form1::CANCEL_Click, ControlKind::MenuItem},
     {"KIFU_WRITE", &Form1::KIFU_WRITE_Click, ControlKind::MenuItem},
     {"KIFU_READ", &Form1::KIFU_READ_Click, ControlKind::MenuItem},
+    {"KIF_WRITE", &Form1::KIF_WRITE_Click, ControlKind::MenuItem},
+    {"KIF_READ", &Form1::KIF_READ_Click, ControlKind::MenuItem},
     {"OPTION", &Form1::OPTION_Click, ControlKind::MenuOpened},
     {"MIDORI", &Form1::MIDORI_Click, ControlKind::MenuItem},
     {"TATAMI", &Form1::TATAMI_Click, ControlKind::MenuItem},

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "game/game_state.h"
 #include "match/ports.h"
@@ -85,6 +86,9 @@ class Form1 {
     void File1_Click(const std::string& fileName);
     void Drive1_Change(const std::string& drive);
     void Dir1_Change();
+    // The KIF items beside them (form1_kif.cpp).
+    void KIF_WRITE_Click();
+    void KIF_READ_Click();
 
     // --- Settings, options and sound (form1_options.cpp) ---
     void 読込_環境設定ファイル();
@@ -136,9 +140,16 @@ class Form1 {
     bool settingsNotSavedTold_ = false;
     void printRecordHeader(const std::string& title, const std::string& top,
                            const std::string& bottom);
+    // KIF through the record panel (form1_kif.cpp); kifWrite_ while the panel writes KIF.
+    bool kifWrite_ = false;
+    void writeKifFile();
+    void readKifFile(const std::string& fileName);
 };
 
 // Seconds from start to now, both seconds since midnight; one wrap past midnight is allowed.
 float 調査_経過秒(float start, float now);
+
+// True for the names of KIF files (.kif, .kifu), which the record panel reads as KIF.
+bool isKifFileName(std::string_view name);
 
 }  // namespace velk

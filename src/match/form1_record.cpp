@@ -30,6 +30,7 @@ void Form1::KIFU_WRITE_Click() {
     } else if (s.handicapSet == YES) {
         ports_.dialogs.message(texts::record::NO_WRITE_AFTER_HANDICAP, texts::record::WRITE_TITLE);
     } else {
+        kifWrite_ = false;
         描画_可視(ports_.panel, YES, YES, NO);
         描画_棋譜_IO(ports_.panel, 0);
     }
@@ -37,12 +38,18 @@ void Form1::KIFU_WRITE_Click() {
 
 void Form1::KIFU_READ_Click() {
     if (closed) return;
+    kifWrite_ = false;
     描画_可視(ports_.panel, YES, YES, YES);
     描画_棋譜_IO(ports_.panel, 1);
 }
 
 void Form1::Command1_Click() {
     if (closed) return;
+    // The KIF item, or a name typed with a KIF extension, writes KIF.
+    if (kifWrite_ || isKifFileName(ports_.panel.text(1))) {
+        writeKifFile();
+        return;
+    }
     RecordPanel& panel = ports_.panel;
     Dialogs& dialogs = ports_.dialogs;
     const std::string name = panel.text(1);
@@ -100,6 +107,10 @@ void Form1::File1_Click(const std::string& fileName) {
     if (closed) return;
     Dialogs& dialogs = ports_.dialogs;
     描画_可視(ports_.panel, NO, NO, NO);
+    if (isKifFileName(fileName)) {
+        readKifFile(fileName);
+        return;
+    }
 
     // The whole file is read and checked before anything is reset: a file that cannot be used,
     // an empty record included, leaves the game on the board as it was.

@@ -258,13 +258,16 @@ TEST(Texts, DrawnLabelsKeepTheirWording) {
 TEST(Texts, MenuCaptionsKeepTheirWording) {
     using namespace menu;
     expectAll({
-        {TAIKYOKU, "対局"},     {START, "対局"},      {SENTE, "先手"},    {GOTE, "後手"},
-        {LEVEL, "COM対局ﾚﾍﾞﾙ"}, {LEVEL1, "LEVEL1"},   {LEVEL2, "LEVEL2"}, {LEVEL3, "LEVEL3"},
-        {OWARI, "終わり"},      {STOP, "局面"},       {REPLAY, "戻"},     {AFTER, "進"},
-        {REVERSE, "反転"},      {ICHIJI, "一時表示"}, {CANCEL, "最初"},   {KIFU, "棋譜"},
-        {KIFU_WRITE, "書込"},   {KIFU_READ, "読込"},  {OPTION, "ｵﾌﾟｼｮﾝ"}, {HAIKEI_GA, "背景画"},
-        {MIDORI, "緑"},         {TATAMI, "畳"},       {TAKE, "竹"},       {UCHU, "宇宙"},
-        {RENGA, "煉瓦"},        {KEIKA, "経過時間"},  {BGM, "BGM"},       {VER, "その他"},
+        {TAIKYOKU, "対局"},     {START, "対局"},        {SENTE, "先手"},
+        {GOTE, "後手"},         {LEVEL, "COM対局ﾚﾍﾞﾙ"}, {LEVEL1, "LEVEL1"},
+        {LEVEL2, "LEVEL2"},     {LEVEL3, "LEVEL3"},     {OWARI, "終わり"},
+        {STOP, "局面"},         {REPLAY, "戻"},         {AFTER, "進"},
+        {REVERSE, "反転"},      {ICHIJI, "一時表示"},   {CANCEL, "最初"},
+        {KIFU, "棋譜"},         {KIFU_WRITE, "書込"},   {KIFU_READ, "読込"},
+        {KIF_WRITE, "KIF書込"}, {KIF_READ, "KIF読込"},  {OPTION, "ｵﾌﾟｼｮﾝ"},
+        {HAIKEI_GA, "背景画"},  {MIDORI, "緑"},         {TATAMI, "畳"},
+        {TAKE, "竹"},           {UCHU, "宇宙"},         {RENGA, "煉瓦"},
+        {KEIKA, "経過時間"},    {BGM, "BGM"},           {VER, "その他"},
     });
 }
 

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/kif_commands.h"
 
 namespace {
 
@@ -21,7 +22,9 @@ void printUsage(std::ostream& out) {
            "  miss     the referee's miss classification of a proposed move\n"
            "  com      the computer's choice at level 3; with --trace, every candidate\n"
            "           in scan order and the terms of its score first\n"
-           "  play     a scripted game through the match controller (see README)\n";
+           "  play     a scripted game through the match controller (see README)\n"
+           "  kif [--sjis]  a .棋譜 record on standard input as KIF (UTF-8, or CP932)\n"
+           "  kif-import    a KIF game on standard input as a .棋譜 record\n";
 }
 
 struct Subcommand {
@@ -38,6 +41,13 @@ constexpr Subcommand SUBCOMMANDS[] = {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    // The record conversions read and write bytes and take an option.
+    if (argc >= 2 && std::strcmp(argv[1], "kif") == 0 &&
+        (argc == 2 || (argc == 3 && std::strcmp(argv[2], "--sjis") == 0))) {
+        return velk::cli::runKif(std::cin, std::cout, std::cerr, argc == 3);
+    }
+    if (argc == 2 && std::strcmp(argv[1], "kif-import") == 0)
+        return velk::cli::runKifImport(std::cin, std::cout, std::cerr);
     const bool comTrace =
         argc == 3 && std::strcmp(argv[1], "com") == 0 && std::strcmp(argv[2], "--trace") == 0;
     if (argc != 2 && !comTrace) {
