@@ -217,7 +217,7 @@ TEST_F(WindowTest, EveryMenuItemHasAControlAndEveryMenuControlAnItem) {
         ASSERT_NE(c, nullptr) << name;
         EXPECT_EQ(c->kind, ControlKind::MenuItem) << name;
     }
-    EXPECT_EQ(items, 21);
+    EXPECT_EQ(items, 23);
 }
 
 TEST_F(WindowTest, TheTimerRedrawsTheClockOfTheSideToMove) {
