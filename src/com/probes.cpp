@@ -4,28 +4,11 @@
 #include <cstdlib>
 
 #include "game/move_check.h"
+#include "game/piece_moves.h"
 
 namespace velk {
 
 namespace {
-
-// Pieces whose moves never leave the 5 x 5 box around their square.
-bool stepsOnly(int piece) {
-    switch (std::abs(piece)) {
-        case 10:
-        case 11:
-        case 21:
-        case 30:
-        case 31:
-        case 100:
-        case 101:
-        case 110:
-        case 950:
-            return true;
-        default:
-            return false;
-    }
-}
 
 bool isBigManAttacker(int code) {
     return code >= MAN_RYU && code <= MAN_KAKU;

@@ -6,24 +6,12 @@
 #include "game/mate.h"
 #include "game/move_check.h"
 #include "game/move_exec.h"
+#include "game/piece_moves.h"
 #include "game/survey.h"
 
 namespace velk {
 
 namespace {
-
-bool isRanging(int code) {
-    switch (std::abs(code)) {
-        case COM_KYOU:
-        case COM_KAKU:
-        case COM_UMA:
-        case COM_SYA:
-        case COM_RYU:
-            return true;
-        default:
-            return false;
-    }
-}
 
 struct Square {
     int x = 0, y = 0;

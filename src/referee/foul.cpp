@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "game/move_check.h"
+#include "game/piece_moves.h"
 
 namespace velk {
 
@@ -22,15 +23,6 @@ int 反則発生(const GameState& s, float timeOfDay) {
     return NO;
 }
 
-namespace {
-
-bool isComRanging(int piece) {
-    return piece == COM_KYOU || piece == COM_KAKU || piece == COM_UMA || piece == COM_SYA ||
-           piece == COM_RYU;
-}
-
-}  // namespace
-
 void 反則手作成(GameState& s, int fromX, int fromY, int& toX, int& toY, int piece) {
     const auto& tried = s.comTurn.foulTried;
     if (fromX < 1) {
@@ -44,7 +36,7 @@ void 反則手作成(GameState& s, int fromX, int fromY, int& toX, int& toY, int
                 }
         return;
     }
-    if (!isComRanging(piece)) return;
+    if (!isComPiece(piece) || !isRanging(piece)) return;
 
     // A ranging move that passes over a hidden human piece: allowed on the computer's own view
     // (every human piece taken off), refused on the true board. Nearest the human's side first.
