@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "game/board_view.h"
 #include "game/move_check.h"
 #include "game/piece_moves.h"
 
@@ -75,19 +76,14 @@ int 調査_香狙い(const GameState& s, int x, int y) {
 }
 
 int 調査_自守駒MAN_直進駒(GameState& s, int x, int y) {
-    int result = NO;
-    const std::int16_t kept = s.board[x][y];
-    s.board[x][y] = EMPTY;
+    const TrialPiece emptied(s.board, x, y, EMPTY);
     for (int yy = y + 1; yy <= 9; ++yy) {
         const int code = s.board[x][yy];
-        if (isComPiece(code)) break;
-        if (code == MAN_KYOU || code == MAN_SYA || code == MAN_RYU) {
-            if (移動チェック(s, x, yy, x, y, code) == YES) result = YES;
-            break;
-        }
+        if (isComPiece(code)) return NO;
+        if (code == MAN_KYOU || code == MAN_SYA || code == MAN_RYU)
+            return 移動チェック(s, x, yy, x, y, code) == YES ? YES : NO;
     }
-    s.board[x][y] = kept;
-    return result;
+    return NO;
 }
 
 }  // namespace velk
