@@ -1,6 +1,5 @@
 #include "game/mate.h"
 
-#include <cstdint>
 #include <cstdlib>
 
 #include "game/board_view.h"
