@@ -190,6 +190,17 @@ static_assert(sameSteps(pieceMoves(MAN_TO), pieceMoves(MAN_KIN)) &&
               sameSteps(pieceMoves(COM_NARIKEI), pieceMoves(COM_KIN)) &&
               sameSteps(pieceMoves(COM_NARIGIN), pieceMoves(COM_KIN)));
 
+constexpr bool sameRays(const PieceMoves& a, const PieceMoves& b) {
+    if (a.rayCount != b.rayCount) return false;
+    for (int i = 0; i < a.rayCount; ++i)
+        if (a.rays[i].dx != b.rays[i].dx || a.rays[i].dy != b.rays[i].dy) return false;
+    return true;
+}
+
+// The horse's diagonals are surveyed by the bishop's routines.
+static_assert(sameRays(pieceMoves(MAN_UMA), pieceMoves(MAN_KAKU)) &&
+              sameRays(pieceMoves(COM_UMA), pieceMoves(COM_KAKU)));
+
 void resetMaps(InfluenceMaps& m) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
