@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "com/evaluate.h"
+#include "game/board_view.h"
 #include "game/move_check.h"
 #include "game/move_exec.h"
 #include "game/survey.h"
@@ -78,12 +79,12 @@ ComMove scanComCandidates(GameState& s, ComTick tick, void* context, ComTracer* 
                     t.sourceToManKing =
                         std::max(std::abs(fromX - s.kingXMAN), std::abs(fromY - s.kingYMAN));
                     const std::int16_t captured = s.board[toX][toY];
-                    s.board[fromX][fromY] = EMPTY;
-                    s.board[toX][toY] = piece;
-                    const Tried tried =
-                        evaluateBoardMove(s, tracer, captured, fromX, fromY, toX, toY);
-                    s.board[toX][toY] = captured;
-                    s.board[fromX][fromY] = piece;
+                    Tried tried{};
+                    {
+                        const TrialPiece left(s.board, fromX, fromY, EMPTY);
+                        const TrialPiece landed(s.board, toX, toY, piece);
+                        tried = evaluateBoardMove(s, tracer, captured, fromX, fromY, toX, toY);
+                    }
                     if (tried.score > t.bestScore) {
                         keep(fromX, fromY, toX, toY, tried.placed, piece, tried.score);
                         if (captured == MAN_OU) return best;
@@ -101,10 +102,12 @@ ComMove scanComCandidates(GameState& s, ComTick tick, void* context, ComTracer* 
         for (int toX = 1; toX <= 9; ++toX)
             for (int toY = 1; toY <= 9; ++toY) {
                 if (移動チェック(s, COM_HAND_X, k, toX, toY, piece) != YES) continue;
-                s.board[toX][toY] = static_cast<std::int16_t>(piece);
-                勢力調査(s);
-                const int score = evaluate(s, tracer, EMPTY, piece, COM_HAND_X, k, toX, toY);
-                s.board[toX][toY] = EMPTY;
+                int score = 0;
+                {
+                    const TrialPiece dropped(s.board, toX, toY, piece);
+                    勢力調査(s);
+                    score = evaluate(s, tracer, EMPTY, piece, COM_HAND_X, k, toX, toY);
+                }
                 if (score > t.bestScore) {
                     keep(COM_HAND_X, k, toX, toY, piece, piece, score);
                     if (t.bestScore >= SCORE_MATE) return best;

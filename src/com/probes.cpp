@@ -3,29 +3,13 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "game/board_view.h"
 #include "game/move_check.h"
+#include "game/piece_moves.h"
 
 namespace velk {
 
 namespace {
-
-// Pieces whose moves never leave the 5 x 5 box around their square.
-bool stepsOnly(int piece) {
-    switch (std::abs(piece)) {
-        case 10:
-        case 11:
-        case 21:
-        case 30:
-        case 31:
-        case 100:
-        case 101:
-        case 110:
-        case 950:
-            return true;
-        default:
-            return false;
-    }
-}
 
 bool isBigManAttacker(int code) {
     return code >= MAN_RYU && code <= MAN_KAKU;
@@ -92,19 +76,14 @@ int 調査_香狙い(const GameState& s, int x, int y) {
 }
 
 int 調査_自守駒MAN_直進駒(GameState& s, int x, int y) {
-    int result = NO;
-    const std::int16_t kept = s.board[x][y];
-    s.board[x][y] = EMPTY;
+    const TrialPiece emptied(s.board, x, y, EMPTY);
     for (int yy = y + 1; yy <= 9; ++yy) {
         const int code = s.board[x][yy];
-        if (isComPiece(code)) break;
-        if (code == MAN_KYOU || code == MAN_SYA || code == MAN_RYU) {
-            if (移動チェック(s, x, yy, x, y, code) == YES) result = YES;
-            break;
-        }
+        if (isComPiece(code)) return NO;
+        if (code == MAN_KYOU || code == MAN_SYA || code == MAN_RYU)
+            return 移動チェック(s, x, yy, x, y, code) == YES ? YES : NO;
     }
-    s.board[x][y] = kept;
-    return result;
+    return NO;
 }
 
 }  // namespace velk

@@ -3,27 +3,16 @@
 #include <cstdlib>
 
 #include "com/com_turn.h"
+#include "game/board_view.h"
 #include "game/mate.h"
 #include "game/move_check.h"
 #include "game/move_exec.h"
+#include "game/piece_moves.h"
 #include "game/survey.h"
 
 namespace velk {
 
 namespace {
-
-bool isRanging(int code) {
-    switch (std::abs(code)) {
-        case COM_KYOU:
-        case COM_KAKU:
-        case COM_UMA:
-        case COM_SYA:
-        case COM_RYU:
-            return true;
-        default:
-            return false;
-    }
-}
 
 struct Square {
     int x = 0, y = 0;
@@ -67,13 +56,12 @@ void 調査_移動不可駒(GameState& s) {
             t.pinnedMAN[x][y] = 0;
             const std::int16_t code = s.board[x][y];
             if (code == EMPTY) continue;
-            s.board[x][y] = EMPTY;
+            const TrialPiece lifted(s.board, x, y, EMPTY);
             if (isManPiece(code)) {
                 if (anyReaches(s, comRanging, s.kingXMAN, s.kingYMAN)) t.pinnedMAN[x][y] = 1;
             } else if (isComPiece(code)) {
                 if (anyReaches(s, manRanging, s.kingXCOM, s.kingYCOM)) t.comPiecePinned = YES;
             }
-            s.board[x][y] = code;
         }
 }
 

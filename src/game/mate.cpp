@@ -1,18 +1,14 @@
 #include "game/mate.h"
 
-#include <cstdint>
 #include <cstdlib>
 
+#include "game/board_view.h"
 #include "game/move_check.h"
 #include "game/survey.h"
 
 namespace velk {
 
 namespace {
-
-inline void put(Map& m, int x, int y, int v) {
-    m[x][y] = static_cast<std::int16_t>(v);
-}
 
 inline bool adjacent(int x, int y, int kx, int ky) {
     return std::abs(x - kx) <= 1 && std::abs(y - ky) <= 1;
@@ -42,11 +38,8 @@ bool dropBlocksEveryLine(GameState& s, bool man, int kx, int ky) {
             if (check[x][y] == 9 && adjacent(x, y, kx, ky)) return false;
             if (check[x][y] != 1) continue;
             const bool dropped = !pawnsOnly || 移動チェック(s, handX, 0, x, y, pawn) == YES;
-            const std::int16_t occupant = s.board[x][y];
-            if (dropped) put(s.board, x, y, pawn);
-            const bool reached = checkerReachesKing(s, check, kx, ky);
-            s.board[x][y] = occupant;
-            if (reached) return false;
+            const TrialPiece blocker(s.board, x, y, dropped ? pawn : s.board[x][y]);
+            if (checkerReachesKing(s, check, kx, ky)) return false;
         }
     return true;
 }
@@ -94,13 +87,9 @@ int 詰めかMAN(GameState& s) {
                 for (int ty = 1; ty <= 9; ++ty) {
                     if (check[tx][ty] <= 0 || (tx == sx && ty == sy)) continue;
                     if (移動チェック(s, sx, sy, tx, ty, p) != YES) continue;
-                    const std::int16_t occupant = s.board[tx][ty];
-                    put(s.board, tx, ty, p);
-                    s.board[sx][sy] = EMPTY;
-                    const int reached = 詰めかMAN_COM移動(s);
-                    s.board[sx][sy] = static_cast<std::int16_t>(p);
-                    s.board[tx][ty] = occupant;
-                    if (reached == NO) return NO;
+                    const TrialPiece landed(s.board, tx, ty, p);
+                    const TrialPiece left(s.board, sx, sy, EMPTY);
+                    if (詰めかMAN_COM移動(s) == NO) return NO;
                 }
         }
     return YES;
@@ -127,12 +116,9 @@ int 詰めかCOM(GameState& s) {
                 for (int ty = 1; ty <= 9; ++ty) {
                     if (check[tx][ty] <= 0) continue;
                     if (移動チェック(s, sx, sy, tx, ty, p) != YES) continue;
-                    const std::int16_t occupant = s.board[tx][ty];
-                    put(s.board, tx, ty, p);
-                    s.board[sx][sy] = EMPTY;
+                    const TrialPiece landed(s.board, tx, ty, p);
+                    const TrialPiece left(s.board, sx, sy, EMPTY);
                     勢力調査(s);
-                    s.board[sx][sy] = static_cast<std::int16_t>(p);
-                    s.board[tx][ty] = occupant;
                     if (s.maps.manInfluence[kx][ky] == 0) return NO;
                 }
         }

@@ -9,6 +9,10 @@ namespace velk {
 // two-pawn flags only; the caller vouches that piece stands on the source.
 int 移動チェック(const GameState& s, int fromX, int fromY, int toX, int toY, int piece);
 
+// The same question judged on another board (a side's view, say) with the two-pawn flags of s.
+int 移動チェック(const GameState& s, const Map& board, int fromX, int fromY, int toX, int toY,
+                 int piece);
+
 // Straight path of a rook or dragon: every square strictly between is empty.
 int 移動チェック飛車(const GameState& s, int fromX, int fromY, int toX, int toY);
 

@@ -1,6 +1,10 @@
 #include "game/survey.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <utility>
+
+#include "game/piece_moves.h"
 
 namespace velk {
 
@@ -137,22 +141,65 @@ inline void walkBySign(GameState& s, int code, int x, int y, int dx, int dy) {
         walk<false>(s, code, x, y, dx, dy);
 }
 
-// The four diagonals: up-left, up-right, down-left, down-right.
-template <bool Man>
-void diagonals(GameState& s, int v, int x, int y) {
-    walk<Man>(s, v, x, y, -1, -1);
-    walk<Man>(s, v, x, y, 1, -1);
-    walk<Man>(s, v, x, y, -1, 1);
-    walk<Man>(s, v, x, y, 1, 1);
+// The moves of Code, for the routines below to unroll.
+template <int Code>
+inline constexpr const PieceMoves& MOVES_OF = pieceMoves(Code);
+
+// The single steps of Code as the table lists them, each reaching with value v.
+template <int Code, bool Checks, bool Knight = false>
+inline void manSteps(GameState& s, int x, int y, int v) {
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (stepMan<Checks, Knight>(s, x, y, MOVES_OF<Code>.steps[I].dx, MOVES_OF<Code>.steps[I].dy,
+                                 v),
+         ...);
+    }
+    (std::make_index_sequence<MOVES_OF<Code>.stepCount>{});
 }
 
-template <bool Man>
-void rookRays(GameState& s, int v, int x, int y) {
-    walk<Man>(s, v, x, y, 0, 1);
-    walk<Man>(s, v, x, y, 0, -1);
-    walk<Man>(s, v, x, y, 1, 0);
-    walk<Man>(s, v, x, y, -1, 0);
+template <int Code, unsigned F>
+inline void comSteps(GameState& s, int x, int y, int v) {
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (stepCom<F>(s, x, y, MOVES_OF<Code>.steps[I].dx, MOVES_OF<Code>.steps[I].dy, v), ...);
+    }
+    (std::make_index_sequence<MOVES_OF<Code>.stepCount>{});
 }
+
+// The rays of Code as the table lists them, each walked with value v.
+template <int Code>
+void rays(GameState& s, int v, int x, int y) {
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (walk<(Code < 0)>(s, v, x, y, MOVES_OF<Code>.rays[I].dx, MOVES_OF<Code>.rays[I].dy), ...);
+    }
+    (std::make_index_sequence<MOVES_OF<Code>.rayCount>{});
+}
+
+constexpr bool sameSteps(const PieceMoves& a, const PieceMoves& b) {
+    if (a.stepCount != b.stepCount || a.rayCount != b.rayCount) return false;
+    for (int i = 0; i < a.stepCount; ++i)
+        if (a.steps[i].dx != b.steps[i].dx || a.steps[i].dy != b.steps[i].dy) return false;
+    return true;
+}
+
+// The promoted gold-likes are surveyed by the gold's routines.
+static_assert(sameSteps(pieceMoves(MAN_TO), pieceMoves(MAN_KIN)) &&
+              sameSteps(pieceMoves(MAN_NARIKYOU), pieceMoves(MAN_KIN)) &&
+              sameSteps(pieceMoves(MAN_NARIKEI), pieceMoves(MAN_KIN)) &&
+              sameSteps(pieceMoves(MAN_NARIGIN), pieceMoves(MAN_KIN)) &&
+              sameSteps(pieceMoves(COM_TO), pieceMoves(COM_KIN)) &&
+              sameSteps(pieceMoves(COM_NARIKYOU), pieceMoves(COM_KIN)) &&
+              sameSteps(pieceMoves(COM_NARIKEI), pieceMoves(COM_KIN)) &&
+              sameSteps(pieceMoves(COM_NARIGIN), pieceMoves(COM_KIN)));
+
+constexpr bool sameRays(const PieceMoves& a, const PieceMoves& b) {
+    if (a.rayCount != b.rayCount) return false;
+    for (int i = 0; i < a.rayCount; ++i)
+        if (a.rays[i].dx != b.rays[i].dx || a.rays[i].dy != b.rays[i].dy) return false;
+    return true;
+}
+
+// The horse's diagonals are surveyed by the bishop's routines.
+static_assert(sameRays(pieceMoves(MAN_UMA), pieceMoves(MAN_KAKU)) &&
+              sameRays(pieceMoves(COM_UMA), pieceMoves(COM_KAKU)));
 
 void resetMaps(InfluenceMaps& m) {
     for (int x = 1; x <= 9; ++x)
@@ -173,7 +220,7 @@ void resetMaps(InfluenceMaps& m) {
 void surveyManPiece(GameState& s, int p, int x, int y) {
     switch (p) {
         case MAN_HU:
-            stepMan<true>(s, x, y, 0, -1, p);
+            manSteps<MAN_HU, true>(s, x, y, p);
             break;
         case MAN_TO:
         case MAN_NARIKYOU:
@@ -183,52 +230,32 @@ void surveyManPiece(GameState& s, int p, int x, int y) {
             勢力確定自金(s, p, x, y);
             break;
         case MAN_KYOU:
-            勢力確定上直進(s, p, x, y);
+            rays<MAN_KYOU>(s, p, x, y);
             break;
         case MAN_KEI:
-            if (y > 2) {
-                stepMan<true, true>(s, x, y, -1, -2, p);
-                stepMan<true, true>(s, x, y, 1, -2, p);
-            }
+            if (y > 2) manSteps<MAN_KEI, true, true>(s, x, y, p);
             break;
         case MAN_GIN:
-            stepMan<true>(s, x, y, 0, -1, p);
-            stepMan<true>(s, x, y, -1, -1, p);
-            stepMan<true>(s, x, y, 1, -1, p);
-            stepMan<true>(s, x, y, -1, 1, p);
-            stepMan<true>(s, x, y, 1, 1, p);
+            manSteps<MAN_GIN, true>(s, x, y, p);
             break;
         case MAN_KAKU:
             勢力確定自角(s, x, y);
             break;
         case MAN_UMA:
-            stepMan<true>(s, x, y, 0, -1, p);
-            stepMan<true>(s, x, y, 0, 1, p);
-            stepMan<true>(s, x, y, -1, 0, p);
-            stepMan<true>(s, x, y, 1, 0, p);
+            manSteps<MAN_UMA, true>(s, x, y, p);
             勢力確定自角(s, x, y);
             break;
         case MAN_SYA:
-            rookRays<true>(s, p, x, y);
+            rays<MAN_SYA>(s, p, x, y);
             break;
         case MAN_RYU:
-            rookRays<true>(s, p, x, y);
-            stepMan<true>(s, x, y, -1, -1, p);
-            stepMan<true>(s, x, y, 1, -1, p);
-            stepMan<true>(s, x, y, -1, 1, p);
-            stepMan<true>(s, x, y, 1, 1, p);
+            rays<MAN_RYU>(s, p, x, y);
+            manSteps<MAN_RYU, true>(s, x, y, p);
             break;
         case MAN_OU:
             s.kingXMAN = x;
             s.kingYMAN = y;
-            stepMan<false>(s, x, y, 0, -1, p);
-            stepMan<false>(s, x, y, -1, -1, p);
-            stepMan<false>(s, x, y, 1, -1, p);
-            stepMan<false>(s, x, y, 0, 1, p);
-            stepMan<false>(s, x, y, -1, 1, p);
-            stepMan<false>(s, x, y, 1, 1, p);
-            stepMan<false>(s, x, y, -1, 0, p);
-            stepMan<false>(s, x, y, 1, 0, p);
+            manSteps<MAN_OU, false>(s, x, y, p);
             break;
         default:
             break;
@@ -238,7 +265,7 @@ void surveyManPiece(GameState& s, int p, int x, int y) {
 void surveyComPiece(GameState& s, int p, int x, int y) {
     switch (p) {
         case COM_HU:
-            stepCom<COM_PAWN>(s, x, y, 0, 1, p);
+            comSteps<COM_HU, COM_PAWN>(s, x, y, p);
             break;
         case COM_TO:
         case COM_NARIKYOU:
@@ -248,52 +275,32 @@ void surveyComPiece(GameState& s, int p, int x, int y) {
             勢力確定敵金(s, x, y);
             break;
         case COM_KYOU:
-            勢力確定下直進(s, p, x, y);
+            rays<COM_KYOU>(s, p, x, y);
             break;
         case COM_KEI:
-            if (y < 8) {
-                stepCom<COM_KNIGHT>(s, x, y, -1, 2, p);
-                stepCom<COM_KNIGHT>(s, x, y, 1, 2, p);
-            }
+            if (y < 8) comSteps<COM_KEI, COM_KNIGHT>(s, x, y, p);
             break;
         case COM_GIN:
-            stepCom<COM_SILVER>(s, x, y, 0, 1, p);
-            stepCom<COM_SILVER>(s, x, y, -1, 1, p);
-            stepCom<COM_SILVER>(s, x, y, 1, 1, p);
-            stepCom<COM_SILVER>(s, x, y, -1, -1, p);
-            stepCom<COM_SILVER>(s, x, y, 1, -1, p);
+            comSteps<COM_GIN, COM_SILVER>(s, x, y, p);
             break;
         case COM_KAKU:
             勢力確定敵角(s, p, x, y);
             break;
         case COM_UMA:
-            stepCom<COM_HORSE_STEP>(s, x, y, 0, -1, p);
-            stepCom<COM_HORSE_STEP>(s, x, y, 0, 1, p);
-            stepCom<COM_HORSE_STEP>(s, x, y, -1, 0, p);
-            stepCom<COM_HORSE_STEP>(s, x, y, 1, 0, p);
+            comSteps<COM_UMA, COM_HORSE_STEP>(s, x, y, p);
             勢力確定敵角(s, p, x, y);
             break;
         case COM_SYA:
-            rookRays<false>(s, p, x, y);
+            rays<COM_SYA>(s, p, x, y);
             break;
         case COM_RYU:
-            rookRays<false>(s, p, x, y);
-            stepCom<COM_DRAGON_STEP>(s, x, y, -1, -1, p);
-            stepCom<COM_DRAGON_STEP>(s, x, y, 1, -1, p);
-            stepCom<COM_DRAGON_STEP>(s, x, y, -1, 1, p);
-            stepCom<COM_DRAGON_STEP>(s, x, y, 1, 1, p);
+            rays<COM_RYU>(s, p, x, y);
+            comSteps<COM_RYU, COM_DRAGON_STEP>(s, x, y, p);
             break;
         case COM_OU:
             s.kingXCOM = x;
             s.kingYCOM = y;
-            stepCom<COM_KING>(s, x, y, 0, -1, p);
-            stepCom<COM_KING>(s, x, y, -1, -1, p);
-            stepCom<COM_KING>(s, x, y, 1, -1, p);
-            stepCom<COM_KING>(s, x, y, 0, 1, p);
-            stepCom<COM_KING>(s, x, y, -1, 1, p);
-            stepCom<COM_KING>(s, x, y, 1, 1, p);
-            stepCom<COM_KING>(s, x, y, -1, 0, p);
-            stepCom<COM_KING>(s, x, y, 1, 0, p);
+            comSteps<COM_OU, COM_KING>(s, x, y, p);
             break;
         default:
             break;
@@ -315,32 +322,22 @@ void 勢力確定左直進(GameState& s, int code, int x, int y) {
     walkBySign(s, code, x, y, -1, 0);
 }
 
-// Both MAN bishop and horse diagonals record the bishop's value.
+// MAN diagonals always record the bishop's value, the horse's too.
 void 勢力確定自角(GameState& s, int x, int y) {
-    diagonals<true>(s, MAN_KAKU, x, y);
+    rays<MAN_KAKU>(s, MAN_KAKU, x, y);
 }
 
 void 勢力確定敵角(GameState& s, int code, int x, int y) {
-    diagonals<false>(s, code, x, y);
+    rays<COM_KAKU>(s, code, x, y);
 }
 
 void 勢力確定自金(GameState& s, int code, int x, int y) {
-    stepMan<true>(s, x, y, 0, -1, code);
-    stepMan<true>(s, x, y, -1, -1, code);
-    stepMan<true>(s, x, y, 1, -1, code);
-    stepMan<true>(s, x, y, 0, 1, code);
-    stepMan<true>(s, x, y, -1, 0, code);
-    stepMan<true>(s, x, y, 1, 0, code);
+    manSteps<MAN_KIN, true>(s, x, y, code);
 }
 
 // Every COM gold-like piece records the gold's value and guards without a square.
 void 勢力確定敵金(GameState& s, int x, int y) {
-    stepCom<COM_GOLD>(s, x, y, 0, -1, COM_KIN);
-    stepCom<COM_GOLD>(s, x, y, 0, 1, COM_KIN);
-    stepCom<COM_GOLD>(s, x, y, -1, 1, COM_KIN);
-    stepCom<COM_GOLD>(s, x, y, 1, 1, COM_KIN);
-    stepCom<COM_GOLD>(s, x, y, -1, 0, COM_KIN);
-    stepCom<COM_GOLD>(s, x, y, 1, 0, COM_KIN);
+    comSteps<COM_KIN, COM_GOLD>(s, x, y, COM_KIN);
 }
 
 void 勢力調査(GameState& s) {

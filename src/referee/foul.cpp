@@ -2,7 +2,9 @@
 
 #include <charconv>
 
+#include "game/board_view.h"
 #include "game/move_check.h"
+#include "game/piece_moves.h"
 
 namespace velk {
 
@@ -22,15 +24,6 @@ int 反則発生(const GameState& s, float timeOfDay) {
     return NO;
 }
 
-namespace {
-
-bool isComRanging(int piece) {
-    return piece == COM_KYOU || piece == COM_KAKU || piece == COM_UMA || piece == COM_SYA ||
-           piece == COM_RYU;
-}
-
-}  // namespace
-
 void 反則手作成(GameState& s, int fromX, int fromY, int& toX, int& toY, int piece) {
     const auto& tried = s.comTurn.foulTried;
     if (fromX < 1) {
@@ -44,21 +37,15 @@ void 反則手作成(GameState& s, int fromX, int fromY, int& toX, int& toY, int
                 }
         return;
     }
-    if (!isComRanging(piece)) return;
+    if (!isComPiece(piece) || !isRanging(piece)) return;
 
     // A ranging move that passes over a hidden human piece: allowed on the computer's own view
     // (every human piece taken off), refused on the true board. Nearest the human's side first.
-    const Map trueBoard = s.board;
-    Map view = s.board;
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y)
-            if (isManPiece(view[x][y])) view[x][y] = EMPTY;
+    const Map view = sideView(s.board, Side::Com);
     for (int x = 1; x <= 9; ++x)
         for (int y = 9; y >= 1; --y) {
             if (tried[x][y] != NO) continue;
-            s.board = view;
-            const bool seenLegal = 移動チェック(s, fromX, fromY, x, y, piece) == YES;
-            s.board = trueBoard;
+            const bool seenLegal = 移動チェック(s, view, fromX, fromY, x, y, piece) == YES;
             if (seenLegal && 移動チェック(s, fromX, fromY, x, y, piece) == NO) {
                 toX = x;
                 toY = y;
