@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "game/hands.h"
 #include "match/form1.h"
 #include "record/record_file.h"
 #include "ui/draw.h"
@@ -253,9 +254,7 @@ void Form1::REVERSE_Click() {
             s.board[x][y] = static_cast<std::int16_t>(-copy[10 - x][10 - y]);
 
     // The hands change owners too, and each total follows its hand.
-    std::swap(s.handMAN, s.handCOM);
-    s.handTotalMAN = 調査_持駒数(s, s.roleMAN);
-    s.handTotalCOM = 調査_持駒数(s, s.roleCOM);
+    setHands(s, s.handCOM, s.handMAN);
 
     画面_再描画(s, ports_.canvas, ports_.menu);
     描画_手数(s, ports_.canvas, s.moveCount, COLOUR_WHITE);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "game/hands.h"
 #include "game/invariants.h"
 #include "game/setup.h"
 #include "match/fakes.h"
@@ -59,8 +60,7 @@ class Match : public ::testing::Test {
         s().board[comKingX][comKingY] = COM_OU;
     }
     void giveMan(int kind, int n = 1) {
-        s().handMAN[kind] += n;
-        s().handTotalMAN += n;
+        for (int i = 0; i < n; ++i) addToHand(s(), Side::Man, kind);
     }
     bool sawBox(const std::string& text, const std::string& title) const {
         for (const Box& b : f.dialogs.boxes)

@@ -19,6 +19,7 @@
 #include "cli/play.h"
 #include "cli/requests.h"
 #include "cli/sfen.h"
+#include "game/hands.h"
 #include "match/form1.h"
 #include "match/memory_ports.h"
 #include "ui/draw.h"
@@ -445,13 +446,7 @@ class Script {
     void placeOnBoard(const Position& p) {
         GameState& s = form_.s;
         s.board = p.board;
-        s.handMAN = p.handMAN;
-        s.handCOM = p.handCOM;
-        s.handTotalMAN = s.handTotalCOM = 0;
-        for (int k = 1; k <= 7; ++k) {
-            s.handTotalMAN += s.handMAN[k];
-            s.handTotalCOM += s.handCOM[k];
-        }
+        setHands(s, p.handMAN, p.handCOM);
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y) {
                 if (s.board[x][y] == MAN_OU) s.kingXMAN = x, s.kingYMAN = y;
