@@ -3,6 +3,9 @@
 #include "match/form1.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <utility>
 
 #include "game/invariants.h"
@@ -68,10 +71,28 @@ void Form1::releaseSounds() {
     soundDevice = 0;
 }
 
+Form1::EventScope::EventScope(Form1& form) : form_(form) {
+    ++form_.eventDepth_;
+}
+
+Form1::EventScope::~EventScope() {
+    --form_.eventDepth_;
+#ifndef NDEBUG
+    // Not while an exception unwinds: the event did not finish.
+    if (form_.eventDepth_ != 0 || !form_.checkStateAfterEvents || std::uncaught_exceptions() > 0)
+        return;
+    if (const std::string broken = checkGameState(form_.s); !broken.empty()) {
+        std::fprintf(stderr, "game state broken after an event: %s\n", broken.c_str());
+        std::abort();
+    }
+#endif
+}
+
 // ---------------------------------------------------------------------------------------------
 // Start-up and reset
 
 void Form1::Form_Load() {
+    const EventScope event(*this);
     if (closed) return;
     // A repeated load replaces the sound set-up; the old buffers (the music among them) are
     // released first so that nothing keeps playing unowned.
@@ -111,6 +132,7 @@ void Form1::初期設定() {
 }
 
 void Form1::CANCEL_Click() {
+    const EventScope event(*this);
     if (closed) return;
     if (!mayLoseUnsavedMoves("最初からやり直しますか？", "最初")) return;
     初期設定();
@@ -141,6 +163,7 @@ void Form1::描画_移動可能桝色(int /*fromX*/, int /*fromY*/, int /*colour
 }
 
 void Form1::Form_MouseDown(int button, int /*shift*/, float xTwips, float yTwips) {
+    const EventScope event(*this);
     if (closed) return;
     Canvas& c = ports_.canvas;
     hidePanel();
@@ -357,6 +380,7 @@ void Form1::clickOffBoard(int gx, int gy) {
 // Keys and the clock
 
 void Form1::Form_KeyDown(int keyCode) {
+    const EventScope event(*this);
     if (closed || keyCode != KEY_ESCAPE) return;
     if (!mayLoseUnsavedMoves(QUIT_QUESTION, QUIT_TITLE)) return;
     終了処理();
@@ -364,6 +388,7 @@ void Form1::Form_KeyDown(int keyCode) {
 }
 
 void Form1::Timer1_Timer() {
+    const EventScope event(*this);
     if (closed || !ports_.timer.isEnabled()) return;
     updateElapsed();
     const float whole = std::floor(s.clockElapsed);
@@ -380,6 +405,7 @@ void Form1::Timer1_Timer() {
 // Match menu
 
 void Form1::TAIKYOKU_Click() {
+    const EventScope event(*this);
     if (closed) return;
     hidePanel();
 }
@@ -394,6 +420,7 @@ bool Form1::refuseGameWithoutKings() {
 }
 
 void Form1::SENTE_Click() {
+    const EventScope event(*this);
     if (closed || refuseGameWithoutKings()) return;
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
@@ -409,6 +436,7 @@ void Form1::SENTE_Click() {
 }
 
 void Form1::GOTE_Click() {
+    const EventScope event(*this);
     if (closed || refuseGameWithoutKings()) return;
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
@@ -423,6 +451,7 @@ void Form1::GOTE_Click() {
 }
 
 void Form1::OWARI_Click() {
+    const EventScope event(*this);
     if (closed) return;
     if (!mayLoseUnsavedMoves(QUIT_QUESTION, QUIT_TITLE)) return;
     終了処理();
@@ -430,12 +459,15 @@ void Form1::OWARI_Click() {
 }
 
 void Form1::LEVEL1_Click() {
+    const EventScope event(*this);
     levelClick(1);
 }
 void Form1::LEVEL2_Click() {
+    const EventScope event(*this);
     levelClick(2);
 }
 void Form1::LEVEL3_Click() {
+    const EventScope event(*this);
     levelClick(3);
 }
 
@@ -494,6 +526,7 @@ void Form1::終了処理() {
 
 // The window is being closed; answering No to the question keeps it open.
 void Form1::Form_Unload() {
+    const EventScope event(*this);
     if (closed) return;
     if (!mayLoseUnsavedMoves(QUIT_QUESTION, QUIT_TITLE)) return;
     終了処理();

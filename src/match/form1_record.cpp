@@ -23,6 +23,7 @@ bool deviceNotReady(int err) {
 }  // namespace
 
 void Form1::KIFU_WRITE_Click() {
+    const EventScope event(*this);
     if (closed) return;
     if (s.reversed == YES) {
         ports_.dialogs.message("反転後は書き込みできません", "棋譜書込");
@@ -35,12 +36,14 @@ void Form1::KIFU_WRITE_Click() {
 }
 
 void Form1::KIFU_READ_Click() {
+    const EventScope event(*this);
     if (closed) return;
     描画_可視(ports_.panel, YES, YES, YES);
     描画_棋譜_IO(ports_.panel, 1);
 }
 
 void Form1::Command1_Click() {
+    const EventScope event(*this);
     if (closed) return;
     RecordPanel& panel = ports_.panel;
     Dialogs& dialogs = ports_.dialogs;
@@ -98,6 +101,7 @@ void Form1::Command1_Click() {
 }
 
 void Form1::File1_Click(const std::string& fileName) {
+    const EventScope event(*this);
     if (closed) return;
     Dialogs& dialogs = ports_.dialogs;
     描画_可視(ports_.panel, NO, NO, NO);
@@ -142,6 +146,7 @@ void Form1::printRecordHeader(const std::string& title, const std::string& top,
 }
 
 void Form1::Drive1_Change(const std::string& drive) {
+    const EventScope event(*this);
     if (closed) return;
     struct stat st {};
     if (::stat(drive.c_str(), &st) != 0) {
@@ -154,6 +159,7 @@ void Form1::Drive1_Change(const std::string& drive) {
 }
 
 void Form1::Dir1_Change() {
+    const EventScope event(*this);
     if (closed) return;
     // The file list follows the folder list: both read the panel's one folder.
     ports_.panel.refreshFiles();

@@ -52,11 +52,13 @@ void Form1::手順保存(int fromX, int fromY, int toX, int toY, int pieceBefore
 }
 
 void Form1::STOP_Click() {
+    const EventScope event(*this);
     if (closed) return;
     hidePanel();
 }
 
 void Form1::REPLAY_Click() {
+    const EventScope event(*this);
     if (closed) return;
     hidePanel();
     Canvas& c = ports_.canvas;
@@ -102,6 +104,7 @@ void Form1::REPLAY_Click() {
 }
 
 void Form1::AFTER_Click() {
+    const EventScope event(*this);
     if (closed) return;
     hidePanel();
     Canvas& c = ports_.canvas;
@@ -157,6 +160,7 @@ void Form1::AFTER_Click() {
 }
 
 void Form1::REVERSE_Click() {
+    const EventScope event(*this);
     if (closed) return;
     if (s.kifuMode == YES) {
         ports_.sound.dsPlay(sndForbidden);
@@ -188,6 +192,7 @@ void Form1::REVERSE_Click() {
 }
 
 void Form1::ICHIJI_Click() {
+    const EventScope event(*this);
     if (closed) return;
     描画_COM駒(s, ports_.canvas);
     描画_敵持盤(s, ports_.canvas);

@@ -20,6 +20,7 @@
 #include "cli/requests.h"
 #include "cli/sfen.h"
 #include "game/hands.h"
+#include "game/invariants.h"
 #include "match/form1.h"
 #include "match/memory_ports.h"
 #include "ui/draw.h"
@@ -452,6 +453,9 @@ class Script {
                 if (s.board[x][y] == MAN_OU) s.kingXMAN = x, s.kingYMAN = y;
                 if (s.board[x][y] == COM_OU) s.kingXCOM = x, s.kingYCOM = y;
             }
+        // A script may set up a position no game reaches (a few pieces only); the window's
+        // check of the state after every event is off from then on.
+        if (!checkGameState(s).empty()) form_.checkStateAfterEvents = false;
         画面_再描画(s, canvas_, menu_);
     }
 
