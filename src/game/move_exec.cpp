@@ -1,15 +1,17 @@
 #include "game/move_exec.h"
 
+#include "game/hands.h"
+
 namespace velk {
 
 void 駒取得(GameState& s, int captured) {
     const int kind = handIndexOf(captured);
     if (captured >= COM_HU && captured != COM_OU && kind != 0) {
-        s.handMAN[kind] += 1;
+        addToHand(s, Side::Man, kind);
     } else if (captured == COM_OU) {
         s.winner = s.roleMAN;
     } else if (captured <= MAN_HU && captured != MAN_OU && kind != 0) {
-        s.handCOM[kind] += 1;
+        addToHand(s, Side::Com, kind);
     } else if (captured == MAN_OU) {
         s.winner = s.roleCOM;
     }
@@ -17,24 +19,16 @@ void 駒取得(GameState& s, int captured) {
 
 void 駒移動(GameState& s, int fromX, int fromY, int toX, int toY, int piece) {
     const int target = s.board[toX][toY];
-    if (target <= MAN_HU) {
-        駒取得(s, target);
-        if (target != MAN_OU) s.handTotalCOM += 1;
-    } else if (target >= COM_HU) {
-        駒取得(s, target);
-        if (target != COM_OU) s.handTotalMAN += 1;
-    }
+    if (target <= MAN_HU || target >= COM_HU) 駒取得(s, target);
     s.board[toX][toY] = static_cast<std::int16_t>(piece);
     if (piece == MAN_OU) {
         s.kingXMAN = toX;
         s.kingYMAN = toY;
     }
     if (fromX == COM_HAND_X) {
-        s.handTotalCOM -= 1;
-        s.handCOM[fromY] -= 1;
+        takeFromHand(s, Side::Com, fromY);
     } else if (fromX == MAN_HAND_X) {
-        s.handTotalMAN -= 1;
-        s.handMAN[fromY - 2] -= 1;
+        takeFromHand(s, Side::Man, fromY - 2);
     } else {
         s.board[fromX][fromY] = EMPTY;
     }

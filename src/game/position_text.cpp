@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "game/hands.h"
+
 namespace velk {
 
 namespace {
@@ -223,14 +225,7 @@ std::string formatPositionText(const Map& board, const std::array<int, 8>& handM
 void placePositionText(GameState& s, const PositionText& p) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) s.board[x][y] = p.board[x][y];
-    s.handMAN = p.handMAN;
-    s.handCOM = p.handCOM;
-    s.handTotalMAN = 0;
-    s.handTotalCOM = 0;
-    for (int k = 1; k <= 7; ++k) {
-        s.handTotalMAN += s.handMAN[k];
-        s.handTotalCOM += s.handCOM[k];
-    }
+    setHands(s, p.handMAN, p.handCOM);
 }
 
 }  // namespace velk

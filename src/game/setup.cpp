@@ -1,5 +1,7 @@
 #include "game/setup.h"
 
+#include "game/hands.h"
+
 namespace velk {
 
 void placeStartingPosition(GameState& s) {
@@ -33,19 +35,15 @@ void 初期設定(GameState& s) {
     s.screenUp = YES;
     s.missCountCOM = 0;
     s.missCountMAN = 0;
+    Hand man = s.handMAN, com = s.handCOM;
     for (int k = 1; k <= 7; ++k) {
-        s.handMAN[k] = 0;
-        s.handCOM[k] = 0;
+        man[k] = 0;
+        com[k] = 0;
     }
+    setHands(s, man, com);
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) s.board[x][y] = EMPTY;
     placeStartingPosition(s);
-    s.handTotalMAN = 0;
-    s.handTotalCOM = 0;
-    for (int k = 1; k <= 7; ++k) {
-        s.handTotalMAN += s.handMAN[k];
-        s.handTotalCOM += s.handCOM[k];
-    }
 }
 
 void loadDefaults(GameState& s) {

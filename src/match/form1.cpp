@@ -3,6 +3,9 @@
 #include "match/form1.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <utility>
 
 #include "game/invariants.h"
@@ -50,10 +53,28 @@ void Form1::releaseSounds() {
     soundDevice = 0;
 }
 
+Form1::EventScope::EventScope(Form1& form) : form_(form) {
+    ++form_.eventDepth_;
+}
+
+Form1::EventScope::~EventScope() {
+    --form_.eventDepth_;
+#ifndef NDEBUG
+    // Not while an exception unwinds: the event did not finish.
+    if (form_.eventDepth_ != 0 || !form_.checkStateAfterEvents || std::uncaught_exceptions() > 0)
+        return;
+    if (const std::string broken = checkGameState(form_.s); !broken.empty()) {
+        std::fprintf(stderr, "game state broken after an event: %s\n", broken.c_str());
+        std::abort();
+    }
+#endif
+}
+
 // ---------------------------------------------------------------------------------------------
 // Start-up and reset
 
 void Form1::Form_Load() {
+    const EventScope event(*this);
     if (closed) return;
     // A repeated load replaces the sound set-up; the old buffers (the music among them) are
     // released first so that nothing keeps playing unowned.
@@ -93,6 +114,7 @@ void Form1::初期設定() {
 }
 
 void Form1::CANCEL_Click() {
+    const EventScope event(*this);
     if (closed) return;
     if (!mayLoseUnsavedMoves(texts::match::RESET_QUESTION, texts::match::RESET_TITLE)) return;
     初期設定();
@@ -123,6 +145,7 @@ void Form1::描画_移動可能桝色(int /*fromX*/, int /*fromY*/, int /*colour
 }
 
 void Form1::Form_MouseDown(int button, int /*shift*/, float xTwips, float yTwips) {
+    const EventScope event(*this);
     if (closed) return;
     Canvas& c = ports_.canvas;
     hidePanel();
@@ -340,6 +363,7 @@ void Form1::clickOffBoard(int gx, int gy) {
 // Keys and the clock
 
 void Form1::Form_KeyDown(int keyCode) {
+    const EventScope event(*this);
     if (closed || keyCode != KEY_ESCAPE) return;
     if (!mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE)) return;
     終了処理();
@@ -347,6 +371,7 @@ void Form1::Form_KeyDown(int keyCode) {
 }
 
 void Form1::Timer1_Timer() {
+    const EventScope event(*this);
     if (closed || !ports_.timer.isEnabled()) return;
     updateElapsed();
     const float whole = std::floor(s.clockElapsed);
@@ -363,6 +388,7 @@ void Form1::Timer1_Timer() {
 // Match menu
 
 void Form1::TAIKYOKU_Click() {
+    const EventScope event(*this);
     if (closed) return;
     hidePanel();
 }
@@ -377,6 +403,7 @@ bool Form1::refuseGameWithoutKings() {
 }
 
 void Form1::SENTE_Click() {
+    const EventScope event(*this);
     if (closed || refuseGameWithoutKings()) return;
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
@@ -392,6 +419,7 @@ void Form1::SENTE_Click() {
 }
 
 void Form1::GOTE_Click() {
+    const EventScope event(*this);
     if (closed || refuseGameWithoutKings()) return;
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
@@ -406,6 +434,7 @@ void Form1::GOTE_Click() {
 }
 
 void Form1::OWARI_Click() {
+    const EventScope event(*this);
     if (closed) return;
     if (!mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE)) return;
     終了処理();
@@ -413,12 +442,15 @@ void Form1::OWARI_Click() {
 }
 
 void Form1::LEVEL1_Click() {
+    const EventScope event(*this);
     levelClick(1);
 }
 void Form1::LEVEL2_Click() {
+    const EventScope event(*this);
     levelClick(2);
 }
 void Form1::LEVEL3_Click() {
+    const EventScope event(*this);
     levelClick(3);
 }
 
@@ -477,6 +509,7 @@ void Form1::終了処理() {
 
 // The window is being closed; answering No to the question keeps it open.
 void Form1::Form_Unload() {
+    const EventScope event(*this);
     if (closed) return;
     if (!mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE)) return;
     終了処理();

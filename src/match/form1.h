@@ -36,6 +36,11 @@ class Form1 {
     // scripted player) can tell when a move was made.
     long movesLogged = 0;
 
+    // Debug builds check the whole game state (checkGameState) when the outermost event handler
+    // returns, and abort with what is broken. A test that builds an impossible position on
+    // purpose turns this off.
+    bool checkStateAfterEvents = true;
+
     // --- Start-up and reset (form1.cpp) ---
     void Form_Load();
     void 初期設定();
@@ -111,6 +116,20 @@ class Form1 {
     const std::filesystem::path& folder() const { return folder_; }
 
   private:
+    // Opened at the top of every event handler; a handler may run inside another, and the
+    // state is checked when the outermost one returns.
+    class EventScope {
+      public:
+        explicit EventScope(Form1& form);
+        ~EventScope();
+        EventScope(const EventScope&) = delete;
+        EventScope& operator=(const EventScope&) = delete;
+
+      private:
+        Form1& form_;
+    };
+    int eventDepth_ = 0;
+
     Ports ports_;
     std::filesystem::path folder_;
 

@@ -97,22 +97,28 @@ void Form1::backgroundClick(int code) {
 }
 
 void Form1::MIDORI_Click() {
+    const EventScope event(*this);
     backgroundClick(BACKGROUND_MIDORI);
 }
 void Form1::TATAMI_Click() {
+    const EventScope event(*this);
     backgroundClick(BACKGROUND_TATAMI);
 }
 void Form1::TAKE_Click() {
+    const EventScope event(*this);
     backgroundClick(BACKGROUND_TAKE);
 }
 void Form1::UCHU_Click() {
+    const EventScope event(*this);
     backgroundClick(BACKGROUND_UCHU);
 }
 void Form1::RENGA_Click() {
+    const EventScope event(*this);
     backgroundClick(BACKGROUND_RENGA);
 }
 
 void Form1::KEIKA_Click() {
+    const EventScope event(*this);
     if (closed) return;
     Menu& menu = ports_.menu;
     Canvas& c = ports_.canvas;
@@ -131,6 +137,7 @@ void Form1::KEIKA_Click() {
 }
 
 void Form1::BGM_Click() {
+    const EventScope event(*this);
     if (closed) return;
     Menu& menu = ports_.menu;
     if (menu.isChecked(MenuItem::BGM)) {
@@ -144,11 +151,13 @@ void Form1::BGM_Click() {
 }
 
 void Form1::OPTION_Click() {
+    const EventScope event(*this);
     if (closed) return;
     hidePanel();
 }
 
 void Form1::VER_Click() {
+    const EventScope event(*this);
     if (closed) return;
     hidePanel();
     ports_.sound.dsPlay(sndOther);

@@ -24,6 +24,7 @@ bool deviceNotReady(int err) {
 }  // namespace
 
 void Form1::KIFU_WRITE_Click() {
+    const EventScope event(*this);
     if (closed) return;
     if (s.reversed == YES) {
         ports_.dialogs.message(texts::record::NO_WRITE_AFTER_REVERSE, texts::record::WRITE_TITLE);
@@ -37,6 +38,7 @@ void Form1::KIFU_WRITE_Click() {
 }
 
 void Form1::KIFU_READ_Click() {
+    const EventScope event(*this);
     if (closed) return;
     kifWrite_ = false;
     描画_可視(ports_.panel, YES, YES, YES);
@@ -44,6 +46,7 @@ void Form1::KIFU_READ_Click() {
 }
 
 void Form1::Command1_Click() {
+    const EventScope event(*this);
     if (closed) return;
     // The KIF item, or a name typed with a KIF extension, writes KIF.
     if (kifWrite_ || isKifFileName(ports_.panel.text(1))) {
@@ -104,6 +107,7 @@ void Form1::Command1_Click() {
 }
 
 void Form1::File1_Click(const std::string& fileName) {
+    const EventScope event(*this);
     if (closed) return;
     Dialogs& dialogs = ports_.dialogs;
     描画_可視(ports_.panel, NO, NO, NO);
@@ -152,6 +156,7 @@ void Form1::printRecordHeader(const std::string& title, const std::string& top,
 }
 
 void Form1::Drive1_Change(const std::string& drive) {
+    const EventScope event(*this);
     if (closed) return;
     struct stat st {};
     if (::stat(drive.c_str(), &st) != 0) {
@@ -165,6 +170,7 @@ void Form1::Drive1_Change(const std::string& drive) {
 }
 
 void Form1::Dir1_Change() {
+    const EventScope event(*this);
     if (closed) return;
     // The file list follows the folder list: both read the panel's one folder.
     ports_.panel.refreshFiles();

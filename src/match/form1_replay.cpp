@@ -1,61 +1,15 @@
 // The move log and the 局面 menu: stepping back and forward through the record, turning the
 // board round and showing the computer's pieces for a moment.
-#include <array>
-#include <string>
-#include <utility>
-
+#include "game/hands.h"
 #include "match/form1.h"
 #include "record/record_file.h"
+#include "record/replay_step.h"
 #include "texts/texts.h"
 #include "ui/draw.h"
 
 namespace velk {
 
 namespace {
-
-std::array<int, 8>& handOf(GameState& s, int piece) {
-    return isComPiece(piece) ? s.handCOM : s.handMAN;
-}
-
-int& handTotalOf(GameState& s, int piece) {
-    return isComPiece(piece) ? s.handTotalCOM : s.handTotalMAN;
-}
-
-// The hand a captured piece went to: the capturer's, the other side's.
-std::array<int, 8>& capturerHand(GameState& s, int captured) {
-    return isManPiece(captured) ? s.handCOM : s.handMAN;
-}
-
-int& capturerTotal(GameState& s, int captured) {
-    return isManPiece(captured) ? s.handTotalCOM : s.handTotalMAN;
-}
-
-bool capturedGoesToHand(int captured) {
-    return captured != EMPTY && handIndexOf(captured) != 0;
-}
-
-bool isDropEntry(const MoveRecord& r, int n) {
-    return r.recFromX[n] == MAN_HAND_X || r.recFromX[n] == COM_HAND_X;
-}
-
-// Whether entry n can be stepped over without leaving the board or the hands: a record read
-// from a file may hold anything.
-bool wellFormedEntry(const MoveRecord& r, int n) {
-    if (n < 1 || n > MAX_MOVES) return false;
-    if (!onBoard(r.recToX[n], r.recToY[n])) return false;
-    if (!isValidPiece(r.recPieceAfter[n]) || !isValidPiece(r.recPieceBefore[n])) return false;
-    if (r.recCaptured[n] != EMPTY && !isValidPiece(r.recCaptured[n])) return false;
-    if (isDropEntry(r, n)) return handIndexOf(r.recPieceAfter[n]) != 0;
-    return onBoard(r.recFromX[n], r.recFromY[n]);
-}
-
-// Whether entry n keeps its piece's side and kind (promotion aside) and captures, if anything,
-// a piece of the other side: stepping over it then neither makes nor loses a piece.
-bool keepsThePieces(const MoveRecord& r, int n) {
-    const int before = r.recPieceBefore[n], after = r.recPieceAfter[n];
-    if (sideOf(before) != sideOf(after) || handIndexOf(before) != handIndexOf(after)) return false;
-    return r.recCaptured[n] == EMPTY || sideOf(r.recCaptured[n]) != sideOf(after);
-}
 
 // Puts back the clocks' totals given and the miss counters stored with entry n, and shows them.
 void showStoredCounters(GameState& s, Canvas& c, const Menu& menu, float timeCOM, float timeMAN,
@@ -99,27 +53,20 @@ void Form1::手順保存(int fromX, int fromY, int toX, int toY, int pieceBefore
 }
 
 void Form1::STOP_Click() {
+    const EventScope event(*this);
     if (closed) return;
     hidePanel();
 }
 
 void Form1::REPLAY_Click() {
+    const EventScope event(*this);
     if (closed) return;
     hidePanel();
     Canvas& c = ports_.canvas;
     MoveRecord& r = s.record;
     const int n = s.moveNo;
-    bool possible = n >= 1 && wellFormedEntry(r, n) && keepsThePieces(r, n);
-    // The entry is taken back only from the position it led to: its piece on the destination
-    // and, for a board move, its source empty.
-    if (possible) {
-        possible = s.board[r.recToX[n]][r.recToY[n]] == r.recPieceAfter[n] &&
-                   (isDropEntry(r, n) || s.board[r.recFromX[n]][r.recFromY[n]] == EMPTY);
-    }
-    // Taking back a capture takes the piece out of the capturer's hand, which must hold it.
-    if (possible && capturedGoesToHand(r.recCaptured[n]))
-        possible = capturerHand(s, r.recCaptured[n])[handIndexOf(r.recCaptured[n])] > 0;
-    if (!possible) {
+    // The entry is taken back only from the position it led to.
+    if (!takeBackRecordedMove(s, r, n)) {
         ports_.sound.dsPlay(sndForbidden);
         ports_.dialogs.message(texts::match::CANNOT, texts::match::BACK_TITLE);
         return;
@@ -133,22 +80,12 @@ void Form1::REPLAY_Click() {
     const int toX = r.recToX[n], toY = r.recToY[n];
     const int captured = r.recCaptured[n];
     if (onBoard(fromX, fromY)) {
-        s.board[fromX][fromY] = static_cast<std::int16_t>(r.recPieceBefore[n]);
         描画_絵(s, c, r.recPieceBefore[n], fromX, fromY);
         描画_桝輪郭(s, c, COLOUR_GREEN, fromX, fromY);
-    } else {
-        const int dropped = r.recPieceAfter[n];
-        handOf(s, dropped)[handIndexOf(dropped)] += 1;
-        handTotalOf(s, dropped) += 1;
-    }
-    if (capturedGoesToHand(captured)) {
-        capturerHand(s, captured)[handIndexOf(captured)] -= 1;
-        capturerTotal(s, captured) -= 1;
     }
 
     showStoredCounters(s, c, ports_.menu, r.recTimeCOMBefore[n], r.recTimeMANBefore[n], n);
 
-    s.board[toX][toY] = static_cast<std::int16_t>(captured);
     描画_自持盤(s, c);
     描画_敵持盤(s, c);
     描画_絵(s, c, EMPTY, toX, toY);
@@ -168,6 +105,7 @@ void Form1::REPLAY_Click() {
 }
 
 void Form1::AFTER_Click() {
+    const EventScope event(*this);
     if (closed) return;
     hidePanel();
     Canvas& c = ports_.canvas;
@@ -185,10 +123,7 @@ void Form1::AFTER_Click() {
     const int n = s.moveNo + 1;
     // The entry is played only on the position it was recorded from: the moving piece on its
     // square or in its owner's hand, and the captured piece, or nothing, on the destination.
-    std::string why;
-    const bool possible = wellFormedEntry(r, n) && keepsThePieces(r, n) &&
-                          checkRecordFollows(positionOf(s), r, n, n, why) == 0;
-    if (!possible) {
+    if (!applyRecordedMove(s, r, n)) {
         ports_.sound.dsPlay(sndForbidden);
         ports_.dialogs.message(texts::match::CANNOT, texts::match::FORWARD_TITLE);
         return;
@@ -205,18 +140,6 @@ void Form1::AFTER_Click() {
     const int fromX = r.recFromX[n], fromY = r.recFromY[n];
     const int toX = r.recToX[n], toY = r.recToY[n];
     const int placed = r.recPieceAfter[n];
-    const int captured = r.recCaptured[n];
-    if (onBoard(fromX, fromY)) {
-        s.board[fromX][fromY] = EMPTY;
-    } else {
-        handOf(s, placed)[handIndexOf(placed)] -= 1;
-        handTotalOf(s, placed) -= 1;
-    }
-    s.board[toX][toY] = static_cast<std::int16_t>(placed);
-    if (capturedGoesToHand(captured)) {
-        capturerHand(s, captured)[handIndexOf(captured)] += 1;
-        capturerTotal(s, captured) += 1;
-    }
 
     showStoredCounters(s, c, ports_.menu, r.recTimeCOMAfter[n], r.recTimeMANAfter[n], n);
 
@@ -238,6 +161,7 @@ void Form1::AFTER_Click() {
 }
 
 void Form1::REVERSE_Click() {
+    const EventScope event(*this);
     if (closed) return;
     if (s.kifuMode == YES) {
         ports_.sound.dsPlay(sndForbidden);
@@ -254,9 +178,7 @@ void Form1::REVERSE_Click() {
             s.board[x][y] = static_cast<std::int16_t>(-copy[10 - x][10 - y]);
 
     // The hands change owners too, and each total follows its hand.
-    std::swap(s.handMAN, s.handCOM);
-    s.handTotalMAN = 調査_持駒数(s, s.roleMAN);
-    s.handTotalCOM = 調査_持駒数(s, s.roleCOM);
+    setHands(s, s.handCOM, s.handMAN);
 
     画面_再描画(s, ports_.canvas, ports_.menu);
     描画_手数(s, ports_.canvas, s.moveCount, COLOUR_WHITE);
@@ -271,6 +193,7 @@ void Form1::REVERSE_Click() {
 }
 
 void Form1::ICHIJI_Click() {
+    const EventScope event(*this);
     if (closed) return;
     描画_COM駒(s, ports_.canvas);
     描画_敵持盤(s, ports_.canvas);

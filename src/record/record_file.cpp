@@ -7,7 +7,9 @@
 #include <optional>
 #include <vector>
 
+#include "game/hands.h"
 #include "game/setup.h"
+#include "record/replay_step.h"
 #include "record/sjis.h"
 #include "texts/texts.h"
 
@@ -161,41 +163,28 @@ RecordPosition positionOf(const GameState& s) {
 
 int checkRecordFollows(const RecordPosition& from, const MoveRecord& r, int first, int last,
                        std::string& reason) {
-    RecordPosition g = from;
-    Map& board = g.board;
+    auto g = std::make_unique<GameState>();
+    g->board = from.board;
+    setHands(*g, from.handMAN, from.handCOM);
     for (int n = first; n <= last; ++n) {
-        const int fromX = r.recFromX[n], fromY = r.recFromY[n];
-        const int toX = r.recToX[n], toY = r.recToY[n];
-        const int after = r.recPieceAfter[n];
-        const bool man = isManPiece(after);
-        std::array<int, 8>& moverHand = man ? g.handMAN : g.handCOM;
-        // Squares and codes that are not there at all cannot fit any position.
-        if (n < 1 || n > MAX_MOVES || !onBoard(toX, toY) || !isValidPiece(after) ||
-            (!isDrop(fromX) && !onBoard(fromX, fromY))) {
-            reason = texts::record_file::BAD_SQUARE;
-            return n;
-        }
-        if (isDrop(fromX)) {
-            // The hand slot's owner must be the mover.
-            if ((fromX == MAN_HAND_X) != man || moverHand[handIndexOf(after)] < 1) {
+        switch (recordedMoveFault(*g, r, n)) {
+            case StepFault::NONE:
+                break;
+            // Squares and codes that are not there at all cannot fit any position.
+            case StepFault::BAD_SQUARES:
+                reason = texts::record_file::BAD_SQUARE;
+                return n;
+            case StepFault::NOT_IN_HAND:
                 reason = texts::record_file::NOT_IN_HAND;
                 return n;
-            }
-            --moverHand[handIndexOf(after)];
-        } else {
-            if (board[fromX][fromY] != r.recPieceBefore[n]) {
+            case StepFault::NOT_ON_SOURCE:
                 reason = texts::record_file::FROM_EMPTY;
                 return n;
-            }
-            board[fromX][fromY] = EMPTY;
+            case StepFault::WRONG_CAPTURE:
+                reason = texts::record_file::TO_MISMATCH;
+                return n;
         }
-        if (board[toX][toY] != r.recCaptured[n]) {
-            reason = texts::record_file::TO_MISMATCH;
-            return n;
-        }
-        const int kind = handIndexOf(r.recCaptured[n]);
-        if (kind != 0) ++moverHand[kind];
-        board[toX][toY] = static_cast<std::int16_t>(after);
+        playRecordedMove(*g, r, n);
     }
     return 0;
 }

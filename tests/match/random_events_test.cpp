@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "game/hands.h"
 #include "game/invariants.h"
 #include "match/fakes.h"
 #include "match/form1.h"
@@ -43,17 +44,14 @@ std::string recordProblems(const GameState& s) {
                 return "entry " + std::to_string(n) + " behind: its source is not empty";
             back.board[fromX][fromY] = static_cast<std::int16_t>(r.recPieceBefore[n]);
         } else {
-            auto& hand = isManPiece(after) ? back.handMAN : back.handCOM;
-            hand[handIndexOf(after)] += 1;
-            (isManPiece(after) ? back.handTotalMAN : back.handTotalCOM) += 1;
+            addToHand(back, sideOf(after), handIndexOf(after));
         }
         back.board[toX][toY] = static_cast<std::int16_t>(captured);
         if (const int k = handIndexOf(captured); captured != EMPTY && k != 0) {
-            auto& hand = isManPiece(captured) ? back.handCOM : back.handMAN;
-            if (hand[k] < 1)
+            const Side capturer = isManPiece(captured) ? Side::Com : Side::Man;
+            if (handOf(back, capturer)[k] < 1)
                 return "entry " + std::to_string(n) + " behind: the capture is not in hand";
-            hand[k] -= 1;
-            (isManPiece(captured) ? back.handTotalCOM : back.handTotalMAN) -= 1;
+            takeFromHand(back, capturer, k);
         }
     }
     back.turn = NOBODY;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "game/game_state.h"
+#include "game/hands.h"
 #include "game/position_text.h"
 #include "game/setup.h"
 
@@ -21,13 +22,7 @@ inline void setBoard(GameState& s, std::string_view text) {
 // Replaces both hands and their totals.
 inline void setHands(GameState& s, std::string_view text) {
     const PositionText p = parsePositionText("9/9/9/9/9/9/9/9/9", text, PositionCheck::Structure);
-    s.handMAN = p.handMAN;
-    s.handCOM = p.handCOM;
-    s.handTotalMAN = s.handTotalCOM = 0;
-    for (int k = 1; k <= 7; ++k) {
-        s.handTotalMAN += s.handMAN[k];
-        s.handTotalCOM += s.handCOM[k];
-    }
+    velk::setHands(s, p.handMAN, p.handCOM);
 }
 
 // A freshly loaded game state holding the given position.

@@ -18,6 +18,8 @@
 #include "cli/play.h"
 #include "cli/requests.h"
 #include "cli/sfen.h"
+#include "game/hands.h"
+#include "game/invariants.h"
 #include "match/controls.h"
 #include "match/form1.h"
 #include "match/memory_ports.h"
@@ -413,18 +415,15 @@ class Script {
     void placeOnBoard(const Position& p) {
         GameState& s = form_.s;
         s.board = p.board;
-        s.handMAN = p.handMAN;
-        s.handCOM = p.handCOM;
-        s.handTotalMAN = s.handTotalCOM = 0;
-        for (int k = 1; k <= 7; ++k) {
-            s.handTotalMAN += s.handMAN[k];
-            s.handTotalCOM += s.handCOM[k];
-        }
+        setHands(s, p.handMAN, p.handCOM);
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y) {
                 if (s.board[x][y] == MAN_OU) s.kingXMAN = x, s.kingYMAN = y;
                 if (s.board[x][y] == COM_OU) s.kingXCOM = x, s.kingYCOM = y;
             }
+        // A script may set up a position no game reaches (a few pieces only); the window's
+        // check of the state after every event is off from then on.
+        if (!checkGameState(s).empty()) form_.checkStateAfterEvents = false;
         画面_再描画(s, canvas_, menu_);
     }
 
