@@ -7,6 +7,7 @@
 #include "game/board_view.h"
 #include "game/move_check.h"
 #include "game/move_exec.h"
+#include "game/move_list.h"
 #include "game/survey.h"
 
 namespace velk {
@@ -67,53 +68,52 @@ ComMove scanComCandidates(GameState& s, ComTick tick, void* context, ComTracer* 
         best = {fromX, fromY, toX, toY, placed, moving, score, true};
     };
 
-    for (int fromX = 1; fromX <= 9; ++fromX) {
+    const auto breathe = [&](int) {
         if (tick != nullptr) tick(context);
-        for (int fromY = 1; fromY <= 9; ++fromY) {
-            const std::int16_t piece = s.board[fromX][fromY];
-            if (!isComPiece(piece)) continue;
-            for (int toX = 1; toX <= 9; ++toX)
-                for (int toY = 1; toY <= 9; ++toY) {
-                    if (移動チェック(s, fromX, fromY, toX, toY, piece) != YES) continue;
-                    t.trialPiece = piece;
-                    t.sourceToManKing =
-                        std::max(std::abs(fromX - s.kingXMAN), std::abs(fromY - s.kingYMAN));
-                    const std::int16_t captured = s.board[toX][toY];
-                    Tried tried{};
-                    {
-                        const TrialPiece left(s.board, fromX, fromY, EMPTY);
-                        const TrialPiece landed(s.board, toX, toY, piece);
-                        tried = evaluateBoardMove(s, tracer, captured, fromX, fromY, toX, toY);
-                    }
-                    if (tried.score > t.bestScore) {
-                        keep(fromX, fromY, toX, toY, tried.placed, piece, tried.score);
-                        if (captured == MAN_OU) return best;
-                    }
-                }
-        }
-    }
-
-    if (t.handTotalCOMAtTurnStart <= 0) return best;
-    for (int k = 1; k <= 7; ++k) {
-        if (tick != nullptr) tick(context);
-        if (s.handCOM[k] <= 0) continue;
-        const int piece = COM_HAND_CODES[k];
-        t.trialPiece = piece;
-        for (int toX = 1; toX <= 9; ++toX)
-            for (int toY = 1; toY <= 9; ++toY) {
-                if (移動チェック(s, COM_HAND_X, k, toX, toY, piece) != YES) continue;
-                int score = 0;
-                {
-                    const TrialPiece dropped(s.board, toX, toY, piece);
-                    勢力調査(s);
-                    score = evaluate(s, tracer, EMPTY, piece, COM_HAND_X, k, toX, toY);
-                }
-                if (score > t.bestScore) {
-                    keep(COM_HAND_X, k, toX, toY, piece, piece, score);
-                    if (t.bestScore >= SCORE_MATE) return best;
-                }
+    };
+    const bool scannedBoard = forEachBoardMove(
+        s, false,
+        [&](int fromX, int fromY, int toX, int toY, int piece) {
+            t.trialPiece = piece;
+            t.sourceToManKing =
+                std::max(std::abs(fromX - s.kingXMAN), std::abs(fromY - s.kingYMAN));
+            const std::int16_t captured = s.board[toX][toY];
+            Tried tried{};
+            {
+                const TrialPiece left(s.board, fromX, fromY, EMPTY);
+                const TrialPiece landed(s.board, toX, toY, piece);
+                tried = evaluateBoardMove(s, tracer, captured, fromX, fromY, toX, toY);
             }
-    }
+            if (tried.score > t.bestScore) {
+                keep(fromX, fromY, toX, toY, tried.placed, piece, tried.score);
+                // Taking the king ends the scan.
+                if (captured == MAN_OU) return false;
+            }
+            return true;
+        },
+        breathe);
+    if (!scannedBoard || t.handTotalCOMAtTurnStart <= 0) return best;
+
+    forEachDrop(
+        s, false,
+        [&](int fromX, int kind, int toX, int toY, int piece) {
+            int score = 0;
+            {
+                const TrialPiece dropped(s.board, toX, toY, piece);
+                勢力調査(s);
+                score = evaluate(s, tracer, EMPTY, piece, fromX, kind, toX, toY);
+            }
+            if (score > t.bestScore) {
+                keep(fromX, kind, toX, toY, piece, piece, score);
+                // A drop that mates ends the scan.
+                if (t.bestScore >= SCORE_MATE) return false;
+            }
+            return true;
+        },
+        [&](int kind) {
+            breathe(kind);
+            if (s.handCOM[kind] > 0) t.trialPiece = COM_HAND_CODES[kind];
+        });
     return best;
 }
 

@@ -8,6 +8,7 @@
 
 #include "game/move_check.h"
 #include "game/move_exec.h"
+#include "game/move_list.h"
 #include "game/setup.h"
 
 namespace velk::testkit {
@@ -17,25 +18,10 @@ namespace velk::testkit {
 inline std::vector<MoveArgs> allowedMoves(GameState& s, bool man) {
     調査_2歩フラグ設定(s);
     std::vector<MoveArgs> moves;
-    for (int fx = 1; fx <= 9; ++fx)
-        for (int fy = 1; fy <= 9; ++fy) {
-            const int piece = s.board[fx][fy];
-            if (man ? !isManPiece(piece) : !isComPiece(piece)) continue;
-            for (int tx = 1; tx <= 9; ++tx)
-                for (int ty = 1; ty <= 9; ++ty)
-                    if (移動チェック(s, fx, fy, tx, ty, piece) == YES)
-                        moves.push_back({fx, fy, tx, ty, piece});
-        }
-    const auto& hand = man ? s.handMAN : s.handCOM;
-    for (int k = 1; k <= 7; ++k) {
-        if (hand[k] <= 0) continue;
-        const int piece = man ? MAN_HAND_CODES[k] : COM_HAND_CODES[k];
-        const int fromX = man ? MAN_HAND_X : COM_HAND_X;
-        for (int tx = 1; tx <= 9; ++tx)
-            for (int ty = 1; ty <= 9; ++ty)
-                if (移動チェック(s, fromX, 0, tx, ty, piece) == YES)
-                    moves.push_back({fromX, man ? k + 2 : k, tx, ty, piece});
-    }
+    forEachAllowedMove(s, man, [&](int fromX, int fromY, int toX, int toY, int piece) {
+        moves.push_back({fromX, fromY, toX, toY, piece});
+        return true;
+    });
     return moves;
 }
 
