@@ -11,6 +11,7 @@
 #include "game/move_exec.h"
 #include "game/setup.h"
 #include "game/survey.h"
+#include "record/replay_step.h"
 #include "record/sjis.h"
 #include "texts/texts.h"
 
@@ -358,21 +359,6 @@ bool isUtf8(std::string_view s) {
     return true;
 }
 
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = next;
-    }
-    return lines;
-}
-
 bool startsWith(std::string_view s, std::string_view prefix) {
     return s.substr(0, prefix.size()) == prefix;
 }
@@ -621,6 +607,18 @@ std::string KifReader::moveLine(std::string_view text, std::size_t lineNo) {
     return {};
 }
 
+// Entry n of the record, its times aside.
+void enterMove(MoveRecord& r, int n, int fromX, int fromY, int toX, int toY, int before, int after,
+               int captured) {
+    r.recFromX[n] = fromX;
+    r.recFromY[n] = fromY;
+    r.recToX[n] = toX;
+    r.recToY[n] = toY;
+    r.recPieceBefore[n] = before;
+    r.recPieceAfter[n] = after;
+    r.recCaptured[n] = captured;
+}
+
 // Reads the move itself and plays it on the reader's board.
 std::string KifReader::play(std::string_view& text, int n) {
     GameState& g = *g_;
@@ -663,22 +661,15 @@ std::string KifReader::play(std::string_view& text, int n) {
         const int k = handIndexOf(code);
         if (!canPromote(code) && codeMagnitude(code) != COM_KIN)
             return texts::kif::KIND_NOT_DROPPABLE;
-        std::array<int, 8>& hand = man ? g.handMAN : g.handCOM;
+        const std::array<int, 8>& hand = man ? g.handMAN : g.handCOM;
         if (hand[static_cast<std::size_t>(k)] < 1)
             return texts::kif::notInHand(side, pieceName(code));
         const int fromX = man ? MAN_HAND_X : COM_HAND_X;
         調査_2歩フラグ設定(g);
         if (g.board[toX][toY] != EMPTY) return texts::kif::DROP_ON_PIECE;
         if (移動チェック(g, fromX, 0, toX, toY, code) != YES) return texts::kif::DROP_NOT_ALLOWED;
-        r.recFromX[n] = fromX;
-        r.recFromY[n] = man ? k + 2 : k;
-        r.recToX[n] = toX;
-        r.recToY[n] = toY;
-        r.recPieceBefore[n] = code;
-        r.recPieceAfter[n] = code;
-        r.recCaptured[n] = EMPTY;
-        --hand[static_cast<std::size_t>(k)];
-        g.board[toX][toY] = static_cast<std::int16_t>(code);
+        enterMove(r, n, fromX, man ? k + 2 : k, toX, toY, code, code, EMPTY);
+        playRecordedMove(g, r, n);
         return {};
     }
 
@@ -702,18 +693,8 @@ std::string KifReader::play(std::string_view& text, int n) {
     } else if (移動後チェック(toY, before) == NO) {
         return declined ? texts::kif::MUST_PROMOTE_DECLINED : texts::kif::MUST_PROMOTE;
     }
-    const int captured = g.board[toX][toY];
-    r.recFromX[n] = fromX;
-    r.recFromY[n] = fromY;
-    r.recToX[n] = toX;
-    r.recToY[n] = toY;
-    r.recPieceBefore[n] = before;
-    r.recPieceAfter[n] = after;
-    r.recCaptured[n] = captured;
-    if (const int k = handIndexOf(captured); k != 0)
-        ++(man ? g.handMAN : g.handCOM)[static_cast<std::size_t>(k)];
-    g.board[fromX][fromY] = EMPTY;
-    g.board[toX][toY] = static_cast<std::int16_t>(after);
+    enterMove(r, n, fromX, fromY, toX, toY, before, after, g.board[toX][toY]);
+    playRecordedMove(g, r, n);
     return {};
 }
 
