@@ -11,25 +11,13 @@
 #include "record/record_file.h"
 #include "record/sjis.h"
 #include "support/random_record.h"
+#include "support/record_entry.h"
 #include "texts/texts.h"
 
 namespace velk {
 namespace {
 
-void addEntry(MoveRecord& r, int n, int fromX, int fromY, int toX, int toY, int before, int after,
-              int captured, float manBefore, float manAfter, float comBefore, float comAfter) {
-    r.recFromX[n] = fromX;
-    r.recFromY[n] = fromY;
-    r.recToX[n] = toX;
-    r.recToY[n] = toY;
-    r.recPieceBefore[n] = before;
-    r.recPieceAfter[n] = after;
-    r.recCaptured[n] = captured;
-    r.recTimeMANBefore[n] = manBefore;
-    r.recTimeMANAfter[n] = manAfter;
-    r.recTimeCOMBefore[n] = comBefore;
-    r.recTimeCOMAfter[n] = comAfter;
-}
+using testkit::addEntry;
 
 // The human first: a bishop exchange with promotion, a recapture and a drop by each side.
 MoveRecord exchangeGame() {
@@ -119,11 +107,11 @@ TEST(KifWrite, PromotionsPromotedPiecesAndDeclinedPromotions) {
     int n = 0;
     auto man = [&](int fx, int fy, int tx, int ty, int before, int after, int captured) {
         ++n;
-        addEntry(r, n, fx, fy, tx, ty, before, after, captured, 0, 0, 0, 0);
+        addEntry(r, n, fx, fy, tx, ty, before, after, captured);
     };
     auto com = [&](int fx, int fy, int tx, int ty, int piece) {
         ++n;
-        addEntry(r, n, fx, fy, tx, ty, piece, piece, EMPTY, 0, 0, 0, 0);
+        addEntry(r, n, fx, fy, tx, ty, piece, piece, EMPTY);
     };
     // Each line: the human's move, then a pawn step of the computer.
     man(1, 9, 1, 3, MAN_KYOU, MAN_NARIKYOU, COM_HU);
@@ -178,9 +166,9 @@ TEST(KifWrite, TheClosingLineFollowsHowTheGameEnded) {
                                         "まで5手で先手の反則勝ち"}));
     // A king taken: the capture stays, the side without its king resigns.
     MoveRecord k{};
-    addEntry(k, 1, 3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(k, 2, 5, 1, 5, 8, COM_OU, COM_OU, EMPTY, 0, 0, 0, 0);
-    addEntry(k, 3, 5, 9, 5, 8, MAN_OU, MAN_OU, COM_OU, 0, 0, 0, 0);
+    addEntry(k, 1, 3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY);
+    addEntry(k, 2, 5, 1, 5, 8, COM_OU, COM_OU, EMPTY);
+    addEntry(k, 3, 5, 9, 5, 8, MAN_OU, MAN_OU, COM_OU);
     EXPECT_EQ(kifEndingOf(k, 3), KifEnding::KingCaptured);
     EXPECT_EQ(kifEndingOf(k, 2), KifEnding::Interrupted);
     const std::vector<std::string> lines = linesOf(kifOf(k, 3, kifEndingOf(k, 3)));
@@ -194,15 +182,15 @@ TEST(KifWrite, AHumanMoveThatMatesEndsTheRecordAsMate) {
     // The human's pieces take the golds, the rook and the pawn in front of the king (the
     // entries need not be moves, only fit the board), then a gold covers every escape.
     MoveRecord r{};
-    addEntry(r, 1, 8, 8, 4, 1, MAN_SYA, MAN_SYA, COM_KIN, 0, 0, 0, 0);
-    addEntry(r, 2, 1, 3, 1, 4, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 3, 2, 8, 6, 1, MAN_KAKU, MAN_KAKU, COM_KIN, 0, 0, 0, 0);
-    addEntry(r, 4, 1, 4, 1, 5, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 5, 5, 7, 5, 3, MAN_HU, MAN_HU, COM_HU, 0, 0, 0, 0);
-    addEntry(r, 6, 9, 3, 9, 4, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 7, 1, 9, 2, 2, MAN_KYOU, MAN_KYOU, COM_SYA, 0, 0, 0, 0);
-    addEntry(r, 8, 9, 4, 9, 5, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 9, 4, 9, 5, 2, MAN_KIN, MAN_KIN, EMPTY, 0, 0, 0, 0);
+    addEntry(r, 1, 8, 8, 4, 1, MAN_SYA, MAN_SYA, COM_KIN);
+    addEntry(r, 2, 1, 3, 1, 4, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 3, 2, 8, 6, 1, MAN_KAKU, MAN_KAKU, COM_KIN);
+    addEntry(r, 4, 1, 4, 1, 5, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 5, 5, 7, 5, 3, MAN_HU, MAN_HU, COM_HU);
+    addEntry(r, 6, 9, 3, 9, 4, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 7, 1, 9, 2, 2, MAN_KYOU, MAN_KYOU, COM_SYA);
+    addEntry(r, 8, 9, 4, 9, 5, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 9, 4, 9, 5, 2, MAN_KIN, MAN_KIN, EMPTY);
     EXPECT_EQ(kifEndingOf(r, 9), KifEnding::Mate);
     EXPECT_EQ(kifEndingOf(r, 8), KifEnding::Interrupted);
     EXPECT_EQ(kifEndingOf(r, 7), KifEnding::Interrupted);
@@ -213,15 +201,15 @@ TEST(KifWrite, AHumanMoveThatMatesEndsTheRecordAsMate) {
 
 TEST(KifWrite, AMatingPawnDropIsWrittenAsAnOrdinaryDropWithAComment) {
     MoveRecord r{};
-    addEntry(r, 1, 3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 2, 7, 3, 7, 4, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 3, 2, 8, 8, 2, MAN_KAKU, MAN_KAKU, COM_KAKU, 0, 0, 0, 0);
-    addEntry(r, 4, 7, 4, 7, 5, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 5, 7, 7, 7, 6, MAN_HU, MAN_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 6, 9, 3, 9, 4, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 7, 7, 6, 7, 5, MAN_HU, MAN_HU, COM_HU, 0, 0, 0, 0);
-    addEntry(r, 8, 9, 4, 9, 5, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 9, MAN_HAND_X, 3, 5, 2, MAN_HU, MAN_HU, EMPTY, 0, 0, 0, 0);
+    addEntry(r, 1, 3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY);
+    addEntry(r, 2, 7, 3, 7, 4, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 3, 2, 8, 8, 2, MAN_KAKU, MAN_KAKU, COM_KAKU);
+    addEntry(r, 4, 7, 4, 7, 5, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 5, 7, 7, 7, 6, MAN_HU, MAN_HU, EMPTY);
+    addEntry(r, 6, 9, 3, 9, 4, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 7, 7, 6, 7, 5, MAN_HU, MAN_HU, COM_HU);
+    addEntry(r, 8, 9, 4, 9, 5, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 9, MAN_HAND_X, 3, 5, 2, MAN_HU, MAN_HU, EMPTY);
     const std::vector<std::string> lines = linesOf(kifOf(r, 9, KifEnding::Mate));
     EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
               (std::vector<std::string>{"   9 ５二歩打     ( 0:00/00:00:00)",
@@ -231,8 +219,8 @@ TEST(KifWrite, AMatingPawnDropIsWrittenAsAnOrdinaryDropWithAComment) {
 
 TEST(KifWrite, RecordsThatKifCannotHoldAreRefused) {
     MoveRecord same{};
-    addEntry(same, 1, 3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(same, 2, 3, 6, 3, 5, MAN_HU, MAN_HU, EMPTY, 0, 0, 0, 0);
+    addEntry(same, 1, 3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY);
+    addEntry(same, 2, 3, 6, 3, 5, MAN_HU, MAN_HU, EMPTY);
     const KifEncodeResult twice = encodeKif(kHeader, same, 2, {});
     EXPECT_FALSE(twice.ok);
     EXPECT_EQ(twice.error, texts::record_file::moveFaulty(2, texts::kif::SIDES_NOT_ALTERNATING));
