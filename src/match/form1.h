@@ -11,6 +11,9 @@
 
 namespace velk {
 
+struct RecordWriting;
+struct RecordReading;
+
 inline constexpr int KEY_ESCAPE = 27;
 
 class Form1 {
@@ -163,6 +166,11 @@ class Form1 {
     bool kifWrite_ = false;
     void writeKifFile();
     void readKifFile(const std::string& fileName);
+    // The record panel's one writer and one reader, for every kind of record file
+    // (form1_record.cpp): the name typed is checked first, boxes tell what went wrong.
+    bool panelNameUsable(const std::string& name);
+    void writeRecord(const RecordWriting& kind);
+    void readRecord(const std::string& fileName, const RecordReading& kind);
 };
 
 // Seconds from start to now, both seconds since midnight; one wrap past midnight is allowed.

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "match/form1.h"
+#include "match/record_formats.h"
 #include "record/file_io.h"
 #include "record/record_file.h"
 #include "texts/texts.h"
@@ -53,23 +54,36 @@ void Form1::Command1_Click() {
         writeKifFile();
         return;
     }
-    RecordPanel& panel = ports_.panel;
+    const std::string name = ports_.panel.text(1);
+    if (!panelNameUsable(name)) return;
+    const auto encode = [this](const RecordHeader& header) {
+        return encodeRecordFile(header, s.record, s.moveNo);
+    };
+    writeRecord({name + RECORD_EXTENSION, std::string_view(RECORD_EXTENSION).size(), encode,
+                 texts::record::WRITTEN});
+}
+
+bool Form1::panelNameUsable(const std::string& name) {
     Dialogs& dialogs = ports_.dialogs;
-    const std::string name = panel.text(1);
     if (name.empty()) {
         dialogs.message(texts::file::NAME_NOT_ENTERED, texts::record::NAME_TITLE);
-        return;
+        return false;
     }
     // The name is used inside the chosen folder only.
     if (const std::string bad = checkFileName(name); !bad.empty()) {
         dialogs.message(bad, texts::record::NAME_TITLE);
-        return;
+        return false;
     }
+    return true;
+}
+
+void Form1::writeRecord(const RecordWriting& kind) {
+    RecordPanel& panel = ports_.panel;
+    Dialogs& dialogs = ports_.dialogs;
     // The name with its extension must fit the file system's limit, counted in UTF-8 bytes:
     // one byte for a letter or digit, three for kana and kanji.
-    const std::string fileName = name + RECORD_EXTENSION;
-    if (fileName.size() > MAX_FILE_NAME_BYTES) {
-        const std::size_t room = MAX_FILE_NAME_BYTES - std::string_view(RECORD_EXTENSION).size();
+    if (kind.fileName.size() > MAX_FILE_NAME_BYTES) {
+        const std::size_t room = MAX_FILE_NAME_BYTES - kind.extensionBytes;
         dialogs.message(texts::record::nameTooLong(room, room / 3), texts::record::NAME_TITLE);
         return;
     }
@@ -80,16 +94,16 @@ void Form1::Command1_Click() {
 
     const RecordHeader header =
         makeRecordHeader(panel.text(2), panel.text(3), panel.text(4), s.roleMAN);
-    const RecordEncodeResult file = encodeRecordFile(header, s.record, s.moveNo);
+    const RecordEncodeResult file = kind.encode(header);
     if (!file.ok) {
         dialogs.message(file.error, texts::record::SAVE_TITLE);
         return;
     }
     // A record already under that name is replaced only when the player says so; "no" leaves
     // it and the panel as they are. Anything but a regular file is refused by the write below.
-    const std::string path = joinPath(panel.folder(), fileName);
-    if (fileExists(path) &&
-        !dialogs.askYesNo(texts::record::overwriteQuestion(fileName), texts::record::SAVE_TITLE)) {
+    const std::string path = joinPath(panel.folder(), kind.fileName);
+    if (fileExists(path) && !dialogs.askYesNo(texts::record::overwriteQuestion(kind.fileName),
+                                              texts::record::SAVE_TITLE)) {
         return;
     }
     // Written to a temporary file and renamed, so a failure leaves any old file as it was; the
@@ -101,21 +115,26 @@ void Form1::Command1_Click() {
     }
 
     s.movesUnsaved = 0;
+    kifWrite_ = false;
     hidePanel();
     panel.refreshFiles();
-    dialogs.message(texts::record::WRITTEN, texts::record::NAME_TITLE);
+    dialogs.message(kind.written, texts::record::NAME_TITLE);
 }
 
 void Form1::File1_Click(const std::string& fileName) {
     const EventScope event(*this);
     if (closed) return;
-    Dialogs& dialogs = ports_.dialogs;
     描画_可視(ports_.panel, NO, NO, NO);
     if (isKifFileName(fileName)) {
         readKifFile(fileName);
         return;
     }
+    readRecord(fileName, {RECORD_MAX_FILE_BYTES, decodeRecordFile, texts::record::notRead,
+                          texts::record::NO_MOVES});
+}
 
+void Form1::readRecord(const std::string& fileName, const RecordReading& kind) {
+    Dialogs& dialogs = ports_.dialogs;
     // The whole file is read and checked before anything is reset: a file that cannot be used,
     // an empty record included, leaves the game on the board as it was.
     if (const std::string bad = checkFileName(fileName); !bad.empty()) {
@@ -123,18 +142,18 @@ void Form1::File1_Click(const std::string& fileName) {
         return;
     }
     const FileReadResult file =
-        readWholeFile(joinPath(ports_.panel.folder(), fileName), RECORD_MAX_FILE_BYTES);
+        readWholeFile(joinPath(ports_.panel.folder(), fileName), kind.maxBytes);
     if (!file.ok) {
-        dialogs.message(texts::record::notRead(file.error), texts::record::TITLE);
+        dialogs.message(kind.notRead(file.error), texts::record::TITLE);
         return;
     }
-    const RecordParseResult record = decodeRecordFile(file.bytes);
+    const RecordParseResult record = kind.decode(file.bytes);
     if (!record.ok) {
         dialogs.message(record.error, texts::record::TITLE);
         return;
     }
     if (record.count == 0) {
-        dialogs.message(texts::record::NO_MOVES, texts::record::TITLE);
+        dialogs.message(kind.noMoves, texts::record::TITLE);
         return;
     }
     // A good record replaces the game on the board: a game with unsaved moves asks first.

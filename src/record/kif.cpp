@@ -11,18 +11,26 @@
 #include "game/move_exec.h"
 #include "game/setup.h"
 #include "game/survey.h"
+#include "record/replay_step.h"
 #include "record/sjis.h"
+#include "texts/texts.h"
 
 namespace velk {
 
 namespace {
 
+// The KIF syntax below (header keys, piece names, 同/打/成/不成, closing words, the moves line and
+// the marks this game writes for its own reader) is the file's format, not a text to translate:
+// a translation keeps it, or other programs would no longer read the files. What the game says
+// in its own words, in boxes or in comments, is in texts::kif.
 constexpr const char* CRLF = "\r\n";
 constexpr std::string_view COM_FIRST_MARK = "#ついたて将棋：COMが先手";
 constexpr std::string_view MAN_FIRST_MARK = "#ついたて将棋：MANが先手";
 // Times that standard KIF cannot carry (a side's clock changing while the other moved) follow
 // the move in this comment: the human's before and after, then the computer's, in seconds.
 constexpr std::string_view EXACT_TIMES = "*記録の時間：";
+// The mark that starts a comment line.
+constexpr const char* COMMENT_MARK = "*";
 constexpr std::string_view MOVES_LINE = "手数----指手---------消費時間--";
 
 constexpr std::string_view FILE_DIGITS[10] = {"",   "１", "２", "３", "４",
@@ -129,32 +137,31 @@ KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int c
                           const KifInfo& info) {
     KifEncodeResult result;
     if (count < 0 || count > MAX_MOVES) {
-        result.error = "手数が正しくありません";
+        result.error = texts::record_file::BAD_MOVE_COUNT;
         return result;
     }
     for (int n = 1; n <= count; ++n) {
         const std::string why = checkRecordEntry(r, n);
         if (!why.empty()) {
-            result.error = std::to_string(n) + "手目のﾃﾞｰﾀが正しくありません（" + why + "）";
+            result.error = texts::record_file::moveFaulty(n, why);
             return result;
         }
         // KIF tells the side of a move by its number only.
         if (n > 1 && isManMove(r, n) == isManMove(r, n - 1)) {
-            result.error =
-                std::to_string(n) + "手目のﾃﾞｰﾀが正しくありません（手番が交互ではありません）";
+            result.error = texts::record_file::moveFaulty(n, texts::kif::SIDES_NOT_ALTERNATING);
             return result;
         }
     }
     std::string why;
     if (const int bad = checkRecordFollowsStart(r, count, why); bad != 0) {
-        result.error = std::to_string(bad) + "手目のﾃﾞｰﾀが正しくありません（" + why + "）";
+        result.error = texts::record_file::moveFaulty(bad, why);
         return result;
     }
     for (const std::string* text : {&header.title, &header.topPlayer, &header.bottomPlayer}) {
         for (const char c : *text) {
             const auto u = static_cast<unsigned char>(c);
             if (u < 0x20 || u == 0x7F) {
-                result.error = "対局名や対局者名に制御文字は使えません";
+                result.error = texts::kif::HEADER_HAS_CONTROLS;
                 return result;
             }
         }
@@ -229,12 +236,12 @@ KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int c
 
         // Misses charged since the previous move, as the counters stored with this one show.
         if (r.recMissMAN[n] > missMAN) {
-            out += "*MANのミス " + std::to_string(r.recMissMAN[n] - missMAN) + "回（通算" +
-                   std::to_string(r.recMissMAN[n]) + "回）" + CRLF;
+            out += COMMENT_MARK +
+                   texts::kif::manMisses(r.recMissMAN[n] - missMAN, r.recMissMAN[n]) + CRLF;
         }
         if (r.recMissCOM[n] > missCOM) {
-            out += "*COMのミス（反則） " + std::to_string(r.recMissCOM[n] - missCOM) + "回（通算" +
-                   std::to_string(r.recMissCOM[n]) + "回）" + CRLF;
+            out += COMMENT_MARK +
+                   texts::kif::comMisses(r.recMissCOM[n] - missCOM, r.recMissCOM[n]) + CRLF;
         }
         missMAN = std::max(missMAN, r.recMissMAN[n]);
         missCOM = std::max(missCOM, r.recMissCOM[n]);
@@ -252,7 +259,7 @@ KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int c
             // Standard shogi has no king capture: the capture stays in the record and the
             // side without its king resigns, which every reader takes as the same result.
             closing = "投了";
-            comment = manToMove ? "*COMがMANの王を取りました" : "*MANがCOMの王を取りました";
+            comment = manToMove ? texts::kif::COM_TOOK_KING : texts::kif::MAN_TOOK_KING;
             summary = std::string("で") + sideMoved + "の勝ち";
             break;
         }
@@ -260,7 +267,7 @@ KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int c
             closing = "詰み";
             if (count >= 1 && isDrop(r.recFromX[count]) &&
                 codeMagnitude(r.recPieceAfter[count]) == COM_HU) {
-                comment = "*打ち歩詰め（ついたて将棋では反則になりません）";
+                comment = texts::kif::PAWN_DROP_MATE;
             }
             summary = std::string("で") + sideMoved + "の勝ち";
             break;
@@ -268,7 +275,7 @@ KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int c
         case KifEnding::TenthMissMAN:
         case KifEnding::TenthMissCOM: {
             const bool manLost = info.ending == KifEnding::TenthMissMAN;
-            comment = manLost ? "*MANのミスが10回になりました" : "*COMのミスが10回になりました";
+            comment = manLost ? texts::kif::TENTH_MISS_MAN : texts::kif::TENTH_MISS_COM;
             if (manLost == manToMove) {
                 closing = "反則負け";
                 summary = std::string("で") + sideMoved + "の反則勝ち";
@@ -281,7 +288,7 @@ KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int c
         }
         case KifEnding::MoveLimit:
             closing = "中断";
-            comment = "*500手に達したので対局を終わりました";
+            comment = texts::kif::MOVE_LIMIT;
             summary = "で中断";
             break;
         case KifEnding::Interrupted:
@@ -291,13 +298,13 @@ KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int c
     }
     if (!comment.empty() && info.ending != KifEnding::TenthMissMAN &&
         info.ending != KifEnding::TenthMissCOM) {
-        out += comment + CRLF;
+        out += COMMENT_MARK + comment + CRLF;
     }
     char number[16];
     std::snprintf(number, sizeof number, "%4d ", next);
     out += number + closing + CRLF;
     if (info.ending == KifEnding::TenthMissMAN || info.ending == KifEnding::TenthMissCOM)
-        out += comment + CRLF;
+        out += COMMENT_MARK + comment + CRLF;
     out += "まで" + std::to_string(count) + "手" + summary + CRLF;
 
     result.ok = true;
@@ -350,21 +357,6 @@ bool isUtf8(std::string_view s) {
         i += static_cast<std::size_t>(more) + 1;
     }
     return true;
-}
-
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = next;
-    }
-    return lines;
 }
 
 bool startsWith(std::string_view s, std::string_view prefix) {
@@ -450,11 +442,6 @@ constexpr std::string_view CLOSINGS[] = {"投了",     "中断",     "詰み",  
 constexpr std::string_view POSITION_KEYS[] = {"先手の持駒", "後手の持駒", "上手の持駒",
                                               "下手の持駒", "手番"};
 constexpr std::string_view POSITION_LINES[] = {"先手番", "後手番", "上手番", "下手番"};
-
-std::string lineError(std::size_t lineNo, std::string_view reason) {
-    return "KIFﾌｧｲﾙの" + std::to_string(lineNo) + "行目が正しくありません（" + std::string(reason) +
-           "）";
-}
 
 // The time field "( m:ss/h:mm:ss)"; the total may be missing.
 bool parseTime(std::string_view& s, int& moveSeconds, int& totalSeconds, bool& hasTotal) {
@@ -542,11 +529,10 @@ std::string KifReader::line(std::string_view text, std::size_t lineNo) {
     // A board diagram: its frame, its rows or its column numbers.
     if (startsWith(bare, "|") || startsWith(bare, "+-") || startsWith(bare, "９ ８ ７") ||
         startsWith(bare, "9 8 7")) {
-        return "局面図のある棋譜は読み込めません（平手の初めの局面から始まる棋譜だけです）";
+        return texts::kif::HAS_POSITION;
     }
     for (const std::string_view p : POSITION_LINES)
-        if (bare == p)
-            return "局面図のある棋譜は読み込めません（平手の初めの局面から始まる棋譜だけです）";
+        if (bare == p) return texts::kif::HAS_POSITION;
     if (bare.front() >= '0' && bare.front() <= '9') {
         inMoves_ = true;
         return moveLine(bare, lineNo);
@@ -557,14 +543,12 @@ std::string KifReader::line(std::string_view text, std::size_t lineNo) {
         const std::string_view value = text.substr(colon + std::string_view("：").size());
         for (const char c : value) {
             const auto u = static_cast<unsigned char>(c);
-            if (u < 0x20 || u == 0x7F) return "文字でない記号（制御文字）が入っています";
+            if (u < 0x20 || u == 0x7F) return texts::record_file::CONTROL_CHARACTERS;
         }
         for (const std::string_view p : POSITION_KEYS)
-            if (key == p)
-                return "局面図のある棋譜は読み込めません（平手の初めの局面から始まる棋譜だけです）";
+            if (key == p) return texts::kif::HAS_POSITION;
         if (key == "手合割") {
-            if (trimBlanks(value) != "平手")
-                return "平手の棋譜ではありません（駒落ちの棋譜は読み込めません）";
+            if (trimBlanks(value) != "平手") return texts::kif::NOT_EVEN_GAME;
         } else if (key == "棋戦") {
             result_.header.title = std::string(value);
         } else if (key == "先手" || key == "下手") {
@@ -574,12 +558,12 @@ std::string KifReader::line(std::string_view text, std::size_t lineNo) {
         }
         return {};
     }
-    return "読み取れない行です";
+    return texts::kif::UNREADABLE_LINE;
 }
 
 std::string KifReader::moveLine(std::string_view text, std::size_t lineNo) {
     int n = 0;
-    if (!eatNumber(text, 4, n)) return "手数が正しくありません";
+    if (!eatNumber(text, 4, n)) return texts::record_file::BAD_MOVE_COUNT;
     skipSpaces(text);
     for (const std::string_view word : CLOSINGS) {
         if (startsWith(text, word)) {
@@ -587,8 +571,8 @@ std::string KifReader::moveLine(std::string_view text, std::size_t lineNo) {
             return {};
         }
     }
-    if (n != count_ + 1) return "手数が" + std::to_string(count_ + 1) + "ではありません";
-    if (n > MAX_MOVES) return "手数が" + std::to_string(MAX_MOVES) + "手を超えています";
+    if (n != count_ + 1) return texts::kif::moveNumberNot(count_ + 1);
+    if (n > MAX_MOVES) return texts::kif::tooManyMoves(MAX_MOVES);
     lineOf_[static_cast<std::size_t>(n)] = lineNo;
     if (std::string why = play(text, n); !why.empty()) return why;
 
@@ -600,8 +584,7 @@ std::string KifReader::moveLine(std::string_view text, std::size_t lineNo) {
     skipSpaces(text);
     if (startsWith(text, "(")) {
         bool hasTotal = false;
-        if (!parseTime(text, moveSeconds, totalSeconds, hasTotal))
-            return "消費時間が正しくありません";
+        if (!parseTime(text, moveSeconds, totalSeconds, hasTotal)) return texts::kif::BAD_TIME;
         if (!hasTotal) totalSeconds = total + moveSeconds;
     } else {
         totalSeconds = total;
@@ -609,9 +592,9 @@ std::string KifReader::moveLine(std::string_view text, std::size_t lineNo) {
     skipSpaces(text);
     eat(text, "+");  // the mark of a move with variations
     skipSpaces(text);
-    if (!text.empty()) return "指し手の後ろに読み取れない文字があります";
-    if (totalSeconds > RECORD_MAX_SECONDS) return "消費時間が長すぎます";
-    if (moveSeconds > totalSeconds) return "消費時間が合計より長くなっています";
+    if (!text.empty()) return texts::kif::TRAILING_TEXT;
+    if (totalSeconds > RECORD_MAX_SECONDS) return texts::kif::TIME_TOO_LONG;
+    if (moveSeconds > totalSeconds) return texts::kif::MOVE_TIME_OVER_TOTAL;
     MoveRecord& r = result_.moves;
     const float before = static_cast<float>(totalSeconds - moveSeconds);
     const float after = static_cast<float>(totalSeconds);
@@ -624,6 +607,18 @@ std::string KifReader::moveLine(std::string_view text, std::size_t lineNo) {
     return {};
 }
 
+// Entry n of the record, its times aside.
+void enterMove(MoveRecord& r, int n, int fromX, int fromY, int toX, int toY, int before, int after,
+               int captured) {
+    r.recFromX[n] = fromX;
+    r.recFromY[n] = fromY;
+    r.recToX[n] = toX;
+    r.recToY[n] = toY;
+    r.recPieceBefore[n] = before;
+    r.recPieceAfter[n] = after;
+    r.recCaptured[n] = captured;
+}
+
 // Reads the move itself and plays it on the reader's board.
 std::string KifReader::play(std::string_view& text, int n) {
     GameState& g = *g_;
@@ -633,14 +628,14 @@ std::string KifReader::play(std::string_view& text, int n) {
 
     int toX = 0, toY = 0;
     if (eat(text, "同")) {
-        if (n == 1) return "1手目に「同」は使えません";
+        if (n == 1) return texts::kif::SAME_ON_FIRST_MOVE;
         if (!eat(text, "　")) eat(text, " ");
         toX = r.recToX[n - 1];
         toY = r.recToY[n - 1];
     } else {
         const int file = eatDigit(text, false);
         const int rank = eatDigit(text, true);
-        if (file == 0 || rank == 0) return "移動先が読み取れません";
+        if (file == 0 || rank == 0) return texts::kif::NO_DESTINATION;
         toX = manFirst_ ? 10 - file : file;
         toY = manFirst_ ? rank : 10 - rank;
     }
@@ -651,7 +646,7 @@ std::string KifReader::play(std::string_view& text, int n) {
             break;
         }
     }
-    if (kind == 0) return "駒の名前が読み取れません";
+    if (kind == 0) return texts::kif::NO_PIECE_NAME;
     const int code = man ? -kind : kind;
     bool drop = false, promote = false, declined = false;
     if (eat(text, "打"))
@@ -661,61 +656,45 @@ std::string KifReader::play(std::string_view& text, int n) {
     else if (eat(text, "成"))
         promote = true;
 
-    const char* const side = man ? "MAN" : "COM";
+    const char* const side = man ? texts::kif::SIDE_MAN : texts::kif::SIDE_COM;
     if (drop) {
         const int k = handIndexOf(code);
-        if (!canPromote(code) && codeMagnitude(code) != COM_KIN) return "その駒は打てません";
-        std::array<int, 8>& hand = man ? g.handMAN : g.handCOM;
+        if (!canPromote(code) && codeMagnitude(code) != COM_KIN)
+            return texts::kif::KIND_NOT_DROPPABLE;
+        const std::array<int, 8>& hand = man ? g.handMAN : g.handCOM;
         if (hand[static_cast<std::size_t>(k)] < 1)
-            return std::string(side) + "の持駒に" + std::string(pieceName(code)) + "がありません";
+            return texts::kif::notInHand(side, pieceName(code));
         const int fromX = man ? MAN_HAND_X : COM_HAND_X;
         調査_2歩フラグ設定(g);
-        if (g.board[toX][toY] != EMPTY) return "駒のあるところには打てません";
-        if (移動チェック(g, fromX, 0, toX, toY, code) != YES) return "そこには打てません";
-        r.recFromX[n] = fromX;
-        r.recFromY[n] = man ? k + 2 : k;
-        r.recToX[n] = toX;
-        r.recToY[n] = toY;
-        r.recPieceBefore[n] = code;
-        r.recPieceAfter[n] = code;
-        r.recCaptured[n] = EMPTY;
-        --hand[static_cast<std::size_t>(k)];
-        g.board[toX][toY] = static_cast<std::int16_t>(code);
+        if (g.board[toX][toY] != EMPTY) return texts::kif::DROP_ON_PIECE;
+        if (移動チェック(g, fromX, 0, toX, toY, code) != YES) return texts::kif::DROP_NOT_ALLOWED;
+        enterMove(r, n, fromX, man ? k + 2 : k, toX, toY, code, code, EMPTY);
+        playRecordedMove(g, r, n);
         return {};
     }
 
-    if (!eat(text, "(")) return "移動元が書かれていません";
+    if (!eat(text, "(")) return texts::kif::NO_SOURCE;
     int fromFile = 0, fromRank = 0;
     if (text.size() < 3 || (fromFile = eatDigit(text, false)) == 0 ||
         (fromRank = eatDigit(text, false)) == 0 || !eat(text, ")"))
-        return "移動元が読み取れません";
+        return texts::kif::BAD_SOURCE;
     const int fromX = manFirst_ ? 10 - fromFile : fromFile;
     const int fromY = manFirst_ ? fromRank : 10 - fromRank;
     const int before = g.board[fromX][fromY];
-    if (before == EMPTY || isManPiece(before) != man)
-        return "移動元に" + std::string(side) + "の駒がありません";
-    if (before != code) return "移動元の駒が" + std::string(pieceName(code)) + "ではありません";
-    if (移動チェック(g, fromX, fromY, toX, toY, before) != YES) return "その駒はそこへ動けません";
+    if (before == EMPTY || isManPiece(before) != man) return texts::kif::noPieceOfSide(side);
+    if (before != code) return texts::kif::sourceIsNot(pieceName(code));
+    if (移動チェック(g, fromX, fromY, toX, toY, before) != YES)
+        return texts::kif::CANNOT_MOVE_THERE;
     int after = before;
     const bool may = 調査_駒成(g, fromX, fromY, toX, toY, before) == YES;
     if (promote) {
-        if (!may) return "そこでは成れません";
+        if (!may) return texts::kif::CANNOT_PROMOTE_THERE;
         after = promotedCode(before);
     } else if (移動後チェック(toY, before) == NO) {
-        return declined ? "成らずに動けない手です" : "成らなければならない手です";
+        return declined ? texts::kif::MUST_PROMOTE_DECLINED : texts::kif::MUST_PROMOTE;
     }
-    const int captured = g.board[toX][toY];
-    r.recFromX[n] = fromX;
-    r.recFromY[n] = fromY;
-    r.recToX[n] = toX;
-    r.recToY[n] = toY;
-    r.recPieceBefore[n] = before;
-    r.recPieceAfter[n] = after;
-    r.recCaptured[n] = captured;
-    if (const int k = handIndexOf(captured); k != 0)
-        ++(man ? g.handMAN : g.handCOM)[static_cast<std::size_t>(k)];
-    g.board[fromX][fromY] = EMPTY;
-    g.board[toX][toY] = static_cast<std::int16_t>(after);
+    enterMove(r, n, fromX, fromY, toX, toY, before, after, g.board[toX][toY]);
+    playRecordedMove(g, r, n);
     return {};
 }
 
@@ -723,11 +702,11 @@ std::string KifReader::exactTimes(std::string_view text) {
     text.remove_prefix(EXACT_TIMES.size());
     int v[4];
     for (int i = 0; i < 4; ++i) {
-        if (i > 0 && !eat(text, " ")) return "記録の時間が読み取れません";
+        if (i > 0 && !eat(text, " ")) return texts::kif::BAD_EXACT_TIMES;
         if (!eatNumber(text, 5, v[i]) || v[i] > RECORD_MAX_SECONDS)
-            return "記録の時間が読み取れません";
+            return texts::kif::BAD_EXACT_TIMES;
     }
-    if (!trimBlanks(text).empty()) return "記録の時間が読み取れません";
+    if (!trimBlanks(text).empty()) return texts::kif::BAD_EXACT_TIMES;
     MoveRecord& r = result_.moves;
     r.recTimeMANBefore[count_] = static_cast<float>(v[0]);
     r.recTimeMANAfter[count_] = static_cast<float>(v[1]);
@@ -743,18 +722,18 @@ std::string KifReader::exactTimes(std::string_view text) {
 RecordParseResult decodeKif(std::string_view bytes) {
     RecordParseResult result;
     if (bytes.size() > KIF_MAX_FILE_BYTES) {
-        result.error = "KIFﾌｧｲﾙが大きすぎます";
+        result.error = texts::kif::FILE_TOO_LARGE;
         return result;
     }
     if (bytes.find('\0') != std::string_view::npos) {
-        result.error = "KIFﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（KIFﾌｧｲﾙではないようです）";
+        result.error = texts::kif::NOT_TEXT;
         return result;
     }
     std::string text;
     if (startsWith(bytes, "\xEF\xBB\xBF")) {
         bytes.remove_prefix(3);
         if (!isUtf8(bytes)) {
-            result.error = "KIFﾌｧｲﾙの文字ｺｰﾄﾞがUTF-8ではありません";
+            result.error = texts::kif::NOT_UTF8;
             return result;
         }
         text = std::string(bytes);
@@ -763,7 +742,7 @@ RecordParseResult decodeKif(std::string_view bytes) {
     } else if (std::optional<std::string> converted = cp932ToUtf8(bytes)) {
         text = std::move(*converted);
     } else {
-        result.error = "KIFﾌｧｲﾙの文字ｺｰﾄﾞがShift-JISでもUTF-8でもありません";
+        result.error = texts::kif::UNKNOWN_ENCODING;
         return result;
     }
 
@@ -771,20 +750,20 @@ RecordParseResult decodeKif(std::string_view bytes) {
     const std::vector<std::string_view> lines = splitLines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (std::string why = reader.line(lines[i], i + 1); !why.empty()) {
-            result.error = lineError(i + 1, why);
+            result.error = texts::kif::lineFaulty(i + 1, why);
             return result;
         }
     }
     const int count = reader.count();
     for (int n = 1; n <= count; ++n) {
         if (const std::string why = checkRecordEntry(result.moves, n); !why.empty()) {
-            result.error = lineError(reader.lineOf(n), why);
+            result.error = texts::kif::lineFaulty(reader.lineOf(n), why);
             return result;
         }
     }
     std::string why;
     if (const int bad = checkRecordFollowsStart(result.moves, count, why); bad != 0) {
-        result.error = lineError(reader.lineOf(bad), why);
+        result.error = texts::kif::lineFaulty(reader.lineOf(bad), why);
         return result;
     }
     if (reader.manFirst()) {

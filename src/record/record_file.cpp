@@ -73,8 +73,8 @@ bool hasLoneCarriageReturn(std::string_view bytes) {
     return false;
 }
 
-// Splits the file into lines at LF, dropping one CR before each LF. A last line without a line
-// end counts; the empty remainder after a final line end does not.
+}  // namespace
+
 std::vector<std::string_view> splitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
@@ -89,8 +89,6 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
     }
     return lines;
 }
-
-}  // namespace
 
 RecordHeader makeRecordHeader(std::string title, std::string sente, std::string gote, int roleMAN) {
     RecordHeader h;

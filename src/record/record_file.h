@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game/game_state.h"
 
@@ -85,6 +86,10 @@ struct RecordParseResult {
 // field out of range, moves that do not follow from the starting position, and more than 500 move
 // lines.
 RecordParseResult decodeRecordFile(std::string_view bytes);
+
+// Splits a file into lines at LF, dropping one CR before each LF (the record file and KIF alike).
+// A last line without a line end counts; the empty remainder after a final line end does not.
+std::vector<std::string_view> splitLines(std::string_view bytes);
 
 // Puts a checked record into the game for stepping with 進: the entries, moveNo and moveCount 0,
 // moveNoLast the number of entries, kifuMode YES.

@@ -239,6 +239,101 @@ inline constexpr const char* NEGATIVE_TIME = "時間がﾏｲﾅｽです";
 }  // namespace record_file
 
 // ---------------------------------------------------------------------------------------------
+// KIF records: the KIF items' boxes, the reasons of the KIF reader and writer, and the comment
+// lines written into a KIF file in the game's words. The KIF syntax itself (header keys, piece
+// names, closing words, the marks the reader looks for) is the file's format and stays in
+// record/kif.cpp.
+namespace kif {
+
+// The KIF items of the 棋譜 menu (titles as for the .棋譜 record, texts record::).
+inline constexpr const char* NOT_CP932 =
+    "Shift-JISで書き込めない文字があります\n（.kifuならUTF-8で書き込めます）";
+inline constexpr const char* WRITTEN = "KIFを書き込みました";
+inline std::string notRead(std::string_view reason) {
+    return std::string("KIFﾌｧｲﾙを読み込めませんでした\n").append(reason);
+}
+inline constexpr const char* NO_MOVES = "KIFﾌｧｲﾙに指し手がありません";
+// The kif subcommand of the command-line tool, asked for Shift-JIS.
+inline constexpr const char* CLI_NOT_CP932 = "Shift-JISで書けない文字があります";
+
+// Why a record cannot be written as KIF (besides record_file:: reasons).
+inline constexpr const char* SIDES_NOT_ALTERNATING = "手番が交互ではありません";
+inline constexpr const char* HEADER_HAS_CONTROLS = "対局名や対局者名に制御文字は使えません";
+
+// Comment lines of a KIF file, after the comment mark. The sides as named in them and in the
+// reader's reasons.
+inline constexpr const char* SIDE_MAN = "MAN";
+inline constexpr const char* SIDE_COM = "COM";
+// Misses charged since the previous move, and all so far.
+inline std::string manMisses(int added, int total) {
+    return "MANのミス " + std::to_string(added) + "回（通算" + std::to_string(total) + "回）";
+}
+inline std::string comMisses(int added, int total) {
+    return "COMのミス（反則） " + std::to_string(added) + "回（通算" + std::to_string(total) +
+           "回）";
+}
+inline constexpr const char* COM_TOOK_KING = "COMがMANの王を取りました";
+inline constexpr const char* MAN_TOOK_KING = "MANがCOMの王を取りました";
+inline constexpr const char* PAWN_DROP_MATE = "打ち歩詰め（ついたて将棋では反則になりません）";
+inline constexpr const char* TENTH_MISS_MAN = "MANのミスが10回になりました";
+inline constexpr const char* TENTH_MISS_COM = "COMのミスが10回になりました";
+inline constexpr const char* MOVE_LIMIT = "500手に達したので対局を終わりました";
+
+// Faults of a whole KIF file.
+inline constexpr const char* FILE_TOO_LARGE = "KIFﾌｧｲﾙが大きすぎます";
+inline constexpr const char* NOT_TEXT =
+    "KIFﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（KIFﾌｧｲﾙではないようです）";
+inline constexpr const char* NOT_UTF8 = "KIFﾌｧｲﾙの文字ｺｰﾄﾞがUTF-8ではありません";
+inline constexpr const char* UNKNOWN_ENCODING =
+    "KIFﾌｧｲﾙの文字ｺｰﾄﾞがShift-JISでもUTF-8でもありません";
+// A faulty line: lineFaulty(lineNo, reason).
+inline std::string lineFaulty(std::size_t lineNo, std::string_view reason) {
+    return "KIFﾌｧｲﾙの" + std::to_string(lineNo) + "行目が正しくありません（" + std::string(reason) +
+           "）";
+}
+// Reasons a line is faulty (besides record_file:: reasons).
+inline constexpr const char* HAS_POSITION =
+    "局面図のある棋譜は読み込めません（平手の初めの局面から始まる棋譜だけです）";
+inline constexpr const char* NOT_EVEN_GAME =
+    "平手の棋譜ではありません（駒落ちの棋譜は読み込めません）";
+inline constexpr const char* UNREADABLE_LINE = "読み取れない行です";
+inline std::string moveNumberNot(int expected) {
+    return "手数が" + std::to_string(expected) + "ではありません";
+}
+inline std::string tooManyMoves(int maxMoves) {
+    return "手数が" + std::to_string(maxMoves) + "手を超えています";
+}
+inline constexpr const char* BAD_TIME = "消費時間が正しくありません";
+inline constexpr const char* TRAILING_TEXT = "指し手の後ろに読み取れない文字があります";
+inline constexpr const char* TIME_TOO_LONG = "消費時間が長すぎます";
+inline constexpr const char* MOVE_TIME_OVER_TOTAL = "消費時間が合計より長くなっています";
+inline constexpr const char* SAME_ON_FIRST_MOVE = "1手目に「同」は使えません";
+inline constexpr const char* NO_DESTINATION = "移動先が読み取れません";
+inline constexpr const char* NO_PIECE_NAME = "駒の名前が読み取れません";
+inline constexpr const char* KIND_NOT_DROPPABLE = "その駒は打てません";
+// A drop of a piece the side does not hold: notInHand(SIDE_MAN, piece name).
+inline std::string notInHand(std::string_view side, std::string_view piece) {
+    return std::string(side).append("の持駒に").append(piece).append("がありません");
+}
+inline constexpr const char* DROP_ON_PIECE = "駒のあるところには打てません";
+inline constexpr const char* DROP_NOT_ALLOWED = "そこには打てません";
+inline constexpr const char* NO_SOURCE = "移動元が書かれていません";
+inline constexpr const char* BAD_SOURCE = "移動元が読み取れません";
+inline std::string noPieceOfSide(std::string_view side) {
+    return std::string("移動元に").append(side).append("の駒がありません");
+}
+inline std::string sourceIsNot(std::string_view piece) {
+    return std::string("移動元の駒が").append(piece).append("ではありません");
+}
+inline constexpr const char* CANNOT_MOVE_THERE = "その駒はそこへ動けません";
+inline constexpr const char* CANNOT_PROMOTE_THERE = "そこでは成れません";
+inline constexpr const char* MUST_PROMOTE_DECLINED = "成らずに動けない手です";
+inline constexpr const char* MUST_PROMOTE = "成らなければならない手です";
+inline constexpr const char* BAD_EXACT_TIMES = "記録の時間が読み取れません";
+
+}  // namespace kif
+
+// ---------------------------------------------------------------------------------------------
 // Why a file could not be read or written, and what is wrong with a typed file name.
 namespace file {
 

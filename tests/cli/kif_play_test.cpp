@@ -12,6 +12,7 @@
 #include "record/kif.h"
 #include "record/record_file.h"
 #include "record/sjis.h"
+#include "texts/texts.h"
 
 namespace velk::cli {
 namespace {
@@ -43,6 +44,10 @@ struct KifPlay : ::testing::Test {
     bool printed(const std::string& line) const {
         return out.find("\n" + line + "\n") != std::string::npos;
     }
+    // The line of a message box as the script prints it.
+    bool shown(const std::string& text, const std::string& title) const {
+        return printed("message [" + title + "] " + text);
+    }
     // The lines of the script's last show.
     std::string lastShow() const { return out.substr(out.rfind("> show")); }
 };
@@ -62,7 +67,7 @@ TEST_F(KifPlay, WrittenInTheEncodingOfTheNameAndReadBackForStepping) {
                   "KIFU_WRITE\ntext 1 対局\ntext 2 練習\ntext 3 山田\ntext 4 COM\nRETURN\n"),
               0)
         << out;
-    EXPECT_TRUE(printed("message [  ] KIFを書き込みました")) << out;
+    EXPECT_TRUE(shown(texts::kif::WRITTEN, texts::record::NAME_TITLE)) << out;
     const std::string kif = read("対局.kif");
     const std::string kifu = read("対局.kifu");
     const std::string record = read("対局.棋譜");
@@ -87,7 +92,7 @@ TEST_F(KifPlay, WrittenInTheEncodingOfTheNameAndReadBackForStepping) {
 
     // Read back with the KIF item, stepped through with 進 like a loaded .棋譜.
     ASSERT_EQ(run("KIF_READ\nfile 対局.kif\nAFTER\nAFTER\nshow\n"), 0) << out;
-    EXPECT_TRUE(printed("message [棋譜] 棋譜を '進 'で進めて下さい")) << out;
+    EXPECT_TRUE(shown(texts::match::STEP_WITH_AFTER, texts::record::TITLE)) << out;
     EXPECT_NE(lastShow().find("moveNo 2 moveNoLast " + std::to_string(game.count)),
               std::string::npos)
         << out;
@@ -102,12 +107,10 @@ TEST_F(KifPlay, ABadKifFileIsNamedAndTheGameOnTheBoardStays) {
                   "show\nKIF_READ\nfile 駒落ち.kif\nKIF_READ\nfile 反則.kifu\nshow\n"),
               0)
         << out;
-    EXPECT_TRUE(
-        printed("message [棋譜] KIFﾌｧｲﾙの1行目が正しくありません（平手の棋譜ではありま"
-                "せん（駒落ちの棋譜は読み込めません））"))
+    EXPECT_TRUE(shown(texts::kif::lineFaulty(1, texts::kif::NOT_EVEN_GAME), texts::record::TITLE))
         << out;
     EXPECT_TRUE(
-        printed("message [棋譜] KIFﾌｧｲﾙの3行目が正しくありません（その駒はそこへ動けません）"))
+        shown(texts::kif::lineFaulty(3, texts::kif::CANNOT_MOVE_THERE), texts::record::TITLE))
         << out;
     const std::size_t first = out.find("> show");
     const std::size_t firstEnd = out.find("> KIF_READ", first);
@@ -116,14 +119,14 @@ TEST_F(KifPlay, ABadKifFileIsNamedAndTheGameOnTheBoardStays) {
 
 TEST_F(KifPlay, ANameTypedWithAKifExtensionInTheRecordPanelWritesKif) {
     ASSERT_EQ(run(std::string(kGame) + "KIFU_WRITE\ntext 1 panel.kifu\nRETURN\n"), 0) << out;
-    EXPECT_TRUE(printed("message [  ] KIFを書き込みました")) << out;
+    EXPECT_TRUE(shown(texts::kif::WRITTEN, texts::record::NAME_TITLE)) << out;
     EXPECT_TRUE(decodeKif(read("panel.kifu")).ok);
     EXPECT_FALSE(fs::exists(folder / "panel.kifu.棋譜"));
 }
 
 TEST_F(KifPlay, AKifWriteRefusedAfterAReversalWritesNothing) {
     ASSERT_EQ(run(std::string(kGame) + "REVERSE\nKIF_WRITE\ntext 1 x\nRETURN\n"), 0) << out;
-    EXPECT_TRUE(printed("message [棋譜書込] 反転後は書き込みできません")) << out;
+    EXPECT_TRUE(shown(texts::record::NO_WRITE_AFTER_REVERSE, texts::record::WRITE_TITLE)) << out;
     EXPECT_FALSE(fs::exists(folder / "x.kif"));
 }
 

@@ -11,24 +11,13 @@
 #include "record/record_file.h"
 #include "record/sjis.h"
 #include "support/random_record.h"
+#include "support/record_entry.h"
+#include "texts/texts.h"
 
 namespace velk {
 namespace {
 
-void addEntry(MoveRecord& r, int n, int fromX, int fromY, int toX, int toY, int before, int after,
-              int captured, float manBefore, float manAfter, float comBefore, float comAfter) {
-    r.recFromX[n] = fromX;
-    r.recFromY[n] = fromY;
-    r.recToX[n] = toX;
-    r.recToY[n] = toY;
-    r.recPieceBefore[n] = before;
-    r.recPieceAfter[n] = after;
-    r.recCaptured[n] = captured;
-    r.recTimeMANBefore[n] = manBefore;
-    r.recTimeMANAfter[n] = manAfter;
-    r.recTimeCOMBefore[n] = comBefore;
-    r.recTimeCOMAfter[n] = comAfter;
-}
+using testkit::addEntry;
 
 // The human first: a bishop exchange with promotion, a recapture and a drop by each side.
 MoveRecord exchangeGame() {
@@ -118,11 +107,11 @@ TEST(KifWrite, PromotionsPromotedPiecesAndDeclinedPromotions) {
     int n = 0;
     auto man = [&](int fx, int fy, int tx, int ty, int before, int after, int captured) {
         ++n;
-        addEntry(r, n, fx, fy, tx, ty, before, after, captured, 0, 0, 0, 0);
+        addEntry(r, n, fx, fy, tx, ty, before, after, captured);
     };
     auto com = [&](int fx, int fy, int tx, int ty, int piece) {
         ++n;
-        addEntry(r, n, fx, fy, tx, ty, piece, piece, EMPTY, 0, 0, 0, 0);
+        addEntry(r, n, fx, fy, tx, ty, piece, piece, EMPTY);
     };
     // Each line: the human's move, then a pawn step of the computer.
     man(1, 9, 1, 3, MAN_KYOU, MAN_NARIKYOU, COM_HU);
@@ -177,9 +166,9 @@ TEST(KifWrite, TheClosingLineFollowsHowTheGameEnded) {
                                         "まで5手で先手の反則勝ち"}));
     // A king taken: the capture stays, the side without its king resigns.
     MoveRecord k{};
-    addEntry(k, 1, 3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(k, 2, 5, 1, 5, 8, COM_OU, COM_OU, EMPTY, 0, 0, 0, 0);
-    addEntry(k, 3, 5, 9, 5, 8, MAN_OU, MAN_OU, COM_OU, 0, 0, 0, 0);
+    addEntry(k, 1, 3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY);
+    addEntry(k, 2, 5, 1, 5, 8, COM_OU, COM_OU, EMPTY);
+    addEntry(k, 3, 5, 9, 5, 8, MAN_OU, MAN_OU, COM_OU);
     EXPECT_EQ(kifEndingOf(k, 3), KifEnding::KingCaptured);
     EXPECT_EQ(kifEndingOf(k, 2), KifEnding::Interrupted);
     const std::vector<std::string> lines = linesOf(kifOf(k, 3, kifEndingOf(k, 3)));
@@ -193,15 +182,15 @@ TEST(KifWrite, AHumanMoveThatMatesEndsTheRecordAsMate) {
     // The human's pieces take the golds, the rook and the pawn in front of the king (the
     // entries need not be moves, only fit the board), then a gold covers every escape.
     MoveRecord r{};
-    addEntry(r, 1, 8, 8, 4, 1, MAN_SYA, MAN_SYA, COM_KIN, 0, 0, 0, 0);
-    addEntry(r, 2, 1, 3, 1, 4, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 3, 2, 8, 6, 1, MAN_KAKU, MAN_KAKU, COM_KIN, 0, 0, 0, 0);
-    addEntry(r, 4, 1, 4, 1, 5, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 5, 5, 7, 5, 3, MAN_HU, MAN_HU, COM_HU, 0, 0, 0, 0);
-    addEntry(r, 6, 9, 3, 9, 4, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 7, 1, 9, 2, 2, MAN_KYOU, MAN_KYOU, COM_SYA, 0, 0, 0, 0);
-    addEntry(r, 8, 9, 4, 9, 5, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 9, 4, 9, 5, 2, MAN_KIN, MAN_KIN, EMPTY, 0, 0, 0, 0);
+    addEntry(r, 1, 8, 8, 4, 1, MAN_SYA, MAN_SYA, COM_KIN);
+    addEntry(r, 2, 1, 3, 1, 4, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 3, 2, 8, 6, 1, MAN_KAKU, MAN_KAKU, COM_KIN);
+    addEntry(r, 4, 1, 4, 1, 5, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 5, 5, 7, 5, 3, MAN_HU, MAN_HU, COM_HU);
+    addEntry(r, 6, 9, 3, 9, 4, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 7, 1, 9, 2, 2, MAN_KYOU, MAN_KYOU, COM_SYA);
+    addEntry(r, 8, 9, 4, 9, 5, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 9, 4, 9, 5, 2, MAN_KIN, MAN_KIN, EMPTY);
     EXPECT_EQ(kifEndingOf(r, 9), KifEnding::Mate);
     EXPECT_EQ(kifEndingOf(r, 8), KifEnding::Interrupted);
     EXPECT_EQ(kifEndingOf(r, 7), KifEnding::Interrupted);
@@ -212,15 +201,15 @@ TEST(KifWrite, AHumanMoveThatMatesEndsTheRecordAsMate) {
 
 TEST(KifWrite, AMatingPawnDropIsWrittenAsAnOrdinaryDropWithAComment) {
     MoveRecord r{};
-    addEntry(r, 1, 3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 2, 7, 3, 7, 4, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 3, 2, 8, 8, 2, MAN_KAKU, MAN_KAKU, COM_KAKU, 0, 0, 0, 0);
-    addEntry(r, 4, 7, 4, 7, 5, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 5, 7, 7, 7, 6, MAN_HU, MAN_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 6, 9, 3, 9, 4, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 7, 7, 6, 7, 5, MAN_HU, MAN_HU, COM_HU, 0, 0, 0, 0);
-    addEntry(r, 8, 9, 4, 9, 5, COM_HU, COM_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(r, 9, MAN_HAND_X, 3, 5, 2, MAN_HU, MAN_HU, EMPTY, 0, 0, 0, 0);
+    addEntry(r, 1, 3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY);
+    addEntry(r, 2, 7, 3, 7, 4, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 3, 2, 8, 8, 2, MAN_KAKU, MAN_KAKU, COM_KAKU);
+    addEntry(r, 4, 7, 4, 7, 5, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 5, 7, 7, 7, 6, MAN_HU, MAN_HU, EMPTY);
+    addEntry(r, 6, 9, 3, 9, 4, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 7, 7, 6, 7, 5, MAN_HU, MAN_HU, COM_HU);
+    addEntry(r, 8, 9, 4, 9, 5, COM_HU, COM_HU, EMPTY);
+    addEntry(r, 9, MAN_HAND_X, 3, 5, 2, MAN_HU, MAN_HU, EMPTY);
     const std::vector<std::string> lines = linesOf(kifOf(r, 9, KifEnding::Mate));
     EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
               (std::vector<std::string>{"   9 ５二歩打     ( 0:00/00:00:00)",
@@ -230,11 +219,11 @@ TEST(KifWrite, AMatingPawnDropIsWrittenAsAnOrdinaryDropWithAComment) {
 
 TEST(KifWrite, RecordsThatKifCannotHoldAreRefused) {
     MoveRecord same{};
-    addEntry(same, 1, 3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY, 0, 0, 0, 0);
-    addEntry(same, 2, 3, 6, 3, 5, MAN_HU, MAN_HU, EMPTY, 0, 0, 0, 0);
+    addEntry(same, 1, 3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY);
+    addEntry(same, 2, 3, 6, 3, 5, MAN_HU, MAN_HU, EMPTY);
     const KifEncodeResult twice = encodeKif(kHeader, same, 2, {});
     EXPECT_FALSE(twice.ok);
-    EXPECT_EQ(twice.error, "2手目のﾃﾞｰﾀが正しくありません（手番が交互ではありません）");
+    EXPECT_EQ(twice.error, texts::record_file::moveFaulty(2, texts::kif::SIDES_NOT_ALTERNATING));
     const KifEncodeResult control = encodeKif({"a\tb", "", ""}, exchangeGame(), 6, {});
     EXPECT_FALSE(control.ok);
 }
@@ -351,53 +340,33 @@ void expectRefused(const std::string& bytes, const std::string& error) {
 }
 
 TEST(KifRead, HostileFilesAreRefusedNamingTheLine) {
-    const std::string bad = "KIFﾌｧｲﾙの";
-    const std::string start = "平手の初めの局面から始まる棋譜だけです";
-    expectRefused(
-        withMoves("", "手合割：香落ち\n"),
-        bad +
-            "1行目が正しくありません（平手の棋譜ではありません（駒落ちの棋譜は読み込めません））");
-    expectRefused(
-        "後手の持駒：なし\n  ９ ８ ７ ６ ５ ４ ３ ２ １\n",
-        bad + "1行目が正しくありません（局面図のある棋譜は読み込めません（" + start + "））");
-    expectRefused(
-        "手合割：平手\n+---------------------------+\n",
-        bad + "2行目が正しくありません（局面図のある棋譜は読み込めません（" + start + "））");
-    expectRefused(withMoves("   1 ７五歩(77)\n"),
-                  bad + "3行目が正しくありません（その駒はそこへ動けません）");
-    expectRefused(withMoves("   1 ７六歩(77)\n   3 ３四歩(33)\n"),
-                  bad + "4行目が正しくありません（手数が2ではありません）");
+    using namespace texts::kif;
+    expectRefused(withMoves("", "手合割：香落ち\n"), lineFaulty(1, NOT_EVEN_GAME));
+    expectRefused("後手の持駒：なし\n  ９ ８ ７ ６ ５ ４ ３ ２ １\n", lineFaulty(1, HAS_POSITION));
+    expectRefused("手合割：平手\n+---------------------------+\n", lineFaulty(2, HAS_POSITION));
+    expectRefused(withMoves("   1 ７五歩(77)\n"), lineFaulty(3, CANNOT_MOVE_THERE));
+    expectRefused(withMoves("   1 ７六歩(77)\n   3 ３四歩(33)\n"), lineFaulty(4, moveNumberNot(2)));
     expectRefused(withMoves("   1 ７六歩(77)\n   2 ３四歩(33)   ( 0:75/00:01:15)\n"),
-                  bad + "4行目が正しくありません（消費時間が正しくありません）");
+                  lineFaulty(4, BAD_TIME));
     expectRefused(withMoves("   1 ７六歩(77)   ( 0:10/00:00:05)\n"),
-                  bad + "3行目が正しくありません（消費時間が合計より長くなっています）");
-    expectRefused(withMoves("   1 ７六歩(77)   ( 0:10/99:00:00)\n"),
-                  bad + "3行目が正しくありません（消費時間が長すぎます）");
+                  lineFaulty(3, MOVE_TIME_OVER_TOTAL));
+    expectRefused(withMoves("   1 ７六歩(77)   ( 0:10/99:00:00)\n"), lineFaulty(3, TIME_TOO_LONG));
     expectRefused(withMoves("99999999 ７六歩(77)\n"),
-                  bad + "3行目が正しくありません（手数が正しくありません）");
-    expectRefused(withMoves("   1 同　歩(77)\n"),
-                  bad + "3行目が正しくありません（1手目に「同」は使えません）");
-    expectRefused(withMoves("   1 ５五角打\n"),
-                  bad + "3行目が正しくありません（MANの持駒に角がありません）");
-    expectRefused(withMoves("   1 ７六銀(77)\n"),
-                  bad + "3行目が正しくありません（移動元の駒が銀ではありません）");
-    expectRefused(withMoves("   1 ３四歩(33)\n"),
-                  bad + "3行目が正しくありません（移動元にMANの駒がありません）");
-    expectRefused(withMoves("   1 ７六歩成(77)\n"),
-                  bad + "3行目が正しくありません（そこでは成れません）");
-    expectRefused(withMoves("   1 ７六歩(77) おまけ\n"),
-                  bad + "3行目が正しくありません（指し手の後ろに読み取れない文字があります）");
-    expectRefused(withMoves("   1 ７六\n"),
-                  bad + "3行目が正しくありません（駒の名前が読み取れません）");
-    expectRefused(withMoves("   1 ７六歩(7\n"),
-                  bad + "3行目が正しくありません（移動元が読み取れません）");
-    expectRefused("ただの文章\n", bad + "1行目が正しくありません（読み取れない行です）");
+                  lineFaulty(3, texts::record_file::BAD_MOVE_COUNT));
+    expectRefused(withMoves("   1 同　歩(77)\n"), lineFaulty(3, SAME_ON_FIRST_MOVE));
+    expectRefused(withMoves("   1 ５五角打\n"), lineFaulty(3, notInHand(SIDE_MAN, "角")));
+    expectRefused(withMoves("   1 ７六銀(77)\n"), lineFaulty(3, sourceIsNot("銀")));
+    expectRefused(withMoves("   1 ３四歩(33)\n"), lineFaulty(3, noPieceOfSide(SIDE_MAN)));
+    expectRefused(withMoves("   1 ７六歩成(77)\n"), lineFaulty(3, CANNOT_PROMOTE_THERE));
+    expectRefused(withMoves("   1 ７六歩(77) おまけ\n"), lineFaulty(3, TRAILING_TEXT));
+    expectRefused(withMoves("   1 ７六\n"), lineFaulty(3, NO_PIECE_NAME));
+    expectRefused(withMoves("   1 ７六歩(7\n"), lineFaulty(3, BAD_SOURCE));
+    expectRefused("ただの文章\n", lineFaulty(1, UNREADABLE_LINE));
     expectRefused("手合割：平手\n棋戦：a\tb\n",
-                  bad + "2行目が正しくありません（文字でない記号（制御文字）が入っています）");
-    expectRefused(std::string("手合割：平手\n\0\x01", 21),
-                  "KIFﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（KIFﾌｧｲﾙではないようです）");
-    expectRefused("\xFF\xFE\x81", "KIFﾌｧｲﾙの文字ｺｰﾄﾞがShift-JISでもUTF-8でもありません");
-    expectRefused(std::string(KIF_MAX_FILE_BYTES + 1, '*'), "KIFﾌｧｲﾙが大きすぎます");
+                  lineFaulty(2, texts::record_file::CONTROL_CHARACTERS));
+    expectRefused(std::string("手合割：平手\n\0\x01", 21), NOT_TEXT);
+    expectRefused("\xFF\xFE\x81", UNKNOWN_ENCODING);
+    expectRefused(std::string(KIF_MAX_FILE_BYTES + 1, '*'), FILE_TOO_LARGE);
 
     // More moves than the record holds: the kings stepping to and fro.
     std::string many;
@@ -407,7 +376,7 @@ TEST(KifRead, HostileFilesAreRefusedNamingTheLine) {
         std::snprintf(line, sizeof line, "%4d ", n);
         many += line + std::string(shuffle[(n - 1) % 4]) + "\n";
     }
-    expectRefused(withMoves(many), bad + "503行目が正しくありません（手数が500手を超えています）");
+    expectRefused(withMoves(many), lineFaulty(503, tooManyMoves(500)));
 }
 
 TEST(KifRead, ADeclinedPromotionMayBeWrittenOutOrLeftPlain) {

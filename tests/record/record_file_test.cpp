@@ -7,26 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "support/record_entry.h"
 #include "texts/texts.h"
 
 namespace velk {
 namespace {
 
-void addEntry(MoveRecord& r, int n, int fromX, int fromY, int toX, int toY, int before, int after,
-              int captured, float manBefore = 0, float manAfter = 0, float comBefore = 0,
-              float comAfter = 0) {
-    r.recFromX[n] = fromX;
-    r.recFromY[n] = fromY;
-    r.recToX[n] = toX;
-    r.recToY[n] = toY;
-    r.recPieceBefore[n] = before;
-    r.recPieceAfter[n] = after;
-    r.recCaptured[n] = captured;
-    r.recTimeMANBefore[n] = manBefore;
-    r.recTimeMANAfter[n] = manAfter;
-    r.recTimeCOMBefore[n] = comBefore;
-    r.recTimeCOMAfter[n] = comAfter;
-}
+using testkit::addEntry;
 
 // Eight moves from the start: a bishop exchange with promotion, captures and a drop by each side.
 MoveRecord sampleGame() {

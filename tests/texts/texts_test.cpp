@@ -161,6 +161,61 @@ TEST(Texts, RecordFileReasonsKeepTheirWording) {
     EXPECT_EQ(moveLineLength(37, 36), "指し手の行は37文字のところ、36文字あります");
 }
 
+TEST(Texts, KifTextsKeepTheirWording) {
+    using namespace kif;
+    expectAll({
+        {NOT_CP932, "Shift-JISで書き込めない文字があります\n（.kifuならUTF-8で書き込めます）"},
+        {WRITTEN, "KIFを書き込みました"},
+        {NO_MOVES, "KIFﾌｧｲﾙに指し手がありません"},
+        {CLI_NOT_CP932, "Shift-JISで書けない文字があります"},
+        {SIDES_NOT_ALTERNATING, "手番が交互ではありません"},
+        {HEADER_HAS_CONTROLS, "対局名や対局者名に制御文字は使えません"},
+        {SIDE_MAN, "MAN"},
+        {SIDE_COM, "COM"},
+        {COM_TOOK_KING, "COMがMANの王を取りました"},
+        {MAN_TOOK_KING, "MANがCOMの王を取りました"},
+        {PAWN_DROP_MATE, "打ち歩詰め（ついたて将棋では反則になりません）"},
+        {TENTH_MISS_MAN, "MANのミスが10回になりました"},
+        {TENTH_MISS_COM, "COMのミスが10回になりました"},
+        {MOVE_LIMIT, "500手に達したので対局を終わりました"},
+        {FILE_TOO_LARGE, "KIFﾌｧｲﾙが大きすぎます"},
+        {NOT_TEXT, "KIFﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（KIFﾌｧｲﾙではないようです）"},
+        {NOT_UTF8, "KIFﾌｧｲﾙの文字ｺｰﾄﾞがUTF-8ではありません"},
+        {UNKNOWN_ENCODING, "KIFﾌｧｲﾙの文字ｺｰﾄﾞがShift-JISでもUTF-8でもありません"},
+        {HAS_POSITION,
+         "局面図のある棋譜は読み込めません（平手の初めの局面から始まる棋譜だけです）"},
+        {NOT_EVEN_GAME, "平手の棋譜ではありません（駒落ちの棋譜は読み込めません）"},
+        {UNREADABLE_LINE, "読み取れない行です"},
+        {BAD_TIME, "消費時間が正しくありません"},
+        {TRAILING_TEXT, "指し手の後ろに読み取れない文字があります"},
+        {TIME_TOO_LONG, "消費時間が長すぎます"},
+        {MOVE_TIME_OVER_TOTAL, "消費時間が合計より長くなっています"},
+        {SAME_ON_FIRST_MOVE, "1手目に「同」は使えません"},
+        {NO_DESTINATION, "移動先が読み取れません"},
+        {NO_PIECE_NAME, "駒の名前が読み取れません"},
+        {KIND_NOT_DROPPABLE, "その駒は打てません"},
+        {DROP_ON_PIECE, "駒のあるところには打てません"},
+        {DROP_NOT_ALLOWED, "そこには打てません"},
+        {NO_SOURCE, "移動元が書かれていません"},
+        {BAD_SOURCE, "移動元が読み取れません"},
+        {CANNOT_MOVE_THERE, "その駒はそこへ動けません"},
+        {CANNOT_PROMOTE_THERE, "そこでは成れません"},
+        {MUST_PROMOTE_DECLINED, "成らずに動けない手です"},
+        {MUST_PROMOTE, "成らなければならない手です"},
+        {BAD_EXACT_TIMES, "記録の時間が読み取れません"},
+    });
+    EXPECT_EQ(notRead("理由"), "KIFﾌｧｲﾙを読み込めませんでした\n理由");
+    EXPECT_EQ(manMisses(2, 7), "MANのミス 2回（通算7回）");
+    EXPECT_EQ(comMisses(1, 10), "COMのミス（反則） 1回（通算10回）");
+    EXPECT_EQ(lineFaulty(3, CANNOT_MOVE_THERE),
+              "KIFﾌｧｲﾙの3行目が正しくありません（その駒はそこへ動けません）");
+    EXPECT_EQ(moveNumberNot(2), "手数が2ではありません");
+    EXPECT_EQ(tooManyMoves(500), "手数が500手を超えています");
+    EXPECT_EQ(notInHand(SIDE_MAN, "角"), "MANの持駒に角がありません");
+    EXPECT_EQ(noPieceOfSide(SIDE_COM), "移動元にCOMの駒がありません");
+    EXPECT_EQ(sourceIsNot("銀"), "移動元の駒が銀ではありません");
+}
+
 TEST(Texts, FileErrorsKeepTheirWording) {
     using namespace file;
     expectAll({

@@ -7,6 +7,7 @@
 #include "cli/kif_commands.h"
 #include "record/kif.h"
 #include "record/record_file.h"
+#include "texts/texts.h"
 
 namespace velk::cli {
 
@@ -37,7 +38,7 @@ int runKif(std::istream& in, std::ostream& out, std::ostream& err, bool sjis) {
     }
     const auto bytes = kifFileBytes(kif.text, sjis ? KifEncoding::Cp932 : KifEncoding::Utf8);
     if (!bytes) {
-        err << "Shift-JISで書けない文字があります\n";
+        err << texts::kif::CLI_NOT_CP932 << '\n';
         return 1;
     }
     out << *bytes;
