@@ -7,30 +7,20 @@
 #include "game/invariants.h"
 #include "game/setup.h"
 #include "record/record_file.h"
+#include "support/record_entry.h"
 
 namespace velk {
 namespace {
 
-void entry(MoveRecord& r, int n, int fromX, int fromY, int toX, int toY, int before, int after,
-           int captured) {
-    r.recFromX[n] = fromX;
-    r.recFromY[n] = fromY;
-    r.recToX[n] = toX;
-    r.recToY[n] = toY;
-    r.recPieceBefore[n] = before;
-    r.recPieceAfter[n] = after;
-    r.recCaptured[n] = captured;
-}
-
 // From the start: a bishop exchange with promotion, then a drop by each side.
 MoveRecord exchange() {
     MoveRecord r{};
-    entry(r, 1, 7, 7, 7, 6, MAN_HU, MAN_HU, EMPTY);
-    entry(r, 2, 3, 3, 3, 4, COM_HU, COM_HU, EMPTY);
-    entry(r, 3, 2, 8, 8, 2, MAN_KAKU, MAN_UMA, COM_KAKU);
-    entry(r, 4, 7, 1, 8, 2, COM_GIN, COM_GIN, MAN_UMA);
-    entry(r, 5, MAN_HAND_X, 8, 5, 5, MAN_KAKU, MAN_KAKU, EMPTY);
-    entry(r, 6, COM_HAND_X, 6, 5, 4, COM_KAKU, COM_KAKU, EMPTY);
+    testkit::addEntry(r, 1, 7, 7, 7, 6, MAN_HU, MAN_HU, EMPTY);
+    testkit::addEntry(r, 2, 3, 3, 3, 4, COM_HU, COM_HU, EMPTY);
+    testkit::addEntry(r, 3, 2, 8, 8, 2, MAN_KAKU, MAN_UMA, COM_KAKU);
+    testkit::addEntry(r, 4, 7, 1, 8, 2, COM_GIN, COM_GIN, MAN_UMA);
+    testkit::addEntry(r, 5, MAN_HAND_X, 8, 5, 5, MAN_KAKU, MAN_KAKU, EMPTY);
+    testkit::addEntry(r, 6, COM_HAND_X, 6, 5, 4, COM_KAKU, COM_KAKU, EMPTY);
     return r;
 }
 
@@ -75,16 +65,16 @@ TEST(ReplayStep, AnEntryThatDoesNotFitLeavesThePositionAlone) {
     EXPECT_EQ(recordedMoveFault(s, r, 5), StepFault::NOT_IN_HAND);
     EXPECT_EQ(recordedMoveFault(s, r, 4), StepFault::WRONG_CAPTURE);
     EXPECT_FALSE(applyRecordedMove(s, r, 4));
-    entry(r, 9, 5, 5, 5, 4, MAN_HU, MAN_HU, EMPTY);
+    testkit::addEntry(r, 9, 5, 5, 5, 4, MAN_HU, MAN_HU, EMPTY);
     EXPECT_EQ(recordedMoveFault(s, r, 9), StepFault::NOT_ON_SOURCE);
     EXPECT_FALSE(applyRecordedMove(s, r, 9));
     // Backward: the entry's piece is not on its destination.
     EXPECT_FALSE(takeBackRecordedMove(s, r, 1));
     // Entries that fit the board but make or lose a piece are never stepped over.
-    entry(r, 7, 7, 7, 7, 6, MAN_HU, COM_HU, EMPTY);  // changes side
+    testkit::addEntry(r, 7, 7, 7, 7, 6, MAN_HU, COM_HU, EMPTY);  // changes side
     EXPECT_FALSE(steppableEntry(r, 7));
     EXPECT_FALSE(applyRecordedMove(s, r, 7));
-    entry(r, 8, 7, 7, 7, 6, MAN_HU, MAN_HU, 77);  // captures no piece code
+    testkit::addEntry(r, 8, 7, 7, 7, 6, MAN_HU, MAN_HU, 77);  // captures no piece code
     EXPECT_FALSE(applyRecordedMove(s, r, 8));
     EXPECT_EQ(recordedMoveFault(s, r, 0), StepFault::BAD_SQUARES);
     EXPECT_FALSE(takeBackRecordedMove(s, r, 0));
