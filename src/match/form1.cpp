@@ -327,6 +327,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
 
     ports_.sound.dsPlay(sndPiece);
     描画_移動結果(s, c, s.roleMAN, m.toX, m.toY, piece, COLOUR_WHITE);
+    afterEvent();  // the move's mark shows while the computer thinks
     ports_.window.repaint();
 
     ports_.timer.setEnabled(false);

@@ -127,6 +127,7 @@ void Form1::com_ban() {
     ports_.timer.setEnabled(false);
     勢力調査(s);
 
+    afterEvent();  // the move's mark shows with the boxes that follow
     const bool mateSeen = 詰めかMAN(s) == YES;
     if (!mateSeen && s.winner == s.roleCOM) {
         終了(texts::match::WINNER_COMPUTER);
