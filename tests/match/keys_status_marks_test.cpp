@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -96,8 +96,9 @@ TEST_F(Keys, HomeEndLeftAndRightStepThroughTheRecordAsBackAndForward) {
     EXPECT_TRUE(f.dialogs.boxes.empty());
     // At the end, End is refused as 進 would be.
     key(KEY_END);
-    EXPECT_EQ(f.dialogs.boxes,
-              (std::vector<Box>{{Box::Message, texts::match::CANNOT, texts::match::FORWARD_TITLE}}));
+    EXPECT_EQ(
+        f.dialogs.boxes,
+        (std::vector<Box>{{Box::Message, texts::match::CANNOT, texts::match::FORWARD_TITLE}}));
     key(KEY_LEFT);
     EXPECT_EQ(s().moveNo, 1);
     key(KEY_LEFT);
@@ -182,8 +183,8 @@ TEST_F(Keys, TheStatusLineSaysWhoseTurnTheRefereesWordsAndTheResult) {
     // A refused move says so, and a step through the record leaves no side to move.
     click(3, 7);
     click(3, 4);
-    EXPECT_EQ(form->statusText(), std::string(texts::status::REFUSED) +
-                                      texts::status::SEPARATOR + texts::status::YOUR_TURN);
+    EXPECT_EQ(form->statusText(), std::string(texts::status::REFUSED) + texts::status::SEPARATOR +
+                                      texts::status::YOUR_TURN);
     form->REPLAY_Click();
     EXPECT_EQ(form->statusText(), "");
 
@@ -207,7 +208,6 @@ TEST_F(Keys, TheStatusLineSaysWhoseTurnTheRefereesWordsAndTheResult) {
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.front(), said);  // already shown with the check's box
     EXPECT_TRUE(f.canvas.drewText(said));
-
 
     bareGame();
     s().board[9][2] = MAN_KIN;
@@ -303,8 +303,8 @@ TEST_F(Keys, RefusedMarkAndCursorLookTheSameOverAHiddenPiece) {
     for (std::size_t i = 0; i < drawn[0].size(); ++i)
         EXPECT_EQ(drawn[0][i], drawn[1][i])
             << i << ": " << drawn[0][i].kind << " " << drawn[0][i].code << " " << drawn[0][i].gx
-            << "," << drawn[0][i].gy << " / " << drawn[1][i].kind << " " << drawn[1][i].code
-            << " " << drawn[1][i].gx << "," << drawn[1][i].gy;
+            << "," << drawn[0][i].gy << " / " << drawn[1][i].kind << " " << drawn[1][i].code << " "
+            << drawn[1][i].gx << "," << drawn[1][i].gy;
 }
 
 }  // namespace

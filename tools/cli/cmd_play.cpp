@@ -241,10 +241,11 @@ std::pair<int, int> parseKey(const std::string& text) {
     if (name.starts_with("shift+")) {
         name.remove_prefix(6);
         shift = SHIFT_KEY_BIT;
+        // Only Enter means something else with Shift.
+        if (name != "enter") throw ParseError("unknown key '" + text + "'");
     }
     for (const auto& [n, code] : NAMES)
         if (n == name) return {code, shift};
-    if (shift != 0) throw ParseError("unknown key '" + text + "'");
     return {parseIntField(text, "key code"), 0};
 }
 
