@@ -49,16 +49,22 @@ inline QKeySequence helpKey() {
     return QKeySequence(Qt::Key_F1);
 }
 
-// Shows the keys in the menus. 戻 and 進 only show theirs: ← and → reach the controller as
-// keys, which moves the cursor instead while the human is to move. 書込 and 読込 own theirs.
-// Returns the window's help action (F1), which the help window connects to.
-inline QAction* installShortcuts(QMainWindow* window, GameMenu& menu) {
+// 戻 and 進 only show their keys after a tab in their captions: ← and → reach the controller
+// as keys, which moves the cursor instead while the human is to move. Call it again after the
+// captions are set anew.
+inline void showMenuKeys(GameMenu& menu) {
     const auto showKey = [&menu](const char* name, const QString& key) {
         if (QAction* a = menu.action(QString::fromLatin1(name)))
             a->setText(a->text().section(QLatin1Char('\t'), 0, 0) + QLatin1Char('\t') + key);
     };
     showKey("REPLAY", QKeySequence(Qt::Key_Left).toString(QKeySequence::NativeText));
     showKey("AFTER", QKeySequence(Qt::Key_Right).toString(QKeySequence::NativeText));
+}
+
+// Shows the keys in the menus; 書込 and 読込 own theirs. Returns the window's help action (F1),
+// which the help window connects to.
+inline QAction* installShortcuts(QMainWindow* window, GameMenu& menu) {
+    showMenuKeys(menu);
     if (QAction* a = menu.action(QStringLiteral("KIFU_WRITE")))
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     if (QAction* a = menu.action(QStringLiteral("KIFU_READ")))
