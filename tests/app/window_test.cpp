@@ -525,6 +525,11 @@ TEST_F(WindowTest, TheLastMoveIsMarkedOnEveryBackground) {
         EXPECT_TRUE(magenta) << background;
         saveScreenshot((std::string("last-move-") + background).c_str());
     }
+    // A pawn sent three squares on is refused with a mark on the square.
+    click(2, 7);
+    click(2, 4);
+    EXPECT_EQ(s().board[2][7], MAN_HU);
+    saveScreenshot("refused-move");
 }
 
 }  // namespace
