@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "app/icon.h"
+#include "app/shortcuts.h"
 #include "match/controls.h"
 #include "ui/geometry.h"
 
@@ -65,6 +66,7 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
     menu_ = std::make_unique<GameMenu>(
         menuBar(), [this](const QString& name) { menuItem(name); },
         [this](const QString& name) { menuOpened(name); });
+    helpAction_ = installShortcuts(this, *menu_);
     panel_ = new RecordPanelWidgets(surface_);
     connect(panel_, &RecordPanelWidgets::driveChosen, this, [this](const QString& root) {
         dispatch([root](Form1& f) { f.Drive1_Change(root.toStdString()); });
@@ -201,16 +203,13 @@ void MainWindow::end() {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    int code = 0;
-    if (event->key() == Qt::Key_Escape)
-        code = KEY_ESCAPE;
-    else if (event->key() >= 0x20 && event->key() <= 0x7e)
-        code = event->key();
+    const int code = controllerKeyCode(*event);
     if (code == 0) {
         QMainWindow::keyPressEvent(event);
         return;
     }
-    dispatch([code](Form1& f) { f.Form_KeyDown(code); });
+    const int shift = controllerShift(*event);
+    dispatch([code, shift](Form1& f) { f.Form_KeyDown(code, shift); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

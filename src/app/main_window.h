@@ -47,6 +47,9 @@ class MainWindow : public QMainWindow {
     RecordPanelWidgets& recordPanel() { return *panel_; }
     QtTimer& timer() { return *timer_; }
     bool hasEnded() const { return ended_; }
+    // The help's action (F1, src/app/shortcuts.h): the help window connects to its triggered
+    // signal; until one does, F1 does nothing.
+    QAction* helpAction() const { return helpAction_; }
     // How many times the designed size the window opens at.
     double comfortScale() const { return comfort_; }
 
@@ -84,6 +87,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<WindowPort> window_;
     std::unique_ptr<Form1> form_;
     std::deque<std::function<void(Form1&)>> pending_;
+    QAction* helpAction_ = nullptr;
     double comfort_ = 1.0;
     bool busy_ = false;
     bool quitRequested_ = false;

@@ -28,7 +28,10 @@ float 調査_経過秒(float start, float now) {
 }
 
 Form1::Form1(Ports ports, std::filesystem::path folder)
-    : ports_(ports), folder_(std::move(folder)) {}
+    : overlay_(ports.canvas),
+      ports_(Ports{overlay_, ports.dialogs, ports.sound, ports.clock, ports.timer, ports.menu,
+                   ports.panel, ports.window}),
+      folder_(std::move(folder)) {}
 
 float Form1::now() {
     return ports_.clock.timeOfDay();
@@ -59,10 +62,11 @@ Form1::EventScope::EventScope(Form1& form) : form_(form) {
 
 Form1::EventScope::~EventScope() {
     --form_.eventDepth_;
-#ifndef NDEBUG
     // Not while an exception unwinds: the event did not finish.
-    if (form_.eventDepth_ != 0 || !form_.checkStateAfterEvents || std::uncaught_exceptions() > 0)
-        return;
+    if (form_.eventDepth_ != 0 || std::uncaught_exceptions() > 0) return;
+    form_.afterEvent();
+#ifndef NDEBUG
+    if (!form_.checkStateAfterEvents) return;
     if (const std::string broken = checkGameState(form_.s); !broken.empty()) {
         std::fprintf(stderr, "game state broken after an event: %s\n", broken.c_str());
         std::abort();
@@ -111,6 +115,7 @@ void Form1::初期設定() {
     s.movesUnsaved = 0;
     ports_.timer.setEnabled(false);
     画面_再描画(s, ports_.canvas, ports_.menu);
+    setStatus("");
 }
 
 void Form1::CANCEL_Click() {
@@ -148,6 +153,8 @@ void Form1::Form_MouseDown(int button, int /*shift*/, float xTwips, float yTwips
     const EventScope event(*this);
     if (closed) return;
     Canvas& c = ports_.canvas;
+    // A click of the mouse puts the keyboard's cursor away until the next key.
+    if (!pressFromKeyboard_) cursorShown_ = false;
     hidePanel();
 
     // A click after the computer's pieces were shown only puts the screen back up.
@@ -218,6 +225,7 @@ void Form1::resumeOrRefuse() {
         if (s.gameState == 1) com_ban();
     } else {
         s.turn = s.roleMAN;
+        setStatus(texts::status::YOUR_TURN);
     }
 }
 
@@ -275,6 +283,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
         ports_.sound.dsPlay(sndForbidden);
         s.selPhase = 0;
         描画_将棋盤桝(s, c);
+        refuseMove(gx, gy);
         return;
     }
 
@@ -283,6 +292,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
     const bool promoteButton = button == RIGHT_BUTTON;
     if (移動後チェック(m.toY, m.piece) == NO && !promoteButton) {
         ports_.sound.dsPlay(sndForbidden);
+        refuseMove(gx, gy);
         ports_.dialogs.message(texts::match::PROMOTE_WITH_RIGHT, texts::match::PROMOTE_TITLE);
         return;
     }
@@ -317,6 +327,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
 
     ports_.sound.dsPlay(sndPiece);
     描画_移動結果(s, c, s.roleMAN, m.toX, m.toY, piece, COLOUR_WHITE);
+    afterEvent();  // the move's mark shows while the computer thinks
     ports_.window.repaint();
 
     ports_.timer.setEnabled(false);
@@ -360,15 +371,7 @@ void Form1::clickOffBoard(int gx, int gy) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Keys and the clock
-
-void Form1::Form_KeyDown(int keyCode) {
-    const EventScope event(*this);
-    if (closed || keyCode != KEY_ESCAPE) return;
-    if (!mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE)) return;
-    終了処理();
-    quit();
-}
+// The clock
 
 void Form1::Timer1_Timer() {
     const EventScope event(*this);
@@ -407,6 +410,7 @@ void Form1::SENTE_Click() {
     if (closed || refuseGameWithoutKings()) return;
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
+    setStatus(texts::status::YOUR_TURN);
     ports_.dialogs.message(texts::match::YOUR_TURN, texts::match::YOUR_TURN_TITLE);
     s.selPhase = 0;
     s.roleMAN = SENTE;
@@ -477,6 +481,7 @@ void Form1::レベル_設定(int n) {
 // End of game and shutdown
 
 void Form1::終了(const std::string& name) {
+    setStatus(texts::status::result(name));
     ports_.dialogs.message(texts::match::winnerIs(name), texts::match::END_TITLE);
     offerAnotherGame();
 }
@@ -498,6 +503,7 @@ void Form1::offerAnotherGame() {
 // recorded or replayed.
 void Form1::endOnFullRecord() {
     ports_.timer.setEnabled(false);
+    setStatus(texts::status::RECORD_FULL);
     ports_.dialogs.message(texts::match::RECORD_FULL, texts::match::END_TITLE);
     offerAnotherGame();
 }

@@ -5,8 +5,11 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "game/game_state.h"
+#include "match/overlay_canvas.h"
 #include "match/ports.h"
 
 namespace velk {
@@ -14,7 +17,17 @@ namespace velk {
 struct RecordWriting;
 struct RecordReading;
 
+// Key codes of Form_KeyDown, and the Shift bit of its shift argument.
+inline constexpr int KEY_ENTER = 13;
 inline constexpr int KEY_ESCAPE = 27;
+inline constexpr int KEY_SPACE = 32;
+inline constexpr int KEY_END = 35;
+inline constexpr int KEY_HOME = 36;
+inline constexpr int KEY_LEFT = 37;
+inline constexpr int KEY_UP = 38;
+inline constexpr int KEY_RIGHT = 39;
+inline constexpr int KEY_DOWN = 40;
+inline constexpr int SHIFT_KEY_BIT = 1;
 
 class Form1 {
   public:
@@ -51,7 +64,11 @@ class Form1 {
 
     // --- Mouse, keys, timer (form1.cpp) ---
     void Form_MouseDown(int button, int shift, float xTwips, float yTwips);
-    void Form_KeyDown(int keyCode);
+    // Escape quits. Home / End step through the record to its start / end as 戻 / 進 do. While
+    // it is the human's move the arrow keys move the square cursor (the first key only shows
+    // it), and Space or Enter press the left button on its square, Shift+Enter the right one;
+    // at any other time ← / → step through the record as 戻 / 進 (form1_keys.cpp).
+    void Form_KeyDown(int keyCode, int shift = 0);
     void Timer1_Timer();
 
     // --- Menus: match (form1.cpp) ---
@@ -118,6 +135,13 @@ class Form1 {
 
     const std::filesystem::path& folder() const { return folder_; }
 
+    // The text of the status line below the board.
+    const std::string& statusText() const { return status_; }
+    // Whether the keyboard cursor shows, and its square (a board square or the human's hand).
+    bool cursorVisible() const;
+    int cursorX() const { return cursorX_; }
+    int cursorY() const { return cursorY_; }
+
   private:
     // Opened at the top of every event handler; a handler may run inside another, and the
     // state is checked when the outermost one returns.
@@ -133,6 +157,8 @@ class Form1 {
     };
     int eventDepth_ = 0;
 
+    // The real surface behind ports_.canvas, which notes what covered the marks below.
+    OverlayCanvas overlay_;
     Ports ports_;
     std::filesystem::path folder_;
 
@@ -171,6 +197,32 @@ class Form1 {
     bool panelNameUsable(const std::string& name);
     void writeRecord(const RecordWriting& kind);
     void readRecord(const std::string& fileName, const RecordReading& kind);
+
+    // Keys, cursor, marks and status line (form1_keys.cpp).
+    using Square = std::pair<int, int>;
+    // Draws again what the outermost event left to the marks: the last move's squares, the
+    // cursor, the refused square and the status line.
+    void afterEvent();
+    void setStatus(std::string text);
+    void refuseMove(int gx, int gy);
+    bool keyboardTurn() const;
+    void moveCursor(int dx, int dy);
+    void pressAtCursor(int button);
+    void stepThroughRecord(bool forward);
+    std::vector<Square> lastMoveSquares() const;
+    void repaintSquare(Square sq);
+    std::string status_;
+    std::string statusDrawn_;
+    // Misses the computer made during the turn it is playing, for the status line.
+    std::string comAnnouncements_;
+    bool cursorShown_ = false;
+    bool pressFromKeyboard_ = false;
+    int cursorX_ = 5;
+    int cursorY_ = 7;
+    Square cursorDrawn_{0, 0};
+    std::vector<Square> marksDrawn_;
+    Square refused_{0, 0};
+    bool refusedFresh_ = false;
 };
 
 // Seconds from start to now, both seconds since midnight; one wrap past midnight is allowed.

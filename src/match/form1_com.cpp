@@ -39,6 +39,14 @@ void Form1::ミス処理(int side, int kind, int fromX, int fromY, int toX, int 
         else if (side == s.roleMAN)
             detail = texts::match::MISS_MAN_KING_EXPOSED;
     }
+    if (side == s.roleCOM) {
+        if (!comAnnouncements_.empty()) comAnnouncements_ += texts::status::SEPARATOR;
+        comAnnouncements_ += texts::status::miss(texts::status::MISS_COM, detail);
+        setStatus(comAnnouncements_ + texts::status::SEPARATOR + texts::status::COM_THINKING);
+    } else if (side == s.roleMAN) {
+        setStatus(texts::status::miss(texts::status::MISS_MAN, detail) + texts::status::SEPARATOR +
+                  texts::status::YOUR_TURN);
+    }
     if (!detail.empty())
         ports_.dialogs.message(texts::match::missReport(header, detail), texts::match::FOUL_TITLE);
 
@@ -74,6 +82,8 @@ void Form1::com_ban() {
     s.clockStart = now();
     if (ports_.menu.isChecked(MenuItem::KEIKA)) ports_.timer.setEnabled(true);
     prepareComTurn(s);
+    comAnnouncements_.clear();
+    setStatus(texts::status::COM_THINKING);
 
     ComMove m{};
     for (;;) {
@@ -117,12 +127,26 @@ void Form1::com_ban() {
     ports_.timer.setEnabled(false);
     勢力調査(s);
 
-    if (詰めかMAN(s) == YES) {
-        ports_.dialogs.message(texts::match::COM_SEES_MATE, texts::match::COM_SEES_MATE_TITLE);
-    } else if (s.winner == s.roleCOM) {
+    afterEvent();  // the move's mark shows with the boxes that follow
+    const bool mateSeen = 詰めかMAN(s) == YES;
+    if (!mateSeen && s.winner == s.roleCOM) {
         終了(texts::match::WINNER_COMPUTER);
         return;
-    } else if (s.maps.comInfluence[s.kingXMAN][s.kingYMAN] > 0) {
+    }
+    const bool inCheck = !mateSeen && s.maps.comInfluence[s.kingXMAN][s.kingYMAN] > 0;
+    // The status line keeps the referee's words of the turn: misses, check, a drop.
+    std::string said = comAnnouncements_;
+    const auto say = [&said](const char* text) {
+        if (!said.empty()) said += texts::status::SEPARATOR;
+        said += text;
+    };
+    if (mateSeen || inCheck) say(texts::status::CHECK);
+    if (m.fromX < 1) say(texts::status::COM_DROPPED);
+    say(texts::status::YOUR_TURN);
+    setStatus(said);
+    if (mateSeen) {
+        ports_.dialogs.message(texts::match::COM_SEES_MATE, texts::match::COM_SEES_MATE_TITLE);
+    } else if (inCheck) {
         ports_.dialogs.message(texts::match::CHECK, texts::match::CHECK_TITLE);
     }
     if (m.fromX < 1)

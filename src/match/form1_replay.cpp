@@ -99,6 +99,7 @@ void Form1::REPLAY_Click() {
     消去_移動結果(s, c, r.recPieceBefore[n] > 0 ? s.roleCOM : s.roleMAN);
 
     s.turn = NOBODY;
+    setStatus("");
     s.moveNo -= 1;
     s.moveCount -= 1;
     描画_手数(s, c, s.moveCount, COLOUR_WHITE);
@@ -157,6 +158,7 @@ void Form1::AFTER_Click() {
     描画_移動結果(s, c, placed > 0 ? s.roleCOM : s.roleMAN, toX, toY, placed, COLOUR_WHITE);
 
     s.turn = NOBODY;
+    setStatus("");
     描画_手数(s, c, s.moveCount, COLOUR_WHITE);
 }
 

@@ -439,6 +439,34 @@ inline constexpr std::string_view PIECE_OU = "王";
 }  // namespace draw
 
 // ---------------------------------------------------------------------------------------------
+// The status line below the board: whose turn, the computer thinking, the referee's last word,
+// the result.
+namespace status {
+
+inline constexpr const char* YOUR_TURN = "あなたの番です";
+inline constexpr const char* COM_THINKING = "ｺﾝﾋﾟｭｰﾀの番です　思考中…";
+inline constexpr const char* CHECK = "王手！";
+inline constexpr const char* COM_DROPPED = "ｺﾝﾋﾟｭｰﾀが持駒を打ちました";
+inline constexpr const char* MISS_COM = "COMのミス";
+inline constexpr const char* MISS_MAN = "MANのミス";
+inline constexpr const char* REFUSED = "そこへは指せません";
+inline constexpr const char* RECORD_FULL = "500手に達したので終わりました";
+// Between announcements and the turn that follows them.
+inline constexpr const char* SEPARATOR = "　";
+// A miss by its kind: "MANのミス（COM駒を飛び越えました）".
+inline std::string miss(std::string_view who, std::string_view detail) {
+    std::string text(who);
+    if (!detail.empty()) text.append("（").append(detail).append("）");
+    return text;
+}
+// The result at the end of a game.
+inline std::string result(std::string_view winner) {
+    return std::string("終局　").append(winner).append("の勝ちです");
+}
+
+}  // namespace status
+
+// ---------------------------------------------------------------------------------------------
 // Captions of the menu bar, by the menu or item they name.
 namespace menu {
 

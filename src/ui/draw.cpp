@@ -418,6 +418,78 @@ void 描画_棋譜見出し(const GameState&, Canvas& c, std::string_view title,
                fitText(bottom, HEADER_FONT_SIZE, namesRoom), COLOUR_WHITE, HEADER_FONT_SIZE);
 }
 
+// --- Marks over squares ---
+
+namespace {
+
+constexpr int PX = TWIPS_PER_PIXEL;
+
+// A filled rectangle given in pixels from the square's top-left corner.
+void fillInSquare(Canvas& c, int x, int y, int leftPx, int topPx, int widthPx, int heightPx,
+                  int colour) {
+    c.fillRect(x + leftPx * PX / static_cast<double>(SQUARE_W),
+               y + topPx * PX / static_cast<double>(SQUARE_H), (widthPx - 1) * PX,
+               (heightPx - 1) * PX, colour);
+}
+
+constexpr int SQUARE_PX_W = SQUARE_W / PX;
+constexpr int SQUARE_PX_H = SQUARE_H / PX;
+
+}  // namespace
+
+void 描画_最終手印(const GameState&, Canvas& c, int x, int y) {
+    // A black line inside the coloured frame keeps it readable on a light or a dark square.
+    constexpr int frame = 3;
+    const int w = SQUARE_PX_W, h = SQUARE_PX_H;
+    fillInSquare(c, x, y, 1, 1, w - 1, frame, COLOUR_LIGHT_MAGENTA);
+    fillInSquare(c, x, y, 1, h - frame, w - 1, frame, COLOUR_LIGHT_MAGENTA);
+    fillInSquare(c, x, y, 1, 1, frame, h - 1, COLOUR_LIGHT_MAGENTA);
+    fillInSquare(c, x, y, w - frame, 1, frame, h - 1, COLOUR_LIGHT_MAGENTA);
+    constexpr int triangle = 9;
+    for (int row = 0; row < triangle; ++row)
+        fillInSquare(c, x, y, 1 + frame, 1 + frame + row, triangle - row, 1, COLOUR_LIGHT_MAGENTA);
+}
+
+void 描画_カーソル(const GameState&, Canvas& c, int x, int y) {
+    constexpr int thick = 3, arm = 10, in = 5;
+    const int w = SQUARE_PX_W, h = SQUARE_PX_H;
+    const int left = in, top = in, right = w - in - thick, bottom = h - in - thick;
+    for (const int bx : {left, right}) {
+        const int armX = bx == left ? left : right + thick - arm;
+        for (const int by : {top, bottom}) {
+            const int armY = by == top ? top : bottom + thick - arm;
+            // A dark edge under each bar, then the bar.
+            fillInSquare(c, x, y, armX + 1, by + 1, arm, thick, COLOUR_BLACK);
+            fillInSquare(c, x, y, bx + 1, armY + 1, thick, arm, COLOUR_BLACK);
+            fillInSquare(c, x, y, armX, by, arm, thick, COLOUR_LIGHT_CYAN);
+            fillInSquare(c, x, y, bx, armY, thick, arm, COLOUR_LIGHT_CYAN);
+        }
+    }
+}
+
+void 描画_拒否印(const GameState&, Canvas& c, int x, int y) {
+    const int w = SQUARE_PX_W, h = SQUARE_PX_H;
+    const int size = 16;
+    const int left = (w - size) / 2, top = (h - size) / 2;
+    fillInSquare(c, x, y, left, top, size, size, COLOUR_LIGHT_RED);
+    fillInSquare(c, x, y, left + 3, top + size / 2 - 2, size - 6, 4, COLOUR_WHITE);
+}
+
+// --- Status line ---
+
+namespace {
+constexpr double STATUS_TEXT_X = -1.6;
+constexpr int STATUS_FONT_SIZE = 11;
+}  // namespace
+
+void 描画_状況行(const GameState& s, Canvas& c, std::string_view text) {
+    for (int gx = -3; gx <= 16; ++gx) tile(s, c, gx, STATUS_LINE_Y);
+    const double room = CLIENT_WIDTH - twipsX(STATUS_TEXT_X) - 2 * SQUARE_W / 3.0;
+    const std::string shown = fitText(text, STATUS_FONT_SIZE, room);
+    if (!shown.empty())
+        shadowed(s, c, STATUS_TEXT_X, STATUS_LINE_Y + 0.08, shown, COLOUR_WHITE, STATUS_FONT_SIZE);
+}
+
 // --- Text widths ---
 
 double textWidthTwips(std::string_view utf8, int fontSize) {

@@ -13,7 +13,9 @@ namespace velk {
 
 inline constexpr int COLOUR_BLACK = 0;
 inline constexpr int COLOUR_GREEN = 2;
+inline constexpr int COLOUR_LIGHT_CYAN = 11;
 inline constexpr int COLOUR_LIGHT_RED = 12;
+inline constexpr int COLOUR_LIGHT_MAGENTA = 13;
 inline constexpr int COLOUR_YELLOW = 14;
 inline constexpr int COLOUR_WHITE = 15;
 
@@ -98,6 +100,23 @@ void 描画_棋譜読込み部分消去(const GameState& s, Canvas& c);
 // each shortened with "…" to the room it has, so that nothing overprints its neighbour.
 void 描画_棋譜見出し(const GameState& s, Canvas& c, std::string_view title, std::string_view top,
                      std::string_view bottom);
+
+// --- Marks over squares (drawn inside a square, so that painting the square again removes
+// them; none depends on what stands on the square) ---
+
+// The last move: a thick frame inside the square with a triangle in its top-left corner.
+void 描画_最終手印(const GameState& s, Canvas& c, int x, int y);
+// The keyboard cursor: a bracket in each corner of the square.
+void 描画_カーソル(const GameState& s, Canvas& c, int x, int y);
+// A refused move: a bar across the middle of the square.
+void 描画_拒否印(const GameState& s, Canvas& c, int x, int y);
+
+// --- Status line ---
+
+// The row below the board and the record header where the status line stands.
+inline constexpr double STATUS_LINE_Y = 11.0;
+// Paints the status line's row afresh and prints the text on it.
+void 描画_状況行(const GameState& s, Canvas& c, std::string_view text);
 
 // --- Text widths ---
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include <atomic>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "app/main_window.h"
 #include "game/piece.h"
@@ -432,6 +434,102 @@ TEST_F(WindowTest, ScreenshotsOfTheStartAndOfAGame) {
     }
     choose("KIFU_WRITE");
     saveScreenshot("record-panel");
+}
+
+// The keys in the window: the cursor plays a move as the mouse would, Shift+Enter promotes,
+// Home / End / ← / → step the record, the menus show their keys and F1 reaches the help action.
+TEST_F(WindowTest, KeysPlayStepTheRecordAndShowInTheMenus) {
+    choose("SENTE");
+    QTest::keyClick(surface(), Qt::Key_Up);
+    settle();
+    EXPECT_TRUE(form().cursorVisible());
+    QTest::keyClick(surface(), Qt::Key_Left);
+    QTest::keyClick(surface(), Qt::Key_Left);
+    QTest::keyClick(surface(), Qt::Key_Space);
+    QTest::keyClick(surface(), Qt::Key_Up);
+    QTest::keyClick(surface(), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(s().board[3][6], MAN_HU);
+    EXPECT_EQ(s().moveNo, 2);
+    // The cursor's cyan brackets stand on its square.
+    const QImage cursorShot = shot();
+    const QImage onCursor = square(cursorShot, 3, 6);
+    bool cyan = false;
+    for (int y = 0; y < onCursor.height() && !cyan; ++y)
+        for (int x = 0; x < onCursor.width() && !cyan; ++x)
+            cyan = onCursor.pixelColor(x, y) == QColor(0, 255, 255);
+    EXPECT_TRUE(cyan);
+
+    QTest::keyClick(surface(), Qt::Key_Home);
+    settle();
+    EXPECT_EQ(s().moveNo, 0);
+    QTest::keyClick(surface(), Qt::Key_Right);
+    settle();
+    EXPECT_EQ(s().moveNo, 1);
+    QTest::keyClick(surface(), Qt::Key_End);
+    settle();
+    EXPECT_EQ(s().moveNo, 2);
+    QTest::keyClick(surface(), Qt::Key_Left);
+    settle();
+    EXPECT_EQ(s().moveNo, 1);
+
+    EXPECT_TRUE(window->gameMenu().action("REPLAY")->text().contains(QLatin1Char('\t')));
+    EXPECT_TRUE(window->gameMenu().action("AFTER")->text().contains(QLatin1Char('\t')));
+    EXPECT_EQ(window->gameMenu().action("KIFU_WRITE")->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(window->gameMenu().action("KIFU_READ")->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_O));
+    ASSERT_NE(window->helpAction(), nullptr);
+    EXPECT_EQ(window->helpAction()->shortcut(), QKeySequence(Qt::Key_F1));
+    int helps = 0;
+    QObject::connect(window->helpAction(), &QAction::triggered, [&helps] { ++helps; });
+    window->helpAction()->trigger();
+    EXPECT_EQ(helps, 1);
+}
+
+TEST_F(WindowTest, ShiftEnterPromotes) {
+    choose("SENTE");
+    form().checkStateAfterEvents = false;
+    for (auto& column : s().board) column.fill(EMPTY);
+    s().board[5][9] = MAN_OU;
+    s().board[9][1] = COM_OU;
+    s().board[5][2] = MAN_HU;
+    QTest::keyClick(surface(), Qt::Key_Up);  // shows the cursor at (5, 7)
+    for (int i = 0; i < 5; ++i) QTest::keyClick(surface(), Qt::Key_Up);
+    QTest::keyClick(surface(), Qt::Key_Enter);
+    QTest::keyClick(surface(), Qt::Key_Up);
+    QTest::keyClick(surface(), Qt::Key_Return, Qt::ShiftModifier);
+    settle();
+    EXPECT_EQ(s().board[5][1], MAN_TO);
+}
+
+// The last move's mark on each background, with the status line and the cursor showing.
+TEST_F(WindowTest, TheLastMoveIsMarkedOnEveryBackground) {
+    window->resize(1000, 880);
+    settle();
+    choose("SENTE");
+    click(7, 7);
+    click(7, 6);
+    ASSERT_EQ(s().moveNo, 2);
+    const int toX = s().record.recToX[2], toY = s().record.recToY[2];
+    QTest::keyClick(surface(), Qt::Key_Up);
+    settle();
+    for (const char* background : {"MIDORI", "TATAMI", "TAKE", "UCHU", "RENGA"}) {
+        choose(background);
+        const QImage img = shot();
+        const QImage marked = square(img, toX, toY);
+        bool magenta = false;
+        for (int y = 0; y < marked.height() && !magenta; ++y)
+            for (int x = 0; x < marked.width() && !magenta; ++x)
+                magenta = marked.pixelColor(x, y) == QColor(255, 0, 255);
+        EXPECT_TRUE(magenta) << background;
+        saveScreenshot((std::string("last-move-") + background).c_str());
+    }
+    // A pawn sent three squares on is refused with a mark on the square.
+    click(2, 7);
+    click(2, 4);
+    EXPECT_EQ(s().board[2][7], MAN_HU);
+    saveScreenshot("refused-move");
 }
 
 }  // namespace

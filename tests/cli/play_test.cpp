@@ -92,6 +92,35 @@ TEST_F(PlayTest, AGameIsPlayedSteppedBackAndResumed) {
     EXPECT_NE(out.find("\nmove 2 COM ", out.find("[再開]")), std::string::npos) << out;
 }
 
+TEST_F(PlayTest, KeysByNamePlayAndStepAndTheStatusLineIsPrinted) {
+    EXPECT_EQ(run("status\n"
+                  "SENTE\n"
+                  "status\n"
+                  "key up\n"
+                  "key left\n"
+                  "key left\n"
+                  "key space\n"
+                  "key up\n"
+                  "key enter\n"
+                  "key home\n"
+                  "show\n"
+                  "key end\n"
+                  "show\n"
+                  "key shift+left\n"
+                  "key 37\n"
+                  "show\n"),
+              1)
+        << out;
+    EXPECT_TRUE(printed("status ")) << out;
+    EXPECT_TRUE(printed("status あなたの番です")) << out;
+    EXPECT_NE(out.find("\nmove 1 MAN 3 7 3 6 "), std::string::npos) << out;
+    EXPECT_NE(out.find("\nmove 2 COM "), std::string::npos) << out;
+    EXPECT_TRUE(printed("moveNo 0 moveNoLast 2 moveCount 0")) << out;
+    EXPECT_TRUE(printed("moveNo 2 moveNoLast 2 moveCount 2")) << out;
+    EXPECT_NE(out.find("error: line 14: unknown key 'shift+left'"), std::string::npos) << out;
+    EXPECT_TRUE(printed("moveNo 1 moveNoLast 2 moveCount 1")) << out;
+}
+
 TEST_F(PlayTest, AQuestionNobodyAnsweredStopsTheScript) {
     const std::string win =
         "position 4k4/4R4/9/9/9/9/9/9/4K4 b - 1\n"

@@ -192,6 +192,8 @@ TEST_F(RecordPanelHandlers, AnEmptyRecordSaysSoAndLeavesTheGameAsItWas) {
     form_.s.level = 2;
     const GameState before = form_.s;
     const std::size_t soundCalls = p_.sound.calls.size();
+    // The moves were put in by hand: the first event after them marks the last move.
+    form_.STOP_Click();
     const std::size_t drawn = p_.canvas.ops.size();
     write("empty.棋譜", "t\r\na\r\nb\r\n");
     form_.File1_Click("empty.棋譜");

@@ -11,7 +11,9 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "cli/commands.h"
@@ -226,6 +228,27 @@ constexpr MenuName MENU_NAMES[] = {
     {MenuItem::RENGA, "RENGA"},
 };
 
+// A key by name (escape, left, right, up, down, home, end, space, enter, shift+enter) or by
+// code, with the shift bits of Form_KeyDown.
+std::pair<int, int> parseKey(const std::string& text) {
+    static constexpr std::pair<std::string_view, int> NAMES[] = {
+        {"escape", KEY_ESCAPE}, {"left", KEY_LEFT},   {"right", KEY_RIGHT},
+        {"up", KEY_UP},         {"down", KEY_DOWN},   {"home", KEY_HOME},
+        {"end", KEY_END},       {"space", KEY_SPACE}, {"enter", KEY_ENTER},
+    };
+    std::string_view name = text;
+    int shift = 0;
+    if (name.starts_with("shift+")) {
+        name.remove_prefix(6);
+        shift = SHIFT_KEY_BIT;
+        // Only Enter means something else with Shift.
+        if (name != "enter") throw ParseError("unknown key '" + text + "'");
+    }
+    for (const auto& [n, code] : NAMES)
+        if (n == name) return {code, shift};
+    return {parseIntField(text, "key code"), 0};
+}
+
 int parseButton(const std::string& text) {
     if (text == "left") return LEFT_BUTTON;
     if (text == "right") return RIGHT_BUTTON;
@@ -363,8 +386,11 @@ class Script {
             for (int i = 0; i < n && !form_.closed && timer_.enabled; ++i) form_.Timer1_Timer();
         } else if (cmd == "key") {
             expectFields(f, 2, 2);
-            const int code = f[1] == "escape" ? KEY_ESCAPE : parseIntField(f[1], "key code");
-            form_.Form_KeyDown(code);
+            const auto [code, shift] = parseKey(f[1]);
+            form_.Form_KeyDown(code, shift);
+        } else if (cmd == "status") {
+            expectFields(f, 1, 1);
+            printer_.line("status " + form_.statusText());
         } else if (cmd == "text") {
             if (f.size() < 2) throw ParseError("text needs a box number 1..4");
             const int box = parseIntField(f[1], "box");

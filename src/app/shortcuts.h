@@ -1,0 +1,80 @@
+// The window's keyboard shortcuts, kept in one place: the keys the controller takes
+// (Form_KeyDown), the menu items that show or own a key, and the help key.
+#pragma once
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QString>
+
+#include "app/game_menu.h"
+#include "match/form1.h"
+
+namespace velk::app {
+
+// The controller's code of a key press (Form_KeyDown), 0 for a key it does not take.
+inline int controllerKeyCode(const QKeyEvent& event) {
+    switch (event.key()) {
+        case Qt::Key_Escape:
+            return KEY_ESCAPE;
+        case Qt::Key_Left:
+            return KEY_LEFT;
+        case Qt::Key_Right:
+            return KEY_RIGHT;
+        case Qt::Key_Up:
+            return KEY_UP;
+        case Qt::Key_Down:
+            return KEY_DOWN;
+        case Qt::Key_Home:
+            return KEY_HOME;
+        case Qt::Key_End:
+            return KEY_END;
+        case Qt::Key_Space:
+            return KEY_SPACE;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return KEY_ENTER;
+        default:
+            return 0;
+    }
+}
+
+inline int controllerShift(const QKeyEvent& event) {
+    return (event.modifiers() & Qt::ShiftModifier) ? SHIFT_KEY_BIT : 0;
+}
+
+// The key that opens the help.
+inline QKeySequence helpKey() {
+    return QKeySequence(Qt::Key_F1);
+}
+
+// 戻 and 進 only show their keys after a tab in their captions: ← and → reach the controller
+// as keys, which moves the cursor instead while the human is to move. Call it again after the
+// captions are set anew.
+inline void showMenuKeys(GameMenu& menu) {
+    const auto showKey = [&menu](const char* name, const QString& key) {
+        if (QAction* a = menu.action(QString::fromLatin1(name)))
+            a->setText(a->text().section(QLatin1Char('\t'), 0, 0) + QLatin1Char('\t') + key);
+    };
+    showKey("REPLAY", QKeySequence(Qt::Key_Left).toString(QKeySequence::NativeText));
+    showKey("AFTER", QKeySequence(Qt::Key_Right).toString(QKeySequence::NativeText));
+}
+
+// Shows the keys in the menus; 書込 and 読込 own theirs. Returns the window's help action (F1),
+// which the help window connects to.
+inline QAction* installShortcuts(QMainWindow* window, GameMenu& menu) {
+    showMenuKeys(menu);
+    if (QAction* a = menu.action(QStringLiteral("KIFU_WRITE")))
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    if (QAction* a = menu.action(QStringLiteral("KIFU_READ")))
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    auto* help = new QAction(window);
+    help->setObjectName(QStringLiteral("HELP"));
+    help->setShortcut(helpKey());
+    help->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(help);
+    return help;
+}
+
+}  // namespace velk::app
