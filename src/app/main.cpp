@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("velk-tsuitate"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velkついたて将棋"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velk.Tsuitate"));
-    velk::app::installJapanese(&app);
+    // Qt's own texts (はい, いいえ) follow the window's language, which the window installs.
 
     std::filesystem::path data;
     std::string reason;
