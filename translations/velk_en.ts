@@ -469,19 +469,19 @@
     </message>
     <message>
         <source>COM駒を飛び越えました</source>
-        <translation>The move jumped over a COM piece</translation>
+        <translation>The move jumped over a hidden piece</translation>
     </message>
     <message>
         <source>COM駒の上に張り駒しました</source>
-        <translation>The piece was dropped on a COM piece</translation>
+        <translation>The piece was dropped on a hidden piece</translation>
     </message>
     <message>
         <source>MANの王手ですね</source>
-        <translation>The move leaves COM's king in check from MAN</translation>
+        <translation>COM left its own king in check</translation>
     </message>
     <message>
         <source>COMの王手になります</source>
-        <translation>The move leaves your king in check from COM</translation>
+        <translation>That move leaves your king in check</translation>
     </message>
     <message>
         <source>%1%2</source>

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTest>
@@ -469,7 +470,7 @@ TEST_F(WindowTest, TheWindowSpeaksEnglishWhenChosenAndKeepsTheChoice) {
     static_cast<void>(labels);
     EXPECT_EQ(window->language().box(texts::match::missReport(texts::match::MISS_HEADER_MAN,
                                                               texts::match::MISS_DROPPED_ON)),
-              "  ** MAN missed! **\r\rThe piece was dropped on a COM piece");
+              "  ** MAN missed! **\r\rThe piece was dropped on a hidden piece");
     EXPECT_EQ(shownText(QString::fromUtf8(texts::draw::THINKING.data(),
                                           static_cast<int>(texts::draw::THINKING.size()))),
               QStringLiteral("Thinking"));
@@ -513,6 +514,23 @@ TEST_F(WindowTest, TheWindowSpeaksEnglishWhenChosenAndKeepsTheChoice) {
     std::string line;
     std::getline(in, line);
     EXPECT_EQ(line, "ja");
+}
+
+// A language file that names no language leaves the choice to the system's language.
+TEST(LanguageFile, AnUnreadableFileFallsBackToTheSystemLanguage) {
+    const fs::path dir = fs::temp_directory_path() / ("velk-lang-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const bool system = QLocale::system().language() != QLocale::Japanese;
+    EXPECT_EQ(storedLanguageIsEnglish(dir), system);
+    std::ofstream(dir / LANGUAGE_FILE_NAME) << "fr\n";
+    EXPECT_EQ(storedLanguageIsEnglish(dir), system);
+    EXPECT_TRUE(storeLanguage(dir, true));
+    EXPECT_TRUE(storedLanguageIsEnglish(dir));
+    EXPECT_TRUE(storeLanguage(dir, false));
+    EXPECT_FALSE(storedLanguageIsEnglish(dir));
+    // A folder that cannot take the file keeps the choice for this run only.
+    EXPECT_FALSE(storeLanguage(dir / "missing", true));
+    fs::remove_all(dir);
 }
 
 // The surface labels follow the language at once, on the same game.

@@ -114,9 +114,9 @@ TEST(Translation, EveryMarkedTextHasAFinishedEnglishTranslation) {
 TEST(Translation, ComposedTextsAreTranslatedPartByPart) {
     const English en;
     EXPECT_EQ(en(match::missReport(match::MISS_HEADER_MAN, match::MISS_JUMPED)),
-              "  ** MAN missed! **\r\rThe move jumped over a COM piece");
+              "  ** MAN missed! **\r\rThe move jumped over a hidden piece");
     EXPECT_EQ(en(match::missReport(match::MISS_HEADER_COM, match::MISS_COM_KING_EXPOSED)),
-              "  ** COM missed! **\r\rThe move leaves COM's king in check from MAN");
+              "  ** COM missed! **\r\rCOM left its own king in check");
     EXPECT_EQ(en(match::winnerIs(match::WINNER_YOU)), "You won");
     EXPECT_EQ(en(match::unsavedMovesQuestion(match::QUIT_QUESTION)),
               "Some moves have not been saved.\r\rQuit the game?");
