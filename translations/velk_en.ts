@@ -204,7 +204,7 @@
     </message>
     <message>
         <source>ﾌｧｲﾙ名に「/」や「\」は使えません</source>
-        <translation>A file name cannot contain "/" or "\"</translation>
+        <translation>A file name cannot contain &quot;/&quot; or &quot;\&quot;</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙ名に制御文字は使えません</source>
@@ -230,16 +230,12 @@
         <translation>The screen</translation>
     </message>
     <message>
-        <source>ついたて将棋は、盤の真ん中についたてを立てて指す将棋です。あなたには自分の駒しか見えず、コンピュータ（COM）の駒は見えません。分かるのは、COMの持駒の数と、COMが指した先の桝（駒は「？？」）だけです。駒の動き、成り、持駒の打ち方は普通の将棋と同じです。</source>
-        <translation>Screen shogi is shogi played with a screen standing across the middle of the board. You see only your own pieces, never the computer's (COM). All you learn is how many pieces COM holds in hand and the square each COM move lands on (its piece shown as "？？"). Pieces move, promote and are dropped exactly as in ordinary shogi.</translation>
-    </message>
-    <message>
         <source>審判</source>
         <translation>The referee</translation>
     </message>
     <message>
         <source>このプログラムが審判です。審判だけが本当の盤を見ていて、王手、ミス、COMが持駒を使ったことを知らせます。知らされることのほかに、COMの駒の場所を知る手がかりはありません。</source>
-        <translation>The program is the referee. Only the referee sees the real board: it announces check, every miss, and each time COM drops a piece from its hand. Apart from these announcements, nothing gives away where COM's pieces stand.</translation>
+        <translation>The program is the referee. Only the referee sees the real board: it announces check, every miss, and each time COM drops a piece from its hand. Apart from these announcements, nothing gives away where COM&apos;s pieces stand.</translation>
     </message>
     <message>
         <source>三つのミス</source>
@@ -267,11 +263,11 @@
     </message>
     <message>
         <source>ミスの回数は盤の横に出ます。九回までは許されますが、十回目のミスで負けです。COMも同じで、COMが十回ミスをすればあなたの勝ちです。</source>
-        <translation>Each side's misses are counted beside the board. Nine misses are allowed; the tenth loses the game. The same holds for COM: if COM makes its tenth miss, you win.</translation>
+        <translation>Each side&apos;s misses are counted beside the board. Nine misses are allowed; the tenth loses the game. The same holds for COM: if COM makes its tenth miss, you win.</translation>
     </message>
     <message>
         <source>COM対局ﾚﾍﾞﾙ</source>
-        <translation>COM's level</translation>
+        <translation>COM&apos;s level</translation>
     </message>
     <message>
         <source>ﾚﾍﾞﾙが変えるのは、COMがミスをする多さだけです。LEVEL1のCOMはよくミスをし、LEVEL2では時々、LEVEL3では決してミスをしません。読みの強さはどのﾚﾍﾞﾙも同じです。</source>
@@ -333,6 +329,10 @@
         <source>この遊び方を開きます</source>
         <translation>Open this page</translation>
     </message>
+    <message>
+        <source>ついたて将棋は、盤の真ん中についたてを立てて指す将棋です。あなたには自分の駒しか見えず、コンピュータ（COM）の駒は見えません。分かるのは、COMの持駒の数と、COMが指した先の桝（駒は「？？」）だけです。駒の動き、成り、持駒の打ち方は普通の将棋と同じで、見えないCOMの駒がいる桝に指せば、その駒を取ります。</source>
+        <translation>Screen shogi is shogi played with a screen standing across the middle of the board. You see only your own pieces, never the computer&apos;s (COM). All you learn is how many pieces COM holds in hand and the square each COM move lands on (its piece shown as &quot;？？&quot;). Pieces move, promote and are dropped exactly as in ordinary shogi, and moving onto a square where a hidden COM piece stands captures it.</translation>
+    </message>
 </context>
 <context>
     <name>language</name>
@@ -373,7 +373,7 @@
     </message>
     <message>
         <source>棋譜を &apos;進 &apos;で進めて下さい</source>
-        <translation>Step through the record with 'Forward'</translation>
+        <translation>Step through the record with &apos;Forward&apos;</translation>
     </message>
     <message>
         <source>棋譜</source>
@@ -381,7 +381,7 @@
     </message>
     <message>
         <source>「対局」で始めて下さい</source>
-        <translation>Start a game from the "Game" menu</translation>
+        <translation>Start a game from the &quot;Game&quot; menu</translation>
     </message>
     <message>
         <source>開始</source>
@@ -536,7 +536,7 @@
 %2
 
 ｵﾌﾟｼｮﾝの設定は終了するまで有効ですが、次回には残りません</source>
-        <translation>The settings file "%1" cannot be written
+        <translation>The settings file &quot;%1&quot; cannot be written
 %2
 
 The options stay in force until the program ends, but will not be kept for next time</translation>
@@ -554,7 +554,7 @@ The options stay in force until the program ends, but will not be kept for next 
         <translation>Velk Tsuitate Shogi
 Version %1
 
-Tsuitate shogi (screen shogi): shogi in which you cannot see your opponent's pieces.
+Tsuitate shogi (screen shogi): shogi in which you cannot see your opponent&apos;s pieces.
 Licence: MIT License</translation>
     </message>
     <message>
@@ -724,7 +724,7 @@ Licence: MIT License</translation>
     <message>
         <source>「%1」は既にあります。
 上書きしますか？</source>
-        <translation>"%1" already exists.
+        <translation>&quot;%1&quot; already exists.
 Replace it?</translation>
     </message>
     <message>
@@ -788,11 +788,11 @@ Replace it?</translation>
     </message>
     <message>
         <source>上側の対局者名</source>
-        <translation>The upper player's name</translation>
+        <translation>The upper player&apos;s name</translation>
     </message>
     <message>
         <source>下側の対局者名</source>
-        <translation>The lower player's name</translation>
+        <translation>The lower player&apos;s name</translation>
     </message>
     <message>
         <source>半角256文字、全角128文字まで</source>

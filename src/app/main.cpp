@@ -96,6 +96,7 @@ int main(int argc, char** argv) {
                                        "起動したフォルダがありません\n"
                                        "データ用のフォルダも使えません\n") +
                                        QString::fromStdString(data.string() + "\n(" + reason + ")");
+        velk::app::installJapanese(&app);
         QMessageBox::warning(nullptr, QStringLiteral("Velkついたて将棋"), text);
         return 1;
     }

@@ -511,7 +511,8 @@ inline constexpr const char* SCREEN = QT_TRANSLATE_NOOP(
     "help",
     "ついたて将棋は、盤の真ん中についたてを立てて指す将棋です。あなたには自分の駒しか見えず、"
     "コンピュータ（COM）の駒は見えません。分かるのは、COMの持駒の数と、COMが指した先の桝"
-    "（駒は「？？」）だけです。駒の動き、成り、持駒の打ち方は普通の将棋と同じです。");
+    "（駒は「？？」）だけです。駒の動き、成り、持駒の打ち方は普通の将棋と同じで、見えないCOMの"
+    "駒がいる桝に指せば、その駒を取ります。");
 inline constexpr const char* REFEREE_HEADING = QT_TRANSLATE_NOOP("help", "審判");
 inline constexpr const char* REFEREE = QT_TRANSLATE_NOOP(
     "help",
