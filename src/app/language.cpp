@@ -29,12 +29,11 @@ bool storeLanguage(const std::filesystem::path& folder, bool english) {
 }
 
 Language::Language() {
-    // Beside the program in the build, or under share/ where the program is installed.
+    // Under share/ where the program is installed, else where the build compiled them.
     const QString dir = QCoreApplication::applicationDirPath();
     const QStringList places = {
-        QStringLiteral(VELK_QM_BUILD_DIR),
         dir + QStringLiteral("/../../share/velk-tsuitate/translations"),
-        dir + QStringLiteral("/translations"),
+        QStringLiteral(VELK_QM_BUILD_DIR),
     };
     for (const QString& place : places)
         if (english_qm_.load(QStringLiteral("velk_en"), place)) {
