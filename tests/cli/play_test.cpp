@@ -265,7 +265,8 @@ TEST_F(PlayTest, WithEnglishTheBoxesAreInEnglish) {
     ASSERT_EQ(run(script, true), 0) << out;
     EXPECT_TRUE(printed("message [Start] Start a game from the \"Game\" menu")) << out;
     EXPECT_TRUE(printed("message [ ] Your move")) << out;
-    EXPECT_TRUE(printed("message [Miss]   ** MAN missed! **\\r\\rThe move jumped over a hidden piece"))
+    EXPECT_TRUE(
+        printed("message [Miss]   ** MAN missed! **\\r\\rThe move jumped over a hidden piece"))
         << out;
     EXPECT_TRUE(printed("message [  ] No file name has been entered")) << out;
     EXPECT_TRUE(
