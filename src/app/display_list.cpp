@@ -1,5 +1,6 @@
 #include "app/display_list.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
@@ -110,9 +111,12 @@ void DisplayList::drawText(double gx, double gy, const std::string& text, int co
     // Measured at one pixel a twip. The ink starts at the given point; the margins take in
     // glyphs that reach a little above their line, past their advance or below the line.
     const double em = fontSize * TWIPS_PER_POINT;
+    // Labels are kept as their Japanese source and shown in the language of the moment, so the
+    // bounds take in the widest of the languages.
     const QFontMetricsF metrics(surfaceFont(static_cast<int>(em)));
-    op.bounds = QRectF(twipsX(gx), twipsY(gy) - 0.05 * em,
-                       metrics.horizontalAdvance(op.text) + 0.25 * em, 1.3 * em);
+    double width = metrics.horizontalAdvance(op.text);
+    if (english_) width = std::max(width, metrics.horizontalAdvance(english_(op.text)));
+    op.bounds = QRectF(twipsX(gx), twipsY(gy) - 0.05 * em, width + 0.25 * em, 1.3 * em);
     add(std::move(op));
 }
 
@@ -150,6 +154,11 @@ void DisplayList::compact() {
         if (keep[i]) ops_[out++] = std::move(ops_[i]);
     ops_.resize(out);
     compactedSize_ = out;
+}
+
+QString shownText(const QString& source) {
+    const QByteArray s = source.toUtf8();
+    return QCoreApplication::translate("draw", s.constData());
 }
 
 void paintSurface(QPainter& p, const DisplayList& list, const SurfaceGeometry& geometry,
@@ -198,7 +207,7 @@ void paintSurface(QPainter& p, const DisplayList& list, const SurfaceGeometry& g
                 p.setFont(surfaceFont(static_cast<int>(std::lround(em))));
                 p.setPen(paletteColour(op.code));
                 const QPointF at = geometry.gridToDevice(op.gx, op.gy);
-                p.drawText(QPointF(at.x(), at.y() + BASELINE * em), op.text);
+                p.drawText(QPointF(at.x(), at.y() + BASELINE * em), shownText(op.text));
                 break;
             }
         }

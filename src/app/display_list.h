@@ -51,6 +51,10 @@ class DisplayList final : public Canvas {
     void setListener(std::function<void(const QRectF&)> listener) {
         listener_ = std::move(listener);
     }
+    // Gives the English of a surface label, so that a label's bounds hold it in either language.
+    void setEnglish(std::function<QString(const QString&)> english) {
+        english_ = std::move(english);
+    }
     // Drops every operation that later opaque operations cover completely.
     void compact();
 
@@ -61,7 +65,11 @@ class DisplayList final : public Canvas {
     std::size_t compactedSize_ = 0;
     int background_ = 0;
     std::function<void(const QRectF&)> listener_;
+    std::function<QString(const QString&)> english_;
 };
+
+// A surface label (kept as its Japanese source) in the language installed now.
+QString shownText(const QString& source);
 
 // Paints the operations that touch the clip region (device pixels) at the given geometry.
 void paintSurface(QPainter& p, const DisplayList& list, const SurfaceGeometry& geometry,

@@ -1,5 +1,7 @@
 #include "app/game_menu.h"
 
+#include <QCoreApplication>
+
 #include "texts/texts.h"
 
 namespace velk::app {
@@ -40,10 +42,32 @@ GameMenu::GameMenu(QMenuBar* bar, std::function<void(const QString&)> onItem,
     checks_[MenuItem::KEIKA] = item(option, texts::menu::KEIKA, "KEIKA", true);
     checks_[MenuItem::BGM] = item(option, texts::menu::BGM, "BGM", true);
     item(option, texts::menu::VER, "VER");
+
+    // The window's own items: the language and the help page.
+    context_ = "language";
+    QMenu* language = sub(option, texts::language::MENU, "LANGUAGE");
+    item(language, texts::language::JAPANESE, "JAPANESE", true);
+    item(language, texts::language::ENGLISH, "ENGLISH", true);
+    context_ = "help";
+    QMenu* help = top(bar, texts::help::MENU, "HELP", false);
+    item(help, texts::help::HOW_TO_PLAY, "HOW_TO_PLAY")->setShortcut(QKeySequence::HelpContents);
+    context_ = "menu";
+    retranslate();
+}
+
+void GameMenu::retranslate() {
+    for (const auto& [object, source] : captions_) {
+        const QString text = QCoreApplication::translate(source.first, source.second);
+        if (auto* a = qobject_cast<QAction*>(object))
+            a->setText(text);
+        else if (auto* m = qobject_cast<QMenu*>(object))
+            m->setTitle(text);
+    }
 }
 
 QMenu* GameMenu::top(QMenuBar* bar, const char* caption, const char* name, bool announce) {
     QMenu* m = bar->addMenu(QString::fromUtf8(caption));
+    captions_[m] = {context_, caption};
     m->setObjectName(QString::fromUtf8(name));
     m->menuAction()->setObjectName(QString::fromUtf8(name));
     menus_[m->objectName()] = m;
@@ -56,6 +80,7 @@ QMenu* GameMenu::top(QMenuBar* bar, const char* caption, const char* name, bool 
 
 QMenu* GameMenu::sub(QMenu* parent, const char* caption, const char* name) {
     QMenu* m = parent->addMenu(QString::fromUtf8(caption));
+    captions_[m] = {context_, caption};
     m->setObjectName(QString::fromUtf8(name));
     menus_[m->objectName()] = m;
     return m;
@@ -63,6 +88,7 @@ QMenu* GameMenu::sub(QMenu* parent, const char* caption, const char* name) {
 
 QAction* GameMenu::item(QMenu* parent, const char* caption, const char* name, bool checkable) {
     QAction* a = parent->addAction(QString::fromUtf8(caption));
+    captions_[a] = {context_, caption};
     a->setObjectName(QString::fromUtf8(name));
     a->setCheckable(checkable);
     actions_[a->objectName()] = a;

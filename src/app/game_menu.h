@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <map>
+#include <utility>
 
 #include "match/ports.h"
 
@@ -23,6 +24,14 @@ class GameMenu final : public Menu {
     void setChecked(MenuItem item, bool checked) override;
     bool isChecked(MenuItem item) const override;
 
+    // Items of the window's own (language, help), which no control of the controller names.
+    static bool isWindowItem(const QString& name) {
+        return name == QStringLiteral("JAPANESE") || name == QStringLiteral("ENGLISH") ||
+               name == QStringLiteral("HOW_TO_PLAY");
+    }
+    // The captions in the language installed now.
+    void retranslate();
+
     QAction* action(const QString& name) const;
     QMenu* menu(const QString& name) const;
 
@@ -36,6 +45,9 @@ class GameMenu final : public Menu {
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
     std::map<MenuItem, QAction*> checks_;
+    // Each caption's translation context and Japanese source.
+    std::map<QObject*, std::pair<const char*, const char*>> captions_;
+    const char* context_ = "menu";
 };
 
 }  // namespace velk::app

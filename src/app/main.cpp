@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("velk-tsuitate"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velkついたて将棋"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velk.Tsuitate"));
-    velk::app::installJapanese(&app);
+    // Qt's own texts (はい, いいえ) follow the window's language, which the window installs.
 
     std::filesystem::path data;
     std::string reason;
@@ -96,6 +96,7 @@ int main(int argc, char** argv) {
                                        "起動したフォルダがありません\n"
                                        "データ用のフォルダも使えません\n") +
                                        QString::fromStdString(data.string() + "\n(" + reason + ")");
+        velk::app::installJapanese(&app);
         QMessageBox::warning(nullptr, QStringLiteral("Velkついたて将棋"), text);
         return 1;
     }

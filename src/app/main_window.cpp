@@ -57,6 +57,9 @@ void installJapanese(QObject* owner) {
 }
 
 MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
+    folder_ = options_.folder.empty() ? std::filesystem::current_path() : options_.folder;
+    language_ = std::make_unique<Language>();
+    language_->setEnglish(storedLanguageIsEnglish(folder_));
     setWindowTitle(QStringLiteral("Velkついたて将棋"));
     setWindowIcon(gameIcon());
     surface_ = new SurfaceWidget(this);
@@ -84,6 +87,9 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
             });
 
     dialogs_ = std::make_unique<QtDialogs>(this);
+    dialogs_->setTranslation([this](const std::string& text) { return language_->box(text); });
+    surface_->canvas().setEnglish(
+        [this](const QString& source) { return language_->englishOf("draw", source); });
     clock_ = std::make_unique<QtClock>();
     timer_ = std::make_unique<QtTimer>([this] { tick(); });
     if (options_.sound == nullptr) {
@@ -105,8 +111,7 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
         comfort_ = std::floor(comfort_ * 20) / 20;
     }
 
-    const std::filesystem::path folder =
-        options_.folder.empty() ? std::filesystem::current_path() : options_.folder;
+    const std::filesystem::path& folder = folder_;
     Ports ports{surface_->canvas(),
                 options_.dialogs ? *options_.dialogs : *dialogs_,
                 options_.sound ? *options_.sound : *sound_,
@@ -117,6 +122,26 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
                 *window_};
     form_ = std::make_unique<Form1>(ports, folder);
     panel_->setFolder(folder.string());
+    menu_->action(QStringLiteral("JAPANESE"))->setChecked(!language_->english());
+    menu_->action(QStringLiteral("ENGLISH"))->setChecked(language_->english());
+}
+
+void MainWindow::setEnglish(bool english) {
+    language_->setEnglish(english);
+    storeLanguage(folder_, language_->english());
+    menu_->retranslate();
+    menu_->action(QStringLiteral("JAPANESE"))->setChecked(!language_->english());
+    menu_->action(QStringLiteral("ENGLISH"))->setChecked(language_->english());
+    panel_->retranslate();
+    if (help_) help_->retranslate();
+    surface_->update();
+}
+
+void MainWindow::showHelp() {
+    if (help_ == nullptr) help_ = new HelpWindow(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
 }
 
 MainWindow::~MainWindow() {
@@ -173,6 +198,15 @@ void MainWindow::tick() {
 }
 
 void MainWindow::menuItem(const QString& name) {
+    // The language and the help are the window's own: the controller never sees them.
+    if (name == QStringLiteral("JAPANESE") || name == QStringLiteral("ENGLISH")) {
+        setEnglish(name == QStringLiteral("ENGLISH"));
+        return;
+    }
+    if (name == QStringLiteral("HOW_TO_PLAY")) {
+        showHelp();
+        return;
+    }
     runControl(name, ControlKind::MenuItem);
 }
 

@@ -12,6 +12,8 @@
 #include <memory>
 
 #include "app/game_menu.h"
+#include "app/help_window.h"
+#include "app/language.h"
 #include "app/qt_ports.h"
 #include "app/record_panel.h"
 #include "app/surface_widget.h"
@@ -45,6 +47,12 @@ class MainWindow : public QMainWindow {
     SurfaceWidget* surface() const { return surface_; }
     GameMenu& gameMenu() { return *menu_; }
     RecordPanelWidgets& recordPanel() { return *panel_; }
+    Language& language() { return *language_; }
+    // Shows the window in English or Japanese and remembers the choice in the language file.
+    void setEnglish(bool english);
+    // Opens the help page (ﾍﾙﾌﾟ → 遊び方, F1).
+    void showHelp();
+    HelpWindow* helpWindow() const { return help_; }
     QtTimer& timer() { return *timer_; }
     bool hasEnded() const { return ended_; }
     // The help's action (F1, src/app/shortcuts.h): the help window connects to its triggered
@@ -77,6 +85,9 @@ class MainWindow : public QMainWindow {
     void placeTwips(int left, int top, int width, int height);
 
     AppOptions options_;
+    std::filesystem::path folder_;
+    std::unique_ptr<Language> language_;
+    HelpWindow* help_ = nullptr;
     SurfaceWidget* surface_;
     std::unique_ptr<GameMenu> menu_;
     RecordPanelWidgets* panel_;

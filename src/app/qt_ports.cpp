@@ -50,7 +50,7 @@ QString boxText(const std::string& text) {
 
 void QtDialogs::message(const std::string& text, const std::string& title) {
     if (silent_) return;
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), boxText(text),
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(shown(title)), boxText(shown(text)),
                     QMessageBox::Ok, parent_);
     prepare(box);
     box.exec();
@@ -58,15 +58,15 @@ void QtDialogs::message(const std::string& text, const std::string& title) {
 
 void QtDialogs::warning(const std::string& text, const std::string& title) {
     if (silent_) return;
-    QMessageBox box(QMessageBox::Warning, QString::fromStdString(title), boxText(text),
-                    QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(shown(title)),
+                    boxText(shown(text)), QMessageBox::Ok, parent_);
     prepare(box);
     box.exec();
 }
 
 bool QtDialogs::askYesNo(const std::string& text, const std::string& title) {
     if (silent_) return false;
-    QuestionBox box(QMessageBox::NoIcon, QString::fromStdString(title), boxText(text),
+    QuestionBox box(QMessageBox::NoIcon, QString::fromStdString(shown(title)), boxText(shown(text)),
                     QMessageBox::Yes | QMessageBox::No, parent_);
     prepare(box);
     box.setDefaultButton(QMessageBox::Yes);

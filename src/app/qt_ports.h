@@ -18,10 +18,19 @@ class QtDialogs final : public Dialogs {
     bool askYesNo(const std::string& text, const std::string& title) override;
     // Once the program is ending no box is shown any more.
     void silence() { silent_ = true; }
+    // Puts a box's text and title into the window's language.
+    void setTranslation(std::function<std::string(const std::string&)> translate) {
+        translate_ = std::move(translate);
+    }
 
   private:
+    std::string shown(const std::string& text) const {
+        return translate_ ? translate_(text) : text;
+    }
+
     QWidget* parent_;
     bool silent_ = false;
+    std::function<std::string(const std::string&)> translate_;
 };
 
 // The text of a box as shown: carriage returns break lines.

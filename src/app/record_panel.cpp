@@ -1,5 +1,6 @@
 #include "app/record_panel.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -52,6 +53,12 @@ bool isUserVolume(const QStorageInfo& v) {
 
 }  // namespace
 
+void RecordPanelWidgets::retranslate() {
+    for (int i = 0; i < 4; ++i)
+        label_[static_cast<std::size_t>(i)]->setText(
+            QCoreApplication::translate("record", LABELS[i]));
+}
+
 RecordPanelWidgets::RecordPanelWidgets(SurfaceWidget* surface)
     : QObject(surface), surface_(surface) {
     backdrop_ = new QFrame(surface);
@@ -70,7 +77,7 @@ RecordPanelWidgets::RecordPanelWidgets(SurfaceWidget* surface)
     file_->setObjectName(QStringLiteral("File1"));
     for (int i = 0; i < 4; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        label_[k] = new QLabel(QString::fromUtf8(LABELS[i]), surface);
+        label_[k] = new QLabel(QCoreApplication::translate("record", LABELS[i]), surface);
         label_[k]->setObjectName(QStringLiteral("Label1_%1").arg(i));
         QPalette light = label_[k]->palette();
         light.setColor(QPalette::WindowText, Qt::white);

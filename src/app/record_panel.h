@@ -25,6 +25,8 @@ class RecordPanelWidgets final : public QObject, public RecordPanel {
 
   public:
     explicit RecordPanelWidgets(SurfaceWidget* surface);
+    // The labels in the language installed now.
+    void retranslate();
 
     void setListsVisible(bool drives, bool folders, bool files) override;
     void setTextPanelVisible(bool visible) override;

@@ -6,122 +6,163 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
+// Marks a text for Qt's translation tools (lupdate) without making the catalogue depend on Qt:
+// the text itself is the constant, and the window and the command line look it up by its
+// context (the namespace it lives in) and its Japanese source text.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(context, text) text
+#endif
+
 namespace velk::texts {
+
+// Puts the arguments in place of %1, %2 ... in one pass (an argument's own % signs stay).
+inline std::string arg(std::string_view pattern, std::initializer_list<std::string_view> args) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
+            const std::size_t k = static_cast<std::size_t>(pattern[i + 1] - '1');
+            if (k < args.size()) {
+                out.append(args.begin()[k]);
+                ++i;
+                continue;
+            }
+        }
+        out.push_back(c);
+    }
+    return out;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Message boxes of the match: each pair is a box's text and its title.
 namespace match {
 
 // Closing the window with unsaved moves.
-inline constexpr const char* QUIT_QUESTION = "終わりますか？";
-inline constexpr const char* QUIT_TITLE = "終わり";
+inline constexpr const char* QUIT_QUESTION = QT_TRANSLATE_NOOP("match", "終わりますか？");
+inline constexpr const char* QUIT_TITLE = QT_TRANSLATE_NOOP("match", "終わり");
 // 最初 with unsaved moves.
-inline constexpr const char* RESET_QUESTION = "最初からやり直しますか？";
-inline constexpr const char* RESET_TITLE = "最初";
+inline constexpr const char* RESET_QUESTION =
+    QT_TRANSLATE_NOOP("match", "最初からやり直しますか？");
+inline constexpr const char* RESET_TITLE = QT_TRANSLATE_NOOP("match", "最初");
 // Put before QUIT_QUESTION, RESET_QUESTION or record::READ_QUESTION when unsaved moves would be
 // lost.
+inline constexpr const char* UNSAVED_MOVES =
+    QT_TRANSLATE_NOOP("match", "保存していない手があります\r\r%1");
 inline std::string unsavedMovesQuestion(std::string_view question) {
-    return std::string("保存していない手があります\r\r").append(question);
+    return arg(UNSAVED_MOVES, {question});
 }
 
 // A click on the board while a record is read: asks to step on with 進 (also shown after
 // reading a record, under record::TITLE).
-inline constexpr const char* STEP_WITH_AFTER = "棋譜を '進 'で進めて下さい";
-inline constexpr const char* STEP_WITH_AFTER_TITLE = "棋譜";
+inline constexpr const char* STEP_WITH_AFTER =
+    QT_TRANSLATE_NOOP("match", "棋譜を '進 'で進めて下さい");
+inline constexpr const char* STEP_WITH_AFTER_TITLE = QT_TRANSLATE_NOOP("match", "棋譜");
 // A click on the board before any game.
-inline constexpr const char* START_WITH_GAME_MENU = "「対局」で始めて下さい";
-inline constexpr const char* START_TITLE = "開始";
+inline constexpr const char* START_WITH_GAME_MENU =
+    QT_TRANSLATE_NOOP("match", "「対局」で始めて下さい");
+inline constexpr const char* START_TITLE = QT_TRANSLATE_NOOP("match", "開始");
 // A click on the board while play is interrupted by stepping through the record.
-inline constexpr const char* NO_RESUME_WITHOUT_KINGS = "王のいない局面からは再開できません";
-inline constexpr const char* RESUME = "OKですか？";
-inline constexpr const char* RESUME_TITLE = "再開";
+inline constexpr const char* NO_RESUME_WITHOUT_KINGS =
+    QT_TRANSLATE_NOOP("match", "王のいない局面からは再開できません");
+inline constexpr const char* RESUME = QT_TRANSLATE_NOOP("match", "OKですか？");
+inline constexpr const char* RESUME_TITLE = QT_TRANSLATE_NOOP("match", "再開");
 // 先手 or 後手 on a position without both kings.
-inline constexpr const char* NO_GAME_WITHOUT_KINGS = "王のいない局面では対局できません";
-inline constexpr const char* NO_GAME_TITLE = "対局";
+inline constexpr const char* NO_GAME_WITHOUT_KINGS =
+    QT_TRANSLATE_NOOP("match", "王のいない局面では対局できません");
+inline constexpr const char* NO_GAME_TITLE = QT_TRANSLATE_NOOP("match", "対局");
 // 先手 chosen: the human moves first.
-inline constexpr const char* YOUR_TURN = "あなたの番です";
-inline constexpr const char* YOUR_TURN_TITLE = " ";
+inline constexpr const char* YOUR_TURN = QT_TRANSLATE_NOOP("match", "あなたの番です");
+inline constexpr const char* YOUR_TURN_TITLE = QT_TRANSLATE_NOOP("match", " ");
 // A move that must promote was made with another button than the right one.
-inline constexpr const char* PROMOTE_WITH_RIGHT = "マウスの右をクリックして下さい";
-inline constexpr const char* PROMOTE_TITLE = "成り";
+inline constexpr const char* PROMOTE_WITH_RIGHT =
+    QT_TRANSLATE_NOOP("match", "マウスの右をクリックして下さい");
+inline constexpr const char* PROMOTE_TITLE = QT_TRANSLATE_NOOP("match", "成り");
 
 // The winner's names in winnerIs: the human by mate or capture of the king, or because the
 // computer has no move.
-inline constexpr const char* WINNER_YOU = "あなた";
+inline constexpr const char* WINNER_YOU = QT_TRANSLATE_NOOP("match", "あなた");
 // The computer, when the human has made too many misses.
-inline constexpr const char* WINNER_COM_ON_MISSES = "ＣＯＭ";
+inline constexpr const char* WINNER_COM_ON_MISSES = QT_TRANSLATE_NOOP("match", "ＣＯＭ");
 // The human, when the computer has made too many misses.
-inline constexpr const char* WINNER_MAN_ON_MISSES = "ＭＡＮ";
+inline constexpr const char* WINNER_MAN_ON_MISSES = QT_TRANSLATE_NOOP("match", "ＭＡＮ");
 // The computer by mate or capture of the king.
-inline constexpr const char* WINNER_COMPUTER = "ｺﾝﾋﾟｭｰﾀ";
+inline constexpr const char* WINNER_COMPUTER = QT_TRANSLATE_NOOP("match", "ｺﾝﾋﾟｭｰﾀ");
+inline constexpr const char* WINNER_IS = QT_TRANSLATE_NOOP("match", "%1の勝ちです");
 inline std::string winnerIs(std::string_view name) {
-    return std::string(name).append("の勝ちです");
+    return arg(WINNER_IS, {name});
 }
-inline constexpr const char* END_TITLE = "終了";
+inline constexpr const char* END_TITLE = QT_TRANSLATE_NOOP("match", "終了");
 // The game has filled the record (under END_TITLE).
 inline constexpr const char* RECORD_FULL =
-    "500手に達しました\r\r棋譜に残せないので対局を終わります";
+    QT_TRANSLATE_NOOP("match", "500手に達しました\r\r棋譜に残せないので対局を終わります");
 // After the end of a game: Yes starts again, No ends the program.
-inline constexpr const char* ANOTHER_GAME = "続けますか？";
-inline constexpr const char* ANOTHER_GAME_TITLE = "再ゲーム";
+inline constexpr const char* ANOTHER_GAME = QT_TRANSLATE_NOOP("match", "続けますか？");
+inline constexpr const char* ANOTHER_GAME_TITLE = QT_TRANSLATE_NOOP("match", "再ゲーム");
 
 // A miss of either side: missReport(header, reason) under FOUL_TITLE.
-inline constexpr const char* MISS_HEADER_COM = "  ** COMのミス! **\r\r";
-inline constexpr const char* MISS_HEADER_MAN = "  ** MANのミス! **\r\r";
+inline constexpr const char* MISS_HEADER_COM = QT_TRANSLATE_NOOP("match", "  ** COMのミス! **\r\r");
+inline constexpr const char* MISS_HEADER_MAN = QT_TRANSLATE_NOOP("match", "  ** MANのミス! **\r\r");
 // A ranging move passed over a hidden piece.
-inline constexpr const char* MISS_JUMPED = "COM駒を飛び越えました";
+inline constexpr const char* MISS_JUMPED = QT_TRANSLATE_NOOP("match", "COM駒を飛び越えました");
 // A drop on a square with a hidden piece.
-inline constexpr const char* MISS_DROPPED_ON = "COM駒の上に張り駒しました";
+inline constexpr const char* MISS_DROPPED_ON =
+    QT_TRANSLATE_NOOP("match", "COM駒の上に張り駒しました");
 // The computer's move left its king in check.
-inline constexpr const char* MISS_COM_KING_EXPOSED = "MANの王手ですね";
+inline constexpr const char* MISS_COM_KING_EXPOSED = QT_TRANSLATE_NOOP("match", "MANの王手ですね");
 // The human's move left the king in check.
-inline constexpr const char* MISS_MAN_KING_EXPOSED = "COMの王手になります";
+inline constexpr const char* MISS_MAN_KING_EXPOSED =
+    QT_TRANSLATE_NOOP("match", "COMの王手になります");
+// The header and the reason as one text; both parts are translated on their own.
+inline constexpr const char* MISS_REPORT = QT_TRANSLATE_NOOP("match", "%1%2");
 inline std::string missReport(std::string_view header, std::string_view reason) {
-    return std::string(header).append(reason);
+    return arg(MISS_REPORT, {header, reason});
 }
-inline constexpr const char* FOUL_TITLE = "反則";
+inline constexpr const char* FOUL_TITLE = QT_TRANSLATE_NOOP("match", "反則");
 
 // After the computer's move: it thinks the human is mated, the human is in check, it dropped.
-inline constexpr const char* COM_SEES_MATE = "よし！!";
-inline constexpr const char* COM_SEES_MATE_TITLE = "詰め ?";
-inline constexpr const char* CHECK = "   ** 王手 **";
-inline constexpr const char* CHECK_TITLE = "";
-inline constexpr const char* COM_DROPPED = "持駒を使いました";
-inline constexpr const char* COM_DROPPED_TITLE = "張り駒";
+inline constexpr const char* COM_SEES_MATE = QT_TRANSLATE_NOOP("match", "よし！!");
+inline constexpr const char* COM_SEES_MATE_TITLE = QT_TRANSLATE_NOOP("match", "詰め ?");
+inline constexpr const char* CHECK = QT_TRANSLATE_NOOP("match", "   ** 王手 **");
+inline constexpr const char* CHECK_TITLE = QT_TRANSLATE_NOOP("match", "");
+inline constexpr const char* COM_DROPPED = QT_TRANSLATE_NOOP("match", "持駒を使いました");
+inline constexpr const char* COM_DROPPED_TITLE = QT_TRANSLATE_NOOP("match", "張り駒");
 
 // 戻 and 進 where the record allows no step, and 進 at the end of a record being read.
-inline constexpr const char* CANNOT = "できません";
-inline constexpr const char* BACK_TITLE = "戻る";
-inline constexpr const char* FORWARD_TITLE = "進む";
-inline constexpr const char* RECORD_END = "終わり";
+inline constexpr const char* CANNOT = QT_TRANSLATE_NOOP("match", "できません");
+inline constexpr const char* BACK_TITLE = QT_TRANSLATE_NOOP("match", "戻る");
+inline constexpr const char* FORWARD_TITLE = QT_TRANSLATE_NOOP("match", "進む");
+inline constexpr const char* RECORD_END = QT_TRANSLATE_NOOP("match", "終わり");
 // 反転 while a record is read.
-inline constexpr const char* NO_REVERSE_IN_RECORD = "棋譜ﾓｰﾄﾞではできません";
-inline constexpr const char* REVERSE_TITLE = "反転";
+inline constexpr const char* NO_REVERSE_IN_RECORD =
+    QT_TRANSLATE_NOOP("match", "棋譜ﾓｰﾄﾞではできません");
+inline constexpr const char* REVERSE_TITLE = QT_TRANSLATE_NOOP("match", "反転");
 
 // The settings file could not be written (once a run).
+inline constexpr const char* SETTINGS_NOT_SAVED =
+    QT_TRANSLATE_NOOP("match",
+                      "設定ﾌｧｲﾙ「%1」に書き込めません\n%"
+                      "2\n\nｵﾌﾟｼｮﾝの設定は終了するまで有効ですが、次回には残りません");
 inline std::string settingsNotSaved(std::string_view fileName, std::string_view reason) {
-    return std::string("設定ﾌｧｲﾙ「")
-        .append(fileName)
-        .append("」に書き込めません\n")
-        .append(reason)
-        .append("\n\nｵﾌﾟｼｮﾝの設定は終了するまで有効ですが、次回には残りません");
+    return arg(SETTINGS_NOT_SAVED, {fileName, reason});
 }
-inline constexpr const char* SETTINGS_TITLE = "ｵﾌﾟｼｮﾝ";
+inline constexpr const char* SETTINGS_TITLE = QT_TRANSLATE_NOOP("match", "ｵﾌﾟｼｮﾝ");
 // The information box of その他.
+inline constexpr const char* ABOUT =
+    QT_TRANSLATE_NOOP("match",
+                      "Velkついたて将棋\nバージョン %1\n\nついたて将棋（衝立将棋）: "
+                      "相手の駒が見えない将棋です。\nライセンス: MIT License");
 inline std::string about(std::string_view version) {
-    return std::string("Velkついたて将棋\nバージョン ")
-        .append(version)
-        .append(
-            "\n\nついたて将棋（衝立将棋）: 相手の駒が見えない将棋です。\n"
-            "ライセンス: MIT License");
+    return arg(ABOUT, {version});
 }
-inline constexpr const char* ABOUT_TITLE = "その他";
+inline constexpr const char* ABOUT_TITLE = QT_TRANSLATE_NOOP("match", "その他");
 // Title of the warnings about sound.
-inline constexpr const char* SOUND_TITLE = "Velkついたて将棋.dll";
-inline constexpr const char* NO_SOUND_DEVICE = "Direct Soundインターフェースが作成できません。";
+inline constexpr const char* SOUND_TITLE = QT_TRANSLATE_NOOP("match", "Velkついたて将棋.dll");
+inline constexpr const char* NO_SOUND_DEVICE =
+    QT_TRANSLATE_NOOP("match", "Direct Soundインターフェースが作成できません。");
 
 }  // namespace match
 
@@ -130,41 +171,52 @@ inline constexpr const char* NO_SOUND_DEVICE = "Direct Soundインターフェ�
 namespace record {
 
 // 書込 is refused after 反転 or a handicap.
-inline constexpr const char* NO_WRITE_AFTER_REVERSE = "反転後は書き込みできません";
-inline constexpr const char* NO_WRITE_AFTER_HANDICAP = "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません";
-inline constexpr const char* WRITE_TITLE = "棋譜書込";
+inline constexpr const char* NO_WRITE_AFTER_REVERSE =
+    QT_TRANSLATE_NOOP("record", "反転後は書き込みできません");
+inline constexpr const char* NO_WRITE_AFTER_HANDICAP =
+    QT_TRANSLATE_NOOP("record", "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません");
+inline constexpr const char* WRITE_TITLE = QT_TRANSLATE_NOOP("record", "棋譜書込");
 // Title of the boxes about the name typed into the panel, and of the box after a write.
-inline constexpr const char* NAME_TITLE = "  ";
+inline constexpr const char* NAME_TITLE = QT_TRANSLATE_NOOP("record", "  ");
 // The typed name and the extension exceed the file system's limit; room is in bytes.
+inline constexpr const char* NAME_TOO_LONG = QT_TRANSLATE_NOOP(
+    "record", "ﾌｧｲﾙ名が長すぎます\n（英数字なら%1文字、かなや漢字なら%2文字までです）");
 inline std::string nameTooLong(std::size_t roomLatin, std::size_t roomKana) {
-    return "ﾌｧｲﾙ名が長すぎます\n（英数字なら" + std::to_string(roomLatin) + "文字、かなや漢字なら" +
-           std::to_string(roomKana) + "文字までです）";
+    return arg(NAME_TOO_LONG, {std::to_string(roomLatin), std::to_string(roomKana)});
 }
-inline constexpr const char* NOTHING_TO_SAVE = "保存するデータがありません";
-inline constexpr const char* SAVE_TITLE = "棋譜保存";
+inline constexpr const char* NOTHING_TO_SAVE =
+    QT_TRANSLATE_NOOP("record", "保存するデータがありません");
+inline constexpr const char* SAVE_TITLE = QT_TRANSLATE_NOOP("record", "棋譜保存");
+inline constexpr const char* OVERWRITE_QUESTION =
+    QT_TRANSLATE_NOOP("record", "「%1」は既にあります。\n上書きしますか？");
 inline std::string overwriteQuestion(std::string_view fileName) {
-    return std::string("「").append(fileName).append("」は既にあります。\n上書きしますか？");
+    return arg(OVERWRITE_QUESTION, {fileName});
 }
+inline constexpr const char* NOT_WRITTEN =
+    QT_TRANSLATE_NOOP("record", "棋譜を書き込めませんでした\n%1");
 inline std::string notWritten(std::string_view reason) {
-    return std::string("棋譜を書き込めませんでした\n").append(reason);
+    return arg(NOT_WRITTEN, {reason});
 }
-inline constexpr const char* WRITTEN = "棋譜を書き込みました";
+inline constexpr const char* WRITTEN = QT_TRANSLATE_NOOP("record", "棋譜を書き込みました");
 
 // Reading a record file (all under TITLE).
-inline constexpr const char* TITLE = "棋譜";
+inline constexpr const char* TITLE = QT_TRANSLATE_NOOP("record", "棋譜");
+inline constexpr const char* NOT_READ =
+    QT_TRANSLATE_NOOP("record", "棋譜ﾌｧｲﾙを読み込めませんでした\n%1");
 inline std::string notRead(std::string_view reason) {
-    return std::string("棋譜ﾌｧｲﾙを読み込めませんでした\n").append(reason);
+    return arg(NOT_READ, {reason});
 }
-inline constexpr const char* NO_MOVES = "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません";
+inline constexpr const char* NO_MOVES = QT_TRANSLATE_NOOP("record", "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません");
 // A record is about to replace a game with unsaved moves.
-inline constexpr const char* READ_QUESTION = "棋譜を読み込みますか？";
-inline constexpr const char* READ_DONE = " 読み込みました";
+inline constexpr const char* READ_QUESTION = QT_TRANSLATE_NOOP("record", "棋譜を読み込みますか？");
+inline constexpr const char* READ_DONE = QT_TRANSLATE_NOOP("record", " 読み込みました");
 // A drive chosen in the panel is not ready (text file::DEVICE_NOT_READY).
-inline constexpr const char* DRIVE_TITLE = "ｴﾗｰ";
+inline constexpr const char* DRIVE_TITLE = QT_TRANSLATE_NOOP("record", "ｴﾗｰ");
 
 // Labels of the panel's four fields: file name, title, first and second player.
-inline constexpr const char* PANEL_LABELS[4] = {"ﾌｧｲﾙ名 ：", "対 局 名：", "先    手 ：",
-                                                "後    手 ："};
+inline constexpr const char* PANEL_LABELS[4] = {
+    QT_TRANSLATE_NOOP("record", "ﾌｧｲﾙ名 ："), QT_TRANSLATE_NOOP("record", "対 局 名："),
+    QT_TRANSLATE_NOOP("record", "先    手 ："), QT_TRANSLATE_NOOP("record", "後    手 ：")};
 
 }  // namespace record
 
@@ -173,68 +225,103 @@ inline constexpr const char* PANEL_LABELS[4] = {"ﾌｧｲﾙ名 ：", "対 局 
 namespace record_file {
 
 // The three header lines, as named in the reasons.
-inline constexpr const char* HEADER_NAMES[3] = {"対局名", "上側の対局者名", "下側の対局者名"};
+inline constexpr const char* HEADER_NAMES[3] = {QT_TRANSLATE_NOOP("record_file", "対局名"),
+                                                QT_TRANSLATE_NOOP("record_file", "上側の対局者名"),
+                                                QT_TRANSLATE_NOOP("record_file", "下側の対局者名")};
 // The header's length limit as the player counts: a kanji or kana takes two bytes in the file.
-inline constexpr const char* HEADER_LIMIT = "半角256文字、全角128文字まで";
+inline constexpr const char* HEADER_LIMIT =
+    QT_TRANSLATE_NOOP("record_file", "半角256文字、全角128文字まで");
+inline constexpr const char* HEADER_UNWRITABLE =
+    QT_TRANSLATE_NOOP("record_file", "%1に書き込めない文字があります");
 inline std::string headerUnwritable(std::string_view header) {
-    return std::string(header).append("に書き込めない文字があります");
+    return arg(HEADER_UNWRITABLE, {header});
 }
+inline constexpr const char* HEADER_HAS_CONTROLS =
+    QT_TRANSLATE_NOOP("record_file", "%1に制御文字は使えません");
 inline std::string headerHasControls(std::string_view header) {
-    return std::string(header).append("に制御文字は使えません");
+    return arg(HEADER_HAS_CONTROLS, {header});
 }
+inline constexpr const char* HEADER_TOO_LONG =
+    QT_TRANSLATE_NOOP("record_file", "%1が長すぎます（%2）");
 inline std::string headerTooLong(std::string_view header) {
-    return std::string(header).append("が長すぎます（").append(HEADER_LIMIT).append("）");
+    return arg(HEADER_TOO_LONG, {header, HEADER_LIMIT});
 }
 
 // A record entry that cannot be written or read back: moveFaulty(n, reason).
+inline constexpr const char* MOVE_FAULTY =
+    QT_TRANSLATE_NOOP("record_file", "%1手目のﾃﾞｰﾀが正しくありません（%2）");
 inline std::string moveFaulty(int n, std::string_view reason) {
-    return std::to_string(n) + "手目のﾃﾞｰﾀが正しくありません（" + std::string(reason) + "）";
+    return arg(MOVE_FAULTY, {std::to_string(n), reason});
 }
-inline constexpr const char* BAD_MOVE_COUNT = "手数が正しくありません";
+inline constexpr const char* BAD_MOVE_COUNT =
+    QT_TRANSLATE_NOOP("record_file", "手数が正しくありません");
 // Reasons an entry is malformed in itself.
-inline constexpr const char* TO_OFF_BOARD = "移動先が盤の外です";
-inline constexpr const char* NO_HAND_SLOT = "移動元の持駒の欄がありません";
-inline constexpr const char* FROM_OFF_BOARD = "移動元が盤の外です";
-inline constexpr const char* TO_IS_FROM = "移動先が移動元と同じです";
-inline constexpr const char* BAD_PIECE_CODE = "駒の番号が正しくありません";
-inline constexpr const char* SIDES_DISAGREE = "駒の番号が先手と後手で食い違っています";
-inline constexpr const char* BAD_DROP = "持駒の打ち方が正しくありません";
+inline constexpr const char* TO_OFF_BOARD = QT_TRANSLATE_NOOP("record_file", "移動先が盤の外です");
+inline constexpr const char* NO_HAND_SLOT =
+    QT_TRANSLATE_NOOP("record_file", "移動元の持駒の欄がありません");
+inline constexpr const char* FROM_OFF_BOARD =
+    QT_TRANSLATE_NOOP("record_file", "移動元が盤の外です");
+inline constexpr const char* TO_IS_FROM =
+    QT_TRANSLATE_NOOP("record_file", "移動先が移動元と同じです");
+inline constexpr const char* BAD_PIECE_CODE =
+    QT_TRANSLATE_NOOP("record_file", "駒の番号が正しくありません");
+inline constexpr const char* SIDES_DISAGREE =
+    QT_TRANSLATE_NOOP("record_file", "駒の番号が先手と後手で食い違っています");
+inline constexpr const char* BAD_DROP =
+    QT_TRANSLATE_NOOP("record_file", "持駒の打ち方が正しくありません");
 inline constexpr const char* DROP_CAPTURES =
-    "持駒の打ち方が正しくありません（打って駒は取れません）";
-inline constexpr const char* BAD_PROMOTION = "成りの組み合わせが正しくありません";
-inline constexpr const char* BAD_CAPTURE = "取った駒が正しくありません";
+    QT_TRANSLATE_NOOP("record_file", "持駒の打ち方が正しくありません（打って駒は取れません）");
+inline constexpr const char* BAD_PROMOTION =
+    QT_TRANSLATE_NOOP("record_file", "成りの組み合わせが正しくありません");
+inline constexpr const char* BAD_CAPTURE =
+    QT_TRANSLATE_NOOP("record_file", "取った駒が正しくありません");
 // Reasons an entry does not follow from the position before it.
-inline constexpr const char* BAD_SQUARE = "駒の位置が正しくありません";
-inline constexpr const char* NOT_IN_HAND = "持駒がありません";
-inline constexpr const char* FROM_EMPTY = "移動元に駒がありません";
-inline constexpr const char* TO_MISMATCH = "移動先の駒が合いません";
+inline constexpr const char* BAD_SQUARE =
+    QT_TRANSLATE_NOOP("record_file", "駒の位置が正しくありません");
+inline constexpr const char* NOT_IN_HAND = QT_TRANSLATE_NOOP("record_file", "持駒がありません");
+inline constexpr const char* FROM_EMPTY =
+    QT_TRANSLATE_NOOP("record_file", "移動元に駒がありません");
+inline constexpr const char* TO_MISMATCH =
+    QT_TRANSLATE_NOOP("record_file", "移動先の駒が合いません");
 
 // Faults of the whole file.
-inline constexpr const char* FILE_TOO_LARGE = "棋譜ﾌｧｲﾙが大きすぎます";
-inline constexpr const char* NOT_TEXT =
-    "棋譜ﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（棋譜ﾌｧｲﾙではないようです）";
-inline constexpr const char* LONE_CR = "棋譜ﾌｧｲﾙの改行の形式が違います（行の終わりがCRだけです）";
+inline constexpr const char* FILE_TOO_LARGE =
+    QT_TRANSLATE_NOOP("record_file", "棋譜ﾌｧｲﾙが大きすぎます");
+inline constexpr const char* NOT_TEXT = QT_TRANSLATE_NOOP(
+    "record_file", "棋譜ﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（棋譜ﾌｧｲﾙではないようです）");
+inline constexpr const char* LONE_CR =
+    QT_TRANSLATE_NOOP("record_file", "棋譜ﾌｧｲﾙの改行の形式が違います（行の終わりがCRだけです）");
+inline constexpr const char* TOO_MANY_MOVES =
+    QT_TRANSLATE_NOOP("record_file", "棋譜ﾌｧｲﾙの手数が%1手を超えています");
 inline std::string tooManyMoves(int maxMoves) {
-    return "棋譜ﾌｧｲﾙの手数が" + std::to_string(maxMoves) + "手を超えています";
+    return arg(TOO_MANY_MOVES, {std::to_string(maxMoves)});
 }
+inline constexpr const char* LINE_MISSING =
+    QT_TRANSLATE_NOOP("record_file", "棋譜ﾌｧｲﾙの%1行目がありません");
 inline std::string lineMissing(std::size_t lineNo) {
-    return "棋譜ﾌｧｲﾙの" + std::to_string(lineNo) + "行目がありません";
+    return arg(LINE_MISSING, {std::to_string(lineNo)});
 }
 // A faulty line: lineFaulty(lineNo, reason).
+inline constexpr const char* LINE_FAULTY =
+    QT_TRANSLATE_NOOP("record_file", "棋譜ﾌｧｲﾙの%1行目が正しくありません（%2）");
 inline std::string lineFaulty(std::size_t lineNo, std::string_view reason) {
-    return "棋譜ﾌｧｲﾙの" + std::to_string(lineNo) + "行目が正しくありません（" +
-           std::string(reason) + "）";
+    return arg(LINE_FAULTY, {std::to_string(lineNo), reason});
 }
 // Reasons a line is faulty.
-inline constexpr const char* CONTROL_CHARACTERS = "文字でない記号（制御文字）が入っています";
-inline constexpr const char* NOT_SHIFT_JIS = "文字ｺｰﾄﾞがShift-JISではありません";
-inline constexpr const char* EMPTY_MOVE_LINE = "指し手の行が空です";
+inline constexpr const char* CONTROL_CHARACTERS =
+    QT_TRANSLATE_NOOP("record_file", "文字でない記号（制御文字）が入っています");
+inline constexpr const char* NOT_SHIFT_JIS =
+    QT_TRANSLATE_NOOP("record_file", "文字ｺｰﾄﾞがShift-JISではありません");
+inline constexpr const char* EMPTY_MOVE_LINE =
+    QT_TRANSLATE_NOOP("record_file", "指し手の行が空です");
+inline constexpr const char* MOVE_LINE_LENGTH =
+    QT_TRANSLATE_NOOP("record_file", "指し手の行は%1文字のところ、%2文字あります");
 inline std::string moveLineLength(std::size_t expected, std::size_t actual) {
-    return "指し手の行は" + std::to_string(expected) + "文字のところ、" + std::to_string(actual) +
-           "文字あります";
+    return arg(MOVE_LINE_LENGTH, {std::to_string(expected), std::to_string(actual)});
 }
-inline constexpr const char* BAD_FIELD = "数字でない欄か空の欄があります";
-inline constexpr const char* NEGATIVE_TIME = "時間がﾏｲﾅｽです";
+inline constexpr const char* BAD_FIELD =
+    QT_TRANSLATE_NOOP("record_file", "数字でない欄か空の欄があります");
+inline constexpr const char* NEGATIVE_TIME = QT_TRANSLATE_NOOP("record_file", "時間がﾏｲﾅｽです");
 
 }  // namespace record_file
 
@@ -337,39 +424,53 @@ inline constexpr const char* BAD_EXACT_TIMES = "記録の時間が読み取れ�
 // Why a file could not be read or written, and what is wrong with a typed file name.
 namespace file {
 
-inline constexpr const char* TOO_LARGE = "ﾌｧｲﾙが大きすぎます";
-inline constexpr const char* A_FOLDER = "ﾌｧｲﾙではなくﾌｫﾙﾀﾞです";
-inline constexpr const char* NOT_REGULAR = "通常のﾌｧｲﾙではありません（ﾊﾟｲﾌﾟや装置は使えません）";
+inline constexpr const char* TOO_LARGE = QT_TRANSLATE_NOOP("file", "ﾌｧｲﾙが大きすぎます");
+inline constexpr const char* A_FOLDER = QT_TRANSLATE_NOOP("file", "ﾌｧｲﾙではなくﾌｫﾙﾀﾞです");
+inline constexpr const char* NOT_REGULAR =
+    QT_TRANSLATE_NOOP("file", "通常のﾌｧｲﾙではありません（ﾊﾟｲﾌﾟや装置は使えません）");
 // A path that ends in a folder separator.
-inline constexpr const char* NO_NAME = "ﾌｧｲﾙ名がありません";
+inline constexpr const char* NO_NAME = QT_TRANSLATE_NOOP("file", "ﾌｧｲﾙ名がありません");
 
 // Reasons by the system's error code; withSystemText adds the system's own wording.
-inline constexpr const char* READ_ONLY_DISK = "書き込みが禁止されたﾃﾞｨｽｸです";
-inline constexpr const char* DISK_FULL = "ﾃﾞｨｽｸに空きがありません";
-inline constexpr const char* QUOTA_REACHED = "ﾃﾞｨｽｸの使用量が上限に達しています";
-inline constexpr const char* NAME_TOO_LONG = "ﾌｧｲﾙ名が長すぎます";
-inline constexpr const char* NO_ACCESS = "ｱｸｾｽが許可されていません";
-inline constexpr const char* NOT_FOUND = "ﾌｧｲﾙまたはﾌｫﾙﾀﾞが見つかりません";
-inline constexpr const char* FOLDER_OF_SAME_NAME = "同じ名前のﾌｫﾙﾀﾞがあります";
-inline constexpr const char* BAD_FOLDER = "ﾌｫﾙﾀﾞの指定が正しくありません";
-inline constexpr const char* FILE_OF_SAME_NAME = "同じ名前のﾌｧｲﾙがあります";
-inline constexpr const char* DISK_IO_FAILED = "ﾃﾞｨｽｸの読み書きに失敗しました";
-inline constexpr const char* LINK_LOOP = "ﾘﾝｸをたどれません";
-inline constexpr const char* TOO_MANY_OPEN = "開いているﾌｧｲﾙが多すぎます";
+inline constexpr const char* READ_ONLY_DISK =
+    QT_TRANSLATE_NOOP("file", "書き込みが禁止されたﾃﾞｨｽｸです");
+inline constexpr const char* DISK_FULL = QT_TRANSLATE_NOOP("file", "ﾃﾞｨｽｸに空きがありません");
+inline constexpr const char* QUOTA_REACHED =
+    QT_TRANSLATE_NOOP("file", "ﾃﾞｨｽｸの使用量が上限に達しています");
+inline constexpr const char* NAME_TOO_LONG = QT_TRANSLATE_NOOP("file", "ﾌｧｲﾙ名が長すぎます");
+inline constexpr const char* NO_ACCESS = QT_TRANSLATE_NOOP("file", "ｱｸｾｽが許可されていません");
+inline constexpr const char* NOT_FOUND =
+    QT_TRANSLATE_NOOP("file", "ﾌｧｲﾙまたはﾌｫﾙﾀﾞが見つかりません");
+inline constexpr const char* FOLDER_OF_SAME_NAME =
+    QT_TRANSLATE_NOOP("file", "同じ名前のﾌｫﾙﾀﾞがあります");
+inline constexpr const char* BAD_FOLDER =
+    QT_TRANSLATE_NOOP("file", "ﾌｫﾙﾀﾞの指定が正しくありません");
+inline constexpr const char* FILE_OF_SAME_NAME =
+    QT_TRANSLATE_NOOP("file", "同じ名前のﾌｧｲﾙがあります");
+inline constexpr const char* DISK_IO_FAILED =
+    QT_TRANSLATE_NOOP("file", "ﾃﾞｨｽｸの読み書きに失敗しました");
+inline constexpr const char* LINK_LOOP = QT_TRANSLATE_NOOP("file", "ﾘﾝｸをたどれません");
+inline constexpr const char* TOO_MANY_OPEN =
+    QT_TRANSLATE_NOOP("file", "開いているﾌｧｲﾙが多すぎます");
 // Also the box when a drive chosen in the record panel is not ready.
-inline constexpr const char* DEVICE_NOT_READY = "ﾃﾞﾊﾞｲｽが準備できていません";
-inline constexpr const char* BUSY = "ﾌｧｲﾙが使用中です";
-inline constexpr const char* NAME_NOT_USABLE = "そのﾌｧｲﾙ名は使えません";
-inline constexpr const char* OUT_OF_MEMORY = "ﾒﾓﾘが足りません";
-inline constexpr const char* OTHER_FAILURE = "ﾌｧｲﾙを扱えませんでした";
+inline constexpr const char* DEVICE_NOT_READY =
+    QT_TRANSLATE_NOOP("file", "ﾃﾞﾊﾞｲｽが準備できていません");
+inline constexpr const char* BUSY = QT_TRANSLATE_NOOP("file", "ﾌｧｲﾙが使用中です");
+inline constexpr const char* NAME_NOT_USABLE = QT_TRANSLATE_NOOP("file", "そのﾌｧｲﾙ名は使えません");
+inline constexpr const char* OUT_OF_MEMORY = QT_TRANSLATE_NOOP("file", "ﾒﾓﾘが足りません");
+inline constexpr const char* OTHER_FAILURE = QT_TRANSLATE_NOOP("file", "ﾌｧｲﾙを扱えませんでした");
+inline constexpr const char* WITH_SYSTEM_TEXT = QT_TRANSLATE_NOOP("file", "%1（%2）");
 inline std::string withSystemText(std::string_view reason, std::string_view systemText) {
-    return std::string(reason).append("（").append(systemText).append("）");
+    return arg(WITH_SYSTEM_TEXT, {reason, systemText});
 }
 
 // A name typed into the record panel.
-inline constexpr const char* NAME_NOT_ENTERED = "ﾌｧｲﾙ名が入力されていません";
-inline constexpr const char* NAME_HAS_SEPARATOR = "ﾌｧｲﾙ名に「/」や「\\」は使えません";
-inline constexpr const char* NAME_HAS_CONTROLS = "ﾌｧｲﾙ名に制御文字は使えません";
+inline constexpr const char* NAME_NOT_ENTERED =
+    QT_TRANSLATE_NOOP("file", "ﾌｧｲﾙ名が入力されていません");
+inline constexpr const char* NAME_HAS_SEPARATOR =
+    QT_TRANSLATE_NOOP("file", "ﾌｧｲﾙ名に「/」や「\\」は使えません");
+inline constexpr const char* NAME_HAS_CONTROLS =
+    QT_TRANSLATE_NOOP("file", "ﾌｧｲﾙ名に制御文字は使えません");
 
 }  // namespace file
 
@@ -396,25 +497,32 @@ namespace draw {
 
 // Handicap grades from 名人 (-10) to 12級 (10), indexed by grade + 10.
 inline constexpr std::string_view HANDICAP_GRADES[21] = {
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:11級",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級"};
+    QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人"), QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８段"),
+    QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７段"), QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段"),
+    QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段"), QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段"),
+    QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段"), QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段"),
+    QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段"), QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級"),
+    QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級"), QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級"),
+    QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級"), QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級"),
+    QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級"), QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級"),
+    QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級"), QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級"),
+    QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級"), QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:11級"),
+    QT_TRANSLATE_NOOP("draw", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級")};
 // Beside the move count.
-inline constexpr std::string_view MOVE_COUNT_LABEL = "手目";
+inline constexpr std::string_view MOVE_COUNT_LABEL = QT_TRANSLATE_NOOP("draw", "手目");
 // Above the level number.
-inline constexpr std::string_view LEVEL_LABEL = "LEVEL";
+inline constexpr std::string_view LEVEL_LABEL = QT_TRANSLATE_NOOP("draw", "LEVEL");
 // Above each side's miss count.
-inline constexpr std::string_view MISS_LABEL_COM = "COMミス";
-inline constexpr std::string_view MISS_LABEL_MAN = "MANミス";
+inline constexpr std::string_view MISS_LABEL_COM = QT_TRANSLATE_NOOP("draw", "COMミス");
+inline constexpr std::string_view MISS_LABEL_MAN = QT_TRANSLATE_NOOP("draw", "MANミス");
 // Beside the computer's hand while it chooses its move.
-inline constexpr std::string_view THINKING = "思考中";
+inline constexpr std::string_view THINKING = QT_TRANSLATE_NOOP("draw", "思考中");
 // The piece of the computer's last move while its pieces are hidden.
 inline constexpr std::string_view HIDDEN_PIECE = "？？";
 // Ends a record header cut to fit.
 inline constexpr std::string_view ELLIPSIS = "…";
 
+// Move notation is shogi's own and reads the same in every language: it is not translated.
 // Column digits 1..9 (index 0 empty), row numerals 1..9, as shown for a move.
 inline constexpr std::string_view DIGITS[10] = {"",   "１", "２", "３", "４",
                                                 "５", "６", "７", "８", "９"};
@@ -470,37 +578,115 @@ inline std::string result(std::string_view winner) {
 // Captions of the menu bar, by the menu or item they name.
 namespace menu {
 
-inline constexpr const char* TAIKYOKU = "対局";
-inline constexpr const char* START = "対局";
-inline constexpr const char* SENTE = "先手";
-inline constexpr const char* GOTE = "後手";
-inline constexpr const char* LEVEL = "COM対局ﾚﾍﾞﾙ";
-inline constexpr const char* LEVEL1 = "LEVEL1";
-inline constexpr const char* LEVEL2 = "LEVEL2";
-inline constexpr const char* LEVEL3 = "LEVEL3";
-inline constexpr const char* OWARI = "終わり";
-inline constexpr const char* STOP = "局面";
-inline constexpr const char* REPLAY = "戻";
-inline constexpr const char* AFTER = "進";
-inline constexpr const char* REVERSE = "反転";
-inline constexpr const char* ICHIJI = "一時表示";
-inline constexpr const char* CANCEL = "最初";
-inline constexpr const char* KIFU = "棋譜";
-inline constexpr const char* KIFU_WRITE = "書込";
-inline constexpr const char* KIFU_READ = "読込";
-inline constexpr const char* KIF_WRITE = "KIF書込";
-inline constexpr const char* KIF_READ = "KIF読込";
-inline constexpr const char* OPTION = "ｵﾌﾟｼｮﾝ";
-inline constexpr const char* HAIKEI_GA = "背景画";
-inline constexpr const char* MIDORI = "緑";
-inline constexpr const char* TATAMI = "畳";
-inline constexpr const char* TAKE = "竹";
-inline constexpr const char* UCHU = "宇宙";
-inline constexpr const char* RENGA = "煉瓦";
-inline constexpr const char* KEIKA = "経過時間";
-inline constexpr const char* BGM = "BGM";
-inline constexpr const char* VER = "その他";
+inline constexpr const char* TAIKYOKU = QT_TRANSLATE_NOOP("menu", "対局");
+inline constexpr const char* START = QT_TRANSLATE_NOOP("menu", "対局");
+inline constexpr const char* SENTE = QT_TRANSLATE_NOOP("menu", "先手");
+inline constexpr const char* GOTE = QT_TRANSLATE_NOOP("menu", "後手");
+inline constexpr const char* LEVEL = QT_TRANSLATE_NOOP("menu", "COM対局ﾚﾍﾞﾙ");
+inline constexpr const char* LEVEL1 = QT_TRANSLATE_NOOP("menu", "LEVEL1");
+inline constexpr const char* LEVEL2 = QT_TRANSLATE_NOOP("menu", "LEVEL2");
+inline constexpr const char* LEVEL3 = QT_TRANSLATE_NOOP("menu", "LEVEL3");
+inline constexpr const char* OWARI = QT_TRANSLATE_NOOP("menu", "終わり");
+inline constexpr const char* STOP = QT_TRANSLATE_NOOP("menu", "局面");
+inline constexpr const char* REPLAY = QT_TRANSLATE_NOOP("menu", "戻");
+inline constexpr const char* AFTER = QT_TRANSLATE_NOOP("menu", "進");
+inline constexpr const char* REVERSE = QT_TRANSLATE_NOOP("menu", "反転");
+inline constexpr const char* ICHIJI = QT_TRANSLATE_NOOP("menu", "一時表示");
+inline constexpr const char* CANCEL = QT_TRANSLATE_NOOP("menu", "最初");
+inline constexpr const char* KIFU = QT_TRANSLATE_NOOP("menu", "棋譜");
+inline constexpr const char* KIFU_WRITE = QT_TRANSLATE_NOOP("menu", "書込");
+inline constexpr const char* KIFU_READ = QT_TRANSLATE_NOOP("menu", "読込");
+inline constexpr const char* KIF_WRITE = QT_TRANSLATE_NOOP("menu", "KIF書込");
+inline constexpr const char* KIF_READ = QT_TRANSLATE_NOOP("menu", "KIF読込");
+inline constexpr const char* OPTION = QT_TRANSLATE_NOOP("menu", "ｵﾌﾟｼｮﾝ");
+inline constexpr const char* HAIKEI_GA = QT_TRANSLATE_NOOP("menu", "背景画");
+inline constexpr const char* MIDORI = QT_TRANSLATE_NOOP("menu", "緑");
+inline constexpr const char* TATAMI = QT_TRANSLATE_NOOP("menu", "畳");
+inline constexpr const char* TAKE = QT_TRANSLATE_NOOP("menu", "竹");
+inline constexpr const char* UCHU = QT_TRANSLATE_NOOP("menu", "宇宙");
+inline constexpr const char* RENGA = QT_TRANSLATE_NOOP("menu", "煉瓦");
+inline constexpr const char* KEIKA = QT_TRANSLATE_NOOP("menu", "経過時間");
+inline constexpr const char* BGM = QT_TRANSLATE_NOOP("menu", "BGM");
+inline constexpr const char* VER = QT_TRANSLATE_NOOP("menu", "その他");
 
 }  // namespace menu
+
+// ---------------------------------------------------------------------------------------------
+// The language menu: the two languages are named in their own tongue, whichever is shown.
+namespace language {
+
+inline constexpr const char* MENU = QT_TRANSLATE_NOOP("language", "言語");
+inline constexpr const char* JAPANESE = QT_TRANSLATE_NOOP("language", "日本語");
+inline constexpr const char* ENGLISH = QT_TRANSLATE_NOOP("language", "English");
+
+}  // namespace language
+
+// ---------------------------------------------------------------------------------------------
+// The help window: its menu, its title and the page on how to play, one paragraph a text.
+namespace help {
+
+inline constexpr const char* MENU = QT_TRANSLATE_NOOP("help", "ﾍﾙﾌﾟ");
+inline constexpr const char* HOW_TO_PLAY = QT_TRANSLATE_NOOP("help", "遊び方");
+inline constexpr const char* TITLE = QT_TRANSLATE_NOOP("help", "ついたて将棋の遊び方");
+
+inline constexpr const char* SCREEN_HEADING = QT_TRANSLATE_NOOP("help", "ついたて");
+inline constexpr const char* SCREEN = QT_TRANSLATE_NOOP(
+    "help",
+    "ついたて将棋は、盤の真ん中についたてを立てて指す将棋です。あなたには自分の駒しか見えず、"
+    "コンピュータ（COM）の駒は見えません。分かるのは、COMの持駒の数と、COMが指した先の桝"
+    "（駒は「？？」）だけです。駒の動き、成り、持駒の打ち方は普通の将棋と同じで、見えないCOMの"
+    "駒がいる桝に指せば、その駒を取ります。");
+inline constexpr const char* REFEREE_HEADING = QT_TRANSLATE_NOOP("help", "審判");
+inline constexpr const char* REFEREE = QT_TRANSLATE_NOOP(
+    "help",
+    "このプログラムが審判です。審判だけが本当の盤を見ていて、王手、ミス、COMが持駒を使ったこと"
+    "を知らせます。知らされることのほかに、COMの駒の場所を知る手がかりはありません。");
+inline constexpr const char* MISSES_HEADING = QT_TRANSLATE_NOOP("help", "三つのミス");
+inline constexpr const char* MISSES = QT_TRANSLATE_NOOP(
+    "help",
+    "自分の側から見て指せる手でも、本当の盤では指せないことがあります。それがミスです。"
+    "審判はその手を認めず、ミスを一つ数えます。あなたはもう一度指します。"
+    "図の薄い駒は、あなたには見えないCOMの駒です。");
+inline constexpr const char* MISS_JUMPED =
+    QT_TRANSLATE_NOOP("help", "飛び越え: 飛・角・香が、見えないCOMの駒を飛び越えようとしました。");
+inline constexpr const char* MISS_DROPPED_ON = QT_TRANSLATE_NOOP(
+    "help", "駒の上に張り駒: 持駒を、見えないCOMの駒がいる桝に打とうとしました。");
+inline constexpr const char* MISS_KING_EXPOSED = QT_TRANSLATE_NOOP(
+    "help", "王手になる手: 指した後のあなたの王に、見えないCOMの駒が利いています。");
+inline constexpr const char* TENTH_HEADING = QT_TRANSLATE_NOOP("help", "十回目のミス");
+inline constexpr const char* TENTH =
+    QT_TRANSLATE_NOOP("help",
+                      "ミスの回数は盤の横に出ます。九回までは許されますが、十回目のミスで負けです。"
+                      "COMも同じで、COMが十回ミスをすればあなたの勝ちです。");
+inline constexpr const char* LEVELS_HEADING = QT_TRANSLATE_NOOP("help", "COM対局ﾚﾍﾞﾙ");
+inline constexpr const char* LEVELS = QT_TRANSLATE_NOOP(
+    "help",
+    "ﾚﾍﾞﾙが変えるのは、COMがミスをする多さだけです。LEVEL1のCOMはよくミスをし、"
+    "LEVEL2では時々、LEVEL3では決してミスをしません。読みの強さはどのﾚﾍﾞﾙも同じです。");
+inline constexpr const char* KEYS_HEADING = QT_TRANSLATE_NOOP("help", "マウスとキー");
+// Each key or button and what it does.
+inline constexpr const char* KEY_MOUSE = QT_TRANSLATE_NOOP("help", "左クリック");
+inline constexpr const char* KEY_MOUSE_DOES =
+    QT_TRANSLATE_NOOP("help", "駒を選び、行き先の桝で指します");
+inline constexpr const char* KEY_RIGHT_MOUSE = QT_TRANSLATE_NOOP("help", "右クリック");
+inline constexpr const char* KEY_RIGHT_MOUSE_DOES =
+    QT_TRANSLATE_NOOP("help", "行き先の桝で成って指します");
+inline constexpr const char* KEY_ARROWS = QT_TRANSLATE_NOOP("help", "矢印キー");
+inline constexpr const char* KEY_ARROWS_DOES =
+    QT_TRANSLATE_NOOP("help", "対局中、盤と持駒の上でカーソルを動かします");
+inline constexpr const char* KEY_SPACE_DOES =
+    QT_TRANSLATE_NOOP("help", "カーソルの駒を選び、もう一度押すとそこへ指します");
+inline constexpr const char* KEY_SHIFT_ENTER_DOES = QT_TRANSLATE_NOOP("help", "成って指します");
+inline constexpr const char* KEY_LEFT_RIGHT_DOES =
+    QT_TRANSLATE_NOOP("help", "棋譜を一手戻す・進める（戻・進と同じ）");
+inline constexpr const char* KEY_HOME_END_DOES =
+    QT_TRANSLATE_NOOP("help", "棋譜の最初・最後へ行きます");
+inline constexpr const char* KEY_SAVE_DOES =
+    QT_TRANSLATE_NOOP("help", "棋譜を書き込みます（書込）");
+inline constexpr const char* KEY_OPEN_DOES =
+    QT_TRANSLATE_NOOP("help", "棋譜を読み込みます（読込）");
+inline constexpr const char* KEY_HELP_DOES = QT_TRANSLATE_NOOP("help", "この遊び方を開きます");
+
+}  // namespace help
 
 }  // namespace velk::texts

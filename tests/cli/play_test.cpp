@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -50,10 +51,10 @@ struct PlayTest : ::testing::Test {
     }
     void TearDown() override { fs::remove_all(folder); }
 
-    int run(const std::string& script) {
+    int run(const std::string& script, bool english = false) {
         std::istringstream in(script);
         std::ostringstream o;
-        const int status = runPlayScript(in, o, folder);
+        const int status = runPlayScript(in, o, folder, english);
         out = o.str();
         return status;
     }
@@ -271,6 +272,44 @@ TEST_F(PlayTest, PictureDependsOnWhatIsSeenNotOnWhereHiddenPiecesStand) {
     EXPECT_NE(pictureOf("p3k4/9/9/9/9/9/9/9/4K4", "square 5 9\n"), pawnLeft);
     EXPECT_NE(pictureOf("p3k4/9/9/9/9/9/9/9/4K4", "KIFU_WRITE\n"), pawnLeft);
     EXPECT_NE(pictureOf("p3k4/9/9/9/9/9/9/9/4K4", "LEVEL2\n"), pawnLeft);
+}
+
+// play --lang en: every box in English, line for line where the Japanese run has its boxes.
+TEST_F(PlayTest, WithEnglishTheBoxesAreInEnglish) {
+    const std::string script =
+        "square 5 5\n"
+        "SENTE\n"
+        "position 4k4/9/9/9/1p7/9/9/1R7/4K4 b - 1\n"
+        "move 2 8 2 2\n"
+        "move 2 8 2 6\n"
+        "KIFU_WRITE\n"
+        "RETURN\n"
+        "VER\n"
+        "no\n"
+        "OWARI\n";
+    ASSERT_EQ(run(script), 0) << out;
+    const std::string japanese = out;
+    fs::remove(folder / "Velkついたて将棋.ini");
+    EXPECT_TRUE(printed("message [反則]   ** MANのミス! **\\r\\rCOM駒を飛び越えました")) << out;
+    ASSERT_EQ(run(script, true), 0) << out;
+    EXPECT_TRUE(printed("message [Start] Start a game from the \"Game\" menu")) << out;
+    EXPECT_TRUE(printed("message [ ] Your move")) << out;
+    EXPECT_TRUE(
+        printed("message [Miss]   ** MAN missed! **\\r\\rThe move jumped over a hidden piece"))
+        << out;
+    EXPECT_TRUE(printed("message [  ] No file name has been entered")) << out;
+    EXPECT_TRUE(
+        printed("question [Quit] Some moves have not been saved.\\r\\rQuit the game? -> no"))
+        << out;
+    // The same events in the same order: only the words differ.
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'),
+              std::count(japanese.begin(), japanese.end(), '\n'));
+    // No box keeps a Japanese word (kana and kanji are three bytes from 0xe3 on in UTF-8).
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("message", 0) == 0 || line.rfind("question", 0) == 0) {
+            for (const char c : line) EXPECT_LT(static_cast<unsigned char>(c), 0xe3) << line;
+        }
 }
 
 }  // namespace

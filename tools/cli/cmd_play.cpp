@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/english.h"
 #include "cli/play.h"
 #include "cli/requests.h"
 #include "cli/sfen.h"
@@ -118,17 +119,17 @@ class Printer {
 
 class TextDialogs : public Dialogs {
   public:
-    explicit TextDialogs(Printer& p) : p_(p) {}
+    TextDialogs(Printer& p, bool english) : p_(p), english_(english) {}
     std::deque<bool> answers;
 
     void message(const std::string& text, const std::string& title) override {
-        p_.line("message [" + visible(title) + "] " + visible(text));
+        p_.line("message [" + shown(title) + "] " + shown(text));
     }
     void warning(const std::string& text, const std::string& title) override {
-        p_.line("warning [" + visible(title) + "] " + visible(text));
+        p_.line("warning [" + shown(title) + "] " + shown(text));
     }
     bool askYesNo(const std::string& text, const std::string& title) override {
-        const std::string box = "[" + visible(title) + "] " + visible(text);
+        const std::string box = "[" + shown(title) + "] " + shown(text);
         if (answers.empty()) {
             p_.line("question " + box + " -> (no answer queued)");
             throw UnansweredQuestion("the question " + box +
@@ -142,7 +143,13 @@ class TextDialogs : public Dialogs {
     }
 
   private:
+    // The text as the box shows it, in the language of the run.
+    std::string shown(const std::string& text) const {
+        return visible(english_ ? boxInEnglish(text) : text);
+    }
+
     Printer& p_;
+    bool english_;
 };
 
 // Buffers are numbered as they are created; plays are named by the controller's handles.
@@ -316,9 +323,9 @@ void checkSquare(int x, int y) {
 
 class Script {
   public:
-    Script(std::ostream& out, const std::filesystem::path& folder)
+    Script(std::ostream& out, const std::filesystem::path& folder, bool english)
         : printer_(out),
-          dialogs_(printer_),
+          dialogs_(printer_, english),
           sound_(printer_),
           clock_(printer_),
           window_(printer_),
@@ -497,8 +504,9 @@ class Script {
 
 }  // namespace
 
-int runPlayScript(std::istream& in, std::ostream& out, const std::filesystem::path& folder) {
-    Script script(out, folder);
+int runPlayScript(std::istream& in, std::ostream& out, const std::filesystem::path& folder,
+                  bool english) {
+    Script script(out, folder, english);
     int status = 0;
     int lineNo = 0;
     try {
@@ -531,6 +539,10 @@ int runPlayScript(std::istream& in, std::ostream& out, const std::filesystem::pa
 }
 
 int runPlay(std::istream& in, std::ostream& out) {
+    return runPlayIn(in, out, false);
+}
+
+int runPlayIn(std::istream& in, std::ostream& out, bool english) {
     // The game folder is the current folder; one that was removed cannot serve.
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);
@@ -540,7 +552,7 @@ int runPlay(std::istream& in, std::ostream& out) {
         out.flush();
         return 1;
     }
-    return runPlayScript(in, out, folder);
+    return runPlayScript(in, out, folder, english);
 }
 
 }  // namespace velk::cli

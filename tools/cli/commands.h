@@ -14,5 +14,7 @@ int runCom(std::istream& in, std::ostream& out);
 // runCom with every candidate and the terms of its score printed before the answer.
 int runComTrace(std::istream& in, std::ostream& out);
 int runPlay(std::istream& in, std::ostream& out);
+// runPlay with the boxes in English (play --lang en) or Japanese.
+int runPlayIn(std::istream& in, std::ostream& out, bool english);
 
 }  // namespace velk::cli

@@ -22,7 +22,8 @@ void printUsage(std::ostream& out) {
            "  miss     the referee's miss classification of a proposed move\n"
            "  com      the computer's choice at level 3; with --trace, every candidate\n"
            "           in scan order and the terms of its score first\n"
-           "  play     a scripted game through the match controller (see README)\n"
+           "  play [--lang ja|en]  a scripted game through the match controller (see README);\n"
+           "           --lang en prints the boxes in English\n"
            "  kif [--sjis]  a .棋譜 record on standard input as KIF (UTF-8, or CP932)\n"
            "  kif-import    a KIF game on standard input as a .棋譜 record\n";
 }
@@ -45,6 +46,16 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "kif") == 0 &&
         (argc == 2 || (argc == 3 && std::strcmp(argv[2], "--sjis") == 0))) {
         return velk::cli::runKif(std::cin, std::cout, std::cerr, argc == 3);
+    }
+    if (argc == 4 && std::strcmp(argv[1], "play") == 0 && std::strcmp(argv[2], "--lang") == 0 &&
+        (std::strcmp(argv[3], "en") == 0 || std::strcmp(argv[3], "ja") == 0)) {
+        try {
+            return velk::cli::runPlayIn(std::cin, std::cout, std::strcmp(argv[3], "en") == 0);
+        } catch (const std::exception& e) {
+            std::cout.flush();
+            std::cerr << "velk-tsuitate-cli: " << e.what() << '\n';
+            return 1;
+        }
     }
     if (argc == 2 && std::strcmp(argv[1], "kif-import") == 0)
         return velk::cli::runKifImport(std::cin, std::cout, std::cerr);

@@ -8,7 +8,9 @@
 namespace velk::cli {
 
 // Runs a script with the given folder as the game's folder (settings, sounds, records).
-// Returns 0, or 1 when a line failed or the script stopped on an unanswered question.
-int runPlayScript(std::istream& in, std::ostream& out, const std::filesystem::path& folder);
+// Returns 0, or 1 when a line failed or the script stopped on an unanswered question. With
+// english, boxes are printed in English as the window shows them in that language.
+int runPlayScript(std::istream& in, std::ostream& out, const std::filesystem::path& folder,
+                  bool english = false);
 
 }  // namespace velk::cli

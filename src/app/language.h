@@ -1,0 +1,53 @@
+// The window's language: Japanese (the source texts) or English (translations/velk_en.ts,
+// compiled to velk_en.qm). The choice is the window's own concern: the controller and the
+// settings file never see it. It is kept in a file of its own beside the settings file.
+#pragma once
+
+#include <QString>
+#include <QTranslator>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velk::app {
+
+// The file holding "ja" or "en", beside the settings file.
+inline constexpr const char* LANGUAGE_FILE_NAME = "Velkついたて将棋.lang";
+
+// The language stored in the folder's language file; the system's when there is none or it
+// cannot be read (English unless the system language is Japanese).
+bool storedLanguageIsEnglish(const std::filesystem::path& folder);
+// Writes the choice; false when the file cannot be written (the choice then lasts this run).
+bool storeLanguage(const std::filesystem::path& folder, bool english);
+
+class Language {
+  public:
+    Language();
+    ~Language();
+    Language(const Language&) = delete;
+    Language& operator=(const Language&) = delete;
+
+    // Installs the English translations (and Qt's own English buttons) or removes them.
+    void setEnglish(bool english);
+    bool english() const { return english_; }
+    // Whether the compiled translations were found.
+    bool available() const { return loaded_; }
+
+    // A catalogue text of the context as shown now.
+    static QString text(const char* context, const char* source);
+    // A text shown in a box, composed or not, as shown now.
+    std::string box(const std::string& text) const;
+    // The English of a catalogue text, whichever language is shown (for measuring).
+    QString englishOf(const char* context, const QString& source) const;
+
+  private:
+    QTranslator english_qm_;
+    QTranslator qtJapanese_;
+    std::vector<std::pair<std::string, std::string>> patterns_;
+    bool loaded_ = false;
+    bool qtJapaneseLoaded_ = false;
+    bool english_ = false;
+};
+
+}  // namespace velk::app

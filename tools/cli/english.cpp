@@ -1,0 +1,45 @@
+#include "cli/english.h"
+
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "texts/translation.h"
+
+namespace velk::cli {
+
+namespace {
+
+struct English {
+    std::map<std::pair<std::string, std::string>, std::string> table;
+    std::vector<std::pair<std::string, std::string>> patterns;
+};
+
+const English& english() {
+    static const English e = [] {
+        English out;
+        const auto messages = texts::readTs(texts::englishTs());
+        for (const auto& m : messages)
+            if (m.finished) out.table[{m.context, m.source}] = m.translation;
+        out.patterns = texts::patternsOf(messages);
+        return out;
+    }();
+    return e;
+}
+
+}  // namespace
+
+std::string boxInEnglish(const std::string& text) {
+    // Boxes show the texts of the match, of the record and of files.
+    static const std::vector<std::string> contexts = {"match", "record", "record_file", "file"};
+    const English& e = english();
+    const texts::Lookup lookup = [&e](std::string_view context,
+                                      std::string_view source) -> std::optional<std::string> {
+        const auto it = e.table.find({std::string(context), std::string(source)});
+        if (it == e.table.end()) return std::nullopt;
+        return it->second;
+    };
+    return texts::translateComposed(text, contexts, e.patterns, lookup);
+}
+
+}  // namespace velk::cli
