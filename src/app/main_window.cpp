@@ -7,12 +7,15 @@
 #include <QLibraryInfo>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTranslator>
 #include <algorithm>
 #include <cmath>
 
 #include "app/icon.h"
 #include "match/controls.h"
+#include "settings/preferences.h"
+#include "texts/texts.h"
 #include "ui/geometry.h"
 
 #ifdef VELK_HAVE_SOUND
@@ -22,6 +25,11 @@
 namespace velk::app {
 
 namespace {
+
+// The preference that remembers whether the move list is shown.
+constexpr const char* MOVE_LIST_KEY = "movelist";
+// The move list's width at the designed size, in pixels.
+constexpr int MOVE_LIST_PIXELS = 150;
 
 // The window's frame lies this far outside the designed window point (0, 0).
 constexpr int FRAME_TWIPS = 60;
@@ -115,6 +123,78 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
                 *window_};
     form_ = std::make_unique<Form1>(ports, folder);
     panel_->setFolder(folder.string());
+
+    // The move list stands right of the board; it cannot be floated or closed on its own, the
+    // 局面 menu shows and hides it.
+    moveDock_ = new QDockWidget(QString::fromUtf8(texts::menu::MOVE_LIST), this);
+    moveDock_->setObjectName(QStringLiteral("MOVE_LIST_DOCK"));
+    moveDock_->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    moveList_ = new QListWidget(moveDock_);
+    moveList_->setObjectName(QStringLiteral("MOVE_LIST"));
+    moveList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    moveList_->setFocusPolicy(Qt::NoFocus);
+    moveList_->setMinimumWidth(moveListWidth());
+    moveDock_->setWidget(moveList_);
+    addDockWidget(Qt::RightDockWidgetArea, moveDock_);
+    connect(moveList_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { moveListClicked(item); });
+    moveListAction_ =
+        menu_->menu(QStringLiteral("STOP"))->addAction(QString::fromUtf8(texts::menu::MOVE_LIST));
+    moveListAction_->setCheckable(true);
+    connect(moveListAction_, &QAction::toggled, this, [this](bool on) { showMoveList(on, true); });
+    const auto prefs = readPreferences(folder);
+    const auto it = prefs.find(MOVE_LIST_KEY);
+    const bool shown = it != prefs.end() && it->second == "on";
+    moveDock_->setVisible(shown);
+    const QSignalBlocker block(moveListAction_);
+    moveListAction_->setChecked(shown);
+}
+
+int MainWindow::moveListWidth() const {
+    return static_cast<int>(std::lround(MOVE_LIST_PIXELS * comfort_));
+}
+
+// The window grows or shrinks by the list's width, so that the board keeps its size.
+void MainWindow::showMoveList(bool shown, bool remember) {
+    if (moveListAction_->isChecked() != shown) moveListAction_->setChecked(shown);
+    if (moveDock_->isHidden() == shown) {
+        const int grow = moveDock_->sizeHint().width();
+        moveDock_->setVisible(shown);
+        if (isVisible()) resize(width() + (shown ? grow : -grow), height());
+    }
+    if (shown) refreshMoveList();
+    if (remember) writePreference(form_->folder(), MOVE_LIST_KEY, shown ? "on" : "off");
+}
+
+void MainWindow::refreshMoveList() {
+    if (moveList_ == nullptr || moveDock_->isHidden()) return;
+    const MoveList list = form_->moveList();
+    const QSignalBlocker block(moveList_);
+    // Lines that stay the same are kept, so the list does not flicker or lose its scroll.
+    const int count = static_cast<int>(list.lines.size());
+    while (moveList_->count() > count) delete moveList_->takeItem(moveList_->count() - 1);
+    for (int i = 0; i < count; ++i) {
+        const auto& line = list.lines[static_cast<std::size_t>(i)];
+        const QString text = QString::fromStdString(line.text);
+        if (i < moveList_->count()) {
+            QListWidgetItem* item = moveList_->item(i);
+            if (item->text() != text) item->setText(text);
+            item->setData(Qt::UserRole, line.moveNo);
+        } else {
+            auto* item = new QListWidgetItem(text, moveList_);
+            item->setData(Qt::UserRole, line.moveNo);
+        }
+    }
+    moveList_->setCurrentRow(list.current);
+    moveList_->scrollToItem(moveList_->item(list.current));
+}
+
+void MainWindow::moveListClicked(QListWidgetItem* item) {
+    if (item == nullptr) return;
+    const int n = item->data(Qt::UserRole).toInt();
+    dispatch([n](Form1& f) { f.MOVELIST_Click(n); });
+    // A refused step leaves the list as it was: the current line shows where the board is.
+    refreshMoveList();
 }
 
 MainWindow::~MainWindow() {
@@ -144,7 +224,11 @@ void MainWindow::dispatch(std::function<void(Form1&)> handler) {
     }
     pending_.clear();
     busy_ = false;
-    if (quitRequested_ || form_->closed) end();
+    if (quitRequested_ || form_->closed) {
+        end();
+        return;
+    }
+    refreshMoveList();
 }
 
 void MainWindow::endOnSignal() {
@@ -241,7 +325,9 @@ void MainWindow::placeTwips(int left, int top, int width, int height) {
     const double k = comfort_ / TWIPS_PER_PIXEL;
     const int clientW = static_cast<int>(std::lround((width - CLIENT_SHRINK_W) * k));
     const int clientH = static_cast<int>(std::lround((height - CLIENT_SHRINK_H) * k));
-    resize(std::max(1, clientW), std::max(1, clientH) + menuBar()->sizeHint().height());
+    const int list =
+        moveDock_ != nullptr && !moveDock_->isHidden() ? moveDock_->sizeHint().width() : 0;
+    resize(std::max(1, clientW) + list, std::max(1, clientH) + menuBar()->sizeHint().height());
     move(avail.left() + static_cast<int>(std::lround((left + FRAME_TWIPS) * k)),
          avail.top() + static_cast<int>(std::lround((top + FRAME_TWIPS) * k)));
 }

@@ -5,6 +5,8 @@
 // skipped, as the next tick measures the time afresh anyway.
 #pragma once
 
+#include <QDockWidget>
+#include <QListWidget>
 #include <QMainWindow>
 #include <deque>
 #include <filesystem>
@@ -47,6 +49,10 @@ class MainWindow : public QMainWindow {
     RecordPanelWidgets& recordPanel() { return *panel_; }
     QtTimer& timer() { return *timer_; }
     bool hasEnded() const { return ended_; }
+    // The move list beside the board, its dock and the 局面 menu's item that shows it.
+    QListWidget* moveList() const { return moveList_; }
+    QDockWidget* moveListDock() const { return moveDock_; }
+    QAction* moveListAction() const { return moveListAction_; }
     // How many times the designed size the window opens at.
     double comfortScale() const { return comfort_; }
 
@@ -69,6 +75,12 @@ class MainWindow : public QMainWindow {
     void menuOpened(const QString& name);
     void runControl(const QString& name, ControlKind kind);
     void tick();
+    // The move list: shown or hidden (and remembered), filled after every event, and a line
+    // chosen by a click.
+    void showMoveList(bool shown, bool remember);
+    void refreshMoveList();
+    void moveListClicked(QListWidgetItem* item);
+    int moveListWidth() const;
     void end();
     int topTwips() const;
     void placeTwips(int left, int top, int width, int height);
@@ -83,6 +95,9 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<SoundDevice> sound_;
     std::unique_ptr<WindowPort> window_;
     std::unique_ptr<Form1> form_;
+    QDockWidget* moveDock_ = nullptr;
+    QListWidget* moveList_ = nullptr;
+    QAction* moveListAction_ = nullptr;
     std::deque<std::function<void(Form1&)>> pending_;
     double comfort_ = 1.0;
     bool busy_ = false;

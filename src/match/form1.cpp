@@ -88,6 +88,7 @@ void Form1::Form_Load() {
 
     s.kifuMode = NO;
     s.moveNoLast = 0;
+    moveListKnown_ = 0;
     s.level = 1;
     ports_.menu.setChecked(MenuItem::LEVEL1, true);
     ports_.menu.setChecked(MenuItem::LEVEL2, false);
@@ -405,6 +406,8 @@ bool Form1::refuseGameWithoutKings() {
 void Form1::SENTE_Click() {
     const EventScope event(*this);
     if (closed || refuseGameWithoutKings()) return;
+    // A game started from a record being read keeps that record's moves known.
+    if (s.kifuMode == YES) moveListKnown_ = s.moveNoLast;
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
     ports_.dialogs.message(texts::match::YOUR_TURN, texts::match::YOUR_TURN_TITLE);
@@ -421,6 +424,8 @@ void Form1::SENTE_Click() {
 void Form1::GOTE_Click() {
     const EventScope event(*this);
     if (closed || refuseGameWithoutKings()) return;
+    // A game started from a record being read keeps that record's moves known.
+    if (s.kifuMode == YES) moveListKnown_ = s.moveNoLast;
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
     s.selPhase = 0;
@@ -483,6 +488,7 @@ void Form1::終了(const std::string& name) {
 
 // Shows the computer's pieces and asks for another game: Yes resets, No ends the program.
 void Form1::offerAnotherGame() {
+    moveListKnown_ = s.moveNoLast;
     描画_COM駒(s, ports_.canvas);
     描画_敵持盤(s, ports_.canvas);
     ports_.window.repaint();

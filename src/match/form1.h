@@ -8,6 +8,7 @@
 
 #include "game/game_state.h"
 #include "match/ports.h"
+#include "record/move_list.h"
 
 namespace velk {
 
@@ -95,6 +96,13 @@ class Form1 {
     void KIF_WRITE_Click();
     void KIF_READ_Click();
 
+    // --- The move list (form1_movelist.cpp) ---
+    // The lines the move list shows now.
+    MoveList moveList() const;
+    // A line of the move list chosen: steps the record with 戻 or 進, as those items do, until
+    // n moves are on the board; the first refusal ends the stepping.
+    void MOVELIST_Click(int n);
+
     // --- Settings, options and sound (form1_options.cpp) ---
     void 読込_環境設定ファイル();
     void 書込_環境設定ファイル();
@@ -159,6 +167,9 @@ class Form1 {
     bool settingsNotSavedTold_ = false;
     void printRecordHeader(const std::string& title, const std::string& top,
                            const std::string& bottom);
+    // Entries 1..moveListKnown_ of the record are shown in full in the move list: those of a
+    // game that has ended or of a record read before a game was started from it.
+    int moveListKnown_ = 0;
     // KIF through the record panel (form1_kif.cpp); kifWrite_ while the panel writes KIF.
     bool kifWrite_ = false;
     void writeKifFile();

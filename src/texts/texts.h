@@ -344,6 +344,28 @@ inline constexpr std::string_view PIECE_OU = "王";
 }  // namespace draw
 
 // ---------------------------------------------------------------------------------------------
+// The move list beside the board.
+namespace movelist {
+
+// The first line: the position before the first move.
+inline constexpr std::string_view START = "開始局面";
+// Before a move of the first player and of the second.
+inline constexpr std::string_view SENTE_MARK = "▲";
+inline constexpr std::string_view GOTE_MARK = "△";
+// After a move that could have promoted and did not.
+inline constexpr std::string_view NOT_PROMOTED = "不成";
+// After the destination of a computer's drop while its pieces are hidden (the drop itself is
+// announced).
+inline constexpr std::string_view DROP = "打";
+// A side's misses before its move: how many, and the side's total so far.
+inline std::string missLine(bool computer, int count, int total) {
+    return std::string(computer ? "COMのミス（反則） " : "MANのミス ") + std::to_string(count) +
+           "回（通算" + std::to_string(total) + "回）";
+}
+
+}  // namespace movelist
+
+// ---------------------------------------------------------------------------------------------
 // Captions of the menu bar, by the menu or item they name.
 namespace menu {
 
@@ -362,6 +384,7 @@ inline constexpr const char* AFTER = "進";
 inline constexpr const char* REVERSE = "反転";
 inline constexpr const char* ICHIJI = "一時表示";
 inline constexpr const char* CANCEL = "最初";
+inline constexpr const char* MOVE_LIST = "指し手一覧";
 inline constexpr const char* KIFU = "棋譜";
 inline constexpr const char* KIFU_WRITE = "書込";
 inline constexpr const char* KIFU_READ = "読込";

@@ -380,6 +380,20 @@ class Script {
         } else if (cmd == "file") {
             if (f.size() < 2) throw ParseError("file needs a file name");
             form_.File1_Click(restAfterFields(line, 1));
+        } else if (cmd == "movelist") {
+            expectFields(f, 1, 2);
+            const MoveList list = form_.moveList();
+            if (f.size() == 1) {
+                for (std::size_t i = 0; i < list.lines.size(); ++i)
+                    printer_.line((static_cast<int>(i) == list.current ? "* " : "  ") +
+                                  list.lines[i].text);
+            } else {
+                const int chosen = parseIntField(f[1], "line");
+                if (chosen < 1 || chosen > static_cast<int>(list.lines.size()))
+                    throw ParseError("the move list has lines 1.." +
+                                     std::to_string(list.lines.size()));
+                form_.MOVELIST_Click(list.lines[static_cast<std::size_t>(chosen - 1)].moveNo);
+            }
         } else if (cmd == "picture") {
             expectFields(f, 1, 1);
             printer_.line("picture " + windowPictureDigest(canvas_, panel_, menu_));
