@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTranslator>
 #include <algorithm>
 #include <cmath>
@@ -154,11 +155,17 @@ int MainWindow::moveListWidth() const {
     return static_cast<int>(std::lround(MOVE_LIST_PIXELS * comfort_));
 }
 
+// The width the list takes beside the board, with the separator between them.
+int MainWindow::moveListRoom() const {
+    const int list = moveDock_->isHidden() ? moveDock_->sizeHint().width() : moveDock_->width();
+    return list + style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+}
+
 // The window grows or shrinks by the list's width, so that the board keeps its size.
 void MainWindow::showMoveList(bool shown, bool remember) {
     if (moveListAction_->isChecked() != shown) moveListAction_->setChecked(shown);
     if (moveDock_->isHidden() == shown) {
-        const int grow = moveDock_->sizeHint().width();
+        const int grow = moveListRoom();
         moveDock_->setVisible(shown);
         if (isVisible()) resize(width() + (shown ? grow : -grow), height());
     }
@@ -325,8 +332,7 @@ void MainWindow::placeTwips(int left, int top, int width, int height) {
     const double k = comfort_ / TWIPS_PER_PIXEL;
     const int clientW = static_cast<int>(std::lround((width - CLIENT_SHRINK_W) * k));
     const int clientH = static_cast<int>(std::lround((height - CLIENT_SHRINK_H) * k));
-    const int list =
-        moveDock_ != nullptr && !moveDock_->isHidden() ? moveDock_->sizeHint().width() : 0;
+    const int list = moveDock_ != nullptr && !moveDock_->isHidden() ? moveListRoom() : 0;
     resize(std::max(1, clientW) + list, std::max(1, clientH) + menuBar()->sizeHint().height());
     move(avail.left() + static_cast<int>(std::lround((left + FRAME_TWIPS) * k)),
          avail.top() + static_cast<int>(std::lround((top + FRAME_TWIPS) * k)));

@@ -81,6 +81,7 @@ class MainWindow : public QMainWindow {
     void refreshMoveList();
     void moveListClicked(QListWidgetItem* item);
     int moveListWidth() const;
+    int moveListRoom() const;
     void end();
     int topTwips() const;
     void placeTwips(int left, int top, int width, int height);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTest>
@@ -409,6 +410,62 @@ TEST(QtClock, WaitLetsTheWindowWorkAndEndsAfterItsTime) {
     const float t = clock.timeOfDay();
     EXPECT_GE(t, 0.0f);
     EXPECT_LT(t, 86400.0f);
+}
+
+TEST_F(WindowTest, TheMoveListStepsTheRecordToAClickedLineAndIsRemembered) {
+    QListWidget* list = window->moveList();
+    EXPECT_TRUE(window->moveListDock()->isHidden());
+    const int boardWidth = surface()->width();
+    window->moveListAction()->trigger();
+    settle();
+    ASSERT_FALSE(window->moveListDock()->isHidden());
+    EXPECT_EQ(surface()->width(), boardWidth);  // the window grows by the list
+
+    choose("SENTE");
+    click(3, 7);
+    click(3, 6);
+    click(7, 7);
+    click(7, 6);
+    ASSERT_EQ(s().moveNo, 4);
+    ASSERT_EQ(list->count(), 5);
+    EXPECT_EQ(list->item(1)->text().toStdString(), "  1 ▲７六歩");
+    EXPECT_TRUE(list->item(2)->text().endsWith(QStringLiteral("？？")));
+    EXPECT_EQ(list->currentRow(), 4);
+
+    const auto clickLine = [&](int row) {
+        QListWidgetItem* item = list->item(row);
+        list->scrollToItem(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(item).center());
+        settle();
+    };
+    clickLine(1);
+    EXPECT_EQ(s().moveNo, 1);
+    EXPECT_EQ(list->currentRow(), 1);
+    clickLine(0);
+    EXPECT_EQ(s().moveNo, 0);
+    clickLine(3);
+    EXPECT_EQ(s().moveNo, 3);
+    window->resize(1150, 880);
+    settle();
+    saveScreenshot("movelist");
+
+    // Shown once, it is shown at the next start.
+    window.reset();
+    AppOptions options;
+    options.folder = folder();
+    options.dialogs = &dialogs;
+    options.clock = &clock;
+    options.sound = &sound;
+    options.onQuit = [this] { ++quits; };
+    window = std::make_unique<MainWindow>(options);
+    window->start();
+    settle();
+    EXPECT_FALSE(window->moveListDock()->isHidden());
+    EXPECT_TRUE(window->moveListAction()->isChecked());
+    window->moveListAction()->trigger();
+    settle();
+    EXPECT_TRUE(window->moveListDock()->isHidden());
 }
 
 TEST_F(WindowTest, ScreenshotsOfTheStartAndOfAGame) {
