@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLibraryInfo>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -12,6 +13,7 @@
 #include <QTranslator>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "app/icon.h"
 #include "match/controls.h"
@@ -87,6 +89,13 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
             [this] { dispatch([](Form1& f) { f.Command1_Click(); }); });
     connect(surface_, &SurfaceWidget::pressed, this,
             [this](int button, int shift, float x, float y) {
+                // Shift and a click on a square opens the palette of guess markers instead.
+                const int gx = columnAt(x), gy = rowAt(y);
+                if ((shift & 1) != 0 && onBoard(gx, gy)) {
+                    openMarkerPalette(
+                        gx, gy, surface_->mapToGlobal(surface_->twipsToWidget(x, y).toPoint()));
+                    return;
+                }
                 dispatch([=](Form1& f) { f.Form_MouseDown(button, shift, x, y); });
             });
 
@@ -149,6 +158,29 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
     moveDock_->setVisible(shown);
     const QSignalBlocker block(moveListAction_);
     moveListAction_->setChecked(shown);
+}
+
+// A small menu of the marker kinds, the square's own kind checked (choosing it again removes
+// the marker), and 消す.
+void MainWindow::openMarkerPalette(int x, int y, const QPoint& at) {
+    delete markerPalette_;
+    markerPalette_ = new QMenu(this);
+    markerPalette_->setObjectName(QStringLiteral("MARKER_PALETTE"));
+    const int shown = form_->markers().kind[x][y];
+    for (std::size_t i = 0; i < std::size(MARKER_KINDS); ++i) {
+        const int kind = MARKER_KINDS[i];
+        QAction* a = markerPalette_->addAction(QString::fromUtf8(texts::markers::KIND_NAMES[i]));
+        a->setCheckable(true);
+        a->setChecked(kind == shown);
+        connect(a, &QAction::triggered, this,
+                [this, x, y, kind] { dispatch([=](Form1& f) { f.MARKER_Choose(x, y, kind); }); });
+    }
+    markerPalette_->addSeparator();
+    QAction* remove = markerPalette_->addAction(QString::fromUtf8(texts::markers::REMOVE));
+    remove->setEnabled(shown != 0);
+    connect(remove, &QAction::triggered, this,
+            [this, x, y] { dispatch([=](Form1& f) { f.removeMarker(x, y); }); });
+    markerPalette_->popup(at);
 }
 
 int MainWindow::moveListWidth() const {
@@ -292,6 +324,10 @@ void MainWindow::end() {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete) {
+        dispatch([](Form1& f) { f.removeLastMarker(); });
+        return;
+    }
     int code = 0;
     if (event->key() == Qt::Key_Escape)
         code = KEY_ESCAPE;

@@ -8,6 +8,7 @@
 #include <QDockWidget>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QMenu>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -53,6 +54,8 @@ class MainWindow : public QMainWindow {
     QListWidget* moveList() const { return moveList_; }
     QDockWidget* moveListDock() const { return moveDock_; }
     QAction* moveListAction() const { return moveListAction_; }
+    // The palette of guess markers last opened (Shift and a click on a square), null before.
+    QMenu* markerPalette() const { return markerPalette_; }
     // How many times the designed size the window opens at.
     double comfortScale() const { return comfort_; }
 
@@ -82,6 +85,7 @@ class MainWindow : public QMainWindow {
     void moveListClicked(QListWidgetItem* item);
     int moveListWidth() const;
     int moveListRoom() const;
+    void openMarkerPalette(int x, int y, const QPoint& at);
     void end();
     int topTwips() const;
     void placeTwips(int left, int top, int width, int height);
@@ -99,6 +103,7 @@ class MainWindow : public QMainWindow {
     QDockWidget* moveDock_ = nullptr;
     QListWidget* moveList_ = nullptr;
     QAction* moveListAction_ = nullptr;
+    QMenu* markerPalette_ = nullptr;
     std::deque<std::function<void(Form1&)>> pending_;
     double comfort_ = 1.0;
     bool busy_ = false;

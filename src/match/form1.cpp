@@ -105,6 +105,7 @@ void Form1::Form_Load() {
 
 void Form1::初期設定() {
     velk::初期設定(s);
+    clearMarkers();
     // The record stays for stepping through with 進 only when it is played from the starting
     // position the reset leaves: one begun after 反転 was recorded on the reversed board.
     std::string why;
@@ -406,6 +407,7 @@ bool Form1::refuseGameWithoutKings() {
 void Form1::SENTE_Click() {
     const EventScope event(*this);
     if (closed || refuseGameWithoutKings()) return;
+    clearMarkers();
     // A game started from a record being read keeps that record's moves known.
     if (s.kifuMode == YES) moveListKnown_ = s.moveNoLast;
     描画_棋譜読込み部分消去(s, ports_.canvas);
@@ -424,6 +426,7 @@ void Form1::SENTE_Click() {
 void Form1::GOTE_Click() {
     const EventScope event(*this);
     if (closed || refuseGameWithoutKings()) return;
+    clearMarkers();
     // A game started from a record being read keeps that record's moves known.
     if (s.kifuMode == YES) moveListKnown_ = s.moveNoLast;
     描画_棋譜読込み部分消去(s, ports_.canvas);

@@ -103,6 +103,18 @@ class Form1 {
     // n moves are on the board; the first refusal ends the stepping.
     void MOVELIST_Click(int n);
 
+    // --- Guess markers (form1_markers.cpp) ---
+    // The player's notes of where the computer's pieces may stand; nothing of the game reads
+    // them.
+    const GuessMarkers& markers() const { return markers_; }
+    // A kind chosen from the palette of square (x, y): the marker shows it, or goes when the
+    // square shows that kind already; 0 removes the marker.
+    void MARKER_Choose(int x, int y, int kind);
+    // Removes the marker of a square, if any.
+    void removeMarker(int x, int y);
+    // The Delete key: removes the marker placed last.
+    void removeLastMarker();
+
     // --- Settings, options and sound (form1_options.cpp) ---
     void 読込_環境設定ファイル();
     void 書込_環境設定ファイル();
@@ -167,6 +179,8 @@ class Form1 {
     bool settingsNotSavedTold_ = false;
     void printRecordHeader(const std::string& title, const std::string& top,
                            const std::string& bottom);
+    GuessMarkers markers_;
+    void clearMarkers();
     // Entries 1..moveListKnown_ of the record are shown in full in the move list: those of a
     // game that has ended or of a record read before a game was started from it.
     int moveListKnown_ = 0;

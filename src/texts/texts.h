@@ -366,6 +366,17 @@ inline std::string missLine(bool computer, int count, int total) {
 }  // namespace movelist
 
 // ---------------------------------------------------------------------------------------------
+// The palette of guess markers (Shift and a click on a square).
+namespace markers {
+
+// The kinds in the order of the palette: 玉 飛 角 金 銀 桂 香 歩.
+inline constexpr const char* KIND_NAMES[8] = {"玉", "飛", "角", "金", "銀", "桂", "香", "歩"};
+// Removes the square's marker.
+inline constexpr const char* REMOVE = "消す";
+
+}  // namespace markers
+
+// ---------------------------------------------------------------------------------------------
 // Captions of the menu bar, by the menu or item they name.
 namespace menu {
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTest>
@@ -466,6 +467,52 @@ TEST_F(WindowTest, TheMoveListStepsTheRecordToAClickedLineAndIsRemembered) {
     window->moveListAction()->trigger();
     settle();
     EXPECT_TRUE(window->moveListDock()->isHidden());
+}
+
+TEST_F(WindowTest, ShiftClickOpensTheMarkerPaletteAndMarkersLookAlikeOverHiddenPieces) {
+    choose("SENTE");
+    const QImage before = shot();
+    const auto mark = [&](int x, int y, const char* kind) {
+        QTest::mouseClick(surface(), Qt::LeftButton, Qt::ShiftModifier, centreOf(x, y));
+        settle();
+        QMenu* palette = window->markerPalette();
+        ASSERT_NE(palette, nullptr);
+        for (QAction* a : palette->actions())
+            if (a->text() == QString::fromUtf8(kind)) a->trigger();
+        palette->close();
+        settle();
+    };
+    // Shift and a click only opens the palette: nothing is selected.
+    mark(5, 1, "金");
+    EXPECT_EQ(s().selPhase, 0);
+    EXPECT_EQ(form().markers().kind[5][1], COM_KIN);
+    mark(5, 5, "金");
+    mark(8, 2, "角");
+    mark(2, 3, "歩");
+    mark(7, 1, "銀");
+    const QImage marked = shot();
+    // The computer's king stands on (5, 1), nothing on (5, 5): the markers look the same.
+    EXPECT_EQ(square(marked, 5, 1), square(marked, 5, 5));
+    EXPECT_NE(square(marked, 5, 5), square(before, 5, 5));
+    EXPECT_EQ(square(marked, 5, 4), square(before, 5, 4));
+    window->resize(1000, 880);
+    settle();
+    saveScreenshot("markers");
+
+    // Choosing the square's own kind again removes it; Delete removes the latest.
+    mark(5, 5, "金");
+    EXPECT_EQ(form().markers().kind[5][5], 0);
+    QTest::keyClick(window.get(), Qt::Key_Delete);
+    settle();
+    EXPECT_EQ(form().markers().kind[7][1], 0);
+    EXPECT_EQ(form().markers().kind[2][3], COM_HU);
+    // A move goes on as ever beside them.
+    click(3, 7);
+    click(3, 6);
+    EXPECT_EQ(s().moveNo, 2);
+    choose("CANCEL");
+    EXPECT_TRUE(form().markers().empty());
+    EXPECT_EQ(square(shot(), 5, 1), square(shot(), 5, 5));
 }
 
 TEST_F(WindowTest, ScreenshotsOfTheStartAndOfAGame) {
