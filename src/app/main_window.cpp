@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 #include "app/icon.h"
 #include "match/controls.h"
@@ -91,7 +92,8 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
             [this](int button, int shift, float x, float y) {
                 // Shift and a click on a square opens the palette of guess markers instead.
                 const int gx = columnAt(x), gy = rowAt(y);
-                if ((shift & 1) != 0 && onBoard(gx, gy)) {
+                const bool armed = std::exchange(markerClickArmed_, false);
+                if (((shift & 1) != 0 || armed) && onBoard(gx, gy)) {
                     openMarkerPalette(
                         gx, gy, surface_->mapToGlobal(surface_->twipsToWidget(x, y).toPoint()));
                     return;
@@ -152,6 +154,10 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
         menu_->menu(QStringLiteral("STOP"))->addAction(QString::fromUtf8(texts::menu::MOVE_LIST));
     moveListAction_->setCheckable(true);
     connect(moveListAction_, &QAction::toggled, this, [this](bool on) { showMoveList(on, true); });
+    // The palette of guess markers from the menu: the next click on a square opens it there.
+    markerMenuAction_ =
+        menu_->menu(QStringLiteral("STOP"))->addAction(QString::fromUtf8(texts::menu::MARKER));
+    connect(markerMenuAction_, &QAction::triggered, this, [this] { markerClickArmed_ = true; });
     const auto prefs = readPreferences(folder);
     const auto it = prefs.find(MOVE_LIST_KEY);
     const bool shown = it != prefs.end() && it->second == "on";

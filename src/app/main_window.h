@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPointer>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -56,6 +57,8 @@ class MainWindow : public QMainWindow {
     QAction* moveListAction() const { return moveListAction_; }
     // The palette of guess markers last opened (Shift and a click on a square), null before.
     QMenu* markerPalette() const { return markerPalette_; }
+    // The 局面 menu's item after which the next click on a square opens the palette.
+    QAction* markerMenuAction() const { return markerMenuAction_; }
     // How many times the designed size the window opens at.
     double comfortScale() const { return comfort_; }
 
@@ -103,7 +106,9 @@ class MainWindow : public QMainWindow {
     QDockWidget* moveDock_ = nullptr;
     QListWidget* moveList_ = nullptr;
     QAction* moveListAction_ = nullptr;
-    QMenu* markerPalette_ = nullptr;
+    QPointer<QMenu> markerPalette_;
+    QAction* markerMenuAction_ = nullptr;
+    bool markerClickArmed_ = false;
     std::deque<std::function<void(Form1&)>> pending_;
     double comfort_ = 1.0;
     bool busy_ = false;

@@ -396,6 +396,8 @@ inline constexpr const char* REVERSE = "反転";
 inline constexpr const char* ICHIJI = "一時表示";
 inline constexpr const char* CANCEL = "最初";
 inline constexpr const char* MOVE_LIST = "指し手一覧";
+// The next click on a square opens the palette of guess markers there.
+inline constexpr const char* MARKER = "予想駒を置く";
 inline constexpr const char* KIFU = "棋譜";
 inline constexpr const char* KIFU_WRITE = "書込";
 inline constexpr const char* KIFU_READ = "読込";

@@ -510,6 +510,18 @@ TEST_F(WindowTest, ShiftClickOpensTheMarkerPaletteAndMarkersLookAlikeOverHiddenP
     click(3, 7);
     click(3, 6);
     EXPECT_EQ(s().moveNo, 2);
+    // From the menu, the next click on a square opens the palette instead of playing.
+    window->markerMenuAction()->trigger();
+    settle();
+    ASSERT_FALSE(window->markerPalette()->isVisible());
+    QTest::mouseClick(surface(), Qt::LeftButton, {}, centreOf(4, 4));
+    settle();
+    ASSERT_TRUE(window->markerPalette()->isVisible());
+    window->markerPalette()->close();
+    EXPECT_EQ(s().selPhase, 0);
+    click(2, 7);
+    EXPECT_EQ(s().selPhase, 1);  // and only that click
+
     choose("CANCEL");
     EXPECT_TRUE(form().markers().empty());
     EXPECT_EQ(square(shot(), 5, 1), square(shot(), 5, 5));
