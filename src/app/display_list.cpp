@@ -19,6 +19,8 @@ namespace {
 // the proportions of the classic Japanese screen fonts the layout was made with.
 constexpr double BASELINE = 0.86;
 constexpr int ONE_PIXEL = TWIPS_PER_PIXEL;
+// How strongly a guess marker shows over its square.
+constexpr double MARKER_OPACITY = 0.45;
 constexpr int TILE_W = 34 * ONE_PIXEL;
 constexpr int TITLE_W = 118 * ONE_PIXEL;
 constexpr int TITLE_H = 51 * ONE_PIXEL;
@@ -161,6 +163,12 @@ QString shownText(const QString& source) {
     return QCoreApplication::translate("draw", s.constData());
 }
 
+void DisplayList::setMarkers(const GuessMarkers& markers) {
+    if (markers == markers_) return;
+    markers_ = markers;
+    if (listener_) listener_(QRectF());
+}
+
 void paintSurface(QPainter& p, const DisplayList& list, const SurfaceGeometry& geometry,
                   PictureBook& pictures, const QRegion& clip) {
     const QPointF origin = geometry.gridToDevice(0, 0);
@@ -212,6 +220,22 @@ void paintSurface(QPainter& p, const DisplayList& list, const SurfaceGeometry& g
             }
         }
     }
+
+    // A marker is the enemy's piece, pointing down the screen, faint over whatever the square
+    // shows: a square hiding a computer piece shows as empty, so its marker looks the same.
+    const GuessMarkers& markers = list.markers();
+    if (markers.empty()) return;
+    p.save();
+    p.setOpacity(MARKER_OPACITY);
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const int kind = markers.kind[x][y];
+            if (kind == 0) continue;
+            const QRect r = geometry.deviceRect(x, y, SQUARE_W, SQUARE_H);
+            if (!clip.intersects(r)) continue;
+            p.drawPixmap(r.topLeft(), pictures.picture(kind, r.size()));
+        }
+    p.restore();
 }
 
 }  // namespace velk::app

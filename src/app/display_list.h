@@ -42,8 +42,10 @@ class DisplayList final : public Canvas {
     void drawOutline(int colour, double gx, double gy) override;
     void fillRect(double gx, double gy, int widthTwips, int heightTwips, int colour) override;
     void drawText(double gx, double gy, const std::string& text, int colour, int fontSize) override;
+    void setMarkers(const GuessMarkers& markers) override;
 
     const std::vector<Op>& ops() const { return ops_; }
+    const GuessMarkers& markers() const { return markers_; }
     // The background drawn last (2..6), 0 before any.
     int background() const { return background_; }
     // Told the twips bounds of every new operation, and an empty rectangle when the whole
@@ -62,6 +64,7 @@ class DisplayList final : public Canvas {
     void add(Op op);
 
     std::vector<Op> ops_;
+    GuessMarkers markers_;
     std::size_t compactedSize_ = 0;
     int background_ = 0;
     std::function<void(const QRectF&)> listener_;
@@ -71,7 +74,8 @@ class DisplayList final : public Canvas {
 // A surface label (kept as its Japanese source) in the language installed now.
 QString shownText(const QString& source);
 
-// Paints the operations that touch the clip region (device pixels) at the given geometry.
+// Paints the operations that touch the clip region (device pixels) at the given geometry, and
+// the guess markers over them.
 void paintSurface(QPainter& p, const DisplayList& list, const SurfaceGeometry& geometry,
                   PictureBook& pictures, const QRegion& clip);
 

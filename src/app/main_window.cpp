@@ -5,15 +5,22 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLibraryInfo>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSignalBlocker>
+#include <QStyle>
 #include <QTranslator>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <utility>
 
 #include "app/icon.h"
 #include "app/shortcuts.h"
 #include "match/controls.h"
+#include "settings/preferences.h"
+#include "texts/texts.h"
 #include "ui/geometry.h"
 
 #ifdef VELK_HAVE_SOUND
@@ -23,6 +30,11 @@
 namespace velk::app {
 
 namespace {
+
+// The preference that remembers whether the move list is shown.
+constexpr const char* MOVE_LIST_KEY = "movelist";
+// The move list's width at the designed size, in pixels.
+constexpr int MOVE_LIST_PIXELS = 150;
 
 // The window's frame lies this far outside the designed window point (0, 0).
 constexpr int FRAME_TWIPS = 60;
@@ -83,6 +95,14 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
             [this] { dispatch([](Form1& f) { f.Command1_Click(); }); });
     connect(surface_, &SurfaceWidget::pressed, this,
             [this](int button, int shift, float x, float y) {
+                // Shift and a click on a square opens the palette of guess markers instead.
+                const int gx = columnAt(x), gy = rowAt(y);
+                const bool armed = std::exchange(markerClickArmed_, false);
+                if (((shift & 1) != 0 || armed) && onBoard(gx, gy)) {
+                    openMarkerPalette(
+                        gx, gy, surface_->mapToGlobal(surface_->twipsToWidget(x, y).toPoint()));
+                    return;
+                }
                 dispatch([=](Form1& f) { f.Form_MouseDown(button, shift, x, y); });
             });
 
@@ -124,6 +144,35 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
     panel_->setFolder(folder.string());
     menu_->action(QStringLiteral("JAPANESE"))->setChecked(!language_->english());
     menu_->action(QStringLiteral("ENGLISH"))->setChecked(language_->english());
+
+    // The move list stands right of the board; it cannot be floated or closed on its own, the
+    // 局面 menu shows and hides it.
+    moveDock_ = new QDockWidget(QString::fromUtf8(texts::menu::MOVE_LIST), this);
+    moveDock_->setObjectName(QStringLiteral("MOVE_LIST_DOCK"));
+    moveDock_->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    moveList_ = new QListWidget(moveDock_);
+    moveList_->setObjectName(QStringLiteral("MOVE_LIST"));
+    moveList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    moveList_->setFocusPolicy(Qt::NoFocus);
+    moveList_->setMinimumWidth(moveListWidth());
+    moveDock_->setWidget(moveList_);
+    addDockWidget(Qt::RightDockWidgetArea, moveDock_);
+    connect(moveList_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { moveListClicked(item); });
+    moveListAction_ =
+        menu_->menu(QStringLiteral("STOP"))->addAction(QString::fromUtf8(texts::menu::MOVE_LIST));
+    moveListAction_->setCheckable(true);
+    connect(moveListAction_, &QAction::toggled, this, [this](bool on) { showMoveList(on, true); });
+    // The palette of guess markers from the menu: the next click on a square opens it there.
+    markerMenuAction_ =
+        menu_->menu(QStringLiteral("STOP"))->addAction(QString::fromUtf8(texts::menu::MARKER));
+    connect(markerMenuAction_, &QAction::triggered, this, [this] { markerClickArmed_ = true; });
+    const auto prefs = readPreferences(folder);
+    const auto it = prefs.find(MOVE_LIST_KEY);
+    const bool shown = it != prefs.end() && it->second == "on";
+    moveDock_->setVisible(shown);
+    const QSignalBlocker block(moveListAction_);
+    moveListAction_->setChecked(shown);
 }
 
 void MainWindow::setEnglish(bool english) {
@@ -142,6 +191,82 @@ void MainWindow::showHelp() {
     help_->show();
     help_->raise();
     help_->activateWindow();
+}
+
+// A small menu of the marker kinds, the square's own kind checked (choosing it again removes
+// the marker), and 消す.
+void MainWindow::openMarkerPalette(int x, int y, const QPoint& at) {
+    delete markerPalette_;
+    markerPalette_ = new QMenu(this);
+    markerPalette_->setObjectName(QStringLiteral("MARKER_PALETTE"));
+    const int shown = form_->markers().kind[x][y];
+    for (std::size_t i = 0; i < std::size(MARKER_KINDS); ++i) {
+        const int kind = MARKER_KINDS[i];
+        QAction* a = markerPalette_->addAction(QString::fromUtf8(texts::markers::KIND_NAMES[i]));
+        a->setCheckable(true);
+        a->setChecked(kind == shown);
+        connect(a, &QAction::triggered, this,
+                [this, x, y, kind] { dispatch([=](Form1& f) { f.MARKER_Choose(x, y, kind); }); });
+    }
+    markerPalette_->addSeparator();
+    QAction* remove = markerPalette_->addAction(QString::fromUtf8(texts::markers::REMOVE));
+    remove->setEnabled(shown != 0);
+    connect(remove, &QAction::triggered, this,
+            [this, x, y] { dispatch([=](Form1& f) { f.removeMarker(x, y); }); });
+    markerPalette_->popup(at);
+}
+
+int MainWindow::moveListWidth() const {
+    return static_cast<int>(std::lround(MOVE_LIST_PIXELS * comfort_));
+}
+
+// The width the list takes beside the board, with the separator between them.
+int MainWindow::moveListRoom() const {
+    const int list = moveDock_->isHidden() ? moveDock_->sizeHint().width() : moveDock_->width();
+    return list + style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+}
+
+// The window grows or shrinks by the list's width, so that the board keeps its size.
+void MainWindow::showMoveList(bool shown, bool remember) {
+    if (moveListAction_->isChecked() != shown) moveListAction_->setChecked(shown);
+    if (moveDock_->isHidden() == shown) {
+        const int grow = moveListRoom();
+        moveDock_->setVisible(shown);
+        if (isVisible()) resize(width() + (shown ? grow : -grow), height());
+    }
+    if (shown) refreshMoveList();
+    if (remember) writePreference(form_->folder(), MOVE_LIST_KEY, shown ? "on" : "off");
+}
+
+void MainWindow::refreshMoveList() {
+    if (moveList_ == nullptr || moveDock_->isHidden()) return;
+    const MoveList list = form_->moveList();
+    const QSignalBlocker block(moveList_);
+    // Lines that stay the same are kept, so the list does not flicker or lose its scroll.
+    const int count = static_cast<int>(list.lines.size());
+    while (moveList_->count() > count) delete moveList_->takeItem(moveList_->count() - 1);
+    for (int i = 0; i < count; ++i) {
+        const auto& line = list.lines[static_cast<std::size_t>(i)];
+        const QString text = QString::fromStdString(line.text);
+        if (i < moveList_->count()) {
+            QListWidgetItem* item = moveList_->item(i);
+            if (item->text() != text) item->setText(text);
+            item->setData(Qt::UserRole, line.moveNo);
+        } else {
+            auto* item = new QListWidgetItem(text, moveList_);
+            item->setData(Qt::UserRole, line.moveNo);
+        }
+    }
+    moveList_->setCurrentRow(list.current);
+    moveList_->scrollToItem(moveList_->item(list.current));
+}
+
+void MainWindow::moveListClicked(QListWidgetItem* item) {
+    if (item == nullptr) return;
+    const int n = item->data(Qt::UserRole).toInt();
+    dispatch([n](Form1& f) { f.MOVELIST_Click(n); });
+    // A refused step leaves the list as it was: the current line shows where the board is.
+    refreshMoveList();
 }
 
 MainWindow::~MainWindow() {
@@ -171,7 +296,11 @@ void MainWindow::dispatch(std::function<void(Form1&)> handler) {
     }
     pending_.clear();
     busy_ = false;
-    if (quitRequested_ || form_->closed) end();
+    if (quitRequested_ || form_->closed) {
+        end();
+        return;
+    }
+    refreshMoveList();
 }
 
 void MainWindow::endOnSignal() {
@@ -237,6 +366,10 @@ void MainWindow::end() {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete) {
+        dispatch([](Form1& f) { f.removeLastMarker(); });
+        return;
+    }
     const int code = controllerKeyCode(*event);
     if (code == 0) {
         QMainWindow::keyPressEvent(event);
@@ -274,7 +407,8 @@ void MainWindow::placeTwips(int left, int top, int width, int height) {
     const double k = comfort_ / TWIPS_PER_PIXEL;
     const int clientW = static_cast<int>(std::lround((width - CLIENT_SHRINK_W) * k));
     const int clientH = static_cast<int>(std::lround((height - CLIENT_SHRINK_H) * k));
-    resize(std::max(1, clientW), std::max(1, clientH) + menuBar()->sizeHint().height());
+    const int list = moveDock_ != nullptr && !moveDock_->isHidden() ? moveListRoom() : 0;
+    resize(std::max(1, clientW) + list, std::max(1, clientH) + menuBar()->sizeHint().height());
     move(avail.left() + static_cast<int>(std::lround((left + FRAME_TWIPS) * k)),
          avail.top() + static_cast<int>(std::lround((top + FRAME_TWIPS) * k)));
 }

@@ -5,7 +5,11 @@
 // skipped, as the next tick measures the time afresh anyway.
 #pragma once
 
+#include <QDockWidget>
+#include <QListWidget>
 #include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -58,6 +62,14 @@ class MainWindow : public QMainWindow {
     // The help's action (F1, src/app/shortcuts.h): the help window connects to its triggered
     // signal; until one does, F1 does nothing.
     QAction* helpAction() const { return helpAction_; }
+    // The move list beside the board, its dock and the 局面 menu's item that shows it.
+    QListWidget* moveList() const { return moveList_; }
+    QDockWidget* moveListDock() const { return moveDock_; }
+    QAction* moveListAction() const { return moveListAction_; }
+    // The palette of guess markers last opened (Shift and a click on a square), null before.
+    QMenu* markerPalette() const { return markerPalette_; }
+    // The 局面 menu's item after which the next click on a square opens the palette.
+    QAction* markerMenuAction() const { return markerMenuAction_; }
     // How many times the designed size the window opens at.
     double comfortScale() const { return comfort_; }
 
@@ -80,6 +92,14 @@ class MainWindow : public QMainWindow {
     void menuOpened(const QString& name);
     void runControl(const QString& name, ControlKind kind);
     void tick();
+    // The move list: shown or hidden (and remembered), filled after every event, and a line
+    // chosen by a click.
+    void showMoveList(bool shown, bool remember);
+    void refreshMoveList();
+    void moveListClicked(QListWidgetItem* item);
+    int moveListWidth() const;
+    int moveListRoom() const;
+    void openMarkerPalette(int x, int y, const QPoint& at);
     void end();
     int topTwips() const;
     void placeTwips(int left, int top, int width, int height);
@@ -97,6 +117,12 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<SoundDevice> sound_;
     std::unique_ptr<WindowPort> window_;
     std::unique_ptr<Form1> form_;
+    QDockWidget* moveDock_ = nullptr;
+    QListWidget* moveList_ = nullptr;
+    QAction* moveListAction_ = nullptr;
+    QPointer<QMenu> markerPalette_;
+    QAction* markerMenuAction_ = nullptr;
+    bool markerClickArmed_ = false;
     std::deque<std::function<void(Form1&)>> pending_;
     QAction* helpAction_ = nullptr;
     double comfort_ = 1.0;

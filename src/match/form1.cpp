@@ -92,6 +92,7 @@ void Form1::Form_Load() {
 
     s.kifuMode = NO;
     s.moveNoLast = 0;
+    moveListKnown_ = 0;
     s.level = 1;
     ports_.menu.setChecked(MenuItem::LEVEL1, true);
     ports_.menu.setChecked(MenuItem::LEVEL2, false);
@@ -108,6 +109,7 @@ void Form1::Form_Load() {
 
 void Form1::初期設定() {
     velk::初期設定(s);
+    clearMarkers();
     // The record stays for stepping through with 進 only when it is played from the starting
     // position the reset leaves: one begun after 反転 was recorded on the reversed board.
     std::string why;
@@ -408,6 +410,9 @@ bool Form1::refuseGameWithoutKings() {
 void Form1::SENTE_Click() {
     const EventScope event(*this);
     if (closed || refuseGameWithoutKings()) return;
+    clearMarkers();
+    // A game started from a record being read keeps that record's moves known.
+    if (s.kifuMode == YES) moveListKnown_ = s.moveNoLast;
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
     setStatus(texts::status::YOUR_TURN);
@@ -425,6 +430,9 @@ void Form1::SENTE_Click() {
 void Form1::GOTE_Click() {
     const EventScope event(*this);
     if (closed || refuseGameWithoutKings()) return;
+    clearMarkers();
+    // A game started from a record being read keeps that record's moves known.
+    if (s.kifuMode == YES) moveListKnown_ = s.moveNoLast;
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
     s.selPhase = 0;
@@ -488,6 +496,7 @@ void Form1::終了(const std::string& name) {
 
 // Shows the computer's pieces and asks for another game: Yes resets, No ends the program.
 void Form1::offerAnotherGame() {
+    moveListKnown_ = s.moveNoLast;
     描画_COM駒(s, ports_.canvas);
     描画_敵持盤(s, ports_.canvas);
     ports_.window.repaint();

@@ -11,6 +11,7 @@
 #include "game/game_state.h"
 #include "match/overlay_canvas.h"
 #include "match/ports.h"
+#include "record/move_list.h"
 
 namespace velk {
 
@@ -115,6 +116,25 @@ class Form1 {
     void KIF_WRITE_Click();
     void KIF_READ_Click();
 
+    // --- The move list (form1_movelist.cpp) ---
+    // The lines the move list shows now.
+    MoveList moveList() const;
+    // A line of the move list chosen: steps the record with 戻 or 進, as those items do, until
+    // n moves are on the board; the first refusal ends the stepping.
+    void MOVELIST_Click(int n);
+
+    // --- Guess markers (form1_markers.cpp) ---
+    // The player's notes of where the computer's pieces may stand; nothing of the game reads
+    // them.
+    const GuessMarkers& markers() const { return markers_; }
+    // A kind chosen from the palette of square (x, y): the marker shows it, or goes when the
+    // square shows that kind already; 0 removes the marker.
+    void MARKER_Choose(int x, int y, int kind);
+    // Removes the marker of a square, if any.
+    void removeMarker(int x, int y);
+    // The Delete key: removes the marker placed last.
+    void removeLastMarker();
+
     // --- Settings, options and sound (form1_options.cpp) ---
     void 読込_環境設定ファイル();
     void 書込_環境設定ファイル();
@@ -188,6 +208,11 @@ class Form1 {
     bool settingsNotSavedTold_ = false;
     void printRecordHeader(const std::string& title, const std::string& top,
                            const std::string& bottom);
+    GuessMarkers markers_;
+    void clearMarkers();
+    // Entries 1..moveListKnown_ of the record are shown in full in the move list: those of a
+    // game that has ended or of a record read before a game was started from it.
+    int moveListKnown_ = 0;
     // KIF through the record panel (form1_kif.cpp); kifWrite_ while the panel writes KIF.
     bool kifWrite_ = false;
     void writeKifFile();

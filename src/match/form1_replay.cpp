@@ -1,5 +1,7 @@
 // The move log and the 局面 menu: stepping back and forward through the record, turning the
 // board round and showing the computer's pieces for a moment.
+#include <algorithm>
+
 #include "game/hands.h"
 #include "match/form1.h"
 #include "record/record_file.h"
@@ -48,6 +50,7 @@ void Form1::手順保存(int fromX, int fromY, int toX, int toY, int pieceBefore
     r.recMissCOM[n] = s.missCountCOM;
     r.recMissMAN[n] = s.missCountMAN;
     s.moveNoLast = s.moveNo;
+    moveListKnown_ = std::min(moveListKnown_, n - 1);
     ++s.movesUnsaved;
     ++movesLogged;
 }

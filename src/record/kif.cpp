@@ -133,6 +133,33 @@ KifEnding kifEndingOf(const MoveRecord& r, int count) {
     return KifEnding::Interrupted;
 }
 
+std::string kifDestination(const MoveRecord& r, int n, bool manFirst) {
+    const int toX = r.recToX[n], toY = r.recToY[n];
+    if (n > 1 && toX == r.recToX[n - 1] && toY == r.recToY[n - 1]) return "同　";
+    const KifSquare to = toKif(toX, toY, manFirst);
+    if (to.file < 1 || to.file > 9 || to.rank < 1 || to.rank > 9) return "?";
+    return std::string(FILE_DIGITS[to.file]) + std::string(RANK_NUMERALS[to.rank]);
+}
+
+std::string kifMoveText(const MoveRecord& r, int n, bool manFirst, bool withSource) {
+    const int fromX = r.recFromX[n], fromY = r.recFromY[n];
+    const int before = r.recPieceBefore[n], after = r.recPieceAfter[n];
+    std::string move = kifDestination(r, n, manFirst);
+    move += pieceName(before);
+    if (isDrop(fromX)) {
+        move += "打";
+    } else {
+        // A declined promotion is written as a plain move: the source square says all, and
+        // common KIF readers stop at a written 不成.
+        if (after != before) move += "成";
+        if (withSource) {
+            const KifSquare from = toKif(fromX, fromY, manFirst);
+            move += "(" + std::to_string(from.file) + std::to_string(from.rank) + ")";
+        }
+    }
+    return move;
+}
+
 KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int count,
                           const KifInfo& info) {
     KifEncodeResult result;
@@ -184,27 +211,7 @@ KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int c
     int missMAN = 0, missCOM = 0;
     for (int n = 1; n <= count; ++n) {
         const bool man = isManMove(r, n);
-        const int fromX = r.recFromX[n], fromY = r.recFromY[n];
-        const int toX = r.recToX[n], toY = r.recToY[n];
-        const int before = r.recPieceBefore[n], after = r.recPieceAfter[n];
-
-        std::string move;
-        if (n > 1 && toX == r.recToX[n - 1] && toY == r.recToY[n - 1]) {
-            move = "同　";
-        } else {
-            const KifSquare to = toKif(toX, toY, manFirst);
-            move = std::string(FILE_DIGITS[to.file]) + std::string(RANK_NUMERALS[to.rank]);
-        }
-        move += pieceName(before);
-        if (isDrop(fromX)) {
-            move += "打";
-        } else {
-            // A declined promotion is written as a plain move: the source square says all, and
-            // common KIF readers stop at a written 不成.
-            if (after != before) move += "成";
-            const KifSquare from = toKif(fromX, fromY, manFirst);
-            move += "(" + std::to_string(from.file) + std::to_string(from.rank) + ")";
-        }
+        const std::string move = kifMoveText(r, n, manFirst, true);
 
         const int manBefore = recordSeconds(r.recTimeMANBefore[n]);
         const int manAfter = recordSeconds(r.recTimeMANAfter[n]);

@@ -35,6 +35,15 @@ struct KifInfo {
 // What the record alone tells: a king taken by the last move, a full record, else 中断.
 KifEnding kifEndingOf(const MoveRecord& record, int count);
 
+// The destination of entry n as KIF writes it: "７六", or "同　" on the previous entry's
+// destination. manFirst keeps the squares' numbers (file 10 - x, rank y); otherwise they are
+// turned round, as for a computer that moved first.
+std::string kifDestination(const MoveRecord& record, int n, bool manFirst);
+
+// The move text of entry n as KIF writes it: destination, piece, 打 or 成, and the source square
+// in brackets when withSource.
+std::string kifMoveText(const MoveRecord& record, int n, bool manFirst, bool withSource);
+
 struct KifEncodeResult {
     bool ok = false;
     std::string text;   // UTF-8 with CRLF line ends

@@ -575,6 +575,39 @@ inline std::string result(std::string_view winner) {
 }  // namespace status
 
 // ---------------------------------------------------------------------------------------------
+// The move list beside the board.
+namespace movelist {
+
+// The first line: the position before the first move.
+inline constexpr std::string_view START = "開始局面";
+// Before a move of the first player and of the second.
+inline constexpr std::string_view SENTE_MARK = "▲";
+inline constexpr std::string_view GOTE_MARK = "△";
+// After a move that could have promoted and did not.
+inline constexpr std::string_view NOT_PROMOTED = "不成";
+// After the destination of a computer's drop while its pieces are hidden (the drop itself is
+// announced).
+inline constexpr std::string_view DROP = "打";
+// A side's misses before its move: how many, and the side's total so far.
+inline std::string missLine(bool computer, int count, int total) {
+    return std::string(computer ? "COMのミス（反則） " : "MANのミス ") + std::to_string(count) +
+           "回（通算" + std::to_string(total) + "回）";
+}
+
+}  // namespace movelist
+
+// ---------------------------------------------------------------------------------------------
+// The palette of guess markers (Shift and a click on a square).
+namespace markers {
+
+// The kinds in the order of the palette: 玉 飛 角 金 銀 桂 香 歩.
+inline constexpr const char* KIND_NAMES[8] = {"玉", "飛", "角", "金", "銀", "桂", "香", "歩"};
+// Removes the square's marker.
+inline constexpr const char* REMOVE = "消す";
+
+}  // namespace markers
+
+// ---------------------------------------------------------------------------------------------
 // Captions of the menu bar, by the menu or item they name.
 namespace menu {
 
@@ -593,6 +626,9 @@ inline constexpr const char* AFTER = QT_TRANSLATE_NOOP("menu", "進");
 inline constexpr const char* REVERSE = QT_TRANSLATE_NOOP("menu", "反転");
 inline constexpr const char* ICHIJI = QT_TRANSLATE_NOOP("menu", "一時表示");
 inline constexpr const char* CANCEL = QT_TRANSLATE_NOOP("menu", "最初");
+inline constexpr const char* MOVE_LIST = QT_TRANSLATE_NOOP("menu", "指し手一覧");
+// The next click on a square opens the palette of guess markers there.
+inline constexpr const char* MARKER = QT_TRANSLATE_NOOP("menu", "予想駒を置く");
 inline constexpr const char* KIFU = QT_TRANSLATE_NOOP("menu", "棋譜");
 inline constexpr const char* KIFU_WRITE = QT_TRANSLATE_NOOP("menu", "書込");
 inline constexpr const char* KIFU_READ = QT_TRANSLATE_NOOP("menu", "読込");

@@ -194,6 +194,21 @@ void SurfacePicture::addTo(Fnv1a64& hash) const {
             const std::uint64_t v = pixels_[static_cast<std::size_t>(y) * WIDTH + x];
             hash.add(v != 0 ? v : patternAt(background_, x, y));
         }
+    // The guess markers lie over every pixel as a layer of their own; a surface without any
+    // gives the digest it gave before markers existed.
+    if (markers_.empty()) return;
+    hash.add(std::string_view("markers"));
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) hash.add(of(markers_.kind[x][y]));
+}
+
+void SurfacePicture::setMarkers(const GuessMarkers& markers) {
+    markers_ = markers;
+    // Only what shows counts: the order of placing is no part of the picture.
+    markers_.order.clear();
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+            if (markers_.kind[x][y] != 0) markers_.order.emplace_back(x, y);
 }
 
 std::string windowPictureDigest(const SurfacePicture& surface, const MemoryRecordPanel& panel,

@@ -43,6 +43,7 @@ class SurfacePicture final : public Canvas {
     void drawOutline(int colour, double gx, double gy) override;
     void fillRect(double gx, double gy, int widthTwips, int heightTwips, int colour) override;
     void drawText(double gx, double gy, const std::string& text, int colour, int fontSize) override;
+    void setMarkers(const GuessMarkers& markers) override;
 
     // Every pixel as it shows; what nothing has painted shows the last background's pattern.
     void addTo(Fnv1a64& hash) const;
@@ -58,6 +59,7 @@ class SurfacePicture final : public Canvas {
     std::uint64_t patternAt(int code, int x, int y) const;
 
     std::vector<std::uint64_t> pixels_;
+    GuessMarkers markers_;
     int background_ = BACKGROUND_MIDORI;
     mutable std::vector<std::uint64_t> pattern_;
     mutable int patternCode_ = -1;

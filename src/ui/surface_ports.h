@@ -8,6 +8,7 @@
 
 #include "game/background.h"
 #include "ui/geometry.h"
+#include "ui/markers.h"
 
 namespace velk {
 
@@ -36,6 +37,9 @@ class Canvas {
     // Text (UTF-8) with the top-left of its first line at the grid point.
     virtual void drawText(double gx, double gy, const std::string& text, int colour,
                           int fontSize) = 0;
+    // The player's guess markers, shown translucent over the board above everything drawn,
+    // until they are set again; a full redraw keeps them. A surface without them ignores this.
+    virtual void setMarkers(const GuessMarkers& markers) { (void)markers; }
 };
 
 // Menu items whose check marks the game keeps.

@@ -321,6 +321,24 @@ void checkSquare(int x, int y) {
                          ") is neither a square nor a hand slot");
 }
 
+// The names of the guess markers' kinds in scripts.
+constexpr std::pair<const char*, int> MARKER_NAMES[] = {
+    {"玉", COM_OU},  {"飛", COM_SYA}, {"角", COM_KAKU}, {"金", COM_KIN},
+    {"銀", COM_GIN}, {"桂", COM_KEI}, {"香", COM_KYOU}, {"歩", COM_HU}};
+
+int markerKind(const std::string& name) {
+    if (name == "none") return 0;
+    for (const auto& [n, code] : MARKER_NAMES)
+        if (name == n) return code;
+    throw ParseError("a marker is 玉 飛 角 金 銀 桂 香 歩 or none: '" + name + "'");
+}
+
+std::string markerName(int code) {
+    for (const auto& [n, c] : MARKER_NAMES)
+        if (c == code) return n;
+    return "?";
+}
+
 class Script {
   public:
     Script(std::ostream& out, const std::filesystem::path& folder, bool english)
@@ -393,8 +411,12 @@ class Script {
             for (int i = 0; i < n && !form_.closed && timer_.enabled; ++i) form_.Timer1_Timer();
         } else if (cmd == "key") {
             expectFields(f, 2, 2);
-            const auto [code, shift] = parseKey(f[1]);
-            form_.Form_KeyDown(code, shift);
+            if (f[1] == "delete") {
+                form_.removeLastMarker();
+            } else {
+                const auto [code, shift] = parseKey(f[1]);
+                form_.Form_KeyDown(code, shift);
+            }
         } else if (cmd == "status") {
             expectFields(f, 1, 1);
             printer_.line("status " + form_.statusText());
@@ -413,6 +435,34 @@ class Script {
         } else if (cmd == "file") {
             if (f.size() < 2) throw ParseError("file needs a file name");
             form_.File1_Click(restAfterFields(line, 1));
+        } else if (cmd == "marker") {
+            expectFields(f, 4, 4);
+            const int x = parseIntField(f[1], "x"), y = parseIntField(f[2], "y");
+            if (!onBoard(x, y)) throw ParseError("markers stand on squares 1..9, 1..9");
+            form_.MARKER_Choose(x, y, markerKind(f[3]));
+        } else if (cmd == "markers") {
+            expectFields(f, 1, 1);
+            const GuessMarkers& m = form_.markers();
+            if (m.empty()) printer_.line("markers none");
+            for (int x = 1; x <= 9; ++x)
+                for (int y = 1; y <= 9; ++y)
+                    if (m.kind[x][y] != 0)
+                        printer_.line("marker " + std::to_string(x) + " " + std::to_string(y) +
+                                      " " + markerName(m.kind[x][y]));
+        } else if (cmd == "movelist") {
+            expectFields(f, 1, 2);
+            const MoveList list = form_.moveList();
+            if (f.size() == 1) {
+                for (std::size_t i = 0; i < list.lines.size(); ++i)
+                    printer_.line((static_cast<int>(i) == list.current ? "* " : "  ") +
+                                  list.lines[i].text);
+            } else {
+                const int chosen = parseIntField(f[1], "line");
+                if (chosen < 1 || chosen > static_cast<int>(list.lines.size()))
+                    throw ParseError("the move list has lines 1.." +
+                                     std::to_string(list.lines.size()));
+                form_.MOVELIST_Click(list.lines[static_cast<std::size_t>(chosen - 1)].moveNo);
+            }
         } else if (cmd == "picture") {
             expectFields(f, 1, 1);
             printer_.line("picture " + windowPictureDigest(canvas_, panel_, menu_));
