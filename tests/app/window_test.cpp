@@ -654,150 +654,148 @@ TEST_F(WindowTest, TheLastMoveIsMarkedOnEveryBackground) {
     click(2, 4);
     EXPECT_EQ(s().board[2][7], MAN_HU);
     saveScreenshot("refused-move");
+}
 
-    // The window in English: menus, panel labels, boxes and surface labels; the choice is kept in
-    // the language file and the next window opens in it; Japanese comes back unchanged.
-    TEST_F(WindowTest, TheWindowSpeaksEnglishWhenChosenAndKeepsTheChoice) {
-        GameMenu& menu = window->gameMenu();
-        EXPECT_EQ(menu.menu("TAIKYOKU")->title(), QStringLiteral("対局"));
-        EXPECT_TRUE(menu.action("JAPANESE")->isChecked());
+// The window in English: menus, panel labels, boxes and surface labels; the choice is kept in
+// the language file and the next window opens in it; Japanese comes back unchanged.
+TEST_F(WindowTest, TheWindowSpeaksEnglishWhenChosenAndKeepsTheChoice) {
+    GameMenu& menu = window->gameMenu();
+    EXPECT_EQ(menu.menu("TAIKYOKU")->title(), QStringLiteral("対局"));
+    EXPECT_TRUE(menu.action("JAPANESE")->isChecked());
 
-        choose("ENGLISH");
-        EXPECT_TRUE(window->language().english());
-        EXPECT_TRUE(menu.action("ENGLISH")->isChecked());
-        EXPECT_FALSE(menu.action("JAPANESE")->isChecked());
-        EXPECT_EQ(menu.menu("TAIKYOKU")->title(), QStringLiteral("Game"));
-        EXPECT_EQ(menu.action("SENTE")->text(), QStringLiteral("Move first"));
-        EXPECT_EQ(menu.action("REPLAY")->text(), QStringLiteral("Back"));
-        EXPECT_EQ(menu.menu("HELP")->title(), QStringLiteral("Help"));
-        // No caption is left in Japanese, except the name of the language itself.
-        for (const QAction* a : window->menuBar()->findChildren<QAction*>()) {
-            if (a->objectName() == QStringLiteral("JAPANESE")) continue;
-            for (const QChar c : a->text())
-                EXPECT_LT(c.unicode(), 0x2000)
-                    << a->objectName().toStdString() << " " << a->text().toStdString();
-        }
-        const auto labels = window->recordPanel().findChildren<QLabel*>();
-        for (const QLabel* l : surface()->findChildren<QLabel*>())
-            for (const QChar c : l->text())
-                EXPECT_LT(c.unicode(), 0x2000) << l->text().toStdString();
-        static_cast<void>(labels);
-        EXPECT_EQ(window->language().box(texts::match::missReport(texts::match::MISS_HEADER_MAN,
-                                                                  texts::match::MISS_DROPPED_ON)),
-                  "  ** MAN missed! **\r\rThe piece was dropped on a hidden piece");
-        EXPECT_EQ(shownText(QString::fromUtf8(texts::draw::THINKING.data(),
-                                              static_cast<int>(texts::draw::THINKING.size()))),
-                  QStringLiteral("Thinking"));
-        {
-            std::ifstream in(folder() / LANGUAGE_FILE_NAME);
-            std::string line;
-            std::getline(in, line);
-            EXPECT_EQ(line, "en");
-        }
-
-        choose("SENTE");
-        click(7, 7);
-        click(7, 6);
-        window->resize(1000, 880);
-        settle();
-        saveScreenshot("english");
-        choose("KIFU_WRITE");
-        saveScreenshot("english-record-panel");
-
-        {
-            // The next run opens in English.
-            AppOptions options;
-            options.folder = folder();
-            options.dialogs = &dialogs;
-            options.clock = &clock;
-            options.sound = &sound;
-            options.onQuit = [] {};
-            MainWindow next(options);
-            EXPECT_TRUE(next.language().english());
-            EXPECT_EQ(next.gameMenu().menu("TAIKYOKU")->title(), QStringLiteral("Game"));
-            EXPECT_TRUE(next.gameMenu().action("ENGLISH")->isChecked());
-        }
-
-        choose("JAPANESE");
-        EXPECT_FALSE(window->language().english());
-        EXPECT_EQ(menu.menu("TAIKYOKU")->title(), QStringLiteral("対局"));
-        EXPECT_EQ(menu.action("SENTE")->text(), QStringLiteral("先手"));
-        EXPECT_EQ(window->language().box("  ** MANのミス! **\r\rCOM駒の上に張り駒しました"),
-                  "  ** MANのミス! **\r\rCOM駒の上に張り駒しました");
+    choose("ENGLISH");
+    EXPECT_TRUE(window->language().english());
+    EXPECT_TRUE(menu.action("ENGLISH")->isChecked());
+    EXPECT_FALSE(menu.action("JAPANESE")->isChecked());
+    EXPECT_EQ(menu.menu("TAIKYOKU")->title(), QStringLiteral("Game"));
+    EXPECT_EQ(menu.action("SENTE")->text(), QStringLiteral("Move first"));
+    EXPECT_EQ(menu.action("REPLAY")->text(), QStringLiteral("Back"));
+    EXPECT_EQ(menu.menu("HELP")->title(), QStringLiteral("Help"));
+    // No caption is left in Japanese, except the name of the language itself.
+    for (const QAction* a : window->menuBar()->findChildren<QAction*>()) {
+        if (a->objectName() == QStringLiteral("JAPANESE")) continue;
+        for (const QChar c : a->text())
+            EXPECT_LT(c.unicode(), 0x2000)
+                << a->objectName().toStdString() << " " << a->text().toStdString();
+    }
+    const auto labels = window->recordPanel().findChildren<QLabel*>();
+    for (const QLabel* l : surface()->findChildren<QLabel*>())
+        for (const QChar c : l->text()) EXPECT_LT(c.unicode(), 0x2000) << l->text().toStdString();
+    static_cast<void>(labels);
+    EXPECT_EQ(window->language().box(texts::match::missReport(texts::match::MISS_HEADER_MAN,
+                                                              texts::match::MISS_DROPPED_ON)),
+              "  ** MAN missed! **\r\rThe piece was dropped on a hidden piece");
+    EXPECT_EQ(shownText(QString::fromUtf8(texts::draw::THINKING.data(),
+                                          static_cast<int>(texts::draw::THINKING.size()))),
+              QStringLiteral("Thinking"));
+    {
         std::ifstream in(folder() / LANGUAGE_FILE_NAME);
         std::string line;
         std::getline(in, line);
-        EXPECT_EQ(line, "ja");
+        EXPECT_EQ(line, "en");
     }
 
-    // A language file that names no language leaves the choice to the system's language.
-    TEST(LanguageFile, AnUnreadableFileFallsBackToTheSystemLanguage) {
-        const fs::path dir =
-            fs::temp_directory_path() / ("velk-lang-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        const bool system = QLocale::system().language() != QLocale::Japanese;
-        EXPECT_EQ(storedLanguageIsEnglish(dir), system);
-        std::ofstream(dir / LANGUAGE_FILE_NAME) << "fr\n";
-        EXPECT_EQ(storedLanguageIsEnglish(dir), system);
-        EXPECT_TRUE(storeLanguage(dir, true));
-        EXPECT_TRUE(storedLanguageIsEnglish(dir));
-        EXPECT_TRUE(storeLanguage(dir, false));
-        EXPECT_FALSE(storedLanguageIsEnglish(dir));
-        // A folder that cannot take the file keeps the choice for this run only.
-        EXPECT_FALSE(storeLanguage(dir / "missing", true));
-        fs::remove_all(dir);
+    choose("SENTE");
+    click(7, 7);
+    click(7, 6);
+    window->resize(1000, 880);
+    settle();
+    saveScreenshot("english");
+    choose("KIFU_WRITE");
+    saveScreenshot("english-record-panel");
+
+    {
+        // The next run opens in English.
+        AppOptions options;
+        options.folder = folder();
+        options.dialogs = &dialogs;
+        options.clock = &clock;
+        options.sound = &sound;
+        options.onQuit = [] {};
+        MainWindow next(options);
+        EXPECT_TRUE(next.language().english());
+        EXPECT_EQ(next.gameMenu().menu("TAIKYOKU")->title(), QStringLiteral("Game"));
+        EXPECT_TRUE(next.gameMenu().action("ENGLISH")->isChecked());
     }
 
-    // The surface labels follow the language at once, on the same game.
-    TEST_F(WindowTest, SwitchingTheLanguageRedrawsTheSurfaceLabels) {
-        choose("SENTE");
-        const QImage japanese = shot();
-        choose("ENGLISH");
-        const QImage english = shot();
-        EXPECT_NE(japanese, english);
-        choose("JAPANESE");
-        EXPECT_EQ(shot(), japanese);
-    }
+    choose("JAPANESE");
+    EXPECT_FALSE(window->language().english());
+    EXPECT_EQ(menu.menu("TAIKYOKU")->title(), QStringLiteral("対局"));
+    EXPECT_EQ(menu.action("SENTE")->text(), QStringLiteral("先手"));
+    EXPECT_EQ(window->language().box("  ** MANのミス! **\r\rCOM駒の上に張り駒しました"),
+              "  ** MANのミス! **\r\rCOM駒の上に張り駒しました");
+    std::ifstream in(folder() / LANGUAGE_FILE_NAME);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "ja");
+}
 
-    // The help page opens from its menu item and from F1, with a picture of each kind of miss, in
-    // the window's language.
-    TEST_F(WindowTest, TheHelpPageOpensFromTheMenuAndF1) {
-        EXPECT_EQ(window->helpWindow(), nullptr);
-        QTest::keyClick(window.get(), Qt::Key_F1);
-        settle();
-        ASSERT_NE(window->helpWindow(), nullptr);
-        EXPECT_TRUE(window->helpWindow()->isVisible());
-        const QString japanese = window->helpWindow()->browser()->toPlainText();
-        EXPECT_TRUE(japanese.contains(QStringLiteral("三つのミス")));
-        for (int kind = 1; kind <= 3; ++kind) {
-            const QVariant image = window->helpWindow()->browser()->document()->resource(
-                QTextDocument::ImageResource, QUrl(QStringLiteral("velk:miss%1").arg(kind)));
-            EXPECT_FALSE(image.value<QImage>().isNull()) << kind;
-        }
-        // Each picture shows its own miss.
-        EXPECT_NE(missPicture(1, 40), missPicture(2, 40));
-        EXPECT_NE(missPicture(2, 40), missPicture(3, 40));
-        window->helpWindow()->close();
-        settle();
+// A language file that names no language leaves the choice to the system's language.
+TEST(LanguageFile, AnUnreadableFileFallsBackToTheSystemLanguage) {
+    const fs::path dir = fs::temp_directory_path() / ("velk-lang-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const bool system = QLocale::system().language() != QLocale::Japanese;
+    EXPECT_EQ(storedLanguageIsEnglish(dir), system);
+    std::ofstream(dir / LANGUAGE_FILE_NAME) << "fr\n";
+    EXPECT_EQ(storedLanguageIsEnglish(dir), system);
+    EXPECT_TRUE(storeLanguage(dir, true));
+    EXPECT_TRUE(storedLanguageIsEnglish(dir));
+    EXPECT_TRUE(storeLanguage(dir, false));
+    EXPECT_FALSE(storedLanguageIsEnglish(dir));
+    // A folder that cannot take the file keeps the choice for this run only.
+    EXPECT_FALSE(storeLanguage(dir / "missing", true));
+    fs::remove_all(dir);
+}
 
-        choose("ENGLISH");
-        choose("HOW_TO_PLAY");
-        EXPECT_TRUE(window->helpWindow()->isVisible());
-        const QString english = window->helpWindow()->browser()->toPlainText();
-        EXPECT_TRUE(english.contains(QStringLiteral("The three kinds of miss")));
-        EXPECT_TRUE(english.contains(QStringLiteral("The tenth miss")));
-        EXPECT_TRUE(english.contains(QStringLiteral("Ctrl+S")));
-        QDir().mkpath(QStringLiteral(VELK_SCREENSHOT_DIR));
-        window->helpWindow()->resize(600, 1300);
-        settle();
-        EXPECT_TRUE(
-            window->helpWindow()->grab().save(QStringLiteral(VELK_SCREENSHOT_DIR "/help.png")));
-        choose("JAPANESE");
-        EXPECT_TRUE(window->helpWindow()->browser()->toPlainText().contains(
-            QStringLiteral("十回目のミス")));
-        EXPECT_TRUE(
-            window->helpWindow()->grab().save(QStringLiteral(VELK_SCREENSHOT_DIR "/help-ja.png")));
+// The surface labels follow the language at once, on the same game.
+TEST_F(WindowTest, SwitchingTheLanguageRedrawsTheSurfaceLabels) {
+    choose("SENTE");
+    const QImage japanese = shot();
+    choose("ENGLISH");
+    const QImage english = shot();
+    EXPECT_NE(japanese, english);
+    choose("JAPANESE");
+    EXPECT_EQ(shot(), japanese);
+}
+
+// The help page opens from its menu item and from F1, with a picture of each kind of miss, in
+// the window's language.
+TEST_F(WindowTest, TheHelpPageOpensFromTheMenuAndF1) {
+    EXPECT_EQ(window->helpWindow(), nullptr);
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    settle();
+    ASSERT_NE(window->helpWindow(), nullptr);
+    EXPECT_TRUE(window->helpWindow()->isVisible());
+    const QString japanese = window->helpWindow()->browser()->toPlainText();
+    EXPECT_TRUE(japanese.contains(QStringLiteral("三つのミス")));
+    for (int kind = 1; kind <= 3; ++kind) {
+        const QVariant image = window->helpWindow()->browser()->document()->resource(
+            QTextDocument::ImageResource, QUrl(QStringLiteral("velk:miss%1").arg(kind)));
+        EXPECT_FALSE(image.value<QImage>().isNull()) << kind;
     }
+    // Each picture shows its own miss.
+    EXPECT_NE(missPicture(1, 40), missPicture(2, 40));
+    EXPECT_NE(missPicture(2, 40), missPicture(3, 40));
+    window->helpWindow()->close();
+    settle();
+
+    choose("ENGLISH");
+    choose("HOW_TO_PLAY");
+    EXPECT_TRUE(window->helpWindow()->isVisible());
+    const QString english = window->helpWindow()->browser()->toPlainText();
+    EXPECT_TRUE(english.contains(QStringLiteral("The three kinds of miss")));
+    EXPECT_TRUE(english.contains(QStringLiteral("The tenth miss")));
+    EXPECT_TRUE(english.contains(QStringLiteral("Ctrl+S")));
+    QDir().mkpath(QStringLiteral(VELK_SCREENSHOT_DIR));
+    window->helpWindow()->resize(600, 1300);
+    settle();
+    EXPECT_TRUE(window->helpWindow()->grab().save(QStringLiteral(VELK_SCREENSHOT_DIR "/help.png")));
+    choose("JAPANESE");
+    EXPECT_TRUE(
+        window->helpWindow()->browser()->toPlainText().contains(QStringLiteral("十回目のミス")));
+    EXPECT_TRUE(
+        window->helpWindow()->grab().save(QStringLiteral(VELK_SCREENSHOT_DIR "/help-ja.png")));
+}
 
 }  // namespace
 }  // namespace velk::app
