@@ -38,6 +38,8 @@ class OverlayCanvas final : public Canvas {
                   int fontSize) override {
         target_.drawText(gx, gy, text, colour, fontSize);
     }
+    // The markers are drawn by the surface over everything else; they cover no mark.
+    void setMarkers(const GuessMarkers& markers) override { target_.setMarkers(markers); }
 
     // Whether the square's picture (or a full redraw) was painted since the last forget().
     bool covered(int x, int y) const { return fullRedraw_ || painted_.count({x, y}) != 0; }
