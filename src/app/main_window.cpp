@@ -367,7 +367,7 @@ void MainWindow::end() {
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete) {
-        dispatch([](Form1& f) { f.removeLastMarker(); });
+        dispatch([](Form1& f) { f.MARKER_Delete(); });
         return;
     }
     const int code = controllerKeyCode(*event);

@@ -56,7 +56,7 @@ void Form1::releaseSounds() {
     soundDevice = 0;
 }
 
-Form1::EventScope::EventScope(Form1& form) : form_(form) {
+Form1::EventScope::EventScope(Form1& form, bool notesOnly) : form_(form), notesOnly_(notesOnly) {
     ++form_.eventDepth_;
 }
 
@@ -64,7 +64,7 @@ Form1::EventScope::~EventScope() {
     --form_.eventDepth_;
     // Not while an exception unwinds: the event did not finish.
     if (form_.eventDepth_ != 0 || std::uncaught_exceptions() > 0) return;
-    form_.afterEvent();
+    if (!notesOnly_) form_.afterEvent();
 #ifndef NDEBUG
     if (!form_.checkStateAfterEvents) return;
     if (const std::string broken = checkGameState(form_.s); !broken.empty()) {

@@ -132,8 +132,11 @@ class Form1 {
     void MARKER_Choose(int x, int y, int kind);
     // Removes the marker of a square, if any.
     void removeMarker(int x, int y);
-    // The Delete key: removes the marker placed last.
+    // Removes the marker placed last.
     void removeLastMarker();
+    // The Delete key: removes the marker under the keyboard cursor while the cursor shows,
+    // else the marker placed last.
+    void MARKER_Delete();
 
     // --- Settings, options and sound (form1_options.cpp) ---
     void 読込_環境設定ファイル();
@@ -164,16 +167,19 @@ class Form1 {
 
   private:
     // Opened at the top of every event handler; a handler may run inside another, and the
-    // state is checked when the outermost one returns.
+    // state is checked when the outermost one returns. The marks on top of the board are
+    // brought up to date then, except after a handler that only changes the player's notes
+    // (the guess markers): those draw nothing else, so no mark may change with them.
     class EventScope {
       public:
-        explicit EventScope(Form1& form);
+        explicit EventScope(Form1& form, bool notesOnly = false);
         ~EventScope();
         EventScope(const EventScope&) = delete;
         EventScope& operator=(const EventScope&) = delete;
 
       private:
         Form1& form_;
+        bool notesOnly_;
     };
     int eventDepth_ = 0;
 

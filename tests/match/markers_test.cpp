@@ -225,5 +225,35 @@ TEST(GuessMarkers, ThePaletteDeleteAndANewGameSetThem) {
     EXPECT_TRUE(form.markers().empty());
 }
 
+// Delete takes the marker under the keyboard cursor while the cursor shows, else the latest;
+// neither changes a mark or the status line.
+TEST(GuessMarkers, DeleteTakesTheMarkerUnderTheCursorWhileItShows) {
+    fakes::FakePorts f;
+    Form1 form(f.ports(), std::filesystem::temp_directory_path());
+    form.Form_Load();
+    form.SENTE_Click();
+    ASSERT_EQ(form.s.turn, form.s.roleMAN);
+    form.MARKER_Choose(5, 7, COM_KIN);
+    form.MARKER_Choose(2, 2, COM_SYA);
+    // No cursor yet: the latest goes.
+    form.MARKER_Delete();
+    EXPECT_EQ(form.markers().kind[2][2], 0);
+    EXPECT_EQ(form.markers().kind[5][7], COM_KIN);
+    form.MARKER_Choose(2, 2, COM_SYA);
+    form.Form_KeyDown(KEY_SPACE, 0);  // shows the cursor at (5, 7)
+    ASSERT_TRUE(form.cursorVisible());
+    const std::string status = form.statusText();
+    f.canvas.ops.clear();
+    form.MARKER_Delete();
+    EXPECT_EQ(form.markers().kind[5][7], 0);
+    EXPECT_EQ(form.markers().kind[2][2], COM_SYA);
+    // Over a square without a marker nothing goes.
+    form.MARKER_Delete();
+    EXPECT_EQ(form.markers().kind[2][2], COM_SYA);
+    EXPECT_TRUE(f.canvas.ops.empty());
+    EXPECT_EQ(form.statusText(), status);
+    EXPECT_TRUE(form.cursorVisible());
+}
+
 }  // namespace
 }  // namespace velk

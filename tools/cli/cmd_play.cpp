@@ -412,7 +412,7 @@ class Script {
         } else if (cmd == "key") {
             expectFields(f, 2, 2);
             if (f[1] == "delete") {
-                form_.removeLastMarker();
+                form_.MARKER_Delete();
             } else {
                 const auto [code, shift] = parseKey(f[1]);
                 form_.Form_KeyDown(code, shift);
