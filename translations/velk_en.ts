@@ -350,6 +350,45 @@
     </message>
 </context>
 <context>
+    <name>markers</name>
+    <message>
+        <source>玉</source>
+        <translation>King</translation>
+    </message>
+    <message>
+        <source>飛</source>
+        <translation>Rook</translation>
+    </message>
+    <message>
+        <source>角</source>
+        <translation>Bishop</translation>
+    </message>
+    <message>
+        <source>金</source>
+        <translation>Gold</translation>
+    </message>
+    <message>
+        <source>銀</source>
+        <translation>Silver</translation>
+    </message>
+    <message>
+        <source>桂</source>
+        <translation>Knight</translation>
+    </message>
+    <message>
+        <source>香</source>
+        <translation>Lance</translation>
+    </message>
+    <message>
+        <source>歩</source>
+        <translation>Pawn</translation>
+    </message>
+    <message>
+        <source>消す</source>
+        <translation>Remove</translation>
+    </message>
+</context>
+<context>
     <name>match</name>
     <message>
         <source>終わりますか？</source>
@@ -688,6 +727,29 @@ Licence: MIT License</translation>
         <source>その他</source>
         <translation>About</translation>
     </message>
+    <message>
+        <source>指し手一覧</source>
+        <translation>Move list</translation>
+    </message>
+    <message>
+        <source>予想駒を置く</source>
+        <translation>Place a guess marker</translation>
+    </message>
+</context>
+<context>
+    <name>movelist</name>
+    <message>
+        <source>開始局面</source>
+        <translation>Starting position</translation>
+    </message>
+    <message>
+        <source>MANのミス %1回（通算%2回）</source>
+        <translation>MAN misses: %1 (%2 in all)</translation>
+    </message>
+    <message>
+        <source>COMのミス（反則） %1回（通算%2回）</source>
+        <translation>COM misses (fouls): %1 (%2 in all)</translation>
+    </message>
 </context>
 <context>
     <name>record</name>
@@ -921,6 +983,53 @@ Replace it?</translation>
     <message>
         <source>駒の番号が正しくありません</source>
         <translation>the piece code is wrong</translation>
+    </message>
+</context>
+<context>
+    <name>status</name>
+    <message>
+        <source>あなたの番です</source>
+        <translation>Your move</translation>
+    </message>
+    <message>
+        <source>ｺﾝﾋﾟｭｰﾀの番です&#x3000;思考中…</source>
+        <translation>Computer to move: thinking…</translation>
+    </message>
+    <message>
+        <source>王手！</source>
+        <translation>Check!</translation>
+    </message>
+    <message>
+        <source>ｺﾝﾋﾟｭｰﾀが持駒を打ちました</source>
+        <translation>The computer dropped a piece</translation>
+    </message>
+    <message>
+        <source>COMのミス</source>
+        <translation>COM missed</translation>
+    </message>
+    <message>
+        <source>MANのミス</source>
+        <translation>MAN missed</translation>
+    </message>
+    <message>
+        <source>そこへは指せません</source>
+        <translation>You cannot move there</translation>
+    </message>
+    <message>
+        <source>500手に達したので終わりました</source>
+        <translation>The game ended at 500 moves</translation>
+    </message>
+    <message>
+        <source>%1&#x3000;%2</source>
+        <translation>%1 · %2</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>終局&#x3000;%1の勝ちです</source>
+        <translation>Game over. %1 won</translation>
     </message>
 </context>
 </TS>

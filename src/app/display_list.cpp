@@ -7,6 +7,7 @@
 #include <set>
 #include <utility>
 
+#include "app/language.h"
 #include "app/palette.h"
 #include "game/piece.h"
 #include "ui/geometry.h"
@@ -159,8 +160,7 @@ void DisplayList::compact() {
 }
 
 QString shownText(const QString& source) {
-    const QByteArray s = source.toUtf8();
-    return QCoreApplication::translate("draw", s.constData());
+    return Language::shown(source, surfaceContexts());
 }
 
 void DisplayList::setMarkers(const GuessMarkers& markers) {

@@ -10,6 +10,46 @@
 
 namespace velk::app {
 
+namespace {
+
+const std::vector<std::pair<std::string, std::string>>& allPatterns() {
+    static const auto patterns = texts::patternsOf(texts::readTs(texts::englishTs()));
+    return patterns;
+}
+
+// Qt's translators answer the source itself when they have no translation.
+std::optional<QString> installedTranslation(const char* context, const char* source) {
+    const QString t = QCoreApplication::translate(context, source);
+    if (t == QString::fromUtf8(source)) return std::nullopt;
+    return t;
+}
+
+}  // namespace
+
+const std::vector<std::string>& surfaceContexts() {
+    static const std::vector<std::string> contexts = {"draw", "status"};
+    return contexts;
+}
+
+const std::vector<std::string>& moveListContexts() {
+    static const std::vector<std::string> contexts = {"movelist"};
+    return contexts;
+}
+
+std::string placeText(
+    const std::string& text, const std::vector<std::string>& contexts,
+    const std::function<std::optional<QString>(const char* context, const char* source)>& lookup) {
+    const texts::Lookup find = [&lookup](std::string_view context,
+                                         std::string_view source) -> std::optional<std::string> {
+        const std::string s(source);
+        // A part is the place's own text or one of the referee's (a miss, the winner).
+        for (const std::string& c : {std::string(context), std::string("match")})
+            if (const auto t = lookup(c.c_str(), s.c_str())) return t->toStdString();
+        return std::nullopt;
+    };
+    return texts::translateComposed(text, contexts, allPatterns(), find);
+}
+
 bool storedLanguageIsEnglish(const std::filesystem::path& folder) {
     std::ifstream in(folder / LANGUAGE_FILE_NAME);
     std::string line;
@@ -78,10 +118,17 @@ std::string Language::box(const std::string& text) const {
     return texts::translateComposed(text, contexts, patterns_, lookup);
 }
 
-QString Language::englishOf(const char* context, const QString& source) const {
-    const QByteArray s = source.toUtf8();
-    const QString t = english_qm_.translate(context, s.constData());
-    return t.isNull() ? source : t;
+QString Language::englishOf(const QString& source) const {
+    const auto lookup = [this](const char* context, const char* s) -> std::optional<QString> {
+        const QString t = english_qm_.translate(context, s);
+        if (t.isNull()) return std::nullopt;
+        return t;
+    };
+    return QString::fromStdString(placeText(source.toStdString(), surfaceContexts(), lookup));
+}
+
+QString Language::shown(const QString& source, const std::vector<std::string>& contexts) {
+    return QString::fromStdString(placeText(source.toStdString(), contexts, installedTranslation));
 }
 
 }  // namespace velk::app

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTranslator>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +22,17 @@ inline constexpr const char* LANGUAGE_FILE_NAME = "Velkついたて将棋.lang";
 bool storedLanguageIsEnglish(const std::filesystem::path& folder);
 // Writes the choice; false when the file cannot be written (the choice then lasts this run).
 bool storeLanguage(const std::filesystem::path& folder, bool english);
+
+// A text drawn on the surface (a label, the status line) or a line of the move list in the
+// language the lookup gives: a catalogue text of the place's contexts, or one composed from
+// their patterns, whose parts may also be the referee's words (the match's texts). The lookup
+// answers nullopt for a text it does not translate.
+std::string placeText(
+    const std::string& text, const std::vector<std::string>& contexts,
+    const std::function<std::optional<QString>(const char* context, const char* source)>& lookup);
+// The contexts of the surface's texts and of the move list's lines.
+const std::vector<std::string>& surfaceContexts();
+const std::vector<std::string>& moveListContexts();
 
 class Language {
   public:
@@ -38,8 +51,10 @@ class Language {
     static QString text(const char* context, const char* source);
     // A text shown in a box, composed or not, as shown now.
     std::string box(const std::string& text) const;
-    // The English of a catalogue text, whichever language is shown (for measuring).
-    QString englishOf(const char* context, const QString& source) const;
+    // The English of a surface text, whichever language is shown (for measuring).
+    QString englishOf(const QString& source) const;
+    // A text of a place (surfaceContexts(), moveListContexts()) as shown now.
+    static QString shown(const QString& source, const std::vector<std::string>& contexts);
 
   private:
     QTranslator english_qm_;

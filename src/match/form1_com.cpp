@@ -40,12 +40,13 @@ void Form1::ミス処理(int side, int kind, int fromX, int fromY, int toX, int 
             detail = texts::match::MISS_MAN_KING_EXPOSED;
     }
     if (side == s.roleCOM) {
-        if (!comAnnouncements_.empty()) comAnnouncements_ += texts::status::SEPARATOR;
-        comAnnouncements_ += texts::status::miss(texts::status::MISS_COM, detail);
-        setStatus(comAnnouncements_ + texts::status::SEPARATOR + texts::status::COM_THINKING);
+        const std::string miss = texts::status::miss(texts::status::MISS_COM, detail);
+        comAnnouncements_ =
+            comAnnouncements_.empty() ? miss : texts::status::andThen(comAnnouncements_, miss);
+        setStatus(texts::status::andThen(comAnnouncements_, texts::status::COM_THINKING));
     } else if (side == s.roleMAN) {
-        setStatus(texts::status::miss(texts::status::MISS_MAN, detail) + texts::status::SEPARATOR +
-                  texts::status::YOUR_TURN);
+        setStatus(texts::status::andThen(texts::status::miss(texts::status::MISS_MAN, detail),
+                                         texts::status::YOUR_TURN));
     }
     if (!detail.empty())
         ports_.dialogs.message(texts::match::missReport(header, detail), texts::match::FOUL_TITLE);
@@ -137,8 +138,7 @@ void Form1::com_ban() {
     // The status line keeps the referee's words of the turn: misses, check, a drop.
     std::string said = comAnnouncements_;
     const auto say = [&said](const char* text) {
-        if (!said.empty()) said += texts::status::SEPARATOR;
-        said += text;
+        said = said.empty() ? std::string(text) : texts::status::andThen(said, text);
     };
     if (mateSeen || inCheck) say(texts::status::CHECK);
     if (m.fromX < 1) say(texts::status::COM_DROPPED);

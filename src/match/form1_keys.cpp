@@ -120,8 +120,7 @@ void Form1::refuseMove(int gx, int gy) {
     描画_拒否印(s, overlay_, gx, gy);
     refused_ = {gx, gy};
     refusedFresh_ = true;
-    setStatus(std::string(texts::status::REFUSED) + texts::status::SEPARATOR +
-              texts::status::YOUR_TURN);
+    setStatus(texts::status::andThen(texts::status::REFUSED, texts::status::YOUR_TURN));
 }
 
 // ---------------------------------------------------------------------------------------------

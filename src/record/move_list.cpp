@@ -32,7 +32,7 @@ std::string numbered(int n, const std::string& text) {
 }
 
 std::string unnumbered(const std::string& text) {
-    return "    " + text;
+    return std::string(MOVE_LIST_NUMBER_WIDTH, ' ') + text;
 }
 
 }  // namespace

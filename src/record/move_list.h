@@ -2,12 +2,17 @@
 // with only what the human may know while the screen stands.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "game/game_state.h"
 
 namespace velk {
+
+// Every line starts with its move number, right-aligned in this many characters, or as many
+// spaces; the rest of the line is its text.
+inline constexpr std::size_t MOVE_LIST_NUMBER_WIDTH = 4;
 
 struct MoveListLine {
     std::string text;

@@ -550,28 +550,32 @@ inline constexpr std::string_view PIECE_OU = "王";
 // The status line below the board: whose turn, the computer thinking, the referee's last word,
 // the result.
 namespace status {
-
-inline constexpr const char* YOUR_TURN = "あなたの番です";
-inline constexpr const char* COM_THINKING = "ｺﾝﾋﾟｭｰﾀの番です　思考中…";
-inline constexpr const char* CHECK = "王手！";
-inline constexpr const char* COM_DROPPED = "ｺﾝﾋﾟｭｰﾀが持駒を打ちました";
-inline constexpr const char* MISS_COM = "COMのミス";
-inline constexpr const char* MISS_MAN = "MANのミス";
-inline constexpr const char* REFUSED = "そこへは指せません";
-inline constexpr const char* RECORD_FULL = "500手に達したので終わりました";
-// Between announcements and the turn that follows them.
+inline constexpr const char* YOUR_TURN = QT_TRANSLATE_NOOP("status", "あなたの番です");
+inline constexpr const char* COM_THINKING = QT_TRANSLATE_NOOP("status", "ｺﾝﾋﾟｭｰﾀの番です　思考中…");
+inline constexpr const char* CHECK = QT_TRANSLATE_NOOP("status", "王手！");
+inline constexpr const char* COM_DROPPED = QT_TRANSLATE_NOOP("status", "ｺﾝﾋﾟｭｰﾀが持駒を打ちました");
+inline constexpr const char* MISS_COM = QT_TRANSLATE_NOOP("status", "COMのミス");
+inline constexpr const char* MISS_MAN = QT_TRANSLATE_NOOP("status", "MANのミス");
+inline constexpr const char* REFUSED = QT_TRANSLATE_NOOP("status", "そこへは指せません");
+inline constexpr const char* RECORD_FULL =
+    QT_TRANSLATE_NOOP("status", "500手に達したので終わりました");
+// An announcement and what follows it: "王手！　あなたの番です" (the two joined by SEPARATOR).
 inline constexpr const char* SEPARATOR = "　";
+inline constexpr const char* AND_THEN = QT_TRANSLATE_NOOP("status", "%1　%2");
+inline std::string andThen(std::string_view first, std::string_view next) {
+    return arg(AND_THEN, {first, next});
+}
 // A miss by its kind: "MANのミス（COM駒を飛び越えました）".
+inline constexpr const char* MISS_OF_KIND = QT_TRANSLATE_NOOP("status", "%1（%2）");
 inline std::string miss(std::string_view who, std::string_view detail) {
-    std::string text(who);
-    if (!detail.empty()) text.append("（").append(detail).append("）");
-    return text;
+    if (detail.empty()) return std::string(who);
+    return arg(MISS_OF_KIND, {who, detail});
 }
 // The result at the end of a game.
+inline constexpr const char* RESULT = QT_TRANSLATE_NOOP("status", "終局　%1の勝ちです");
 inline std::string result(std::string_view winner) {
-    return std::string("終局　").append(winner).append("の勝ちです");
+    return arg(RESULT, {winner});
 }
-
 }  // namespace status
 
 // ---------------------------------------------------------------------------------------------
@@ -579,7 +583,7 @@ inline std::string result(std::string_view winner) {
 namespace movelist {
 
 // The first line: the position before the first move.
-inline constexpr std::string_view START = "開始局面";
+inline constexpr std::string_view START = QT_TRANSLATE_NOOP("movelist", "開始局面");
 // Before a move of the first player and of the second.
 inline constexpr std::string_view SENTE_MARK = "▲";
 inline constexpr std::string_view GOTE_MARK = "△";
@@ -589,11 +593,13 @@ inline constexpr std::string_view NOT_PROMOTED = "不成";
 // announced).
 inline constexpr std::string_view DROP = "打";
 // A side's misses before its move: how many, and the side's total so far.
+inline constexpr const char* MISSES_MAN =
+    QT_TRANSLATE_NOOP("movelist", "MANのミス %1回（通算%2回）");
+inline constexpr const char* MISSES_COM =
+    QT_TRANSLATE_NOOP("movelist", "COMのミス（反則） %1回（通算%2回）");
 inline std::string missLine(bool computer, int count, int total) {
-    return std::string(computer ? "COMのミス（反則） " : "MANのミス ") + std::to_string(count) +
-           "回（通算" + std::to_string(total) + "回）";
+    return arg(computer ? MISSES_COM : MISSES_MAN, {std::to_string(count), std::to_string(total)});
 }
-
 }  // namespace movelist
 
 // ---------------------------------------------------------------------------------------------
@@ -601,9 +607,13 @@ inline std::string missLine(bool computer, int count, int total) {
 namespace markers {
 
 // The kinds in the order of the palette: 玉 飛 角 金 銀 桂 香 歩.
-inline constexpr const char* KIND_NAMES[8] = {"玉", "飛", "角", "金", "銀", "桂", "香", "歩"};
+inline constexpr const char* KIND_NAMES[8] = {
+    QT_TRANSLATE_NOOP("markers", "玉"), QT_TRANSLATE_NOOP("markers", "飛"),
+    QT_TRANSLATE_NOOP("markers", "角"), QT_TRANSLATE_NOOP("markers", "金"),
+    QT_TRANSLATE_NOOP("markers", "銀"), QT_TRANSLATE_NOOP("markers", "桂"),
+    QT_TRANSLATE_NOOP("markers", "香"), QT_TRANSLATE_NOOP("markers", "歩")};
 // Removes the square's marker.
-inline constexpr const char* REMOVE = "消す";
+inline constexpr const char* REMOVE = QT_TRANSLATE_NOOP("markers", "消す");
 
 }  // namespace markers
 

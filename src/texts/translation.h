@@ -217,10 +217,10 @@ inline std::string fill(std::string_view pattern, const std::vector<std::string>
 
 // Translates a text shown in one of the contexts: the text itself when it is a catalogue text,
 // else a text composed from a pattern (a catalogue text with %1, %2 ...) whose parts are
-// translated in turn. Parts that are no catalogue text (file names, numbers, the system's own
-// wording) stay as they are; a pattern made of holes alone only fits when every part
-// translates. Patterns with more literal text are tried first. A text that fits nothing is
-// returned unchanged.
+// translated in turn, the patterns and parts both of the given contexts. Parts that are no
+// catalogue text (file names, numbers, the system's own wording) stay as they are; a pattern made
+// of holes alone only fits when every part translates. Patterns with more literal text are tried
+// first. A text that fits nothing is returned unchanged.
 inline std::string translateComposed(
     std::string_view text, const std::vector<std::string>& contexts,
     const std::vector<std::pair<std::string, std::string>>& patterns, const Lookup& lookup,
@@ -228,8 +228,12 @@ inline std::string translateComposed(
     for (const auto& c : contexts)
         if (auto t = lookup(c, text)) return *t;
     if (depth > 4 || text.empty()) return std::string(text);
+    // Only the patterns of the contexts shown: another place's pattern (the status line's
+    // "%1　%2", say) would take apart texts it never composed, such as a file name.
     std::vector<const std::pair<std::string, std::string>*> order;
-    for (const auto& p : patterns) order.push_back(&p);
+    for (const auto& p : patterns)
+        if (std::find(contexts.begin(), contexts.end(), p.first) != contexts.end())
+            order.push_back(&p);
     std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
         return detail::literalLength(a->second) > detail::literalLength(b->second);
     });
