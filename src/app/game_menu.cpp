@@ -50,7 +50,7 @@ GameMenu::GameMenu(QMenuBar* bar, std::function<void(const QString&)> onItem,
     item(language, texts::language::ENGLISH, "ENGLISH", true);
     context_ = "help";
     QMenu* help = top(bar, texts::help::MENU, "HELP", false);
-    item(help, texts::help::HOW_TO_PLAY, "HOW_TO_PLAY")->setShortcut(QKeySequence::HelpContents);
+    item(help, texts::help::HOW_TO_PLAY, "HOW_TO_PLAY");
     context_ = "menu";
     retranslate();
 }

@@ -81,7 +81,7 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
     menu_ = std::make_unique<GameMenu>(
         menuBar(), [this](const QString& name) { menuItem(name); },
         [this](const QString& name) { menuOpened(name); });
-    helpAction_ = installShortcuts(this, *menu_);
+    helpAction_ = installShortcuts(*menu_);
     panel_ = new RecordPanelWidgets(surface_);
     connect(panel_, &RecordPanelWidgets::driveChosen, this, [this](const QString& root) {
         dispatch([root](Form1& f) { f.Drive1_Change(root.toStdString()); });
@@ -109,7 +109,7 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
     dialogs_ = std::make_unique<QtDialogs>(this);
     dialogs_->setTranslation([this](const std::string& text) { return language_->box(text); });
     surface_->canvas().setEnglish(
-        [this](const QString& source) { return language_->englishOf("draw", source); });
+        [this](const QString& source) { return language_->englishOf(source); });
     clock_ = std::make_unique<QtClock>();
     timer_ = std::make_unique<QtTimer>([this] { tick(); });
     if (options_.sound == nullptr) {
@@ -147,7 +147,7 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
 
     // The move list stands right of the board; it cannot be floated or closed on its own, the
     // 局面 menu shows and hides it.
-    moveDock_ = new QDockWidget(QString::fromUtf8(texts::menu::MOVE_LIST), this);
+    moveDock_ = new QDockWidget(Language::text("menu", texts::menu::MOVE_LIST), this);
     moveDock_->setObjectName(QStringLiteral("MOVE_LIST_DOCK"));
     moveDock_->setFeatures(QDockWidget::NoDockWidgetFeatures);
     moveList_ = new QListWidget(moveDock_);
@@ -159,13 +159,13 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
     addDockWidget(Qt::RightDockWidgetArea, moveDock_);
     connect(moveList_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { moveListClicked(item); });
-    moveListAction_ =
-        menu_->menu(QStringLiteral("STOP"))->addAction(QString::fromUtf8(texts::menu::MOVE_LIST));
+    moveListAction_ = menu_->menu(QStringLiteral("STOP"))
+                          ->addAction(Language::text("menu", texts::menu::MOVE_LIST));
     moveListAction_->setCheckable(true);
     connect(moveListAction_, &QAction::toggled, this, [this](bool on) { showMoveList(on, true); });
     // The palette of guess markers from the menu: the next click on a square opens it there.
     markerMenuAction_ =
-        menu_->menu(QStringLiteral("STOP"))->addAction(QString::fromUtf8(texts::menu::MARKER));
+        menu_->menu(QStringLiteral("STOP"))->addAction(Language::text("menu", texts::menu::MARKER));
     connect(markerMenuAction_, &QAction::triggered, this, [this] { markerClickArmed_ = true; });
     const auto prefs = readPreferences(folder);
     const auto it = prefs.find(MOVE_LIST_KEY);
@@ -179,6 +179,11 @@ void MainWindow::setEnglish(bool english) {
     language_->setEnglish(english);
     storeLanguage(folder_, language_->english());
     menu_->retranslate();
+    showMenuKeys(*menu_);
+    moveDock_->setWindowTitle(Language::text("menu", texts::menu::MOVE_LIST));
+    moveListAction_->setText(Language::text("menu", texts::menu::MOVE_LIST));
+    markerMenuAction_->setText(Language::text("menu", texts::menu::MARKER));
+    refreshMoveList();
     menu_->action(QStringLiteral("JAPANESE"))->setChecked(!language_->english());
     menu_->action(QStringLiteral("ENGLISH"))->setChecked(language_->english());
     panel_->retranslate();
@@ -202,14 +207,15 @@ void MainWindow::openMarkerPalette(int x, int y, const QPoint& at) {
     const int shown = form_->markers().kind[x][y];
     for (std::size_t i = 0; i < std::size(MARKER_KINDS); ++i) {
         const int kind = MARKER_KINDS[i];
-        QAction* a = markerPalette_->addAction(QString::fromUtf8(texts::markers::KIND_NAMES[i]));
+        QAction* a =
+            markerPalette_->addAction(Language::text("markers", texts::markers::KIND_NAMES[i]));
         a->setCheckable(true);
         a->setChecked(kind == shown);
         connect(a, &QAction::triggered, this,
                 [this, x, y, kind] { dispatch([=](Form1& f) { f.MARKER_Choose(x, y, kind); }); });
     }
     markerPalette_->addSeparator();
-    QAction* remove = markerPalette_->addAction(QString::fromUtf8(texts::markers::REMOVE));
+    QAction* remove = markerPalette_->addAction(Language::text("markers", texts::markers::REMOVE));
     remove->setEnabled(shown != 0);
     connect(remove, &QAction::triggered, this,
             [this, x, y] { dispatch([=](Form1& f) { f.removeMarker(x, y); }); });
@@ -247,7 +253,11 @@ void MainWindow::refreshMoveList() {
     while (moveList_->count() > count) delete moveList_->takeItem(moveList_->count() - 1);
     for (int i = 0; i < count; ++i) {
         const auto& line = list.lines[static_cast<std::size_t>(i)];
-        const QString text = QString::fromStdString(line.text);
+        // The move number stays; the words after it are translated, the notation is not.
+        const std::size_t n = std::min(line.text.size(), MOVE_LIST_NUMBER_WIDTH);
+        const QString text =
+            QString::fromStdString(line.text.substr(0, n)) +
+            Language::shown(QString::fromStdString(line.text.substr(n)), moveListContexts());
         if (i < moveList_->count()) {
             QListWidgetItem* item = moveList_->item(i);
             if (item->text() != text) item->setText(text);

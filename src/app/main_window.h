@@ -59,8 +59,7 @@ class MainWindow : public QMainWindow {
     HelpWindow* helpWindow() const { return help_; }
     QtTimer& timer() { return *timer_; }
     bool hasEnded() const { return ended_; }
-    // The help's action (F1, src/app/shortcuts.h): the help window connects to its triggered
-    // signal; until one does, F1 does nothing.
+    // The help's action: the menu item ﾍﾙﾌﾟ → 遊び方, which owns F1 (src/app/shortcuts.h).
     QAction* helpAction() const { return helpAction_; }
     // The move list beside the board, its dock and the 局面 menu's item that shows it.
     QListWidget* moveList() const { return moveList_; }

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QMainWindow>
 #include <QString>
 
 #include "app/game_menu.h"
@@ -61,19 +60,17 @@ inline void showMenuKeys(GameMenu& menu) {
     showKey("AFTER", QKeySequence(Qt::Key_Right).toString(QKeySequence::NativeText));
 }
 
-// Shows the keys in the menus; 書込 and 読込 own theirs. Returns the window's help action (F1),
-// which the help window connects to.
-inline QAction* installShortcuts(QMainWindow* window, GameMenu& menu) {
+// Shows the keys in the menus; 書込 and 読込 own theirs, and ﾍﾙﾌﾟ → 遊び方 owns the help key
+// (one action only: two actions with one key would leave the key to neither). Returns the
+// help's action.
+inline QAction* installShortcuts(GameMenu& menu) {
     showMenuKeys(menu);
     if (QAction* a = menu.action(QStringLiteral("KIFU_WRITE")))
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     if (QAction* a = menu.action(QStringLiteral("KIFU_READ")))
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    auto* help = new QAction(window);
-    help->setObjectName(QStringLiteral("HELP"));
-    help->setShortcut(helpKey());
-    help->setShortcutContext(Qt::WindowShortcut);
-    window->addAction(help);
+    QAction* help = menu.action(QStringLiteral("HOW_TO_PLAY"));
+    if (help) help->setShortcut(helpKey());
     return help;
 }
 

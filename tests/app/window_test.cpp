@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QElapsedTimer>
 #include <QKeySequence>
 #include <QLabel>
@@ -605,6 +606,12 @@ TEST_F(WindowTest, KeysPlayStepTheRecordAndShowInTheMenus) {
               QKeySequence(Qt::CTRL | Qt::Key_O));
     ASSERT_NE(window->helpAction(), nullptr);
     EXPECT_EQ(window->helpAction()->shortcut(), QKeySequence(Qt::Key_F1));
+    // One action owns F1 (two would leave the key to neither): the help's menu item.
+    EXPECT_EQ(window->helpAction(), window->gameMenu().action("HOW_TO_PLAY"));
+    int owners = 0;
+    for (const QAction* a : window->findChildren<QAction*>())
+        owners += a->shortcut() == QKeySequence(Qt::Key_F1) ? 1 : 0;
+    EXPECT_EQ(owners, 1);
     int helps = 0;
     QObject::connect(window->helpAction(), &QAction::triggered, [&helps] { ++helps; });
     window->helpAction()->trigger();
@@ -669,15 +676,23 @@ TEST_F(WindowTest, TheWindowSpeaksEnglishWhenChosenAndKeepsTheChoice) {
     EXPECT_FALSE(menu.action("JAPANESE")->isChecked());
     EXPECT_EQ(menu.menu("TAIKYOKU")->title(), QStringLiteral("Game"));
     EXPECT_EQ(menu.action("SENTE")->text(), QStringLiteral("Move first"));
-    EXPECT_EQ(menu.action("REPLAY")->text(), QStringLiteral("Back"));
+    // 戻 and 進 keep their keys after the tab.
+    const QString leftKey = QKeySequence(Qt::Key_Left).toString(QKeySequence::NativeText);
+    const QString rightKey = QKeySequence(Qt::Key_Right).toString(QKeySequence::NativeText);
+    EXPECT_EQ(menu.action("REPLAY")->text(), QStringLiteral("Back\t") + leftKey);
+    EXPECT_EQ(menu.action("AFTER")->text(), QStringLiteral("Forward\t") + rightKey);
     EXPECT_EQ(menu.menu("HELP")->title(), QStringLiteral("Help"));
-    // No caption is left in Japanese, except the name of the language itself.
+    // No caption is left in Japanese, except the name of the language itself (a key shown
+    // after the tab is Qt's name of the key).
     for (const QAction* a : window->menuBar()->findChildren<QAction*>()) {
         if (a->objectName() == QStringLiteral("JAPANESE")) continue;
-        for (const QChar c : a->text())
+        for (const QChar c : a->text().section(QLatin1Char('\t'), 0, 0))
             EXPECT_LT(c.unicode(), 0x2000)
                 << a->objectName().toStdString() << " " << a->text().toStdString();
     }
+    // The move list's dock and the marker palette speak English too.
+    EXPECT_EQ(window->findChild<QDockWidget*>(QStringLiteral("MOVE_LIST_DOCK"))->windowTitle(),
+              QStringLiteral("Move list"));
     const auto labels = window->recordPanel().findChildren<QLabel*>();
     for (const QLabel* l : surface()->findChildren<QLabel*>())
         for (const QChar c : l->text()) EXPECT_LT(c.unicode(), 0x2000) << l->text().toStdString();
@@ -698,6 +713,30 @@ TEST_F(WindowTest, TheWindowSpeaksEnglishWhenChosenAndKeepsTheChoice) {
     choose("SENTE");
     click(7, 7);
     click(7, 6);
+    // The status line, the move list's words and the marker palette in English; the move
+    // notation stays as it is.
+    EXPECT_EQ(shownText(QString::fromUtf8(texts::status::YOUR_TURN)), QStringLiteral("Your move"));
+    EXPECT_EQ(shownText(QString::fromStdString(texts::status::andThen(
+                  texts::status::miss(texts::status::MISS_MAN, texts::match::MISS_JUMPED),
+                  texts::status::YOUR_TURN))),
+              QStringLiteral("MAN missed (The move jumped over a hidden piece) · Your move"));
+    for (const QChar c : shownText(QString::fromStdString(form().statusText())))
+        EXPECT_LT(c.unicode(), 0x2000) << form().statusText();
+    window->moveListAction()->trigger();
+    settle();
+    ASSERT_GE(window->moveList()->count(), 2);
+    EXPECT_EQ(window->moveList()->item(0)->text(), QStringLiteral("    Starting position"));
+    EXPECT_EQ(window->moveList()->item(1)->text(), QStringLiteral("  1 ▲３六歩"));
+    QTest::mouseClick(surface(), Qt::LeftButton, Qt::ShiftModifier, centreOf(5, 5));
+    settle();
+    ASSERT_NE(window->markerPalette(), nullptr);
+    QStringList captions;
+    for (const QAction* a : window->markerPalette()->actions())
+        if (!a->isSeparator()) captions << a->text();
+    EXPECT_EQ(captions, QStringList({"King", "Rook", "Bishop", "Gold", "Silver", "Knight", "Lance",
+                                     "Pawn", "Remove"}));
+    window->markerPalette()->close();
+    settle();
     window->resize(1000, 880);
     settle();
     saveScreenshot("english");
@@ -722,6 +761,11 @@ TEST_F(WindowTest, TheWindowSpeaksEnglishWhenChosenAndKeepsTheChoice) {
     EXPECT_FALSE(window->language().english());
     EXPECT_EQ(menu.menu("TAIKYOKU")->title(), QStringLiteral("対局"));
     EXPECT_EQ(menu.action("SENTE")->text(), QStringLiteral("先手"));
+    EXPECT_EQ(menu.action("REPLAY")->text(), QStringLiteral("戻\t") + leftKey);
+    EXPECT_EQ(window->moveListAction()->text(), QStringLiteral("指し手一覧"));
+    EXPECT_EQ(window->moveList()->item(0)->text(), QStringLiteral("    開始局面"));
+    window->moveListAction()->trigger();
+    settle();
     EXPECT_EQ(window->language().box("  ** MANのミス! **\r\rCOM駒の上に張り駒しました"),
               "  ** MANのミス! **\r\rCOM駒の上に張り駒しました");
     std::ifstream in(folder() / LANGUAGE_FILE_NAME);

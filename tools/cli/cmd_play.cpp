@@ -343,6 +343,7 @@ class Script {
   public:
     Script(std::ostream& out, const std::filesystem::path& folder, bool english)
         : printer_(out),
+          english_(english),
           dialogs_(printer_, english),
           sound_(printer_),
           clock_(printer_),
@@ -419,7 +420,8 @@ class Script {
             }
         } else if (cmd == "status") {
             expectFields(f, 1, 1);
-            printer_.line("status " + form_.statusText());
+            printer_.line("status " +
+                          (english_ ? statusInEnglish(form_.statusText()) : form_.statusText()));
         } else if (cmd == "text") {
             if (f.size() < 2) throw ParseError("text needs a box number 1..4");
             const int box = parseIntField(f[1], "box");
@@ -455,7 +457,8 @@ class Script {
             if (f.size() == 1) {
                 for (std::size_t i = 0; i < list.lines.size(); ++i)
                     printer_.line((static_cast<int>(i) == list.current ? "* " : "  ") +
-                                  list.lines[i].text);
+                                  (english_ ? moveListLineInEnglish(list.lines[i].text)
+                                            : list.lines[i].text));
             } else {
                 const int chosen = parseIntField(f[1], "line");
                 if (chosen < 1 || chosen > static_cast<int>(list.lines.size()))
@@ -541,6 +544,7 @@ class Script {
     }
 
     Printer printer_;
+    bool english_;
     SurfacePicture canvas_;
     TextDialogs dialogs_;
     TextSound sound_;
