@@ -312,5 +312,37 @@ TEST_F(PlayTest, WithEnglishTheBoxesAreInEnglish) {
         }
 }
 
+// play --lang en: the status line and the words of the move list in English, its notation as
+// it is; Delete takes the guess marker under the keyboard cursor while the cursor shows.
+TEST_F(PlayTest, WithEnglishTheStatusLineAndTheMoveListAreInEnglish) {
+    const std::string script =
+        "SENTE\n"
+        "position 4k4/9/9/9/1p7/9/9/1R7/4K4 b - 1\n"
+        "move 2 8 2 2\n"
+        "status\n"
+        "movelist\n"
+        "move 2 8 2 6\n"
+        "movelist\n"
+        "marker 5 7 金\n"
+        "marker 1 1 歩\n"
+        "key up\n"
+        "key delete\n"
+        "markers\n";
+    ASSERT_EQ(run(script), 0) << out;
+    EXPECT_TRUE(printed("status MANのミス（COM駒を飛び越えました）　あなたの番です")) << out;
+    EXPECT_NE(out.find("*     開始局面\n      MANのミス 1回（通算1回）\n"), std::string::npos)
+        << out;
+    ASSERT_EQ(run(script, true), 0) << out;
+    EXPECT_TRUE(printed("status MAN missed (The move jumped over a hidden piece) · Your move"))
+        << out;
+    EXPECT_NE(out.find("> movelist\n      Starting position\n      MAN misses: 1 (1 in all)\n"
+                       "    1 ▲８六飛\n*   2 △同　？？\n"),
+              std::string::npos)
+        << out;
+    // The cursor shows at (5, 7): its marker goes, not the one placed last.
+    EXPECT_NE(out.find("> markers\nmarker 1 1 歩\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find("\nmarker 5 7 金\n"), std::string::npos) << out;
+}
+
 }  // namespace
 }  // namespace velk::cli
