@@ -521,6 +521,15 @@ TEST_F(WindowTest, ShiftClickOpensTheMarkerPaletteAndMarkersLookAlikeOverHiddenP
     click(3, 7);
     click(3, 6);
     EXPECT_EQ(s().moveNo, 2);
+    // While the keyboard cursor shows, Delete takes the marker under it instead.
+    mark(5, 7, "香");
+    QTest::keyClick(surface(), Qt::Key_Up);
+    settle();
+    ASSERT_TRUE(form().cursorVisible());
+    QTest::keyClick(window.get(), Qt::Key_Delete);
+    settle();
+    EXPECT_EQ(form().markers().kind[5][7], 0);
+    EXPECT_EQ(form().markers().kind[2][3], COM_HU);
     // From the menu, the next click on a square opens the palette instead of playing.
     window->markerMenuAction()->trigger();
     settle();
