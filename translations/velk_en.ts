@@ -335,6 +335,157 @@
     </message>
 </context>
 <context>
+    <name>kif</name>
+    <message>
+        <source>Shift-JISで書き込めない文字があります
+（.kifuならUTF-8で書き込めます）</source>
+        <translation>Some characters cannot be written in Shift-JIS
+(a name ending in .kifu is written in UTF-8)</translation>
+    </message>
+    <message>
+        <source>KIFを書き込みました</source>
+        <translation>The KIF file has been saved</translation>
+    </message>
+    <message>
+        <source>KIFﾌｧｲﾙを読み込めませんでした
+%1</source>
+        <translation>The KIF file could not be loaded
+%1</translation>
+    </message>
+    <message>
+        <source>KIFﾌｧｲﾙに指し手がありません</source>
+        <translation>The KIF file holds no moves</translation>
+    </message>
+    <message>
+        <source>手番が交互ではありません</source>
+        <translation>the sides do not move in turn</translation>
+    </message>
+    <message>
+        <source>対局名や対局者名に制御文字は使えません</source>
+        <translation>The title and the players' names cannot contain control characters</translation>
+    </message>
+    <message>
+        <source>KIFﾌｧｲﾙが大きすぎます</source>
+        <translation>The KIF file is too large</translation>
+    </message>
+    <message>
+        <source>KIFﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（KIFﾌｧｲﾙではないようです）</source>
+        <translation>The KIF file holds data that is not text (it does not seem to be a KIF file)</translation>
+    </message>
+    <message>
+        <source>KIFﾌｧｲﾙの文字ｺｰﾄﾞがUTF-8ではありません</source>
+        <translation>The KIF file is not in UTF-8</translation>
+    </message>
+    <message>
+        <source>KIFﾌｧｲﾙの文字ｺｰﾄﾞがShift-JISでもUTF-8でもありません</source>
+        <translation>The KIF file is neither in Shift-JIS nor in UTF-8</translation>
+    </message>
+    <message>
+        <source>KIFﾌｧｲﾙの%1行目が正しくありません（%2）</source>
+        <translation>Line %1 of the KIF file is not valid (%2)</translation>
+    </message>
+    <message>
+        <source>局面図のある棋譜は読み込めません（平手の初めの局面から始まる棋譜だけです）</source>
+        <translation>a record with a position diagram cannot be loaded (only records that start from the even-game opening position)</translation>
+    </message>
+    <message>
+        <source>平手の棋譜ではありません（駒落ちの棋譜は読み込めません）</source>
+        <translation>it is not an even game (handicap games cannot be loaded)</translation>
+    </message>
+    <message>
+        <source>読み取れない行です</source>
+        <translation>the line cannot be read</translation>
+    </message>
+    <message>
+        <source>手数が%1ではありません</source>
+        <translation>the move number is not %1</translation>
+    </message>
+    <message>
+        <source>手数が%1手を超えています</source>
+        <translation>the record has more than %1 moves</translation>
+    </message>
+    <message>
+        <source>消費時間が正しくありません</source>
+        <translation>the time taken is not valid</translation>
+    </message>
+    <message>
+        <source>指し手の後ろに読み取れない文字があります</source>
+        <translation>the move is followed by text that cannot be read</translation>
+    </message>
+    <message>
+        <source>消費時間が長すぎます</source>
+        <translation>the time taken is too long</translation>
+    </message>
+    <message>
+        <source>消費時間が合計より長くなっています</source>
+        <translation>the time taken for the move is longer than the total</translation>
+    </message>
+    <message>
+        <source>1手目に「同」は使えません</source>
+        <translation>the first move cannot use 「同」 (same square)</translation>
+    </message>
+    <message>
+        <source>移動先が読み取れません</source>
+        <translation>the destination square cannot be read</translation>
+    </message>
+    <message>
+        <source>駒の名前が読み取れません</source>
+        <translation>the piece name cannot be read</translation>
+    </message>
+    <message>
+        <source>その駒は打てません</source>
+        <translation>that piece cannot be dropped</translation>
+    </message>
+    <message>
+        <source>%1の持駒に%2がありません</source>
+        <translation>%1 has no %2 in hand</translation>
+    </message>
+    <message>
+        <source>駒のあるところには打てません</source>
+        <translation>a piece cannot be dropped on an occupied square</translation>
+    </message>
+    <message>
+        <source>そこには打てません</source>
+        <translation>the piece cannot be dropped there</translation>
+    </message>
+    <message>
+        <source>移動元が書かれていません</source>
+        <translation>the square the piece moves from is missing</translation>
+    </message>
+    <message>
+        <source>移動元が読み取れません</source>
+        <translation>the square the piece moves from cannot be read</translation>
+    </message>
+    <message>
+        <source>移動元に%1の駒がありません</source>
+        <translation>%1 has no piece on the square it moves from</translation>
+    </message>
+    <message>
+        <source>移動元の駒が%1ではありません</source>
+        <translation>the piece on the square it moves from is not %1</translation>
+    </message>
+    <message>
+        <source>その駒はそこへ動けません</source>
+        <translation>that piece cannot move there</translation>
+    </message>
+    <message>
+        <source>そこでは成れません</source>
+        <translation>the piece cannot promote there</translation>
+    </message>
+    <message>
+        <source>成らずに動けない手です</source>
+        <translation>the piece cannot move there without promoting</translation>
+    </message>
+    <message>
+        <source>成らなければならない手です</source>
+        <translation>the move must be a promotion</translation>
+    </message>
+    <message>
+        <source>記録の時間が読み取れません</source>
+        <translation>the recorded times cannot be read</translation>
+    </message>
+</context>
+<context>
     <name>language</name>
     <message>
         <source>言語</source>

@@ -107,7 +107,7 @@ QString Language::text(const char* context, const char* source) {
 
 std::string Language::box(const std::string& text) const {
     if (!english_) return text;
-    static const std::vector<std::string> contexts = {"match", "record", "record_file", "file"};
+    static const std::vector<std::string> contexts = {"match", "record", "record_file", "kif", "file"};
     const texts::Lookup lookup = [this](std::string_view context,
                                         std::string_view source) -> std::optional<std::string> {
         const std::string c(context), s(source);

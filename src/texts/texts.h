@@ -333,22 +333,29 @@ inline constexpr const char* NEGATIVE_TIME = QT_TRANSLATE_NOOP("record_file", "�
 namespace kif {
 
 // The KIF items of the 棋譜 menu (titles as for the .棋譜 record, texts record::).
-inline constexpr const char* NOT_CP932 =
-    "Shift-JISで書き込めない文字があります\n（.kifuならUTF-8で書き込めます）";
-inline constexpr const char* WRITTEN = "KIFを書き込みました";
+inline constexpr const char* NOT_CP932 = QT_TRANSLATE_NOOP(
+    "kif", "Shift-JISで書き込めない文字があります\n（.kifuならUTF-8で書き込めます）");
+inline constexpr const char* WRITTEN = QT_TRANSLATE_NOOP("kif", "KIFを書き込みました");
+inline constexpr const char* NOT_READ =
+    QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙを読み込めませんでした\n%1");
 inline std::string notRead(std::string_view reason) {
-    return std::string("KIFﾌｧｲﾙを読み込めませんでした\n").append(reason);
+    return arg(NOT_READ, {reason});
 }
-inline constexpr const char* NO_MOVES = "KIFﾌｧｲﾙに指し手がありません";
-// The kif subcommand of the command-line tool, asked for Shift-JIS.
+inline constexpr const char* NO_MOVES = QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙに指し手がありません");
+// The kif subcommand of the command-line tool, asked for Shift-JIS: the tool's own error output,
+// not a box, so it is not translated.
 inline constexpr const char* CLI_NOT_CP932 = "Shift-JISで書けない文字があります";
 
 // Why a record cannot be written as KIF (besides record_file:: reasons).
-inline constexpr const char* SIDES_NOT_ALTERNATING = "手番が交互ではありません";
-inline constexpr const char* HEADER_HAS_CONTROLS = "対局名や対局者名に制御文字は使えません";
+inline constexpr const char* SIDES_NOT_ALTERNATING =
+    QT_TRANSLATE_NOOP("kif", "手番が交互ではありません");
+inline constexpr const char* HEADER_HAS_CONTROLS =
+    QT_TRANSLATE_NOOP("kif", "対局名や対局者名に制御文字は使えません");
 
-// Comment lines of a KIF file, after the comment mark. The sides as named in them and in the
-// reader's reasons.
+// Comment lines of a KIF file, after the comment mark. They are the file's content, not texts
+// of the window: a KIF file reads the same whatever language the window shows, so they are not
+// marked for translation. The sides as named in them and in the reader's reasons (where they
+// stay as they are in English too).
 inline constexpr const char* SIDE_MAN = "MAN";
 inline constexpr const char* SIDE_COM = "COM";
 // Misses charged since the previous move, and all so far.
@@ -367,56 +374,73 @@ inline constexpr const char* TENTH_MISS_COM = "COMのミスが10回になりま�
 inline constexpr const char* MOVE_LIMIT = "500手に達したので対局を終わりました";
 
 // Faults of a whole KIF file.
-inline constexpr const char* FILE_TOO_LARGE = "KIFﾌｧｲﾙが大きすぎます";
+inline constexpr const char* FILE_TOO_LARGE = QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙが大きすぎます");
 inline constexpr const char* NOT_TEXT =
-    "KIFﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（KIFﾌｧｲﾙではないようです）";
-inline constexpr const char* NOT_UTF8 = "KIFﾌｧｲﾙの文字ｺｰﾄﾞがUTF-8ではありません";
+    QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（KIFﾌｧｲﾙではないようです）");
+inline constexpr const char* NOT_UTF8 =
+    QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙの文字ｺｰﾄﾞがUTF-8ではありません");
 inline constexpr const char* UNKNOWN_ENCODING =
-    "KIFﾌｧｲﾙの文字ｺｰﾄﾞがShift-JISでもUTF-8でもありません";
+    QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙの文字ｺｰﾄﾞがShift-JISでもUTF-8でもありません");
 // A faulty line: lineFaulty(lineNo, reason).
+inline constexpr const char* LINE_FAULTY =
+    QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙの%1行目が正しくありません（%2）");
 inline std::string lineFaulty(std::size_t lineNo, std::string_view reason) {
-    return "KIFﾌｧｲﾙの" + std::to_string(lineNo) + "行目が正しくありません（" + std::string(reason) +
-           "）";
+    return arg(LINE_FAULTY, {std::to_string(lineNo), reason});
 }
 // Reasons a line is faulty (besides record_file:: reasons).
-inline constexpr const char* HAS_POSITION =
-    "局面図のある棋譜は読み込めません（平手の初めの局面から始まる棋譜だけです）";
+inline constexpr const char* HAS_POSITION = QT_TRANSLATE_NOOP(
+    "kif", "局面図のある棋譜は読み込めません（平手の初めの局面から始まる棋譜だけです）");
 inline constexpr const char* NOT_EVEN_GAME =
-    "平手の棋譜ではありません（駒落ちの棋譜は読み込めません）";
-inline constexpr const char* UNREADABLE_LINE = "読み取れない行です";
+    QT_TRANSLATE_NOOP("kif", "平手の棋譜ではありません（駒落ちの棋譜は読み込めません）");
+inline constexpr const char* UNREADABLE_LINE = QT_TRANSLATE_NOOP("kif", "読み取れない行です");
+inline constexpr const char* MOVE_NUMBER_NOT = QT_TRANSLATE_NOOP("kif", "手数が%1ではありません");
 inline std::string moveNumberNot(int expected) {
-    return "手数が" + std::to_string(expected) + "ではありません";
+    return arg(MOVE_NUMBER_NOT, {std::to_string(expected)});
 }
+inline constexpr const char* TOO_MANY_MOVES = QT_TRANSLATE_NOOP("kif", "手数が%1手を超えています");
 inline std::string tooManyMoves(int maxMoves) {
-    return "手数が" + std::to_string(maxMoves) + "手を超えています";
+    return arg(TOO_MANY_MOVES, {std::to_string(maxMoves)});
 }
-inline constexpr const char* BAD_TIME = "消費時間が正しくありません";
-inline constexpr const char* TRAILING_TEXT = "指し手の後ろに読み取れない文字があります";
-inline constexpr const char* TIME_TOO_LONG = "消費時間が長すぎます";
-inline constexpr const char* MOVE_TIME_OVER_TOTAL = "消費時間が合計より長くなっています";
-inline constexpr const char* SAME_ON_FIRST_MOVE = "1手目に「同」は使えません";
-inline constexpr const char* NO_DESTINATION = "移動先が読み取れません";
-inline constexpr const char* NO_PIECE_NAME = "駒の名前が読み取れません";
-inline constexpr const char* KIND_NOT_DROPPABLE = "その駒は打てません";
-// A drop of a piece the side does not hold: notInHand(SIDE_MAN, piece name).
+inline constexpr const char* BAD_TIME = QT_TRANSLATE_NOOP("kif", "消費時間が正しくありません");
+inline constexpr const char* TRAILING_TEXT =
+    QT_TRANSLATE_NOOP("kif", "指し手の後ろに読み取れない文字があります");
+inline constexpr const char* TIME_TOO_LONG = QT_TRANSLATE_NOOP("kif", "消費時間が長すぎます");
+inline constexpr const char* MOVE_TIME_OVER_TOTAL =
+    QT_TRANSLATE_NOOP("kif", "消費時間が合計より長くなっています");
+inline constexpr const char* SAME_ON_FIRST_MOVE =
+    QT_TRANSLATE_NOOP("kif", "1手目に「同」は使えません");
+inline constexpr const char* NO_DESTINATION = QT_TRANSLATE_NOOP("kif", "移動先が読み取れません");
+inline constexpr const char* NO_PIECE_NAME = QT_TRANSLATE_NOOP("kif", "駒の名前が読み取れません");
+inline constexpr const char* KIND_NOT_DROPPABLE = QT_TRANSLATE_NOOP("kif", "その駒は打てません");
+// A drop of a piece the side does not hold: notInHand(SIDE_MAN, piece name). The piece names
+// are the KIF file's own and stay as they are in English.
+inline constexpr const char* NOT_IN_HAND = QT_TRANSLATE_NOOP("kif", "%1の持駒に%2がありません");
 inline std::string notInHand(std::string_view side, std::string_view piece) {
-    return std::string(side).append("の持駒に").append(piece).append("がありません");
+    return arg(NOT_IN_HAND, {side, piece});
 }
-inline constexpr const char* DROP_ON_PIECE = "駒のあるところには打てません";
-inline constexpr const char* DROP_NOT_ALLOWED = "そこには打てません";
-inline constexpr const char* NO_SOURCE = "移動元が書かれていません";
-inline constexpr const char* BAD_SOURCE = "移動元が読み取れません";
+inline constexpr const char* DROP_ON_PIECE =
+    QT_TRANSLATE_NOOP("kif", "駒のあるところには打てません");
+inline constexpr const char* DROP_NOT_ALLOWED = QT_TRANSLATE_NOOP("kif", "そこには打てません");
+inline constexpr const char* NO_SOURCE = QT_TRANSLATE_NOOP("kif", "移動元が書かれていません");
+inline constexpr const char* BAD_SOURCE = QT_TRANSLATE_NOOP("kif", "移動元が読み取れません");
+inline constexpr const char* NO_PIECE_OF_SIDE =
+    QT_TRANSLATE_NOOP("kif", "移動元に%1の駒がありません");
 inline std::string noPieceOfSide(std::string_view side) {
-    return std::string("移動元に").append(side).append("の駒がありません");
+    return arg(NO_PIECE_OF_SIDE, {side});
 }
+inline constexpr const char* SOURCE_IS_NOT =
+    QT_TRANSLATE_NOOP("kif", "移動元の駒が%1ではありません");
 inline std::string sourceIsNot(std::string_view piece) {
-    return std::string("移動元の駒が").append(piece).append("ではありません");
+    return arg(SOURCE_IS_NOT, {piece});
 }
-inline constexpr const char* CANNOT_MOVE_THERE = "その駒はそこへ動けません";
-inline constexpr const char* CANNOT_PROMOTE_THERE = "そこでは成れません";
-inline constexpr const char* MUST_PROMOTE_DECLINED = "成らずに動けない手です";
-inline constexpr const char* MUST_PROMOTE = "成らなければならない手です";
-inline constexpr const char* BAD_EXACT_TIMES = "記録の時間が読み取れません";
+inline constexpr const char* CANNOT_MOVE_THERE =
+    QT_TRANSLATE_NOOP("kif", "その駒はそこへ動けません");
+inline constexpr const char* CANNOT_PROMOTE_THERE = QT_TRANSLATE_NOOP("kif", "そこでは成れません");
+inline constexpr const char* MUST_PROMOTE_DECLINED =
+    QT_TRANSLATE_NOOP("kif", "成らずに動けない手です");
+inline constexpr const char* MUST_PROMOTE = QT_TRANSLATE_NOOP("kif", "成らなければならない手です");
+inline constexpr const char* BAD_EXACT_TIMES =
+    QT_TRANSLATE_NOOP("kif", "記録の時間が読み取れません");
 
 }  // namespace kif
 

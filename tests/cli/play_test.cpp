@@ -312,6 +312,46 @@ TEST_F(PlayTest, WithEnglishTheBoxesAreInEnglish) {
         }
 }
 
+// play --lang en: the KIF items' boxes and the KIF reader's reasons in English, composed ones
+// part by part; the piece names of the file stay as they are.
+TEST_F(PlayTest, WithEnglishTheKifBoxesAreInEnglish) {
+    std::ofstream(folder / "駒落ち.kif", std::ios::binary) << "手合割：香落ち\r\n";
+    std::ofstream(folder / "持駒.kif", std::ios::binary) << "   1 ５五角打\r\n";
+    std::ofstream(folder / "空.kif", std::ios::binary) << "手合割：平手\r\n";
+    fs::create_directories(folder / "ﾌｫﾙﾀﾞ.kif");
+    const std::string script =
+        "KIF_READ\nfile 駒落ち.kif\n"
+        "KIF_READ\nfile 持駒.kif\n"
+        "KIF_READ\nfile 空.kif\n"
+        "KIF_READ\nfile ﾌｫﾙﾀﾞ.kif\n";
+    ASSERT_EQ(run(script), 0) << out;
+    const std::string japanese = out;
+    fs::remove(folder / "Velkついたて将棋.ini");
+    EXPECT_TRUE(
+        printed("message [棋譜] KIFﾌｧｲﾙの1行目が正しくありません（平手の棋譜ではありません"
+                "（駒落ちの棋譜は読み込めません））"))
+        << out;
+    EXPECT_TRUE(
+        printed("message [棋譜] KIFﾌｧｲﾙの1行目が正しくありません（MANの持駒に角がありません）"))
+        << out;
+    EXPECT_TRUE(printed("message [棋譜] KIFﾌｧｲﾙを読み込めませんでした\\nﾌｧｲﾙではなくﾌｫﾙﾀﾞです"))
+        << out;
+    ASSERT_EQ(run(script, true), 0) << out;
+    EXPECT_TRUE(
+        printed("message [Record] Line 1 of the KIF file is not valid (it is not an even "
+                "game (handicap games cannot be loaded))"))
+        << out;
+    EXPECT_TRUE(
+        printed("message [Record] Line 1 of the KIF file is not valid (MAN has no 角 in hand)"))
+        << out;
+    EXPECT_TRUE(printed("message [Record] The KIF file holds no moves")) << out;
+    EXPECT_TRUE(
+        printed("message [Record] The KIF file could not be loaded\\nThis is a folder, not a file"))
+        << out;
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'),
+              std::count(japanese.begin(), japanese.end(), '\n'));
+}
+
 // play --lang en: the status line and the words of the move list in English, its notation as
 // it is; Delete takes the guess marker under the keyboard cursor while the cursor shows.
 TEST_F(PlayTest, WithEnglishTheStatusLineAndTheMoveListAreInEnglish) {

@@ -78,7 +78,7 @@ struct English {
             if (it == table.end()) return std::nullopt;
             return it->second;
         };
-        return translateComposed(text, {"match", "record", "record_file", "file"},
+        return translateComposed(text, {"match", "record", "record_file", "kif", "file"},
                                  patternsOf(messages), lookup);
     }
 };
@@ -130,6 +130,13 @@ TEST(Translation, ComposedTextsAreTranslatedPartByPart) {
               "The file or folder cannot be found (No such file or directory)");
     EXPECT_EQ(en(record_file::headerTooLong(record_file::HEADER_NAMES[0])),
               "The title is too long (up to 256 half-width or 128 full-width characters)");
+    // The KIF reader's reasons, a piece name of the file staying as it is.
+    EXPECT_EQ(en(kif::lineFaulty(7, kif::notInHand(kif::SIDE_MAN, "角"))),
+              "Line 7 of the KIF file is not valid (MAN has no 角 in hand)");
+    EXPECT_EQ(
+        en(kif::notRead(kif::lineFaulty(2, kif::tooManyMoves(500)))),
+        "The KIF file could not be loaded\nLine 2 of the KIF file is not valid (the record has "
+        "more than 500 moves)");
     // A text the translations do not know is shown as it is.
     EXPECT_EQ(en("abc"), "abc");
 }
@@ -144,6 +151,14 @@ TEST(Translation, TheJapaneseTextsStayAsTheyWere) {
     // An argument's own % signs are not taken for places.
     EXPECT_EQ(record::overwriteQuestion("a%1b%2"), "「a%1b%2」は既にあります。\n上書きしますか？");
     EXPECT_EQ(file::withSystemText("x", "y"), "x（y）");
+    // The KIF reader's composed reasons.
+    EXPECT_EQ(kif::notRead("x"), "KIFﾌｧｲﾙを読み込めませんでした\nx");
+    EXPECT_EQ(kif::lineFaulty(12, kif::moveNumberNot(3)),
+              "KIFﾌｧｲﾙの12行目が正しくありません（手数が3ではありません）");
+    EXPECT_EQ(kif::tooManyMoves(500), "手数が500手を超えています");
+    EXPECT_EQ(kif::notInHand(kif::SIDE_COM, "飛"), "COMの持駒に飛がありません");
+    EXPECT_EQ(kif::noPieceOfSide(kif::SIDE_MAN), "移動元にMANの駒がありません");
+    EXPECT_EQ(kif::sourceIsNot("成銀"), "移動元の駒が成銀ではありません");
 }
 
 }  // namespace

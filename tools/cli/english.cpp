@@ -56,8 +56,8 @@ std::string moveListLineInEnglish(const std::string& text) {
 }
 
 std::string boxInEnglish(const std::string& text) {
-    // Boxes show the texts of the match, of the record and of files.
-    static const std::vector<std::string> contexts = {"match", "record", "record_file", "file"};
+    // Boxes show the texts of the match, of the record (.棋譜 and KIF) and of files.
+    static const std::vector<std::string> contexts = {"match", "record", "record_file", "kif", "file"};
     const English& e = english();
     const texts::Lookup lookup = [&e](std::string_view context,
                                       std::string_view source) -> std::optional<std::string> {
