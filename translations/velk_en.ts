@@ -386,7 +386,7 @@
     </message>
     <message>
         <source>局面図のある棋譜は読み込めません（平手の初めの局面から始まる棋譜だけです）</source>
-        <translation>a record with a position diagram cannot be loaded (only records that start from the even-game opening position)</translation>
+        <translation>a record with a position diagram cannot be loaded (only records that start from the even-game opening position can)</translation>
     </message>
     <message>
         <source>平手の棋譜ではありません（駒落ちの棋譜は読み込めません）</source>
@@ -422,7 +422,7 @@
     </message>
     <message>
         <source>1手目に「同」は使えません</source>
-        <translation>the first move cannot use 「同」 (same square)</translation>
+        <translation>the first move cannot use 同 (same square)</translation>
     </message>
     <message>
         <source>移動先が読み取れません</source>
