@@ -107,7 +107,6 @@ QString Language::text(const char* context, const char* source) {
 
 std::string Language::box(const std::string& text) const {
     if (!english_) return text;
-    static const std::vector<std::string> contexts = {"match", "record", "record_file", "kif", "file"};
     const texts::Lookup lookup = [this](std::string_view context,
                                         std::string_view source) -> std::optional<std::string> {
         const std::string c(context), s(source);
@@ -115,7 +114,7 @@ std::string Language::box(const std::string& text) const {
         if (t.isNull()) return std::nullopt;
         return t.toStdString();
     };
-    return texts::translateComposed(text, contexts, patterns_, lookup);
+    return texts::translateComposed(text, texts::boxContexts(), patterns_, lookup);
 }
 
 QString Language::englishOf(const QString& source) const {

@@ -215,6 +215,13 @@ inline std::string fill(std::string_view pattern, const std::vector<std::string>
 
 }  // namespace detail
 
+// The places whose texts appear in boxes: the match, the record (.棋譜 and KIF) and files.
+inline const std::vector<std::string>& boxContexts() {
+    static const std::vector<std::string> contexts = {"match", "record", "record_file", "kif",
+                                                      "file"};
+    return contexts;
+}
+
 // Translates a text shown in one of the contexts: the text itself when it is a catalogue text,
 // else a text composed from a pattern (a catalogue text with %1, %2 ...) whose parts are
 // translated in turn, the patterns and parts both of the given contexts. Parts that are no

@@ -78,8 +78,7 @@ struct English {
             if (it == table.end()) return std::nullopt;
             return it->second;
         };
-        return translateComposed(text, {"match", "record", "record_file", "kif", "file"},
-                                 patternsOf(messages), lookup);
+        return translateComposed(text, boxContexts(), patternsOf(messages), lookup);
     }
 };
 

@@ -56,8 +56,6 @@ std::string moveListLineInEnglish(const std::string& text) {
 }
 
 std::string boxInEnglish(const std::string& text) {
-    // Boxes show the texts of the match, of the record (.棋譜 and KIF) and of files.
-    static const std::vector<std::string> contexts = {"match", "record", "record_file", "kif", "file"};
     const English& e = english();
     const texts::Lookup lookup = [&e](std::string_view context,
                                       std::string_view source) -> std::optional<std::string> {
@@ -65,7 +63,7 @@ std::string boxInEnglish(const std::string& text) {
         if (it == e.table.end()) return std::nullopt;
         return it->second;
     };
-    return texts::translateComposed(text, contexts, e.patterns, lookup);
+    return texts::translateComposed(text, texts::boxContexts(), e.patterns, lookup);
 }
 
 }  // namespace velk::cli
