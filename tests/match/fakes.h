@@ -2,8 +2,13 @@
 // plain vectors so that tests can check the exact boxes, sounds, drawings and timer switches.
 #pragma once
 
+#include <unistd.h>
+
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <string>
@@ -14,6 +19,20 @@
 #include "match/ports.h"
 
 namespace velk::fakes {
+
+// A fresh game folder in the temporary folder, named for the test and the process so that two
+// runs at once keep apart, holding stand-ins for the named sound files.
+inline std::filesystem::path makeGameFolder(const std::string& name,
+                                            std::initializer_list<const char*> sounds = {
+                                                "その他.wav", "禁止.wav", "駒打音.wav",
+                                                "BGM.wav"}) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / (name + "_" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    for (const char* sound : sounds) std::ofstream(dir / sound, std::ios::binary) << "RIFF....WAVE";
+    return dir;
+}
 
 struct CanvasOp {
     enum Kind { FullRedraw, Picture, Outline, Fill, Text };

@@ -32,12 +32,7 @@ class Match : public ::testing::Test {
 
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = std::filesystem::temp_directory_path() /
-              (std::string("velk_match_") + info->name() + "_" + std::to_string(::getpid()));
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"})
-            std::ofstream(dir / name, std::ios::binary) << "RIFF....WAVE";
+        dir = fakes::makeGameFolder(std::string("velk_match_") + info->name());
         form = std::make_unique<Form1>(f.ports(), dir);
         form->Form_Load();
         form->LEVEL3_Click();  // no fouls unless a test asks for them
@@ -759,13 +754,8 @@ class ScreenProbe {
     ScreenProbe() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         static int serial = 0;
-        dir_ = std::filesystem::temp_directory_path() /
-               (std::string("velk_screen_") + info->name() + "_" + std::to_string(::getpid()) +
-                "_" + std::to_string(serial++));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"})
-            std::ofstream(dir_ / name, std::ios::binary) << "RIFF....WAVE";
+        dir_ = fakes::makeGameFolder(std::string("velk_screen_") + info->name() + "_" +
+                                     std::to_string(serial++));
     }
     ~ScreenProbe() { std::filesystem::remove_all(dir_); }
 

@@ -26,12 +26,8 @@ class MoveListForm : public ::testing::Test {
 
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = std::filesystem::temp_directory_path() /
-              (std::string("velk_movelist_") + info->name() + "_" + std::to_string(::getpid()));
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        for (const char* name : {"禁止.wav", "駒打音.wav"})
-            std::ofstream(dir / name, std::ios::binary) << "RIFF....WAVE";
+        dir = fakes::makeGameFolder(std::string("velk_movelist_") + info->name(),
+                                    {"禁止.wav", "駒打音.wav"});
         form = std::make_unique<Form1>(f.ports(), dir);
         form->Form_Load();
         form->LEVEL3_Click();  // no fouls
