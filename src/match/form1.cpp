@@ -448,9 +448,7 @@ void Form1::GOTE_Click() {
 void Form1::OWARI_Click() {
     const EventScope event(*this);
     if (closed) return;
-    if (!mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE)) return;
-    終了処理();
-    quit();
+    quitAfterAsking();
 }
 
 void Form1::LEVEL1_Click() {
@@ -526,9 +524,7 @@ void Form1::終了処理() {
 void Form1::Form_Unload() {
     const EventScope event(*this);
     if (closed) return;
-    if (!mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE)) return;
-    終了処理();
-    quit();
+    quitAfterAsking();
 }
 
 // A game under way with moves entered since the last write that could still be saved (after
@@ -544,6 +540,13 @@ bool Form1::hasUnsavedMoves() const {
 bool Form1::mayLoseUnsavedMoves(const std::string& question, const std::string& title) {
     if (!hasUnsavedMoves()) return true;
     return ports_.dialogs.askYesNo(texts::match::unsavedMovesQuestion(question), title);
+}
+
+// Ends the program as 終わり does, asking first while a game has unsaved moves.
+void Form1::quitAfterAsking() {
+    if (!mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE)) return;
+    終了処理();
+    quit();
 }
 
 void Form1::quit() {

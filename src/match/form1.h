@@ -194,6 +194,7 @@ class Form1 {
     void hidePanel();
     void releaseSounds();
     void quit();
+    void quitAfterAsking();
     void resumeOrRefuse();
     void selectOnBoard(int gx, int gy);
     void humanDestination(int button, int gx, int gy);

@@ -18,9 +18,7 @@ void Form1::Form_KeyDown(int keyCode, int shift) {
     if (closed) return;
     switch (keyCode) {
         case KEY_ESCAPE:
-            if (!mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE)) return;
-            終了処理();
-            quit();
+            quitAfterAsking();
             return;
         case KEY_HOME:
             stepThroughRecord(false);
