@@ -614,18 +614,6 @@ std::string KifReader::moveLine(std::string_view text, std::size_t lineNo) {
     return {};
 }
 
-// Entry n of the record, its times aside.
-void enterMove(MoveRecord& r, int n, int fromX, int fromY, int toX, int toY, int before, int after,
-               int captured) {
-    r.recFromX[n] = fromX;
-    r.recFromY[n] = fromY;
-    r.recToX[n] = toX;
-    r.recToY[n] = toY;
-    r.recPieceBefore[n] = before;
-    r.recPieceAfter[n] = after;
-    r.recCaptured[n] = captured;
-}
-
 // Reads the move itself and plays it on the reader's board.
 std::string KifReader::play(std::string_view& text, int n) {
     GameState& g = *g_;
@@ -675,7 +663,7 @@ std::string KifReader::play(std::string_view& text, int n) {
         調査_2歩フラグ設定(g);
         if (g.board[toX][toY] != EMPTY) return texts::kif::DROP_ON_PIECE;
         if (移動チェック(g, fromX, 0, toX, toY, code) != YES) return texts::kif::DROP_NOT_ALLOWED;
-        enterMove(r, n, fromX, man ? k + 2 : k, toX, toY, code, code, EMPTY);
+        setRecordEntry(r, n, fromX, man ? k + 2 : k, toX, toY, code, code, EMPTY);
         playRecordedMove(g, r, n);
         return {};
     }
@@ -700,7 +688,7 @@ std::string KifReader::play(std::string_view& text, int n) {
     } else if (移動後チェック(toY, before) == NO) {
         return declined ? texts::kif::MUST_PROMOTE_DECLINED : texts::kif::MUST_PROMOTE;
     }
-    enterMove(r, n, fromX, fromY, toX, toY, before, after, g.board[toX][toY]);
+    setRecordEntry(r, n, fromX, fromY, toX, toY, before, after, g.board[toX][toY]);
     playRecordedMove(g, r, n);
     return {};
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "record/record_file.h"
+
 namespace velk {
 namespace {
 
@@ -15,13 +17,7 @@ void add(GameState& s, int fromX, int fromY, int toX, int toY, int before, int a
          int captured = EMPTY, int missMAN = -1, int missCOM = -1) {
     const int n = ++s.moveNoLast;
     MoveRecord& r = s.record;
-    r.recFromX[n] = fromX;
-    r.recFromY[n] = fromY;
-    r.recToX[n] = toX;
-    r.recToY[n] = toY;
-    r.recPieceBefore[n] = before;
-    r.recPieceAfter[n] = after;
-    r.recCaptured[n] = captured;
+    setRecordEntry(r, n, fromX, fromY, toX, toY, before, after, captured);
     r.recMissMAN[n] = missMAN >= 0 ? missMAN : (n > 1 ? r.recMissMAN[n - 1] : 0);
     r.recMissCOM[n] = missCOM >= 0 ? missCOM : (n > 1 ? r.recMissCOM[n - 1] : 0);
     s.moveNo = n;
