@@ -9,7 +9,7 @@
 
 #include "app/language.h"
 #include "app/palette.h"
-#include "game/piece.h"
+#include "board/piece.h"
 #include "ui/geometry.h"
 
 namespace velk::app {

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/pictures.h"
-#include "game/piece.h"
+#include "board/piece.h"
 #include "texts/texts.h"
 
 namespace velk::app {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "game/piece.h"
+#include "board/piece.h"
 
 namespace velk::app {
 

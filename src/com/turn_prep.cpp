@@ -7,7 +7,7 @@
 #include "game/mate.h"
 #include "game/move_check.h"
 #include "game/move_exec.h"
-#include "game/piece_moves.h"
+#include "board/piece_moves.h"
 #include "game/survey.h"
 
 namespace velk {

@@ -4,13 +4,11 @@
 #include <array>
 #include <cstdint>
 
+#include "board/map.h"
+#include "board/piece.h"
 #include "game/background.h"
-#include "game/piece.h"
 
 namespace velk {
-
-// A board-sized map indexed [x][y]; index 0 exists and is never a square.
-using Map = std::array<std::array<std::int16_t, 10>, 10>;
 
 inline constexpr int MAX_MOVES = 500;
 
@@ -84,8 +82,8 @@ struct GameState {
     std::array<int, 8> handCOM{};
     int handTotalMAN = 0;
     int handTotalCOM = 0;
-    std::array<int, 10> twoPawnMAN{};
-    std::array<int, 10> twoPawnCOM{};
+    TwoPawnFlags twoPawnMAN{};
+    TwoPawnFlags twoPawnCOM{};
 
     // Sides and the course of a game.
     int roleMAN = GOTE;

@@ -8,9 +8,6 @@
 
 namespace velk {
 
-// Counts by hand index 1..7 (slot 0 unused).
-using Hand = std::array<int, 8>;
-
 inline Hand& handOf(GameState& s, Side side) {
     return side == Side::Man ? s.handMAN : s.handCOM;
 }

@@ -2,45 +2,9 @@
 
 #include <cstdlib>
 
-#include "game/piece_moves.h"
+#include "board/move_rules.h"
 
 namespace velk {
-
-namespace {
-
-bool isDropColumn(int fromX) {
-    return fromX == MAN_HAND_X || fromX == COM_HAND_X;
-}
-
-// Every square strictly between two squares on one line is empty.
-bool pathClear(const Map& board, int fromX, int fromY, int toX, int toY) {
-    const int stepX = (toX > fromX) - (toX < fromX);
-    const int stepY = (toY > fromY) - (toY < fromY);
-    for (int x = fromX + stepX, y = fromY + stepY; x != toX || y != toY; x += stepX, y += stepY)
-        if (board[x][y] != EMPTY) return false;
-    return true;
-}
-
-// A pawn, lance or knight comes from its own side's hand and lands where it can still move;
-// every other drop is allowed onto any empty square.
-bool dropAllowed(int fromX, int toY, int piece) {
-    switch (piece) {
-        case COM_HU:
-        case COM_KYOU:
-            return fromX == COM_HAND_X && toY != 9;
-        case MAN_HU:
-        case MAN_KYOU:
-            return fromX == MAN_HAND_X && toY != 1;
-        case COM_KEI:
-            return fromX == COM_HAND_X && toY <= 7;
-        case MAN_KEI:
-            return fromX == MAN_HAND_X && toY >= 3;
-        default:
-            return true;
-    }
-}
-
-}  // namespace
 
 int 移動チェック飛車(const GameState& s, int fromX, int fromY, int toX, int toY) {
     if (fromX != toX && fromY != toY) return NO;
@@ -54,37 +18,11 @@ int 移動チェック角(const GameState& s, int fromX, int fromY, int toX, int
 
 int 移動チェック(const GameState& s, const Map& board, int fromX, int fromY, int toX, int toY,
                  int piece) {
-    if (toX < 1 || toX > 9 || toY < 1 || toY > 9) return NO;
-    if (fromX == toX && fromY == toY) return NO;
-    const int target = board[toX][toY];
-    if (piece >= COM_HU && target >= COM_HU) return NO;
-    if (piece <= MAN_HU && target <= MAN_HU) return NO;
-
-    if (isDropColumn(fromX)) {
-        // fromY only names the hand slot the piece came from; it plays no part here.
-        if (target != EMPTY) return NO;
-        if (piece == MAN_HU && s.twoPawnMAN[toX] == 1) return NO;
-        if (piece == COM_HU && s.twoPawnCOM[toX] == 1) return NO;
-        return dropAllowed(fromX, toY, piece) ? YES : NO;
-    }
-    // A board move from outside the board would read past the path; nothing legal starts there.
-    if (!onBoard(fromX, fromY)) return NO;
-
-    const PieceMoves& moves = pieceMoves(piece);
-    // A code that is no piece is not judged.
-    if (!moves.isPiece) return YES;
-    switch (moves.reach[toX - fromX + 8][toY - fromY + 8]) {
-        case ONE_STEP:
-            return YES;
-        case ALONG_RAY:
-            return pathClear(board, fromX, fromY, toX, toY) ? YES : NO;
-        default:
-            return NO;
-    }
+    return 盤上移動チェック(board, s.twoPawnMAN, s.twoPawnCOM, fromX, fromY, toX, toY, piece);
 }
 
 int 移動チェック(const GameState& s, int fromX, int fromY, int toX, int toY, int piece) {
-    return 移動チェック(s, s.board, fromX, fromY, toX, toY, piece);
+    return 盤上移動チェック(s.board, s.twoPawnMAN, s.twoPawnCOM, fromX, fromY, toX, toY, piece);
 }
 
 }  // namespace velk

@@ -1,5 +1,6 @@
 #include "game/move_exec.h"
 
+#include "board/promotion.h"
 #include "game/hands.h"
 
 namespace velk {
@@ -35,52 +36,9 @@ void 駒移動(GameState& s, int fromX, int fromY, int toX, int toY, int piece) 
 }
 
 int 調査_駒成(GameState& s, int fromX, int fromY, int /*toX*/, int toY, int piece) {
-    if (fromX == COM_HAND_X || fromX == MAN_HAND_X) return NO;
-    bool may = false;
-    switch (piece) {
-        case MAN_HU:
-        case MAN_KYOU:
-        case MAN_KEI:
-            may = toY < 4;
-            break;
-        case MAN_GIN:
-        case MAN_KAKU:
-        case MAN_SYA:
-            may = toY < 4 || fromY < 4;
-            break;
-        case COM_HU:
-        case COM_KYOU:
-        case COM_KEI:
-            may = toY > 6;
-            break;
-        case COM_GIN:
-        case COM_KAKU:
-        case COM_SYA:
-            may = toY > 6 || fromY > 6;
-            break;
-        default:
-            break;
-    }
-    if (!may) return NO;
+    if (!mayPromote(fromX, fromY, toY, piece)) return NO;
     s.promotedPiece = promotedCode(piece);
     return YES;
-}
-
-int 移動後チェック(int toY, int piece) {
-    switch (piece) {
-        case COM_HU:
-        case COM_KYOU:
-            return toY == 9 ? NO : YES;
-        case COM_KEI:
-            return toY > 7 ? NO : YES;
-        case MAN_HU:
-        case MAN_KYOU:
-            return toY == 1 ? NO : YES;
-        case MAN_KEI:
-            return toY < 3 ? NO : YES;
-        default:
-            return YES;
-    }
 }
 
 void 調査_2歩フラグ設定(GameState& s) {

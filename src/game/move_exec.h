@@ -1,6 +1,7 @@
 // Carrying out an accepted move, and the questions around it.
 #pragma once
 
+#include "board/promotion.h"  // 移動後チェック
 #include "game/game_state.h"
 
 namespace velk {
@@ -14,9 +15,6 @@ void 駒取得(GameState& s, int captured);
 
 // YES when the move may promote, setting promotedPiece; NO leaves promotedPiece alone.
 int 調査_駒成(GameState& s, int fromX, int fromY, int toX, int toY, int piece);
-
-// YES when the piece may stand unpromoted on row toY, NO when it must promote.
-int 移動後チェック(int toY, int piece);
 
 // Rebuilds the two-pawn flags from the board.
 void 調査_2歩フラグ設定(GameState& s);

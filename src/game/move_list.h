@@ -13,7 +13,7 @@
 
 #include "game/game_state.h"
 #include "game/move_check.h"
-#include "game/piece.h"
+#include "board/piece.h"
 
 namespace velk {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "game/piece_moves.h"
+#include "board/piece_moves.h"
 
 namespace velk {
 

@@ -4,7 +4,7 @@
 
 #include "game/board_view.h"
 #include "game/move_check.h"
-#include "game/piece_moves.h"
+#include "board/piece_moves.h"
 
 namespace velk {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/piece.h"
+#include "board/piece.h"
 
 namespace velk {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/piece.h"
+#include "board/piece.h"
 #include "ui/draw.h"
 #include "ui/geometry.h"
 

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "game/piece.h"
+#include "board/piece.h"
 #include "match/fakes.h"
 
 namespace velk::app {

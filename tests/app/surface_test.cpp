@@ -6,7 +6,7 @@
 
 #include "app/display_list.h"
 #include "app/surface_geometry.h"
-#include "game/piece.h"
+#include "board/piece.h"
 
 namespace velk::app {
 namespace {

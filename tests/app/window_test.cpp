@@ -24,7 +24,7 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "game/piece.h"
+#include "board/piece.h"
 #include "match/controls.h"
 #include "match/fakes.h"
 #include "support/board_text.h"

@@ -11,7 +11,7 @@
 
 #include "cli/commands.h"
 #include "cli/sfen.h"
-#include "game/piece.h"
+#include "board/piece.h"
 
 namespace {
 

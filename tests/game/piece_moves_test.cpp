@@ -1,4 +1,4 @@
-#include "game/piece_moves.h"
+#include "board/piece_moves.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "game/piece.h"
+#include "board/piece.h"
 
 namespace velk {
 
