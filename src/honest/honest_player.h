@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "honest/belief.h"
 #include "view/side_view.h"
 
 namespace velk {
@@ -17,19 +19,29 @@ struct HonestMove {
     int toX = 0;
     int toY = 0;
     int placed = 0;
+
+    bool operator==(const HonestMove&) const = default;
 };
 
+// It keeps a set of guesses at the hidden position that agree with everything its side has
+// seen, and plays the move with the best outcome over them, a refusal counted at its cost.
 class HonestPlayer {
   public:
-    explicit HonestPlayer(std::uint64_t seed = 1);
+    explicit HonestPlayer(std::uint64_t seed = 1, int samples = 48);
 
     // The move this side plays now, from its view alone. The same seed and the same view history
     // give the same move. found is false when the side has no move at all.
     HonestMove choose(const SideView& view);
 
+    // The guesses behind the last choice (for tests).
+    const honest::Belief& belief() const { return belief_; }
+
   private:
     std::uint64_t seed_;
-    std::uint64_t state_;
+    honest::Belief belief_;
+    std::vector<honest::Move> moves_;
+    std::vector<long> totals_;
+    std::vector<int> order_;
 };
 
 }  // namespace velk

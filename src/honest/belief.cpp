@@ -1,0 +1,529 @@
+#include "honest/belief.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "honest/evaluate.h"
+
+namespace velk::honest {
+
+namespace {
+
+using Kind = SeenEvent::Kind;
+
+int handSum(const Hand& h) {
+    int n = 0;
+    for (int k = 1; k <= 7; ++k) n += h[k];
+    return n;
+}
+
+bool sameKind(int code, int other) {
+    return handIndexOf(code) == handIndexOf(other) && sideOf(code) == sideOf(other);
+}
+
+int handCode(bool man, int kind) {
+    return man ? MAN_HAND_CODES[kind] : COM_HAND_CODES[kind];
+}
+
+// The side's own move of an event, with the code that moves (read from the sample's board, where
+// the side's own pieces are known).
+Move ownMove(const World& w, const SeenEvent& e, bool man) {
+    Move m{static_cast<std::int8_t>(e.fromX),
+           static_cast<std::int8_t>(e.fromY),
+           static_cast<std::int8_t>(e.toX),
+           static_cast<std::int8_t>(e.toY),
+           0,
+           static_cast<std::int16_t>(e.placed)};
+    if (m.isDrop()) {
+        const int kind = handKindOfDrop(m);
+        m.piece = static_cast<std::int16_t>(kind >= 1 && kind <= 7 ? handCode(man, kind) : 0);
+    } else if (onBoard(m.fromX, m.fromY)) {
+        m.piece = w.board[m.fromX][m.fromY];
+    }
+    return m;
+}
+
+bool usable(const World& w, const Move& m, bool man) {
+    if (!onBoard(m.toX, m.toY) || !ownedBy(m.piece, man)) return false;
+    if (m.isDrop()) return w.hand(man)[handKindOfDrop(m)] > 0;
+    return true;
+}
+
+// Whether a hidden piece of the given code may stand on the square unpromoted as it is.
+bool mayStand(const Map& b, int code, int x, int y) {
+    if (移動後チェック(y, code) != YES) return false;
+    if (code == MAN_HU || code == COM_HU)
+        for (int yy = 1; yy <= 9; ++yy)
+            if (b[x][yy] == code) return false;
+    return true;
+}
+
+// Moves the piece on (x, y) to an empty square where it may stand, near its square when one is
+// free, never onto a square in avoid. false when there is none.
+template <class Avoid>
+bool relocate(World& w, int x, int y, Rng& rng, Avoid&& avoid) {
+    const int code = w.board[x][y];
+    w.board[x][y] = EMPTY;
+    int best[81][2];
+    for (int reach = 2; reach <= 9; reach += 7) {
+        int n = 0;
+        for (int tx = 1; tx <= 9; ++tx)
+            for (int ty = 1; ty <= 9; ++ty) {
+                if ((tx == x && ty == y) || w.board[tx][ty] != EMPTY || avoid(tx, ty)) continue;
+                if (std::max(std::abs(tx - x), std::abs(ty - y)) > reach) continue;
+                if (!mayStand(w.board, code, tx, ty)) continue;
+                best[n][0] = tx;
+                best[n][1] = ty;
+                ++n;
+            }
+        if (n > 0) {
+            const int k = rng.below(n);
+            w.board[best[k][0]][best[k][1]] = static_cast<std::int16_t>(code);
+            return true;
+        }
+    }
+    w.board[x][y] = static_cast<std::int16_t>(code);
+    return false;
+}
+
+// Whether (x, y) lies strictly between the move's squares on a line (never for a knight's jump).
+bool between(const Move& m, int x, int y) {
+    if (m.isDrop()) return false;
+    const int ax = std::abs(m.toX - m.fromX), ay = std::abs(m.toY - m.fromY);
+    if (ax != ay && ax != 0 && ay != 0) return false;
+    const int dx = (m.toX > m.fromX) - (m.toX < m.fromX);
+    const int dy = (m.toY > m.fromY) - (m.toY < m.fromY);
+    for (int px = m.fromX + dx, py = m.fromY + dy; px != m.toX || py != m.toY; px += dx, py += dy)
+        if (px == x && py == y) return true;
+    return false;
+}
+
+bool kingAttacked(const Map& b, bool man) {
+    const auto k = kingSquare(b, man);
+    return k[0] != 0 && attacked(b, k[0], k[1], !man);
+}
+
+inline constexpr int GREEDINESS = 60;
+
+// The other side's move seen as a destination: one of the moves that fit, drawn at random.
+// Promotions are drawn more often than not, as players mostly take them.
+bool stepOtherMove(World& w, const SeenEvent& e, bool man, Rng& rng) {
+    const bool other = !man;
+    const int target = w.board[e.toX][e.toY];
+    if (e.captured != 0 ? target != e.captured : target != EMPTY) return false;
+    struct Option {
+        Move move;
+        int weight;
+        int value;
+    };
+    Option options[96];
+    int count = 0;
+    int total = 0;
+    // Each fitting move is weighted by how good it looks to the side that made it, for players
+    // mostly make the moves that look best to them.
+    auto consider = [&](const Move& m, int weight) {
+        World after = w;
+        applyMove(after, m);
+        if (!m.isDrop() && kingAttacked(after.board, other)) return;  // would have been a miss
+        if (kingAttacked(after.board, man) != e.check) return;
+        if (count < 96) {
+            const int value = evaluate(after, other) - threatAgainst(after, other) * 9 / 10;
+            options[count++] = {m, weight, value};
+        }
+    };
+    if (e.drop) {
+        const TwoPawnFlags pawns = pawnColumns(w.board, other ? MAN_HU : COM_HU);
+        const TwoPawnFlags none{};
+        for (int kind = 1; kind <= 7; ++kind) {
+            if (w.hand(other)[kind] <= 0) continue;
+            const Move m = dropMove(other, kind, e.toX, e.toY);
+            if (盤上移動チェック(w.board, other ? pawns : none, other ? none : pawns, m.fromX,
+                                 m.fromY, m.toX, m.toY, m.piece) == YES)
+                consider(m, 2);
+        }
+    } else {
+        const TwoPawnFlags none{};
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y) {
+                const int p = w.board[x][y];
+                if (!ownedBy(p, other)) continue;
+                if (盤上移動チェック(w.board, none, none, x, y, e.toX, e.toY, p) != YES) continue;
+                Move m{static_cast<std::int8_t>(x),     static_cast<std::int8_t>(y),
+                       static_cast<std::int8_t>(e.toX), static_cast<std::int8_t>(e.toY),
+                       static_cast<std::int16_t>(p),    static_cast<std::int16_t>(p)};
+                const bool may = mayPromote(x, y, e.toY, p);
+                if (移動後チェック(e.toY, p) == YES) consider(m, may ? 1 : 3);
+                if (may) {
+                    m.placed = static_cast<std::int16_t>(promotedCode(p));
+                    consider(m, 3);
+                }
+            }
+    }
+    if (count == 0) return false;
+    int top = options[0].value;
+    for (int k = 1; k < count; ++k) top = std::max(top, options[k].value);
+    for (int k = 0; k < count; ++k) {
+        // Twice as likely for every GREEDINESS points better, floored so nothing is ruled out.
+        const int behind = std::min(top - options[k].value, 8 * GREEDINESS);
+        options[k].weight = std::max(1, (options[k].weight * 256) >> (behind / GREEDINESS));
+        total += options[k].weight;
+    }
+    int pick = rng.below(total);
+    int i = 0;
+    while (pick >= options[i].weight) pick -= options[i++].weight;
+    applyMove(w, options[i].move);
+    return true;
+}
+
+// The other side's move when no move of any sample fits what was seen: a hidden piece that may
+// stand there is put on the destination (the nearest first), or one from the hand for a drop.
+void forceOtherMove(World& w, const SeenEvent& e, bool man, Rng& rng) {
+    const bool other = !man;
+    const int there = w.board[e.toX][e.toY];
+    if (ownedBy(there, other)) return;  // already stands there in this sample
+    int code = EMPTY;
+    if (e.drop) {
+        for (int kind = 1; kind <= 7 && code == EMPTY; ++kind)
+            if (w.hand(other)[kind] > 0 && mayStand(w.board, handCode(other, kind), e.toX, e.toY)) {
+                w.hand(other)[kind] -= 1;
+                code = handCode(other, kind);
+            }
+    }
+    if (code == EMPTY) {
+        int bestDist = 99, n = 0;
+        int sq[81][2];
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y) {
+                const int p = w.board[x][y];
+                if (!ownedBy(p, other) || std::abs(p) == COM_OU) continue;
+                if (移動後チェック(e.toY, p) != YES) continue;
+                const int dist = std::max(std::abs(x - e.toX), std::abs(y - e.toY));
+                if (dist < bestDist) {
+                    bestDist = dist;
+                    n = 0;
+                }
+                if (dist == bestDist) {
+                    sq[n][0] = x;
+                    sq[n][1] = y;
+                    ++n;
+                }
+            }
+        if (n == 0) return;
+        const int k = rng.below(n);
+        code = w.board[sq[k][0]][sq[k][1]];
+        w.board[sq[k][0]][sq[k][1]] = EMPTY;
+    }
+    if (there != EMPTY) {
+        const int kind = handIndexOf(there);
+        if (kind != 0) w.hand(other)[kind] += 1;
+    }
+    w.board[e.toX][e.toY] = static_cast<std::int16_t>(code);
+}
+
+// Whether some move of the other side to the event's square would be refused with its kind.
+bool fitsOtherMiss(const World& w, const SeenEvent& e, bool man) {
+    const bool other = !man;
+    if (e.missKind == 2) return ownedBy(w.board[e.toX][e.toY], man) && handSum(w.hand(other)) > 0;
+    Map theirView = w.board;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+            if (ownedBy(theirView[x][y], man)) theirView[x][y] = EMPTY;
+    const TwoPawnFlags none{};
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const int p = w.board[x][y];
+            if (!ownedBy(p, other)) continue;
+            for (int code : {p, canPromote(p) ? promotedCode(p) : p}) {
+                if (盤上移動チェック(theirView, none, none, x, y, e.toX, e.toY, code) != YES)
+                    continue;
+                if (e.missKind == 1) {
+                    if (isRanging(code) &&
+                        盤上移動チェック(w.board, none, none, x, y, e.toX, e.toY, code) != YES)
+                        return true;
+                } else if (e.missKind == 3) {
+                    World after = w;
+                    applyMove(after,
+                              Move{static_cast<std::int8_t>(x), static_cast<std::int8_t>(y),
+                                   static_cast<std::int8_t>(e.toX), static_cast<std::int8_t>(e.toY),
+                                   static_cast<std::int16_t>(p), static_cast<std::int16_t>(code)});
+                    if (kingAttacked(after.board, other)) return true;
+                }
+            }
+        }
+    return false;
+}
+
+}  // namespace
+
+bool stepSample(World& w, const SeenEvent& e, bool man, Rng& rng) {
+    switch (e.kind) {
+        case Kind::OwnMove: {
+            const Move m = ownMove(w, e, man);
+            if (!usable(w, m, man)) return false;
+            const int target = w.board[m.toX][m.toY];
+            if (ownedBy(target, man)) return false;
+            if (m.isDrop()) {
+                if (target != EMPTY) return false;
+            } else if (target == EMPTY ? e.captured != 0
+                                       : (e.captured == 0 || !sameKind(target, e.captured))) {
+                return false;
+            }
+            if (refereeAnswer(w, m) != 0) return false;
+            applyMove(w, m);
+            return true;
+        }
+        case Kind::OwnMiss: {
+            const Move m = ownMove(w, e, man);
+            if (!usable(w, m, man)) return false;
+            return refereeAnswer(w, m) == e.missKind;
+        }
+        case Kind::OtherMove:
+            return stepOtherMove(w, e, man, rng);
+        case Kind::OtherMiss:
+            return fitsOtherMiss(w, e, man);
+    }
+    return false;
+}
+
+bool repairSample(World& w, const SeenEvent& e, bool man, Rng& rng) {
+    if (e.kind != Kind::OwnMove && e.kind != Kind::OwnMiss) return false;
+    const bool other = !man;
+    const Move m = ownMove(w, e, man);
+    if (!usable(w, m, man)) return false;
+    const auto onPath = [&m](int x, int y) {
+        return between(m, x, y) || (x == m.toX && y == m.toY);
+    };
+    if (e.kind == Kind::OwnMove) {
+        const int there = w.board[m.toX][m.toY];
+        if (!m.isDrop() && e.captured != 0) {
+            if (!(ownedBy(there, other) && sameKind(there, e.captured))) {
+                int sq[81][2];
+                int n = 0;
+                for (int x = 1; x <= 9; ++x)
+                    for (int y = 1; y <= 9; ++y)
+                        if ((x != m.toX || y != m.toY) && ownedBy(w.board[x][y], other) &&
+                            sameKind(w.board[x][y], e.captured)) {
+                            sq[n][0] = x;
+                            sq[n][1] = y;
+                            ++n;
+                        }
+                if (n > 0) {
+                    const int k = rng.below(n);
+                    std::swap(w.board[sq[k][0]][sq[k][1]], w.board[m.toX][m.toY]);
+                } else {
+                    const int kind = handIndexOf(e.captured);
+                    if (w.hand(other)[kind] <= 0) return false;
+                    if (there == (other ? MAN_OU : COM_OU)) return false;
+                    w.hand(other)[kind] -= 1;
+                    if (ownedBy(there, other)) w.hand(other)[handIndexOf(there)] += 1;
+                    w.board[m.toX][m.toY] = static_cast<std::int16_t>(handCode(other, kind));
+                }
+            }
+        } else if (ownedBy(there, other)) {
+            if (!relocate(w, m.toX, m.toY, rng, onPath)) return false;
+        }
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y)
+                if (between(m, x, y) && ownedBy(w.board[x][y], other) &&
+                    !relocate(w, x, y, rng, onPath))
+                    return false;
+        return true;
+    }
+    // A refused move: put a hidden piece where the referee's answer says one stands.
+    auto bringPiece = [&](int x, int y) {
+        int sq[81][2];
+        int n = 0;
+        for (int px = 1; px <= 9; ++px)
+            for (int py = 1; py <= 9; ++py) {
+                const int p = w.board[px][py];
+                if (ownedBy(p, other) && p != (other ? MAN_OU : COM_OU) &&
+                    mayStand(w.board, p, x, y)) {
+                    sq[n][0] = px;
+                    sq[n][1] = py;
+                    ++n;
+                }
+            }
+        if (n == 0) return false;
+        const int k = rng.below(n);
+        w.board[x][y] = w.board[sq[k][0]][sq[k][1]];
+        w.board[sq[k][0]][sq[k][1]] = EMPTY;
+        return true;
+    };
+    if (e.missKind == 2) {
+        if (ownedBy(w.board[m.toX][m.toY], other)) return true;
+        return w.board[m.toX][m.toY] == EMPTY && bringPiece(m.toX, m.toY);
+    }
+    if (e.missKind == 1 && !m.isDrop()) {
+        if (refereeAnswer(w, m) == 1) return true;
+        int sq[8][2];
+        int n = 0;
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y)
+                if (between(m, x, y) && w.board[x][y] == EMPTY && n < 8) {
+                    sq[n][0] = x;
+                    sq[n][1] = y;
+                    ++n;
+                }
+        if (n == 0) return false;
+        const int k = rng.below(n);
+        return bringPiece(sq[k][0], sq[k][1]) && refereeAnswer(w, m) == 1;
+    }
+    return false;
+}
+
+Belief::Belief(int samples) : count_(samples) {}
+
+std::size_t Belief::pickFrom(const std::vector<int>& indices) {
+    return static_cast<std::size_t>(
+        indices[static_cast<std::size_t>(rng_.below(static_cast<int>(indices.size())))]);
+}
+
+void Belief::restart(const SideView& view, std::uint64_t seed) {
+    man_ = view.side == Side::Man;
+    side_ = view.side;
+    startBoard_ = view.startBoard;
+    startHandMAN_ = view.startHandMAN;
+    startHandCOM_ = view.startHandCOM;
+    seen_.clear();
+    World start;
+    start.board = view.startBoard;
+    start.handMAN = view.startHandMAN;
+    start.handCOM = view.startHandCOM;
+    samples_.assign(static_cast<std::size_t>(count_), start);
+    rng_ = Rng(seed ^ 0x5DEECE66DULL);
+    stats_ = {};
+}
+
+void Belief::update(const SideView& view, std::uint64_t seed) {
+    if (view.side == Side::None) {
+        samples_.clear();
+        seen_.clear();
+        side_ = Side::None;
+        return;
+    }
+    bool same = view.side == side_ && view.startBoard == startBoard_ &&
+                view.startHandMAN == startHandMAN_ && view.startHandCOM == startHandCOM_ &&
+                view.events.size() >= seen_.size() && !samples_.empty();
+    for (std::size_t i = 0; same && i < seen_.size(); ++i) {
+        const SeenEvent& a = seen_[i];
+        const SeenEvent& b = view.events[i];
+        same = a.kind == b.kind && a.fromX == b.fromX && a.fromY == b.fromY && a.toX == b.toX &&
+               a.toY == b.toY && a.placed == b.placed && a.drop == b.drop &&
+               a.captured == b.captured && a.missKind == b.missKind && a.check == b.check &&
+               a.mate == b.mate;
+    }
+    if (!same) restart(view, seed);
+    for (std::size_t i = seen_.size(); i < view.events.size(); ++i) {
+        takeIn(view.events[i]);
+        seen_.push_back(view.events[i]);
+    }
+    syncWith(view);
+}
+
+void Belief::takeIn(const SeenEvent& e) {
+    before_ = samples_;
+    alive_.assign(samples_.size(), 0);
+    int survivors = 0;
+    for (std::size_t i = 0; i < samples_.size(); ++i)
+        if (stepSample(samples_[i], e, man_, rng_)) {
+            alive_[i] = 1;
+            ++survivors;
+        }
+    stats_.kept += survivors;
+    if (survivors == static_cast<int>(samples_.size())) return;
+    if (e.kind == Kind::OtherMiss && survivors == 0) {
+        // Another side's miss is the weakest hint: when no sample explains it, it is let pass.
+        samples_ = before_;
+        return;
+    }
+    std::vector<int> good;
+    if (survivors > 0) {
+        for (std::size_t i = 0; i < samples_.size(); ++i)
+            if (alive_[i]) good.push_back(static_cast<int>(i));
+        for (std::size_t i = 0; i < samples_.size(); ++i) {
+            if (alive_[i]) continue;
+            bool done = false;
+            for (int tries = 0; tries < 4 && !done; ++tries) {
+                World w = before_[pickFrom(good)];
+                if (stepSample(w, e, man_, rng_)) {
+                    samples_[i] = w;
+                    done = true;
+                }
+            }
+            if (!done) samples_[i] = samples_[pickFrom(good)];
+            ++stats_.redrawn;
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < samples_.size(); ++i) {
+        World w = before_[i];
+        if (repairSample(w, e, man_, rng_) && stepSample(w, e, man_, rng_)) {
+            samples_[i] = w;
+            alive_[i] = 1;
+            good.push_back(static_cast<int>(i));
+            ++stats_.repaired;
+        }
+    }
+    if (!good.empty()) {
+        for (std::size_t i = 0; i < samples_.size(); ++i)
+            if (!alive_[i]) samples_[i] = samples_[pickFrom(good)];
+        return;
+    }
+    // Nothing explains the event: carry the samples on as they were and play the side's own move
+    // on them, so that at least what the side knows for certain holds.
+    for (std::size_t i = 0; i < samples_.size(); ++i) {
+        World w = before_[i];
+        if (e.kind == Kind::OwnMove) {
+            const Move m = ownMove(w, e, man_);
+            if (usable(w, m, man_)) {
+                const int there = w.board[m.toX][m.toY];
+                if (ownedBy(there, !man_) && there != (man_ ? COM_OU : MAN_OU)) {
+                    applyMove(w, m);
+                } else {
+                    World copy = w;
+                    copy.board[m.toX][m.toY] = EMPTY;
+                    applyMove(copy, m);
+                    w = copy;
+                }
+            }
+        }
+        if (e.kind == Kind::OtherMove) forceOtherMove(w, e, man_, rng_);
+        samples_[i] = w;
+        ++stats_.forced;
+    }
+}
+
+void Belief::syncWith(const SideView& view) {
+    const bool other = !man_;
+    for (World& w : samples_) {
+        bool differs = w.hand(man_) != view.ownHand;
+        for (int x = 1; x <= 9 && !differs; ++x)
+            for (int y = 1; y <= 9 && !differs; ++y)
+                if (ownedBy(w.board[x][y], man_) ? w.board[x][y] != view.board[x][y]
+                                                 : view.board[x][y] != EMPTY)
+                    differs = true;
+        if (!differs && handSum(w.hand(other)) == view.otherHandTotal) continue;
+        // The side's own pieces are known for certain: put them where they are.
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y)
+                if (ownedBy(w.board[x][y], man_)) w.board[x][y] = EMPTY;
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y) {
+                if (view.board[x][y] == EMPTY) continue;
+                if (w.board[x][y] != EMPTY &&
+                    !relocate(w, x, y, rng_, [](int, int) { return false; }))
+                    w.board[x][y] = EMPTY;
+                w.board[x][y] = view.board[x][y];
+            }
+        w.hand(man_) = view.ownHand;
+        Hand& theirs = w.hand(other);
+        while (handSum(theirs) > view.otherHandTotal) {
+            int kind = 1;
+            while (theirs[kind] == 0) ++kind;
+            theirs[kind] -= 1;
+        }
+        while (handSum(theirs) < view.otherHandTotal) theirs[1] += 1;
+    }
+}
+
+}  // namespace velk::honest

@@ -1,0 +1,66 @@
+// Where the hidden pieces may stand: a set of whole positions, each agreeing with everything the
+// side has seen. They are carried forward event by event; see the README for how they are kept
+// consistent.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "honest/rng.h"
+#include "honest/world.h"
+#include "view/side_view.h"
+
+namespace velk::honest {
+
+class Belief {
+  public:
+    explicit Belief(int samples = 48);
+
+    // Brings the samples up to date with the view: starts again when the view began anew, then
+    // takes in every event not seen yet. seed fixes every random choice.
+    void update(const SideView& view, std::uint64_t seed);
+
+    const std::vector<World>& samples() const { return samples_; }
+    bool man() const { return man_; }
+
+    // How the last update went, for tests and the benchmark: samples carried forward as they
+    // were, re-drawn from other survivors, repaired, or forced.
+    struct Stats {
+        long kept = 0;
+        long redrawn = 0;
+        long repaired = 0;
+        long forced = 0;
+    };
+    const Stats& stats() const { return stats_; }
+
+  private:
+    void restart(const SideView& view, std::uint64_t seed);
+    void takeIn(const SeenEvent& event);
+    void syncWith(const SideView& view);
+    std::size_t pickFrom(const std::vector<int>& indices);
+
+    int count_;
+    bool man_ = true;
+    // What the samples were built from, to notice a new game or a changed history.
+    Map startBoard_{};
+    Hand startHandMAN_{};
+    Hand startHandCOM_{};
+    Side side_ = Side::None;
+    std::vector<SeenEvent> seen_;
+    std::vector<World> samples_;
+    std::vector<World> before_;
+    std::vector<char> alive_;
+    Rng rng_;
+    Stats stats_;
+};
+
+// Whether one sample agrees with one event, carrying it forward when it does: the other side's
+// move is drawn at random among those that fit what was seen. Exposed for tests.
+bool stepSample(World& w, const SeenEvent& event, bool man, Rng& rng);
+
+// Moves hidden pieces so that the sample can agree with an event about the side's own move.
+// false when it cannot. Exposed for tests.
+bool repairSample(World& w, const SeenEvent& event, bool man, Rng& rng);
+
+}  // namespace velk::honest

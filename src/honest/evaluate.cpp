@@ -1,0 +1,163 @@
+#include "honest/evaluate.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace velk::honest {
+
+namespace {
+
+int lowestAttacker(const Map& board, int x, int y, bool byMan) {
+    static constexpr int DX[8] = {0, 0, 1, -1, 1, 1, -1, -1};
+    static constexpr int DY[8] = {1, -1, 0, 0, 1, -1, 1, -1};
+    int lowest = 0;
+    const auto note = [&lowest](int value) {
+        if (lowest == 0 || value < lowest) lowest = value;
+    };
+    for (int d = 0; d < 8; ++d) {
+        for (int k = 1, px = x + DX[d], py = y + DY[d]; onBoard(px, py);
+             ++k, px += DX[d], py += DY[d]) {
+            const int p = board[px][py];
+            if (p == EMPTY) continue;
+            if (ownedBy(p, byMan)) {
+                const auto reach = pieceMoves(p).reach[x - px + 8][y - py + 8];
+                if (reach == ALONG_RAY || (reach == ONE_STEP && k == 1)) note(pieceValue(p));
+            }
+            break;
+        }
+    }
+    const int knight = byMan ? MAN_KEI : COM_KEI;
+    const int ky = byMan ? y + 2 : y - 2;
+    if (ky >= 1 && ky <= 9) {
+        if ((x > 1 && board[x - 1][ky] == knight) || (x < 9 && board[x + 1][ky] == knight))
+            note(pieceValue(knight));
+    }
+    return lowest;
+}
+
+bool isGuard(int code) {
+    switch (std::abs(code)) {
+        case 100:
+        case 101:
+        case 110:
+        case 11:
+        case 21:
+        case 31:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Guards beside the king and attackers near it.
+int kingShelter(const Map& b, bool man) {
+    const auto k = kingSquare(b, man);
+    if (k[0] == 0) return -WIN / 2;
+    int score = 0;
+    for (int x = std::max(1, k[0] - 2); x <= std::min(9, k[0] + 2); ++x)
+        for (int y = std::max(1, k[1] - 2); y <= std::min(9, k[1] + 2); ++y) {
+            const int p = b[x][y];
+            if (p == EMPTY) continue;
+            const int dist = std::max(std::abs(x - k[0]), std::abs(y - k[1]));
+            if (ownedBy(p, man)) {
+                if (isGuard(p)) score += dist == 1 ? 40 : 15;
+            } else if (std::abs(p) != 10) {
+                score -= dist == 1 ? 60 : 30;
+            }
+        }
+    return score;
+}
+
+}  // namespace
+
+int pieceValue(int code) {
+    switch (std::abs(code)) {
+        case 10:
+            return 100;
+        case 11:
+            return 520;
+        case 20:
+            return 300;
+        case 21:
+            return 500;
+        case 30:
+            return 350;
+        case 31:
+            return 500;
+        case 100:
+            return 500;
+        case 101:
+            return 520;
+        case 110:
+            return 560;
+        case 800:
+            return 850;
+        case 801:
+            return 1100;
+        case 900:
+            return 1000;
+        case 901:
+            return 1300;
+        case 950:
+            return 5000;
+        default:
+            return 0;
+    }
+}
+
+int handValue(int kind) {
+    static constexpr int VALUES[8] = {0, 110, 320, 370, 540, 600, 920, 1080};
+    return VALUES[kind];
+}
+
+int evaluate(const World& w, bool man) {
+    int score = 0;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const int p = w.board[x][y];
+            if (p == EMPTY || std::abs(p) == 950) continue;
+            int v = pieceValue(p);
+            // A pawn a little more the further it has come.
+            if (std::abs(p) == 10) v += isManPiece(p) ? (7 - y) * 4 : (y - 3) * 4;
+            score += ownedBy(p, man) ? v : -v;
+        }
+    for (int k = 1; k <= 7; ++k) score += (w.hand(man)[k] - w.hand(!man)[k]) * handValue(k);
+    score += kingShelter(w.board, man) - kingShelter(w.board, !man);
+    return score;
+}
+
+int threatAgainst(const World& w, bool man) {
+    int best = 0;
+    int rest = 0;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const int p = w.board[x][y];
+            if (!ownedBy(p, man)) continue;
+            const int attacker = lowestAttacker(w.board, x, y, !man);
+            if (attacker == 0) continue;
+            if (std::abs(p) == 950) return WIN;
+            int gain = pieceValue(p);
+            if (attacked(w.board, x, y, man)) gain -= attacker;
+            if (gain <= 0) continue;
+            // One capture now; a second piece en prise is likely lost a move later.
+            rest += std::min(best, gain);
+            best = std::max(best, gain);
+        }
+    return best + rest / 3;
+}
+
+bool mated(const World& w, bool man) {
+    const auto k = kingSquare(w.board, man);
+    if (k[0] == 0 || !attacked(w.board, k[0], k[1], !man)) return false;
+    bool escape = false;
+    forEachMove(w, man, [&](const Move& m) {
+        World after = w;
+        applyMove(after, m);
+        const auto king = kingSquare(after.board, man);
+        if (!attacked(after.board, king[0], king[1], !man)) escape = true;
+        return !escape;
+    });
+    return !escape;
+}
+
+}  // namespace velk::honest

@@ -1,0 +1,25 @@
+// How good a whole position is for one side, and what the other side can take at once.
+#pragma once
+
+#include "honest/world.h"
+
+namespace velk::honest {
+
+// Larger than any material count; a king taken or mated.
+inline constexpr int WIN = 100000;
+
+// Material on the board by code, and in hand by kind (a piece in hand is worth a little more).
+int pieceValue(int code);
+int handValue(int kind);
+
+// The position for the given side: material, hands, and the guard around both kings.
+int evaluate(const World& w, bool man);
+
+// The most the other side wins by its best capture now (0 when it has none worth making): a
+// piece's value, less its capturer's when the square is guarded. WIN when it can take the king.
+int threatAgainst(const World& w, bool man);
+
+// True when the side's king is attacked and no move of the side frees it.
+bool mated(const World& w, bool man);
+
+}  // namespace velk::honest

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "honest/belief.h"
+#include "honest/honest_player.h"
+#include "honest/world.h"
+#include "support/seen_game.h"
+
+namespace velk {
+namespace {
+
+using testing::SeenGame;
+using Answer = SeenGame::Answer;
+
+int countPieces(const honest::World& w) {
+    int n = 0;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) n += w.board[x][y] != EMPTY;
+    for (int k = 1; k <= 7; ++k) n += w.handMAN[k] + w.handCOM[k];
+    return n;
+}
+
+// Every guess keeps what the side knows for certain: its own pieces and hand, the other side's
+// hand total, forty pieces, one king a side.
+void expectSamplesAgree(const HonestPlayer& player, const SideView& view) {
+    const bool man = view.side == Side::Man;
+    for (const honest::World& w : player.belief().samples()) {
+        int kings = 0;
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y) {
+                const int p = w.board[x][y];
+                if (honest::ownedBy(p, man))
+                    ASSERT_EQ(p, view.board[x][y]) << x << "," << y;
+                else
+                    ASSERT_EQ(view.board[x][y], EMPTY) << x << "," << y;
+                kings += p == MAN_OU || p == COM_OU;
+            }
+        ASSERT_EQ(w.hand(man), view.ownHand);
+        int theirs = 0;
+        for (int k = 1; k <= 7; ++k) theirs += w.hand(!man)[k];
+        ASSERT_EQ(theirs, view.otherHandTotal);
+        ASSERT_EQ(countPieces(w), 40);
+        ASSERT_EQ(kings, 2);
+    }
+}
+
+// Plays a whole game of the honest player (the human's side) against the level-3 scan, checking
+// every choice and every guess on the way. Returns the result.
+Answer playAgainstScan(bool manFirst, std::uint64_t seed, int* manMoves = nullptr) {
+    SeenGame g(manFirst);
+    HonestPlayer player(seed);
+    bool manTurn = manFirst;
+    for (int attempts = 0; attempts < 2000 && g.moves < 500; ++attempts) {
+        Answer a;
+        if (manTurn) {
+            const HonestMove m = player.choose(g.man);
+            if (!m.found) return Answer::ComWins;
+            expectSamplesAgree(player, g.man);
+            // A move it was refused this turn is never offered again.
+            for (auto it = g.man.events.rbegin();
+                 it != g.man.events.rend() && it->kind == SeenEvent::Kind::OwnMiss; ++it)
+                EXPECT_FALSE(it->fromX == m.fromX && it->fromY == m.fromY && it->toX == m.toX &&
+                             it->toY == m.toY && it->placed == m.placed);
+            a = g.attempt(Side::Man, m);
+            EXPECT_NE(a, Answer::Illegal) << m.fromX << m.fromY << m.toX << m.toY;
+            if (a == Answer::Illegal) return a;
+            if (manMoves && a == Answer::Moved) ++*manMoves;
+        } else {
+            a = g.attempt(Side::Com, g.comScan());
+        }
+        if (a == Answer::ManWins || a == Answer::ComWins) return a;
+        if (a == Answer::Moved) manTurn = !manTurn;
+    }
+    return Answer::Moved;
+}
+
+TEST(HonestPlayer, PlaysWholeGamesWithLegalMovesAndGuessesThatAgreeWithWhatItSaw) {
+    for (const bool manFirst : {true, false}) {
+        int manMoves = 0;
+        const Answer a = playAgainstScan(manFirst, manFirst ? 11 : 12, &manMoves);
+        EXPECT_TRUE(a == Answer::ManWins || a == Answer::ComWins || a == Answer::Moved);
+        EXPECT_GT(manMoves, 10);
+    }
+}
+
+TEST(HonestPlayer, SameSeedAndHistoryGiveTheSameMoveWhereverTheHiddenPiecesStand) {
+    // Two games from the same start in which the computer reaches the same squares with
+    // different pieces: the human's views stay identical while the true boards differ.
+    SeenGame a(true);
+    SeenGame b(true);
+    HonestPlayer pa(7);
+    HonestPlayer pb(7);
+    // The computer's replies: (game a move, game b move), same destinations.
+    const std::vector<std::pair<HonestMove, HonestMove>> replies = {
+        {{true, 4, 1, 4, 2, COM_KIN}, {true, 3, 1, 4, 2, COM_GIN}},
+        {{true, 6, 1, 5, 2, COM_KIN}, {true, 5, 1, 5, 2, COM_OU}},
+        {{true, 9, 3, 9, 4, COM_HU}, {true, 9, 3, 9, 4, COM_HU}},
+        {{true, 1, 3, 1, 4, COM_HU}, {true, 1, 3, 1, 4, COM_HU}},
+    };
+    int compared = 0;
+    for (const auto& [ra, rb] : replies) {
+        ASSERT_EQ(a.man.events.size(), b.man.events.size());
+        const bool sameView = a.man.board == b.man.board && a.man.ownHand == b.man.ownHand &&
+                              a.man.otherHandTotal == b.man.otherHandTotal;
+        ASSERT_TRUE(sameView);
+        const HonestMove ma = pa.choose(a.man);
+        const HonestMove mb = pb.choose(b.man);
+        EXPECT_EQ(ma, mb);
+        ++compared;
+        if (a.attempt(Side::Man, ma) != Answer::Moved || b.attempt(Side::Man, mb) != Answer::Moved)
+            break;
+        if (a.attempt(Side::Com, ra) != Answer::Moved || b.attempt(Side::Com, rb) != Answer::Moved)
+            break;
+    }
+    EXPECT_GE(compared, 3);
+    EXPECT_NE(a.s.board, b.s.board);
+    // And a player with another seed may guess differently, but still from the view alone.
+    HonestPlayer other(8);
+    EXPECT_TRUE(other.choose(a.man).found);
+}
+
+TEST(HonestPlayer, LearnsFromARefusedDropWhereAHiddenPieceStands) {
+    SeenGame g(true);
+    // The human holds a gold from the start, and drops it onto the computer's pawn at 1,3.
+    addToHand(g.s, Side::Man, 5);
+    for (SideView* v : {&g.man, &g.com}) v->startHandMAN = g.s.handMAN;
+    g.man.ownHand = g.s.handMAN;
+    g.com.otherHandTotal = 1;
+    HonestPlayer player(3);
+    const HonestMove drop{true, MAN_HAND_X, 7, 1, 3, MAN_KIN};
+    ASSERT_EQ(g.attempt(Side::Man, drop), Answer::Missed);
+    EXPECT_NE(player.choose(g.man), drop);
+    for (const honest::World& w : player.belief().samples()) EXPECT_TRUE(isComPiece(w.board[1][3]));
+}
+
+TEST(HonestPlayer, EveryGuessHoldsAPieceWhereTheOtherSideWasSeenToTake) {
+    SeenGame g(false);
+    HonestPlayer player(5);
+    // The computer's bishop takes the human's pawn at 3,7 once the diagonal is open.
+    ASSERT_EQ(g.attempt(Side::Com, {true, 7, 3, 7, 4, COM_HU}), Answer::Moved);
+    ASSERT_EQ(g.attempt(Side::Man, {true, 7, 7, 7, 6, MAN_HU}), Answer::Moved);
+    const HonestMove take{true, 8, 2, 3, 7, COM_UMA};
+    ASSERT_EQ(g.attempt(Side::Com, take), Answer::Moved);
+    ASSERT_EQ(g.man.events.back().captured, MAN_HU);
+    player.choose(g.man);
+    for (const honest::World& w : player.belief().samples()) EXPECT_TRUE(isComPiece(w.board[3][7]));
+    expectSamplesAgree(player, g.man);
+}
+
+TEST(HonestWorld, RefereeAnswersAsTheGameDoes) {
+    honest::World w;
+    w.board[5][9] = MAN_OU;
+    w.board[5][1] = COM_OU;
+    w.board[2][8] = MAN_SYA;
+    w.board[2][5] = COM_HU;
+    w.board[4][8] = MAN_KIN;
+    w.board[1][6] = COM_KAKU;  // its diagonal runs 2,7 3,8 4,9
+    // A rook move through a hidden pawn jumps it.
+    EXPECT_EQ(honest::refereeAnswer(w, {2, 8, 2, 3, MAN_SYA, MAN_SYA}), 1);
+    // Taking the pawn is a move.
+    EXPECT_EQ(honest::refereeAnswer(w, {2, 8, 2, 5, MAN_SYA, MAN_SYA}), 0);
+    // A drop onto the hidden bishop.
+    w.handMAN[1] = 1;
+    EXPECT_EQ(honest::refereeAnswer(w, {MAN_HAND_X, 3, 1, 6, MAN_HU, MAN_HU}), 2);
+    // Moving the king onto the bishop's diagonal.
+    EXPECT_EQ(honest::refereeAnswer(w, {5, 9, 4, 9, MAN_OU, MAN_OU}), 3);
+}
+
+}  // namespace
+}  // namespace velk
