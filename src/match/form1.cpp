@@ -110,6 +110,7 @@ void Form1::Form_Load() {
 void Form1::初期設定() {
     velk::初期設定(s);
     clearMarkers();
+    viewsClear();
     // The record stays for stepping through with 進 only when it is played from the starting
     // position the reset leaves: one begun after 反転 was recorded on the reversed board.
     std::string why;
@@ -222,11 +223,11 @@ void Form1::resumeOrRefuse() {
         comToMove = isComPiece(s.record.recPieceAfter[s.moveNo + 1]);
     else
         comToMove = !isComPiece(s.record.recPieceAfter[s.moveNo]);
+    s.turn = comToMove ? s.roleCOM : s.roleMAN;
+    viewsBegin();
     if (comToMove) {
-        s.turn = s.roleCOM;
         if (s.gameState == 1) com_ban();
     } else {
-        s.turn = s.roleMAN;
         setStatus(texts::status::YOUR_TURN);
     }
 }
@@ -265,6 +266,11 @@ void Form1::humanDestination(int button, int gx, int gy) {
         const int kind = 調査_ミス(s, m.fromX, m.fromY, m.toX, m.toY, m.piece);
         if (kind != NO) {
             ミス処理(s.roleMAN, kind, m.fromX, m.fromY, m.toX, m.toY);
+            // The move as the human meant it: promoted when made with the right button.
+            const bool promoted =
+                button == RIGHT_BUTTON && mayPromote(m.fromX, m.fromY, m.toY, m.piece);
+            viewsSeeMiss(Side::Man, m.fromX, m.fromY, m.toX, m.toY,
+                         promoted ? promotedCode(m.piece) : m.piece, kind);
             点滅_ミス回数(3, s.roleMAN);
             if (s.missCountMAN > 9) 終了(texts::match::WINNER_COM_ON_MISSES);
             return;
@@ -336,7 +342,19 @@ void Form1::humanDestination(int button, int gx, int gy) {
     s.timeUsedMAN += s.clockElapsed;
 
     勢力調査(s);
-    if (詰めかCOM(s) == YES || captured == COM_OU) {
+    // What the other side is told: where the piece went, what it took, and whether its king is
+    // now attacked or mated (read before the mate test, which leaves the maps of its trials).
+    const Side mover = sideOf(piece);
+    const int kx = mover == Side::Man ? s.kingXCOM : s.kingXMAN;
+    const int ky = mover == Side::Man ? s.kingYCOM : s.kingYMAN;
+    const bool kingTaken = captured == COM_OU || captured == MAN_OU;
+    const bool attacked =
+        !kingTaken && onBoard(kx, ky) &&
+        (mover == Side::Man ? s.maps.manInfluence : s.maps.comInfluence)[kx][ky] > 0;
+    const bool mated = 詰めかCOM(s) == YES;
+    viewsSeeMove(mover, m.fromX, m.fromY, m.toX, m.toY, piece, captured, attacked,
+                 mover == Side::Man && mated);
+    if (mated || captured == COM_OU) {
         終了(texts::match::WINNER_YOU);
     } else if (s.winner == NOBODY) {
         if (s.moveNo >= MAX_MOVES || s.moveCount >= MAX_MOVES) {
@@ -425,6 +443,7 @@ void Form1::SENTE_Click() {
     s.kifuMode = NO;
     s.clockStart = now();
     ports_.timer.setEnabled(true);
+    viewsBegin();
 }
 
 void Form1::GOTE_Click() {
@@ -442,6 +461,7 @@ void Form1::GOTE_Click() {
     s.gameState = 1;
     s.kifuMode = NO;
     ports_.timer.setEnabled(true);
+    viewsBegin();
     com_ban();
 }
 

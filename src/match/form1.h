@@ -12,6 +12,7 @@
 #include "match/overlay_canvas.h"
 #include "match/ports.h"
 #include "record/move_list.h"
+#include "view/side_view.h"
 
 namespace velk {
 
@@ -156,6 +157,11 @@ class Form1 {
     int 音_読込(const std::string& fileName, int mode);
     void 音_警告表示(const std::string& text);
 
+    // --- What each side of the screen knows (form1_views.cpp) ---
+    // The view of Side::Man or Side::Com; any other side gets an empty view. A view has side
+    // None while no game is under way.
+    const SideView& viewOf(Side side) const;
+
     const std::filesystem::path& folder() const { return folder_; }
 
     // The text of the status line below the board.
@@ -229,6 +235,23 @@ class Form1 {
     bool panelNameUsable(const std::string& name);
     void writeRecord(const RecordWriting& kind);
     void readRecord(const std::string& fileName, const RecordReading& kind);
+
+    // The two sides' views (form1_views.cpp). They begin again from the true position when a
+    // game starts or resumes, are cleared when the position changes by anything but a move of
+    // the game, and see each move and miss of the game as it is judged.
+    SideView viewMAN_;
+    SideView viewCOM_;
+    SideView& viewRef(Side side) { return side == Side::Com ? viewCOM_ : viewMAN_; }
+    void viewsBegin();
+    void viewsClear();
+    // A move accepted: mover's piece from (fromX, fromY) (a drop: hand column and slot as the
+    // record keeps it) to (toX, toY), placed standing there after it; captured is what stood
+    // there before. check and mate are what the referee says of the other side's king.
+    void viewsSeeMove(Side mover, int fromX, int fromY, int toX, int toY, int placed, int captured,
+                      bool check, bool mate);
+    // A move refused as a miss of the given kind; nothing on the board changed.
+    void viewsSeeMiss(Side mover, int fromX, int fromY, int toX, int toY, int placed, int kind);
+    void viewsPresent(Side toMove);
 
     // Keys, cursor, marks and status line (form1_keys.cpp).
     using Square = std::pair<int, int>;

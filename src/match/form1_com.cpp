@@ -107,6 +107,7 @@ void Form1::com_ban() {
         const int kind = 調査_ミス(s, m.fromX, m.fromY, m.toX, m.toY, m.placed);
         if (kind == NO) break;
         ミス処理(s.roleCOM, kind, m.fromX, m.fromY, m.toX, m.toY);
+        viewsSeeMiss(Side::Com, m.fromX, m.fromY, m.toX, m.toY, m.placed, kind);
         点滅_ミス回数(3, s.roleCOM);
         if (s.missCountCOM > 9) {
             終了(texts::match::WINNER_MAN_ON_MISSES);
@@ -121,6 +122,7 @@ void Form1::com_ban() {
              s.timeUsedCOM, s.timeUsedCOM + s.clockElapsed);
     s.moveCount += 1;
     描画_手数(s, c, s.moveCount, COLOUR_WHITE);
+    const int captured = s.board[m.toX][m.toY];
     駒移動(m.fromX, m.fromY, m.toX, m.toY, m.placed);
 
     待ち時間(0.5);
@@ -130,11 +132,14 @@ void Form1::com_ban() {
 
     afterEvent();  // the move's mark shows with the boxes that follow
     const bool mateSeen = 詰めかMAN(s) == YES;
+    const bool inCheck =
+        !mateSeen && s.winner != s.roleCOM && s.maps.comInfluence[s.kingXMAN][s.kingYMAN] > 0;
+    viewsSeeMove(Side::Com, m.fromX, m.fromY, m.toX, m.toY, m.placed, captured, mateSeen || inCheck,
+                 mateSeen);
     if (!mateSeen && s.winner == s.roleCOM) {
         終了(texts::match::WINNER_COMPUTER);
         return;
     }
-    const bool inCheck = !mateSeen && s.maps.comInfluence[s.kingXMAN][s.kingYMAN] > 0;
     // The status line keeps the referee's words of the turn: misses, check, a drop.
     std::string said = comAnnouncements_;
     const auto say = [&said](const char* text) {
