@@ -135,6 +135,7 @@ void HelpWindow::retranslate() {
     para(h::TENTH);
     heading(h::LEVELS_HEADING);
     para(h::LEVELS);
+    para(h::LEVEL_KOUSEI);
     heading(h::KEYS_HEADING);
     const std::pair<QString, const char*> keys[] = {
         {helpText(h::KEY_MOUSE), h::KEY_MOUSE_DOES},

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "board/move_rules.h"
+#include "board/promotion.h"
 
 namespace velk {
 
@@ -36,7 +37,9 @@ HonestMove HonestPlayer::choose(const SideView& view) {
             for (int tx = 1; tx <= 9; ++tx)
                 for (int ty = 1; ty <= 9; ++ty)
                     if (盤上移動チェック(view.board, pawnsMAN, pawnsCOM, fx, fy, tx, ty, p) == YES)
-                        moves.push_back({true, fx, fy, tx, ty, p});
+                        // A piece that could not move again unpromoted goes promoted.
+                        moves.push_back({true, fx, fy, tx, ty,
+                                         移動後チェック(ty, p) == NO ? promotedCode(p) : p});
         }
     if (moves.empty()) return {};
     state_ ^= seed_ + view.events.size();

@@ -97,6 +97,7 @@ void Form1::Form_Load() {
     ports_.menu.setChecked(MenuItem::LEVEL1, true);
     ports_.menu.setChecked(MenuItem::LEVEL2, false);
     ports_.menu.setChecked(MenuItem::LEVEL3, false);
+    ports_.menu.setChecked(MenuItem::KOUSEI, false);
     s.roleCOM = SENTE;
     s.roleMAN = GOTE;
 
@@ -214,6 +215,7 @@ void Form1::resumeOrRefuse() {
         return;
     }
     ports_.dialogs.message(texts::match::RESUME, texts::match::RESUME_TITLE);
+    startHonestPlayer();  // the sides' views begin again from here
     s.clockStart = now();
     if (ports_.menu.isChecked(MenuItem::KEIKA)) ports_.timer.setEnabled(true);
     // The next recorded move tells who is to move; past the end of the record it is the
@@ -429,6 +431,7 @@ void Form1::SENTE_Click() {
     const EventScope event(*this);
     if (closed || refuseGameWithoutKings()) return;
     clearMarkers();
+    startHonestPlayer();
     // A game started from a record being read keeps that record's moves known.
     if (s.kifuMode == YES) moveListKnown_ = s.moveNoLast;
     描画_棋譜読込み部分消去(s, ports_.canvas);
@@ -450,6 +453,7 @@ void Form1::GOTE_Click() {
     const EventScope event(*this);
     if (closed || refuseGameWithoutKings()) return;
     clearMarkers();
+    startHonestPlayer();
     // A game started from a record being read keeps that record's moves known.
     if (s.kifuMode == YES) moveListKnown_ = s.moveNoLast;
     描画_棋譜読込み部分消去(s, ports_.canvas);
@@ -484,6 +488,11 @@ void Form1::LEVEL3_Click() {
     levelClick(3);
 }
 
+void Form1::KOUSEI_Click() {
+    const EventScope event(*this);
+    levelClick(LEVEL_KOUSEI);
+}
+
 void Form1::levelClick(int n) {
     if (closed) return;
     for (double gx : {-2.0, -1.0, 0.0}) 描画_絵(s, ports_.canvas, s.background, gx, 0);
@@ -495,8 +504,10 @@ void Form1::レベル_設定(int n) {
     menu.setChecked(MenuItem::LEVEL1, false);
     menu.setChecked(MenuItem::LEVEL2, false);
     menu.setChecked(MenuItem::LEVEL3, false);
-    if (n >= 1 && n <= 3) {
-        static constexpr MenuItem items[] = {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3};
+    menu.setChecked(MenuItem::KOUSEI, false);
+    if (n >= 1 && n <= LEVEL_KOUSEI) {
+        static constexpr MenuItem items[] = {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3,
+                                             MenuItem::KOUSEI};
         menu.setChecked(items[n - 1], true);
         s.level = n;
     }

@@ -2,13 +2,17 @@
 // the game state and reaches the screen, dialogs, sound, clock and timer only through Ports.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "com/com_turn.h"
 #include "game/game_state.h"
+#include "honest/honest_player.h"
 #include "match/overlay_canvas.h"
 #include "match/ports.h"
 #include "record/move_list.h"
@@ -81,7 +85,13 @@ class Form1 {
     void LEVEL1_Click();
     void LEVEL2_Click();
     void LEVEL3_Click();
+    // The level 公正: the computer's moves come from a player that reads only the computer's
+    // side of the screen (form1_com.cpp).
+    void KOUSEI_Click();
     void レベル_設定(int n);
+    // Fixes the seed of the computer's player at 公正 from the next game on, and of the game
+    // under way; without it each game takes its seed from the clock when it starts.
+    void setHonestSeed(std::uint64_t seed);
 
     // --- End of game and shutdown (form1.cpp) ---
     void 終了(const std::string& name);
@@ -210,6 +220,15 @@ class Form1 {
     bool ownsTurn(int piece) const;
     bool canTakeUp(int piece) const;
     void levelClick(int n);
+    // The computer's player at 公正, made when a game starts or resumes with the game's seed
+    // (form1_com.cpp).
+    std::optional<HonestPlayer> comPlayer_;
+    std::optional<std::uint64_t> honestSeed_;
+    std::uint64_t gameSeed_ = 0;
+    void startHonestPlayer();
+    // The move of the computer at 公正, judged before the referee sees it; a move that is
+    // neither a miss nor legal is the player's fault and gives way to the level-3 scan.
+    ComMove honestComMove();
     void offerAnotherGame();
     bool refuseGameWithoutKings();
     void endOnFullRecord();

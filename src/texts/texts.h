@@ -536,6 +536,8 @@ inline constexpr std::string_view HANDICAP_GRADES[21] = {
 inline constexpr std::string_view MOVE_COUNT_LABEL = QT_TRANSLATE_NOOP("draw", "手目");
 // Above the level number.
 inline constexpr std::string_view LEVEL_LABEL = QT_TRANSLATE_NOOP("draw", "LEVEL");
+// In place of the level number at the level 公正.
+inline constexpr std::string_view KOUSEI_LABEL = QT_TRANSLATE_NOOP("draw", "公正");
 // Above each side's miss count.
 inline constexpr std::string_view MISS_LABEL_COM = QT_TRANSLATE_NOOP("draw", "COMミス");
 inline constexpr std::string_view MISS_LABEL_MAN = QT_TRANSLATE_NOOP("draw", "MANミス");
@@ -653,6 +655,8 @@ inline constexpr const char* LEVEL = QT_TRANSLATE_NOOP("menu", "COM対局ﾚﾍ�
 inline constexpr const char* LEVEL1 = QT_TRANSLATE_NOOP("menu", "LEVEL1");
 inline constexpr const char* LEVEL2 = QT_TRANSLATE_NOOP("menu", "LEVEL2");
 inline constexpr const char* LEVEL3 = QT_TRANSLATE_NOOP("menu", "LEVEL3");
+// The computer sees only its own side of the screen, as the human does.
+inline constexpr const char* KOUSEI = QT_TRANSLATE_NOOP("menu", "公正");
 inline constexpr const char* OWARI = QT_TRANSLATE_NOOP("menu", "終わり");
 inline constexpr const char* STOP = QT_TRANSLATE_NOOP("menu", "局面");
 inline constexpr const char* REPLAY = QT_TRANSLATE_NOOP("menu", "戻");
@@ -733,6 +737,10 @@ inline constexpr const char* LEVELS = QT_TRANSLATE_NOOP(
     "help",
     "ﾚﾍﾞﾙが変えるのは、COMがミスをする多さだけです。LEVEL1のCOMはよくミスをし、"
     "LEVEL2では時々、LEVEL3では決してミスをしません。読みの強さはどのﾚﾍﾞﾙも同じです。");
+inline constexpr const char* LEVEL_KOUSEI = QT_TRANSLATE_NOOP(
+    "help",
+    "公正のCOMは、あなたと同じく自分の側しか見えません。あなたの駒の場所を推し量って指すので、"
+    "本当のミスをします。わざとミスをすることはありません。");
 inline constexpr const char* KEYS_HEADING = QT_TRANSLATE_NOOP("help", "マウスとキー");
 // Each key or button and what it does.
 inline constexpr const char* KEY_MOUSE = QT_TRANSLATE_NOOP("help", "左クリック");

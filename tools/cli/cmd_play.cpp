@@ -230,9 +230,9 @@ struct MenuName {
 
 constexpr MenuName MENU_NAMES[] = {
     {MenuItem::LEVEL1, "LEVEL1"}, {MenuItem::LEVEL2, "LEVEL2"}, {MenuItem::LEVEL3, "LEVEL3"},
-    {MenuItem::KEIKA, "KEIKA"},   {MenuItem::BGM, "BGM"},       {MenuItem::MIDORI, "MIDORI"},
-    {MenuItem::TATAMI, "TATAMI"}, {MenuItem::TAKE, "TAKE"},     {MenuItem::UCHU, "UCHU"},
-    {MenuItem::RENGA, "RENGA"},
+    {MenuItem::KOUSEI, "KOUSEI"}, {MenuItem::KEIKA, "KEIKA"},   {MenuItem::BGM, "BGM"},
+    {MenuItem::MIDORI, "MIDORI"}, {MenuItem::TATAMI, "TATAMI"}, {MenuItem::TAKE, "TAKE"},
+    {MenuItem::UCHU, "UCHU"},     {MenuItem::RENGA, "RENGA"},
 };
 
 // A key by name (escape, left, right, up, down, home, end, space, enter, shift+enter) or by
