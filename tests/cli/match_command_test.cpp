@@ -55,6 +55,9 @@ TEST(MatchCommand, ArgumentsAreReadInAnyOrder) {
     EXPECT_FALSE(o.honest);
     ASSERT_TRUE(parseMatchOptions({"--games", "1", "--seed", "1", "--level", "3"}, o, error));
     EXPECT_FALSE(o.times);
+    EXPECT_FALSE(o.honest);
+    ASSERT_TRUE(parseMatchOptions({"--games", "1", "--seed", "1", "--level", "honest"}, o, error));
+    EXPECT_TRUE(o.honest);
 }
 
 TEST(MatchCommand, BadArgumentsAreRefusedWithTheReason) {
@@ -162,6 +165,17 @@ TEST(MatchCommand, SameArgumentsGiveTheSameGames) {
         choices += (g[1] == "MAN" ? (moves + 1) / 2 : moves / 2) + std::stoi(g[3]);
     }
     EXPECT_EQ(std::stoi(m[1]), choices);
+}
+
+TEST(MatchCommand, HonestAgainstHonestIsPlayedAtTheFairLevelAndRepeats) {
+    const MatchRun a = runWith({"--games", "3", "--seed", "5", "--level", "honest"});
+    ASSERT_EQ(a.status, 0) << a.err;
+    const std::vector<std::string> l = lines(a.out);
+    ASSERT_EQ(l.size(), 4u) << a.out;
+    EXPECT_EQ(l[3].rfind("games 3 wins ", 0), 0u) << l[3];
+    EXPECT_EQ(runWith({"--games", "3", "--seed", "5", "--level", "honest"}).out, a.out);
+    // The computer's side is not the scanning computer of level 3.
+    EXPECT_NE(runWith({"--games", "3", "--seed", "5", "--level", "3"}).out, a.out);
 }
 
 }  // namespace

@@ -211,10 +211,11 @@ struct ViewSession {
             return false;
         }
         if (e < 80) {
-            const int l = pick(3);
+            const int l = pick(4);
             if (l == 0) g.LEVEL1_Click();
             if (l == 1) g.LEVEL2_Click();
             if (l == 2) g.LEVEL3_Click();
+            if (l == 3) g.KOUSEI_Click();
             return false;
         }
         if (e < 84) {

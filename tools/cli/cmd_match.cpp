@@ -149,8 +149,8 @@ class Game {
     Game(const MatchOptions& options, long number, const std::filesystem::path& folder)
         : options_(options),
           number_(number),
-          man_(options.seed * 1000003u + static_cast<std::uint64_t>(number)),
-          rng_(options.seed * 1000003u + static_cast<std::uint64_t>(number) + 0x5DEECE66Du),
+          man_(gameSeed()),
+          rng_(gameSeed() + CLOCK_SEED_OFFSET),
           form_(Ports{canvas_, dialogs_, sound_, clock_, timer_, menu_, panel_, window_}, folder) {
         panel_.folderPath = folder.string();
     }
@@ -158,7 +158,13 @@ class Game {
     // Plays the game; false with the reason in error when the human side's player stuck.
     bool play(GameResult& result, std::vector<double>& thinkMs, std::string& error) {
         form_.Form_Load();
-        runControl(form_, "LEVEL" + std::to_string(options_.level));
+        if (options_.honest) {
+            // The computer's side is an honest player too, with a seed of its own.
+            runControl(form_, "KOUSEI");
+            form_.setHonestSeed(gameSeed() + COM_SEED_OFFSET);
+        } else {
+            runControl(form_, "LEVEL" + std::to_string(options_.level));
+        }
         runControl(form_, number_ % 2 == 1 ? "SENTE" : "GOTE");
         // Each turn ends in a move or a miss; misses and moves are both bounded, so this only
         // guards against a fault of the robot.
@@ -213,6 +219,14 @@ class Game {
     }
 
   private:
+    // The seed of the game's human side; the computer's honest player and the pretended
+    // thinking times take seeds of their own from it.
+    std::uint64_t gameSeed() const {
+        return options_.seed * 1000003u + static_cast<std::uint64_t>(number_);
+    }
+    static constexpr std::uint64_t COM_SEED_OFFSET = 500009;
+    static constexpr std::uint64_t CLOCK_SEED_OFFSET = 0x5DEECE66D;
+
     const MatchOptions& options_;
     long number_;
     HonestPlayer man_;
@@ -282,10 +296,7 @@ bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& optio
             if (v == "1" || v == "2" || v == "3") {
                 options.level = v[0] - '0';
             } else if (v == "honest") {
-                error =
-                    "--level honest needs the computer's honest level, which this build "
-                    "does not have";
-                return false;
+                options.honest = true;
             } else {
                 error = "--level is 1, 2, 3 or honest, not '" + v + "'";
                 return false;

@@ -12,8 +12,8 @@ namespace velk::cli {
 struct MatchOptions {
     long games = 0;
     std::uint64_t seed = 0;
-    int level = 0;        // 1..3
-    bool honest = false;  // the computer's side is an honest player too
+    int level = 0;        // 1..3, or 0 with honest
+    bool honest = false;  // the computer plays at 公正: an honest player too
     bool times = false;   // print the human side's thinking times
 };
 
