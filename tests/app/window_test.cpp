@@ -231,7 +231,7 @@ TEST_F(WindowTest, EveryMenuItemHasAControlAndEveryMenuControlAnItem) {
         ASSERT_NE(c, nullptr) << name;
         EXPECT_EQ(c->kind, ControlKind::MenuItem) << name;
     }
-    EXPECT_EQ(items, 23);
+    EXPECT_EQ(items, 24);
 }
 
 TEST_F(WindowTest, TheTimerRedrawsTheClockOfTheSideToMove) {
