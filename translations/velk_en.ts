@@ -341,6 +341,10 @@
         <source>公正のCOMは、あなたと同じく自分の側しか見えません。あなたの駒の場所を推し量って指すので、本当のミスをします。わざとミスをすることはありません。</source>
         <translation>At Fair, COM sees only its own side, as you do. It guesses where your pieces stand, so its misses are real ones. It never makes a miss on purpose.</translation>
     </message>
+    <message>
+        <source>あなたの番に、あなたの側から見た一手を示します（ﾋﾝﾄ）</source>
+        <translation>On your move, show a move found from your side alone (Hint)</translation>
+    </message>
 </context>
 <context>
     <name>kif</name>
@@ -898,6 +902,10 @@ Licence: MIT License</translation>
         <source>公正</source>
         <translation>Fair</translation>
     </message>
+    <message>
+        <source>ﾋﾝﾄ</source>
+        <translation>Hint</translation>
+    </message>
 </context>
 <context>
     <name>movelist</name>
@@ -1193,6 +1201,10 @@ Replace it?</translation>
     <message>
         <source>終局&#x3000;%1の勝ちです</source>
         <translation>Game over. %1 won</translation>
+    </message>
+    <message>
+        <source>ﾋﾝﾄ：%1</source>
+        <translation>Hint: %1</translation>
     </message>
 </context>
 </TS>

@@ -159,6 +159,7 @@ void Form1::Form_MouseDown(int button, int /*shift*/, float xTwips, float yTwips
     Canvas& c = ports_.canvas;
     // A click of the mouse puts the keyboard's cursor away until the next key.
     if (!pressFromKeyboard_) cursorShown_ = false;
+    hintSquares_.clear();
     hidePanel();
 
     // A click after the computer's pieces were shown only puts the screen back up.

@@ -2,6 +2,7 @@
 // the game state and reaches the screen, dialogs, sound, clock and timer only through Ports.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -33,6 +34,7 @@ inline constexpr int KEY_LEFT = 37;
 inline constexpr int KEY_UP = 38;
 inline constexpr int KEY_RIGHT = 39;
 inline constexpr int KEY_DOWN = 40;
+inline constexpr int KEY_H = 72;
 inline constexpr int SHIFT_KEY_BIT = 1;
 
 class Form1 {
@@ -73,7 +75,8 @@ class Form1 {
     // Escape quits. Home / End step through the record to its start / end as 戻 / 進 do. While
     // it is the human's move the arrow keys move the square cursor (the first key only shows
     // it), and Space or Enter press the left button on its square, Shift+Enter the right one;
-    // at any other time ← / → step through the record as 戻 / 進 (form1_keys.cpp).
+    // at any other time ← / → step through the record as 戻 / 進 (form1_keys.cpp). H asks for
+    // a hint as ﾋﾝﾄ does.
     void Form_KeyDown(int keyCode, int shift = 0);
     void Timer1_Timer();
 
@@ -106,6 +109,14 @@ class Form1 {
     void 描画_移動可能桝色(int fromX, int fromY, int colour, int piece);
     // Plays one move on the board and hands and repaints the squares and hands it touched.
     void 駒移動(int fromX, int fromY, int toX, int toY, int piece);
+
+    // --- The hint (form1_keys.cpp) ---
+    // On the human's move in a game: a move found from the human's side of the screen alone,
+    // shown on its squares and in the status line until the next event; never played. At any
+    // other time only the refusal sound.
+    void HINT_Click();
+    // The squares the hint shows, empty while none shows.
+    const std::vector<std::pair<int, int>>& hintSquares() const { return hintSquares_; }
 
     // --- Move log and replay (form1_replay.cpp) ---
     void 手順保存(int fromX, int fromY, int toX, int toY, int pieceBefore, int pieceArg,
@@ -221,7 +232,7 @@ class Form1 {
     bool canTakeUp(int piece) const;
     void levelClick(int n);
     // The computer's player at 公正, made when a game starts or resumes with the game's seed
-    // (form1_com.cpp).
+    // (form1_com.cpp); the hints take theirs from the same seed.
     std::optional<HonestPlayer> comPlayer_;
     std::optional<std::uint64_t> honestSeed_;
     std::uint64_t gameSeed_ = 0;
@@ -283,6 +294,16 @@ class Form1 {
     void moveCursor(int dx, int dy);
     void pressAtCursor(int button);
     void stepThroughRecord(bool forward);
+    // The hint's squares while it shows: its source (a board square or a slot of the human's
+    // hand) and its destination. It goes with the next click, and with the next event after
+    // which hintState() reads otherwise.
+    std::vector<Square> hintSquares_;
+    std::vector<Square> hintDrawn_;
+    std::array<int, 9> hintState_{};
+    std::array<int, 9> hintState() const;
+    std::string hintStatus_;
+    std::string statusBeforeHint_;
+    std::string hintText(const HonestMove& h, int moving) const;
     std::vector<Square> lastMoveSquares() const;
     void repaintSquare(Square sq);
     std::string status_;

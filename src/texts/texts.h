@@ -597,6 +597,11 @@ inline std::string miss(std::string_view who, std::string_view detail) {
     if (detail.empty()) return std::string(who);
     return arg(MISS_OF_KIND, {who, detail});
 }
+// A hint: the move proposed, "ﾋﾝﾄ：７六歩".
+inline constexpr const char* HINT = QT_TRANSLATE_NOOP("status", "ﾋﾝﾄ：%1");
+inline std::string hint(std::string_view move) {
+    return arg(HINT, {move});
+}
 // The result at the end of a game.
 inline constexpr const char* RESULT = QT_TRANSLATE_NOOP("status", "終局　%1の勝ちです");
 inline std::string result(std::string_view winner) {
@@ -657,6 +662,8 @@ inline constexpr const char* LEVEL2 = QT_TRANSLATE_NOOP("menu", "LEVEL2");
 inline constexpr const char* LEVEL3 = QT_TRANSLATE_NOOP("menu", "LEVEL3");
 // The computer sees only its own side of the screen, as the human does.
 inline constexpr const char* KOUSEI = QT_TRANSLATE_NOOP("menu", "公正");
+// A move proposed for the human from what the human's side shows.
+inline constexpr const char* HINT = QT_TRANSLATE_NOOP("menu", "ﾋﾝﾄ");
 inline constexpr const char* OWARI = QT_TRANSLATE_NOOP("menu", "終わり");
 inline constexpr const char* STOP = QT_TRANSLATE_NOOP("menu", "局面");
 inline constexpr const char* REPLAY = QT_TRANSLATE_NOOP("menu", "戻");
@@ -763,6 +770,8 @@ inline constexpr const char* KEY_SAVE_DOES =
     QT_TRANSLATE_NOOP("help", "棋譜を書き込みます（書込）");
 inline constexpr const char* KEY_OPEN_DOES =
     QT_TRANSLATE_NOOP("help", "棋譜を読み込みます（読込）");
+inline constexpr const char* KEY_HINT_DOES =
+    QT_TRANSLATE_NOOP("help", "あなたの番に、あなたの側から見た一手を示します（ﾋﾝﾄ）");
 inline constexpr const char* KEY_HELP_DOES = QT_TRANSLATE_NOOP("help", "この遊び方を開きます");
 
 }  // namespace help

@@ -1,4 +1,5 @@
-// The level 公正, where the computer plays from its own side of the screen alone.
+// The level 公正, where the computer plays from its own side of the screen alone, and the hint,
+// which proposes a move from the human's side alone.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -272,6 +273,147 @@ TEST_F(Fair, TheClocksFoulRollPlaysNoPart) {
     const std::vector<int> calm = play(36000.0f);
     EXPECT_EQ(fouling, calm);
     EXPECT_GE(fouling.size(), 16u);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The hint
+
+class Hint : public Fair {
+  protected:
+    int yellowFillsIn(int x, int y, std::size_t from = 0) const {
+        int n = 0;
+        for (std::size_t i = from; i < f.canvas.ops.size(); ++i) {
+            const CanvasOp& op = f.canvas.ops[i];
+            if (op.kind == CanvasOp::Fill && op.code == COLOUR_YELLOW && op.gx >= x &&
+                op.gx < x + 1 && op.gy >= y && op.gy < y + 1)
+                ++n;
+        }
+        return n;
+    }
+    int yellowFills(std::size_t from = 0) const {
+        int n = 0;
+        for (std::size_t i = from; i < f.canvas.ops.size(); ++i)
+            n += f.canvas.ops[i].kind == CanvasOp::Fill && f.canvas.ops[i].code == COLOUR_YELLOW;
+        return n;
+    }
+    int forbidden() const { return f.sound.plays(form->sndForbidden); }
+};
+
+TEST_F(Hint, OnlyOnTheHumansMoveInAGame) {
+    // No game yet.
+    const int refusals = forbidden();
+    form->HINT_Click();
+    EXPECT_EQ(forbidden(), refusals + 1);
+    EXPECT_TRUE(form->hintSquares().empty());
+    EXPECT_EQ(form->statusText(), "");
+    EXPECT_EQ(yellowFills(), 0);
+
+    form->LEVEL3_Click();
+    form->SENTE_Click();
+    click(7, 7);
+    click(7, 6);
+    ASSERT_EQ(s().moveNo, 2);
+    form->REPLAY_Click();  // stepping through the record: nobody is to move
+    ASSERT_EQ(s().turn, NOBODY);
+    const std::string status = form->statusText();
+    form->Form_KeyDown(KEY_H);
+    EXPECT_EQ(forbidden(), refusals + 2);
+    EXPECT_TRUE(form->hintSquares().empty());
+    EXPECT_EQ(form->statusText(), status);
+    EXPECT_EQ(yellowFills(), 0);
+}
+
+TEST_F(Hint, ShowsAMoveOfTheHumanAndChangesNothingOfTheGame) {
+    form->LEVEL3_Click();
+    form->SENTE_Click();
+    click(7, 7);
+    click(7, 6);
+    const GameState before = s();
+    const long logged = form->movesLogged;
+    const std::size_t boxes = f.dialogs.boxes.size();
+    const std::size_t from = f.canvas.ops.size();
+    form->Form_KeyDown(KEY_H);
+
+    ASSERT_EQ(form->hintSquares().size(), 2u);
+    const auto [fx, fy] = form->hintSquares()[0];
+    const auto [tx, ty] = form->hintSquares()[1];
+    EXPECT_TRUE(isManPiece(s().board[fx][fy])) << "the source holds a piece of the human";
+    EXPECT_GT(yellowFillsIn(fx, fy, from), 0);
+    EXPECT_GT(yellowFillsIn(tx, ty, from), 0);
+    EXPECT_EQ(yellowFills(from), yellowFillsIn(fx, fy, from) + yellowFillsIn(tx, ty, from));
+    EXPECT_TRUE(form->statusText().starts_with("ﾋﾝﾄ：")) << form->statusText();
+    // The notation of the move list: destination, then the piece.
+    EXPECT_NE(form->statusText().find(texts::draw::DIGITS[10 - tx]), std::string::npos);
+
+    EXPECT_EQ(s().board, before.board);
+    EXPECT_EQ(s().handMAN, before.handMAN);
+    EXPECT_EQ(s().handCOM, before.handCOM);
+    EXPECT_EQ(s().record.recToX, before.record.recToX);
+    EXPECT_EQ(s().record.recPieceAfter, before.record.recPieceAfter);
+    EXPECT_EQ(s().moveNo, before.moveNo);
+    EXPECT_EQ(s().moveNoLast, before.moveNoLast);
+    EXPECT_EQ(s().selPhase, before.selPhase);
+    EXPECT_EQ(s().turn, before.turn);
+    EXPECT_EQ(s().missCountMAN, before.missCountMAN);
+    EXPECT_EQ(s().movesUnsaved, before.movesUnsaved);
+    EXPECT_EQ(form->movesLogged, logged);
+    EXPECT_EQ(f.dialogs.boxes.size(), boxes);
+
+    // A tick of the clock leaves it; asked again, the same hint.
+    const std::vector<std::pair<int, int>> shown = form->hintSquares();
+    const std::string text = form->statusText();
+    form->Timer1_Timer();
+    EXPECT_EQ(form->hintSquares(), shown);
+    form->HINT_Click();
+    EXPECT_EQ(form->hintSquares(), shown);
+    EXPECT_EQ(form->statusText(), text);
+}
+
+TEST_F(Hint, GoesWithTheNextClick) {
+    form->LEVEL3_Click();
+    form->SENTE_Click();
+    const std::string status = form->statusText();
+    form->HINT_Click();
+    ASSERT_EQ(form->hintSquares().size(), 2u);
+    const auto squares = form->hintSquares();
+    const std::size_t from = f.canvas.ops.size();
+    click(5, 5);  // an empty square: nothing else happens
+    EXPECT_TRUE(form->hintSquares().empty());
+    EXPECT_EQ(form->statusText(), status);
+    EXPECT_EQ(yellowFills(from), 0);
+    for (const auto& [x, y] : squares) {
+        bool repainted = false;
+        for (std::size_t i = from; i < f.canvas.ops.size(); ++i)
+            repainted |= f.canvas.ops[i].kind == CanvasOp::Picture && f.canvas.ops[i].gx == x &&
+                         f.canvas.ops[i].gy == y;
+        EXPECT_TRUE(repainted) << x << "," << y;
+    }
+}
+
+// The hint comes from the human's view alone: where the hidden pieces stand plays no part.
+TEST_F(Hint, TheSameViewGivesTheSameHint) {
+    const auto hintAfter = [&](bool moveHiddenPieces) {
+        TearDown();
+        f = fakes::FakePorts{};
+        SetUp();
+        form->LEVEL3_Click();
+        form->setHonestSeed(5);
+        form->SENTE_Click();
+        click(7, 7);
+        click(7, 6);
+        if (moveHiddenPieces) {
+            form->checkStateAfterEvents = false;
+            // Behind the screen: the computer's lances and a pawn stand elsewhere.
+            std::swap(s().board[1][1], s().board[1][2]);
+            std::swap(s().board[9][1], s().board[9][2]);
+            std::swap(s().board[2][3], s().board[2][4]);
+        }
+        form->HINT_Click();
+        return std::pair{form->hintSquares(), form->statusText()};
+    };
+    const auto plain = hintAfter(false);
+    ASSERT_EQ(plain.first.size(), 2u);
+    EXPECT_EQ(hintAfter(true), plain);
 }
 
 }  // namespace

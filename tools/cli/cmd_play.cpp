@@ -235,13 +235,13 @@ constexpr MenuName MENU_NAMES[] = {
     {MenuItem::UCHU, "UCHU"},     {MenuItem::RENGA, "RENGA"},
 };
 
-// A key by name (escape, left, right, up, down, home, end, space, enter, shift+enter) or by
+// A key by name (escape, left, right, up, down, home, end, space, enter, shift+enter, h) or by
 // code, with the shift bits of Form_KeyDown.
 std::pair<int, int> parseKey(const std::string& text) {
     static constexpr std::pair<std::string_view, int> NAMES[] = {
-        {"escape", KEY_ESCAPE}, {"left", KEY_LEFT},   {"right", KEY_RIGHT},
-        {"up", KEY_UP},         {"down", KEY_DOWN},   {"home", KEY_HOME},
-        {"end", KEY_END},       {"space", KEY_SPACE}, {"enter", KEY_ENTER},
+        {"escape", KEY_ESCAPE}, {"left", KEY_LEFT}, {"right", KEY_RIGHT}, {"up", KEY_UP},
+        {"down", KEY_DOWN},     {"home", KEY_HOME}, {"end", KEY_END},     {"space", KEY_SPACE},
+        {"enter", KEY_ENTER},   {"h", KEY_H},
     };
     std::string_view name = text;
     int shift = 0;
