@@ -107,6 +107,10 @@
         <source>思考中</source>
         <translation>Thinking</translation>
     </message>
+    <message>
+        <source>公正</source>
+        <translation>Fair</translation>
+    </message>
 </context>
 <context>
     <name>file</name>
@@ -333,6 +337,14 @@
         <source>ついたて将棋は、盤の真ん中についたてを立てて指す将棋です。あなたには自分の駒しか見えず、コンピュータ（COM）の駒は見えません。分かるのは、COMの持駒の数と、COMが指した先の桝（駒は「？？」）だけです。駒の動き、成り、持駒の打ち方は普通の将棋と同じで、見えないCOMの駒がいる桝に指せば、その駒を取ります。</source>
         <translation>Screen shogi is shogi played with a screen standing across the middle of the board. You see only your own pieces, never the computer&apos;s (COM). All you learn is how many pieces COM holds in hand and the square each COM move lands on (its piece shown as &quot;？？&quot;). Pieces move, promote and are dropped exactly as in ordinary shogi, and moving onto a square where a hidden COM piece stands captures it.</translation>
     </message>
+    <message>
+        <source>公正のCOMは、あなたと同じく自分の側しか見えません。あなたの駒の場所を推し量って指すので、本当のミスをします。わざとミスをすることはありません。</source>
+        <translation>At Fair, COM sees only its own side, as you do. It guesses where your pieces stand, so its misses are real ones. It never makes a miss on purpose.</translation>
+    </message>
+    <message>
+        <source>あなたの番に、あなたの側から見た一手を示します（ﾋﾝﾄ）</source>
+        <translation>On your move, show a move found from your side alone (Hint)</translation>
+    </message>
 </context>
 <context>
     <name>kif</name>
@@ -362,7 +374,7 @@
     </message>
     <message>
         <source>対局名や対局者名に制御文字は使えません</source>
-        <translation>The title and the players' names cannot contain control characters</translation>
+        <translation>The title and the players&apos; names cannot contain control characters</translation>
     </message>
     <message>
         <source>KIFﾌｧｲﾙが大きすぎます</source>
@@ -886,6 +898,14 @@ Licence: MIT License</translation>
         <source>予想駒を置く</source>
         <translation>Place a guess marker</translation>
     </message>
+    <message>
+        <source>公正</source>
+        <translation>Fair</translation>
+    </message>
+    <message>
+        <source>ﾋﾝﾄ</source>
+        <translation>Hint</translation>
+    </message>
 </context>
 <context>
     <name>movelist</name>
@@ -1181,6 +1201,10 @@ Replace it?</translation>
     <message>
         <source>終局&#x3000;%1の勝ちです</source>
         <translation>Game over. %1 won</translation>
+    </message>
+    <message>
+        <source>ﾋﾝﾄ：%1</source>
+        <translation>Hint: %1</translation>
     </message>
 </context>
 </TS>

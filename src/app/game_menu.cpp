@@ -17,6 +17,8 @@ GameMenu::GameMenu(QMenuBar* bar, std::function<void(const QString&)> onItem,
     checks_[MenuItem::LEVEL1] = item(level, texts::menu::LEVEL1, "LEVEL1", true);
     checks_[MenuItem::LEVEL2] = item(level, texts::menu::LEVEL2, "LEVEL2", true);
     checks_[MenuItem::LEVEL3] = item(level, texts::menu::LEVEL3, "LEVEL3", true);
+    checks_[MenuItem::KOUSEI] = item(level, texts::menu::KOUSEI, "KOUSEI", true);
+    item(taikyoku, texts::menu::HINT, "HINT");
     item(taikyoku, texts::menu::OWARI, "OWARI");
 
     QMenu* stop = top(bar, texts::menu::STOP, "STOP", true);

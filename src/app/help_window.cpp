@@ -135,6 +135,7 @@ void HelpWindow::retranslate() {
     para(h::TENTH);
     heading(h::LEVELS_HEADING);
     para(h::LEVELS);
+    para(h::LEVEL_KOUSEI);
     heading(h::KEYS_HEADING);
     const std::pair<QString, const char*> keys[] = {
         {helpText(h::KEY_MOUSE), h::KEY_MOUSE_DOES},
@@ -144,6 +145,7 @@ void HelpWindow::retranslate() {
         {QStringLiteral("Shift+Enter"), h::KEY_SHIFT_ENTER_DOES},
         {QStringLiteral("← →"), h::KEY_LEFT_RIGHT_DOES},
         {QStringLiteral("Home / End"), h::KEY_HOME_END_DOES},
+        {QStringLiteral("H"), h::KEY_HINT_DOES},
         {QStringLiteral("Ctrl+S"), h::KEY_SAVE_DOES},
         {QStringLiteral("Ctrl+O"), h::KEY_OPEN_DOES},
         {QStringLiteral("F1"), h::KEY_HELP_DOES},

@@ -34,6 +34,8 @@ inline int controllerKeyCode(const QKeyEvent& event) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
             return KEY_ENTER;
+        case Qt::Key_H:
+            return KEY_H;
         default:
             return 0;
     }
@@ -48,9 +50,9 @@ inline QKeySequence helpKey() {
     return QKeySequence(Qt::Key_F1);
 }
 
-// 戻 and 進 only show their keys after a tab in their captions: ← and → reach the controller
-// as keys, which moves the cursor instead while the human is to move. Call it again after the
-// captions are set anew.
+// 戻, 進 and ﾋﾝﾄ only show their keys after a tab in their captions: the keys reach the
+// controller as keys (← and → move the cursor instead while the human is to move). Call it again
+// after the captions are set anew.
 inline void showMenuKeys(GameMenu& menu) {
     const auto showKey = [&menu](const char* name, const QString& key) {
         if (QAction* a = menu.action(QString::fromLatin1(name)))
@@ -58,6 +60,7 @@ inline void showMenuKeys(GameMenu& menu) {
     };
     showKey("REPLAY", QKeySequence(Qt::Key_Left).toString(QKeySequence::NativeText));
     showKey("AFTER", QKeySequence(Qt::Key_Right).toString(QKeySequence::NativeText));
+    showKey("HINT", QKeySequence(Qt::Key_H).toString(QKeySequence::NativeText));
 }
 
 // Shows the keys in the menus; 書込 and 読込 own theirs, and ﾍﾙﾌﾟ → 遊び方 owns the help key

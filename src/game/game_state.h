@@ -12,6 +12,10 @@ namespace velk {
 
 inline constexpr int MAX_MOVES = 500;
 
+// The level after LEVEL1..3: the computer plays from its own side of the screen alone and never
+// fouls on purpose.
+inline constexpr int LEVEL_KOUSEI = 4;
+
 // The move being built: source, destination and the moving piece.
 struct MoveArgs {
     int fromX = 0;
@@ -94,6 +98,7 @@ struct GameState {
     int kingXMAN = 0, kingYMAN = 0;
     int kingXCOM = 0, kingYCOM = 0;
     int screenUp = YES;
+    // 1..3, or LEVEL_KOUSEI.
     int level = 1;
     int handicapSet = NO;
     int handicapLevel = 0;

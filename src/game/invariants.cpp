@@ -92,7 +92,7 @@ std::string checkGameState(const GameState& s) {
     if (s.gameState != NOBODY && s.gameState != 1)
         return "gameState " + std::to_string(s.gameState);
     if (s.selPhase != 0 && s.selPhase != 1) return "selPhase " + std::to_string(s.selPhase);
-    if (s.level < 1 || s.level > 3) return "level " + std::to_string(s.level);
+    if (s.level < 1 || s.level > LEVEL_KOUSEI) return "level " + std::to_string(s.level);
     if (!isFlag(s.screenUp) || !isFlag(s.kifuMode) || !isFlag(s.reversed) || !isFlag(s.handicapSet))
         return "a YES/NO flag holds another value";
     return {};

@@ -27,6 +27,8 @@ inline constexpr Control CONTROLS[] = {
     {"LEVEL1", &Form1::LEVEL1_Click, ControlKind::MenuItem},
     {"LEVEL2", &Form1::LEVEL2_Click, ControlKind::MenuItem},
     {"LEVEL3", &Form1::LEVEL3_Click, ControlKind::MenuItem},
+    {"KOUSEI", &Form1::KOUSEI_Click, ControlKind::MenuItem},
+    {"HINT", &Form1::HINT_Click, ControlKind::MenuItem},
     {"OWARI", &Form1::OWARI_Click, ControlKind::MenuItem},
     {"STOP", &Form1::STOP_Click, ControlKind::MenuOpened},
     {"REPLAY", &Form1::REPLAY_Click, ControlKind::MenuItem},

@@ -97,6 +97,7 @@ void Form1::Form_Load() {
     ports_.menu.setChecked(MenuItem::LEVEL1, true);
     ports_.menu.setChecked(MenuItem::LEVEL2, false);
     ports_.menu.setChecked(MenuItem::LEVEL3, false);
+    ports_.menu.setChecked(MenuItem::KOUSEI, false);
     s.roleCOM = SENTE;
     s.roleMAN = GOTE;
 
@@ -110,6 +111,7 @@ void Form1::Form_Load() {
 void Form1::初期設定() {
     velk::初期設定(s);
     clearMarkers();
+    viewsClear();
     // The record stays for stepping through with 進 only when it is played from the starting
     // position the reset leaves: one begun after 反転 was recorded on the reversed board.
     std::string why;
@@ -157,6 +159,7 @@ void Form1::Form_MouseDown(int button, int /*shift*/, float xTwips, float yTwips
     Canvas& c = ports_.canvas;
     // A click of the mouse puts the keyboard's cursor away until the next key.
     if (!pressFromKeyboard_) cursorShown_ = false;
+    hintSquares_.clear();
     hidePanel();
 
     // A click after the computer's pieces were shown only puts the screen back up.
@@ -213,6 +216,7 @@ void Form1::resumeOrRefuse() {
         return;
     }
     ports_.dialogs.message(texts::match::RESUME, texts::match::RESUME_TITLE);
+    startHonestPlayer();  // the sides' views begin again from here
     s.clockStart = now();
     if (ports_.menu.isChecked(MenuItem::KEIKA)) ports_.timer.setEnabled(true);
     // The next recorded move tells who is to move; past the end of the record it is the
@@ -222,11 +226,11 @@ void Form1::resumeOrRefuse() {
         comToMove = isComPiece(s.record.recPieceAfter[s.moveNo + 1]);
     else
         comToMove = !isComPiece(s.record.recPieceAfter[s.moveNo]);
+    s.turn = comToMove ? s.roleCOM : s.roleMAN;
+    viewsBegin();
     if (comToMove) {
-        s.turn = s.roleCOM;
         if (s.gameState == 1) com_ban();
     } else {
-        s.turn = s.roleMAN;
         setStatus(texts::status::YOUR_TURN);
     }
 }
@@ -265,6 +269,11 @@ void Form1::humanDestination(int button, int gx, int gy) {
         const int kind = 調査_ミス(s, m.fromX, m.fromY, m.toX, m.toY, m.piece);
         if (kind != NO) {
             ミス処理(s.roleMAN, kind, m.fromX, m.fromY, m.toX, m.toY);
+            // The move as the human meant it: promoted when made with the right button.
+            const bool promoted =
+                button == RIGHT_BUTTON && mayPromote(m.fromX, m.fromY, m.toY, m.piece);
+            viewsSeeMiss(Side::Man, m.fromX, m.fromY, m.toX, m.toY,
+                         promoted ? promotedCode(m.piece) : m.piece, kind);
             点滅_ミス回数(3, s.roleMAN);
             if (s.missCountMAN > 9) 終了(texts::match::WINNER_COM_ON_MISSES);
             return;
@@ -336,7 +345,19 @@ void Form1::humanDestination(int button, int gx, int gy) {
     s.timeUsedMAN += s.clockElapsed;
 
     勢力調査(s);
-    if (詰めかCOM(s) == YES || captured == COM_OU) {
+    // What the other side is told: where the piece went, what it took, and whether its king is
+    // now attacked or mated (read before the mate test, which leaves the maps of its trials).
+    const Side mover = sideOf(piece);
+    const int kx = mover == Side::Man ? s.kingXCOM : s.kingXMAN;
+    const int ky = mover == Side::Man ? s.kingYCOM : s.kingYMAN;
+    const bool kingTaken = captured == COM_OU || captured == MAN_OU;
+    const bool attacked =
+        !kingTaken && onBoard(kx, ky) &&
+        (mover == Side::Man ? s.maps.manInfluence : s.maps.comInfluence)[kx][ky] > 0;
+    const bool mated = 詰めかCOM(s) == YES;
+    viewsSeeMove(mover, m.fromX, m.fromY, m.toX, m.toY, piece, captured, attacked,
+                 mover == Side::Man && mated);
+    if (mated || captured == COM_OU) {
         終了(texts::match::WINNER_YOU);
     } else if (s.winner == NOBODY) {
         if (s.moveNo >= MAX_MOVES || s.moveCount >= MAX_MOVES) {
@@ -411,6 +432,7 @@ void Form1::SENTE_Click() {
     const EventScope event(*this);
     if (closed || refuseGameWithoutKings()) return;
     clearMarkers();
+    startHonestPlayer();
     // A game started from a record being read keeps that record's moves known.
     if (s.kifuMode == YES) moveListKnown_ = s.moveNoLast;
     描画_棋譜読込み部分消去(s, ports_.canvas);
@@ -425,12 +447,14 @@ void Form1::SENTE_Click() {
     s.kifuMode = NO;
     s.clockStart = now();
     ports_.timer.setEnabled(true);
+    viewsBegin();
 }
 
 void Form1::GOTE_Click() {
     const EventScope event(*this);
     if (closed || refuseGameWithoutKings()) return;
     clearMarkers();
+    startHonestPlayer();
     // A game started from a record being read keeps that record's moves known.
     if (s.kifuMode == YES) moveListKnown_ = s.moveNoLast;
     描画_棋譜読込み部分消去(s, ports_.canvas);
@@ -442,6 +466,7 @@ void Form1::GOTE_Click() {
     s.gameState = 1;
     s.kifuMode = NO;
     ports_.timer.setEnabled(true);
+    viewsBegin();
     com_ban();
 }
 
@@ -464,6 +489,11 @@ void Form1::LEVEL3_Click() {
     levelClick(3);
 }
 
+void Form1::KOUSEI_Click() {
+    const EventScope event(*this);
+    levelClick(LEVEL_KOUSEI);
+}
+
 void Form1::levelClick(int n) {
     if (closed) return;
     for (double gx : {-2.0, -1.0, 0.0}) 描画_絵(s, ports_.canvas, s.background, gx, 0);
@@ -475,8 +505,10 @@ void Form1::レベル_設定(int n) {
     menu.setChecked(MenuItem::LEVEL1, false);
     menu.setChecked(MenuItem::LEVEL2, false);
     menu.setChecked(MenuItem::LEVEL3, false);
-    if (n >= 1 && n <= 3) {
-        static constexpr MenuItem items[] = {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3};
+    menu.setChecked(MenuItem::KOUSEI, false);
+    if (n >= 1 && n <= LEVEL_KOUSEI) {
+        static constexpr MenuItem items[] = {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3,
+                                             MenuItem::KOUSEI};
         menu.setChecked(items[n - 1], true);
         s.level = n;
     }

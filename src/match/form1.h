@@ -2,16 +2,22 @@
 // the game state and reaches the screen, dialogs, sound, clock and timer only through Ports.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "com/com_turn.h"
 #include "game/game_state.h"
+#include "honest/honest_player.h"
 #include "match/overlay_canvas.h"
 #include "match/ports.h"
 #include "record/move_list.h"
+#include "view/side_view.h"
 
 namespace velk {
 
@@ -28,6 +34,7 @@ inline constexpr int KEY_LEFT = 37;
 inline constexpr int KEY_UP = 38;
 inline constexpr int KEY_RIGHT = 39;
 inline constexpr int KEY_DOWN = 40;
+inline constexpr int KEY_H = 72;
 inline constexpr int SHIFT_KEY_BIT = 1;
 
 class Form1 {
@@ -68,7 +75,8 @@ class Form1 {
     // Escape quits. Home / End step through the record to its start / end as 戻 / 進 do. While
     // it is the human's move the arrow keys move the square cursor (the first key only shows
     // it), and Space or Enter press the left button on its square, Shift+Enter the right one;
-    // at any other time ← / → step through the record as 戻 / 進 (form1_keys.cpp).
+    // at any other time ← / → step through the record as 戻 / 進 (form1_keys.cpp). H asks for
+    // a hint as ﾋﾝﾄ does.
     void Form_KeyDown(int keyCode, int shift = 0);
     void Timer1_Timer();
 
@@ -80,7 +88,13 @@ class Form1 {
     void LEVEL1_Click();
     void LEVEL2_Click();
     void LEVEL3_Click();
+    // The level 公正: the computer's moves come from a player that reads only the computer's
+    // side of the screen (form1_com.cpp).
+    void KOUSEI_Click();
     void レベル_設定(int n);
+    // Fixes the seed of the computer's player at 公正 from the next game on, and of the game
+    // under way; without it each game takes its seed from the clock when it starts.
+    void setHonestSeed(std::uint64_t seed);
 
     // --- End of game and shutdown (form1.cpp) ---
     void 終了(const std::string& name);
@@ -95,6 +109,14 @@ class Form1 {
     void 描画_移動可能桝色(int fromX, int fromY, int colour, int piece);
     // Plays one move on the board and hands and repaints the squares and hands it touched.
     void 駒移動(int fromX, int fromY, int toX, int toY, int piece);
+
+    // --- The hint (form1_keys.cpp) ---
+    // On the human's move in a game: a move found from the human's side of the screen alone,
+    // shown on its squares and in the status line until the next event; never played. At any
+    // other time only the refusal sound.
+    void HINT_Click();
+    // The squares the hint shows, empty while none shows.
+    const std::vector<std::pair<int, int>>& hintSquares() const { return hintSquares_; }
 
     // --- Move log and replay (form1_replay.cpp) ---
     void 手順保存(int fromX, int fromY, int toX, int toY, int pieceBefore, int pieceArg,
@@ -156,6 +178,11 @@ class Form1 {
     int 音_読込(const std::string& fileName, int mode);
     void 音_警告表示(const std::string& text);
 
+    // --- What each side of the screen knows (form1_views.cpp) ---
+    // The view of Side::Man or Side::Com; any other side gets an empty view. A view has side
+    // None while no game is under way.
+    const SideView& viewOf(Side side) const;
+
     const std::filesystem::path& folder() const { return folder_; }
 
     // The text of the status line below the board.
@@ -204,6 +231,15 @@ class Form1 {
     bool ownsTurn(int piece) const;
     bool canTakeUp(int piece) const;
     void levelClick(int n);
+    // The computer's player at 公正, made when a game starts or resumes with the game's seed
+    // (form1_com.cpp); the hints take theirs from the same seed.
+    std::optional<HonestPlayer> comPlayer_;
+    std::optional<std::uint64_t> honestSeed_;
+    std::uint64_t gameSeed_ = 0;
+    void startHonestPlayer();
+    // The move of the computer at 公正, judged before the referee sees it; a move that is
+    // neither a miss nor legal is the player's fault and gives way to the level-3 scan.
+    ComMove honestComMove();
     void offerAnotherGame();
     bool refuseGameWithoutKings();
     void endOnFullRecord();
@@ -230,6 +266,23 @@ class Form1 {
     void writeRecord(const RecordWriting& kind);
     void readRecord(const std::string& fileName, const RecordReading& kind);
 
+    // The two sides' views (form1_views.cpp). They begin again from the true position when a
+    // game starts or resumes, are cleared when the position changes by anything but a move of
+    // the game, and see each move and miss of the game as it is judged.
+    SideView viewMAN_;
+    SideView viewCOM_;
+    SideView& viewRef(Side side) { return side == Side::Com ? viewCOM_ : viewMAN_; }
+    void viewsBegin();
+    void viewsClear();
+    // A move accepted: mover's piece from (fromX, fromY) (a drop: hand column and slot as the
+    // record keeps it) to (toX, toY), placed standing there after it; captured is what stood
+    // there before. check and mate are what the referee says of the other side's king.
+    void viewsSeeMove(Side mover, int fromX, int fromY, int toX, int toY, int placed, int captured,
+                      bool check, bool mate);
+    // A move refused as a miss of the given kind; nothing on the board changed.
+    void viewsSeeMiss(Side mover, int fromX, int fromY, int toX, int toY, int placed, int kind);
+    void viewsPresent(Side toMove);
+
     // Keys, cursor, marks and status line (form1_keys.cpp).
     using Square = std::pair<int, int>;
     // Draws again what the outermost event left to the marks: the last move's squares, the
@@ -241,6 +294,16 @@ class Form1 {
     void moveCursor(int dx, int dy);
     void pressAtCursor(int button);
     void stepThroughRecord(bool forward);
+    // The hint's squares while it shows: its source (a board square or a slot of the human's
+    // hand) and its destination. It goes with the next click, and with the next event after
+    // which hintState() reads otherwise.
+    std::vector<Square> hintSquares_;
+    std::vector<Square> hintDrawn_;
+    std::array<int, 9> hintState_{};
+    std::array<int, 9> hintState() const;
+    std::string hintStatus_;
+    std::string statusBeforeHint_;
+    std::string hintText(const HonestMove& h, int moving) const;
     std::vector<Square> lastMoveSquares() const;
     void repaintSquare(Square sq);
     std::string status_;

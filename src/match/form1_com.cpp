@@ -1,4 +1,6 @@
 // The computer's turn and the penalty for a miss of either side.
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "com/com_turn.h"
@@ -6,6 +8,7 @@
 #include "game/move_exec.h"
 #include "game/survey.h"
 #include "match/form1.h"
+#include "match/honest_move.h"
 #include "referee/foul.h"
 #include "referee/miss.h"
 #include "texts/texts.h"
@@ -72,6 +75,43 @@ void Form1::待ち時間(double seconds) {
     ports_.clock.wait(seconds);
 }
 
+// ---------------------------------------------------------------------------------------------
+// The level 公正
+
+void Form1::setHonestSeed(std::uint64_t seed) {
+    honestSeed_ = seed;
+    gameSeed_ = seed;
+    comPlayer_.emplace(seed);
+}
+
+// A new player for each game: a fixed seed, or the clock's time of day in milliseconds.
+void Form1::startHonestPlayer() {
+    gameSeed_ =
+        honestSeed_ ? *honestSeed_ : static_cast<std::uint64_t>(static_cast<double>(now()) * 1000);
+    comPlayer_.emplace(gameSeed_);
+}
+
+// The player reads the computer's view alone. A move it should never have made is not played:
+// a debug build stops on it (unless the position was made up, which no view could follow), a
+// release build lets the level-3 scan move for this turn.
+ComMove Form1::honestComMove() {
+    if (!comPlayer_) startHonestPlayer();
+    const HonestMove h = comPlayer_->choose(viewOf(Side::Com));
+    if (!h.found) return {};
+    ComMove m;
+    if (checkHonestComMove(s, h, m)) return m;
+#ifndef NDEBUG
+    if (checkStateAfterEvents) {
+        std::fprintf(stderr,
+                     "the computer's player chose an impossible move: %d %d -> %d %d as %d\n",
+                     h.fromX, h.fromY, h.toX, h.toY, h.placed);
+        std::abort();
+    }
+#endif
+    return scanComCandidates(
+        s, [](void* form) { static_cast<Form1*>(form)->Timer1_Timer(); }, this);
+}
+
 void Form1::com_ban() {
     if (closed) return;
     Canvas& c = ports_.canvas;
@@ -92,8 +132,10 @@ void Form1::com_ban() {
         描画_数値(s, c, -1.5, 8.5, texts::draw::THINKING, COLOUR_BLACK, 0, 12);
         描画_数値(s, c, -1.6, 8.4, texts::draw::THINKING, COLOUR_WHITE, 0, 12);
 
-        m = scanComCandidates(
-            s, [](void* form) { static_cast<Form1*>(form)->Timer1_Timer(); }, this);
+        const bool honest = s.level == LEVEL_KOUSEI;
+        m = honest ? honestComMove()
+                   : scanComCandidates(
+                         s, [](void* form) { static_cast<Form1*>(form)->Timer1_Timer(); }, this);
         if (!m.found) {
             // Not a single move is open to the computer: it cannot go on, and loses.
             ports_.timer.setEnabled(false);
@@ -101,12 +143,14 @@ void Form1::com_ban() {
             return;
         }
 
-        if (反則発生(s, now()) == YES) 反則手作成(s, m.fromX, m.fromY, m.toX, m.toY, m.placed);
+        if (!honest && 反則発生(s, now()) == YES)
+            反則手作成(s, m.fromX, m.fromY, m.toX, m.toY, m.placed);
         描画_移動結果(s, c, s.roleCOM, m.toX, m.toY, m.placed, COLOUR_WHITE);
 
-        const int kind = 調査_ミス(s, m.fromX, m.fromY, m.toX, m.toY, m.placed);
+        const int kind = 調査_ミス(s, m.fromX, m.fromY, m.toX, m.toY, honest ? m.moving : m.placed);
         if (kind == NO) break;
         ミス処理(s.roleCOM, kind, m.fromX, m.fromY, m.toX, m.toY);
+        viewsSeeMiss(Side::Com, m.fromX, m.fromY, m.toX, m.toY, m.placed, kind);
         点滅_ミス回数(3, s.roleCOM);
         if (s.missCountCOM > 9) {
             終了(texts::match::WINNER_MAN_ON_MISSES);
@@ -121,6 +165,7 @@ void Form1::com_ban() {
              s.timeUsedCOM, s.timeUsedCOM + s.clockElapsed);
     s.moveCount += 1;
     描画_手数(s, c, s.moveCount, COLOUR_WHITE);
+    const int captured = s.board[m.toX][m.toY];
     駒移動(m.fromX, m.fromY, m.toX, m.toY, m.placed);
 
     待ち時間(0.5);
@@ -130,11 +175,14 @@ void Form1::com_ban() {
 
     afterEvent();  // the move's mark shows with the boxes that follow
     const bool mateSeen = 詰めかMAN(s) == YES;
+    const bool inCheck =
+        !mateSeen && s.winner != s.roleCOM && s.maps.comInfluence[s.kingXMAN][s.kingYMAN] > 0;
+    viewsSeeMove(Side::Com, m.fromX, m.fromY, m.toX, m.toY, m.placed, captured, mateSeen || inCheck,
+                 mateSeen);
     if (!mateSeen && s.winner == s.roleCOM) {
         終了(texts::match::WINNER_COMPUTER);
         return;
     }
-    const bool inCheck = !mateSeen && s.maps.comInfluence[s.kingXMAN][s.kingYMAN] > 0;
     // The status line keeps the referee's words of the turn: misses, check, a drop.
     std::string said = comAnnouncements_;
     const auto say = [&said](const char* text) {

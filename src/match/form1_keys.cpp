@@ -1,9 +1,12 @@
 // The keyboard, the square cursor, the marks kept on top of the board (the last move, the
 // cursor, a refused move) and the status line below it.
 #include <algorithm>
+#include <cstdint>
+#include <memory>
 #include <set>
 
 #include "match/form1.h"
+#include "record/kif.h"
 #include "texts/texts.h"
 #include "ui/draw.h"
 #include "ui/geometry.h"
@@ -49,9 +52,64 @@ void Form1::Form_KeyDown(int keyCode, int shift) {
             pressAtCursor(keyCode == KEY_ENTER && (shift & SHIFT_KEY_BIT) != 0 ? RIGHT_BUTTON
                                                                                : LEFT_BUTTON);
             return;
+        case KEY_H:
+            HINT_Click();
+            return;
         default:
             return;
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The hint
+
+namespace {
+// The hint's player differs from the computer's by this much in its seed.
+constexpr std::uint64_t HINT_SEED = 0x68696E74;
+}  // namespace
+
+void Form1::HINT_Click() {
+    const EventScope event(*this);
+    if (closed) return;
+    HonestMove h{};
+    if (keyboardTurn() && s.gameState == 1 && s.moveNo < MAX_MOVES) {
+        // A fresh player each time: the hint follows from the human's view alone, however
+        // often it was asked before.
+        const SideView& view = viewOf(Side::Man);
+        if (view.side == Side::Man) h = HonestPlayer(gameSeed_ ^ HINT_SEED).choose(view);
+    }
+    if (!h.found) {
+        ports_.sound.dsPlay(sndForbidden);
+        return;
+    }
+    const bool drop = h.fromX == MAN_HAND_X;
+    const int moving = drop ? manHandPiece(h.fromY) : viewOf(Side::Man).board[h.fromX][h.fromY];
+    hintSquares_ = {{h.fromX, h.fromY}, {h.toX, h.toY}};
+    hintState_ = hintState();
+    if (status_ != hintStatus_) statusBeforeHint_ = status_;
+    hintStatus_ = texts::status::hint(hintText(h, moving));
+    setStatus(hintStatus_);
+}
+
+// What a hint lasts through: the position, the selection and whose move it is.
+std::array<int, 9> Form1::hintState() const {
+    return {s.moveNo,       s.moveNoLast,   s.selPhase, s.curMove.fromX, s.curMove.fromY,
+            s.missCountMAN, s.missCountCOM, s.turn,     s.gameState};
+}
+
+// The move as the move list writes it: "７六歩", "同　歩", "５五角打".
+std::string Form1::hintText(const HonestMove& h, int moving) const {
+    const int n = s.moveNo + 1;
+    auto r = std::make_unique<MoveRecord>();
+    r->recToX[n - 1] = s.record.recToX[n - 1];
+    r->recToY[n - 1] = s.record.recToY[n - 1];
+    r->recFromX[n] = h.fromX;
+    r->recFromY[n] = h.fromY;
+    r->recToX[n] = h.toX;
+    r->recToY[n] = h.toY;
+    r->recPieceBefore[n] = moving;
+    r->recPieceAfter[n] = h.placed;
+    return kifMoveText(*r, n, true, false);
 }
 
 // Home and End press 戻 or 進 until the record's start or end, or until a step is refused.
@@ -157,6 +215,14 @@ void Form1::afterEvent() {
     if (closed) return;
     Canvas& c = overlay_;
 
+    // The hint goes once the position, the selection or the turn has changed; the status line
+    // then reads again what it read before, unless something else was said since.
+    if (!hintSquares_.empty() && hintState() != hintState_) hintSquares_.clear();
+    if (hintSquares_.empty() && !hintStatus_.empty()) {
+        if (status_ == hintStatus_) setStatus(statusBeforeHint_);
+        hintStatus_.clear();
+    }
+
     const std::vector<Square> marks = lastMoveSquares();
     const Square cursor = cursorVisible() ? Square{cursorX_, cursorY_} : Square{0, 0};
     const auto marked = [&](const std::vector<Square>& list, Square sq) {
@@ -168,6 +234,8 @@ void Form1::afterEvent() {
     for (const Square& sq : marksDrawn_)
         if (!marked(marks, sq)) cleaned.insert(sq);
     if (cursorDrawn_.first != 0 && cursorDrawn_ != cursor) cleaned.insert(cursorDrawn_);
+    for (const Square& sq : hintDrawn_)
+        if (!marked(hintSquares_, sq)) cleaned.insert(sq);
     if (refused_.first != 0) {
         if (refusedFresh_) {
             refusedFresh_ = false;
@@ -184,6 +252,8 @@ void Form1::afterEvent() {
     };
     for (const Square& sq : marks)
         if (needs(sq, !marked(marksDrawn_, sq))) 描画_最終手印(s, c, sq.first, sq.second);
+    for (const Square& sq : hintSquares_)
+        if (needs(sq, !marked(hintDrawn_, sq))) 描画_ヒント印(s, c, sq.first, sq.second);
     if (cursor.first != 0 && needs(cursor, cursor != cursorDrawn_))
         描画_カーソル(s, c, cursor.first, cursor.second);
     if (refused_.first != 0 && overlay_.covered(refused_.first, refused_.second))
@@ -194,6 +264,7 @@ void Form1::afterEvent() {
     }
 
     marksDrawn_ = marks;
+    hintDrawn_ = hintSquares_;
     cursorDrawn_ = cursor;
     overlay_.forget();
 }

@@ -77,6 +77,7 @@ void Form1::REPLAY_Click() {
 
     s.selPhase = 0;
     ports_.timer.setEnabled(false);
+    viewsClear();
     描画_将棋盤桝(s, c);
 
     const int fromX = r.recFromX[n], fromY = r.recFromY[n];
@@ -135,6 +136,7 @@ void Form1::AFTER_Click() {
 
     s.selPhase = 0;
     ports_.timer.setEnabled(false);
+    viewsClear();
     描画_将棋盤桝(s, c);
 
     s.moveNo = n;
@@ -195,6 +197,8 @@ void Form1::REVERSE_Click() {
     ports_.sound.dsPlay(sndPiece);
     s.moveNo = 0;
     s.moveNoLast = 0;
+    // A game under way goes on from the turned board, which both sides know.
+    viewsBegin();
 }
 
 void Form1::ICHIJI_Click() {

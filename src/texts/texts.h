@@ -536,6 +536,8 @@ inline constexpr std::string_view HANDICAP_GRADES[21] = {
 inline constexpr std::string_view MOVE_COUNT_LABEL = QT_TRANSLATE_NOOP("draw", "手目");
 // Above the level number.
 inline constexpr std::string_view LEVEL_LABEL = QT_TRANSLATE_NOOP("draw", "LEVEL");
+// In place of the level number at the level 公正.
+inline constexpr std::string_view KOUSEI_LABEL = QT_TRANSLATE_NOOP("draw", "公正");
 // Above each side's miss count.
 inline constexpr std::string_view MISS_LABEL_COM = QT_TRANSLATE_NOOP("draw", "COMミス");
 inline constexpr std::string_view MISS_LABEL_MAN = QT_TRANSLATE_NOOP("draw", "MANミス");
@@ -595,6 +597,11 @@ inline std::string miss(std::string_view who, std::string_view detail) {
     if (detail.empty()) return std::string(who);
     return arg(MISS_OF_KIND, {who, detail});
 }
+// A hint: the move proposed, "ﾋﾝﾄ：７六歩".
+inline constexpr const char* HINT = QT_TRANSLATE_NOOP("status", "ﾋﾝﾄ：%1");
+inline std::string hint(std::string_view move) {
+    return arg(HINT, {move});
+}
 // The result at the end of a game.
 inline constexpr const char* RESULT = QT_TRANSLATE_NOOP("status", "終局　%1の勝ちです");
 inline std::string result(std::string_view winner) {
@@ -653,6 +660,10 @@ inline constexpr const char* LEVEL = QT_TRANSLATE_NOOP("menu", "COM対局ﾚﾍ�
 inline constexpr const char* LEVEL1 = QT_TRANSLATE_NOOP("menu", "LEVEL1");
 inline constexpr const char* LEVEL2 = QT_TRANSLATE_NOOP("menu", "LEVEL2");
 inline constexpr const char* LEVEL3 = QT_TRANSLATE_NOOP("menu", "LEVEL3");
+// The computer sees only its own side of the screen, as the human does.
+inline constexpr const char* KOUSEI = QT_TRANSLATE_NOOP("menu", "公正");
+// A move proposed for the human from what the human's side shows.
+inline constexpr const char* HINT = QT_TRANSLATE_NOOP("menu", "ﾋﾝﾄ");
 inline constexpr const char* OWARI = QT_TRANSLATE_NOOP("menu", "終わり");
 inline constexpr const char* STOP = QT_TRANSLATE_NOOP("menu", "局面");
 inline constexpr const char* REPLAY = QT_TRANSLATE_NOOP("menu", "戻");
@@ -733,6 +744,10 @@ inline constexpr const char* LEVELS = QT_TRANSLATE_NOOP(
     "help",
     "ﾚﾍﾞﾙが変えるのは、COMがミスをする多さだけです。LEVEL1のCOMはよくミスをし、"
     "LEVEL2では時々、LEVEL3では決してミスをしません。読みの強さはどのﾚﾍﾞﾙも同じです。");
+inline constexpr const char* LEVEL_KOUSEI = QT_TRANSLATE_NOOP(
+    "help",
+    "公正のCOMは、あなたと同じく自分の側しか見えません。あなたの駒の場所を推し量って指すので、"
+    "本当のミスをします。わざとミスをすることはありません。");
 inline constexpr const char* KEYS_HEADING = QT_TRANSLATE_NOOP("help", "マウスとキー");
 // Each key or button and what it does.
 inline constexpr const char* KEY_MOUSE = QT_TRANSLATE_NOOP("help", "左クリック");
@@ -755,6 +770,8 @@ inline constexpr const char* KEY_SAVE_DOES =
     QT_TRANSLATE_NOOP("help", "棋譜を書き込みます（書込）");
 inline constexpr const char* KEY_OPEN_DOES =
     QT_TRANSLATE_NOOP("help", "棋譜を読み込みます（読込）");
+inline constexpr const char* KEY_HINT_DOES =
+    QT_TRANSLATE_NOOP("help", "あなたの番に、あなたの側から見た一手を示します（ﾋﾝﾄ）");
 inline constexpr const char* KEY_HELP_DOES = QT_TRANSLATE_NOOP("help", "この遊び方を開きます");
 
 }  // namespace help

@@ -346,6 +346,11 @@ void 消去_ミス回数(const GameState& s, Canvas& c, int side) {
 void 描画_レベル(const GameState& s, Canvas& c, int n) {
     描画_数値(s, c, -1.4, 0.2, texts::draw::LEVEL_LABEL, COLOUR_BLACK, 0, 10);
     描画_数値(s, c, -1.5, 0.1, texts::draw::LEVEL_LABEL, COLOUR_WHITE, 0, 10);
+    if (n == LEVEL_KOUSEI) {
+        描画_数値(s, c, 0.1, 0.1, texts::draw::KOUSEI_LABEL, COLOUR_BLACK, 0, 12);
+        描画_数値(s, c, 0, 0, texts::draw::KOUSEI_LABEL, COLOUR_WHITE, 0, 12);
+        return;
+    }
     描画_数値(s, c, 0.1, 0.1, n, COLOUR_BLACK, 0, 12);
     描画_数値(s, c, 0, 0, n, COLOUR_WHITE, 0, 12);
 }
@@ -473,6 +478,20 @@ void 描画_拒否印(const GameState&, Canvas& c, int x, int y) {
     const int left = (w - size) / 2, top = (h - size) / 2;
     fillInSquare(c, x, y, left, top, size, size, COLOUR_LIGHT_RED);
     fillInSquare(c, x, y, left + 3, top + size / 2 - 2, size - 6, 4, COLOUR_WHITE);
+}
+
+void 描画_ヒント印(const GameState&, Canvas& c, int x, int y) {
+    // A frame of the given thickness inset from the square's edge.
+    const auto frame = [&](int in, int thick, int colour) {
+        const int w = SQUARE_PX_W - 2 * in, h = SQUARE_PX_H - 2 * in;
+        fillInSquare(c, x, y, in, in, w, thick, colour);
+        fillInSquare(c, x, y, in, in + h - thick, w, thick, colour);
+        fillInSquare(c, x, y, in, in, thick, h, colour);
+        fillInSquare(c, x, y, in + w - thick, in, thick, h, colour);
+    };
+    // Yellow inside a black line, so that it reads on a light square and on a dark one.
+    frame(4, 1, COLOUR_BLACK);
+    frame(5, 2, COLOUR_YELLOW);
 }
 
 // --- Status line ---

@@ -110,6 +110,8 @@ void 描画_最終手印(const GameState& s, Canvas& c, int x, int y);
 void 描画_カーソル(const GameState& s, Canvas& c, int x, int y);
 // A refused move: a bar across the middle of the square.
 void 描画_拒否印(const GameState& s, Canvas& c, int x, int y);
+// A square of the hint: a yellow frame edged in black, inside the last move's frame.
+void 描画_ヒント印(const GameState& s, Canvas& c, int x, int y);
 
 // --- Status line ---
 

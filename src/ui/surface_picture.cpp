@@ -233,6 +233,8 @@ std::string windowPictureDigest(const SurfacePicture& surface, const MemoryRecor
          {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3, MenuItem::KEIKA, MenuItem::BGM,
           MenuItem::MIDORI, MenuItem::TATAMI, MenuItem::TAKE, MenuItem::UCHU, MenuItem::RENGA})
         h.add(std::string_view(menu.isChecked(item) ? "1" : "0"));
+    // Added after the others, and only when checked, so that every other picture keeps its hash.
+    if (menu.isChecked(MenuItem::KOUSEI)) h.add(std::string_view("K"));
     return h.hex();
 }
 

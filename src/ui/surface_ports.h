@@ -43,7 +43,19 @@ class Canvas {
 };
 
 // Menu items whose check marks the game keeps.
-enum class MenuItem { LEVEL1, LEVEL2, LEVEL3, KEIKA, BGM, MIDORI, TATAMI, TAKE, UCHU, RENGA };
+enum class MenuItem {
+    LEVEL1,
+    LEVEL2,
+    LEVEL3,
+    KEIKA,
+    BGM,
+    MIDORI,
+    TATAMI,
+    TAKE,
+    UCHU,
+    RENGA,
+    KOUSEI
+};
 
 // The background items, in the order of the background codes.
 inline constexpr MenuItem BACKGROUND_ITEMS[] = {MenuItem::MIDORI, MenuItem::TATAMI, MenuItem::TAKE,

@@ -231,7 +231,7 @@ TEST_F(WindowTest, EveryMenuItemHasAControlAndEveryMenuControlAnItem) {
         ASSERT_NE(c, nullptr) << name;
         EXPECT_EQ(c->kind, ControlKind::MenuItem) << name;
     }
-    EXPECT_EQ(items, 23);
+    EXPECT_EQ(items, 25);
 }
 
 TEST_F(WindowTest, TheTimerRedrawsTheClockOfTheSideToMove) {
@@ -670,6 +670,41 @@ TEST_F(WindowTest, TheLastMoveIsMarkedOnEveryBackground) {
     click(2, 4);
     EXPECT_EQ(s().board[2][7], MAN_HU);
     saveScreenshot("refused-move");
+}
+
+// ﾋﾝﾄ and the H key: the hint's squares framed in yellow, its move in the status line, gone with
+// the next click; the menu item shows its key.
+TEST_F(WindowTest, TheHintShowsOnItsSquaresUntilTheNextClick) {
+    window->resize(1000, 880);
+    settle();
+    choose("KOUSEI");
+    choose("SENTE");
+    click(7, 7);
+    click(7, 6);
+    ASSERT_EQ(s().moveNo, 2);
+    const auto yellowIn = [&](const QImage& img, int x, int y) {
+        const QImage sq = square(img, x, y);
+        for (int py = 0; py < sq.height(); ++py)
+            for (int px = 0; px < sq.width(); ++px)
+                if (sq.pixelColor(px, py) == QColor(255, 255, 0)) return true;
+        return false;
+    };
+    QTest::keyClick(surface(), Qt::Key_H);
+    settle();
+    ASSERT_EQ(form().hintSquares().size(), 2u);
+    const auto squares = form().hintSquares();
+    EXPECT_TRUE(form().statusText().starts_with("ﾋﾝﾄ：")) << form().statusText();
+    const QImage hinted = shot();
+    for (const auto& [x, y] : squares) EXPECT_TRUE(yellowIn(hinted, x, y)) << x << "," << y;
+    saveScreenshot("hint");
+
+    click(5, 5);
+    EXPECT_TRUE(form().hintSquares().empty());
+    const QImage after = shot();
+    for (const auto& [x, y] : squares) EXPECT_FALSE(yellowIn(after, x, y)) << x << "," << y;
+    choose("HINT");
+    EXPECT_EQ(form().hintSquares(), squares);
+    EXPECT_TRUE(window->gameMenu().action("HINT")->text().contains(QLatin1Char('\t')));
 }
 
 // The window in English: menus, panel labels, boxes and surface labels; the choice is kept in

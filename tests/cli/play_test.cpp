@@ -122,6 +122,33 @@ TEST_F(PlayTest, KeysByNamePlayAndStepAndTheStatusLineIsPrinted) {
     EXPECT_TRUE(printed("moveNo 1 moveNoLast 2 moveCount 1")) << out;
 }
 
+// 公正 from the script, and the hint by its item and its key: a status line, no move, no box.
+TEST_F(PlayTest, TheFairLevelAndTheHintFromTheScript) {
+    EXPECT_EQ(run("KOUSEI\n"
+                  "HINT\n"
+                  "SENTE\n"
+                  "move 7 7 7 6\n"
+                  "HINT\n"
+                  "status\n"
+                  "key h\n"
+                  "status\n"
+                  "square 5 5\n"
+                  "status\n"
+                  "show\n"),
+              0)
+        << out;
+    EXPECT_NE(out.find("> KOUSEI\n> HINT\nsound 禁止\n> SENTE"), std::string::npos) << out;
+    EXPECT_NE(out.find("\nmove 2 COM "), std::string::npos) << out;
+    const std::size_t first = out.find("status ﾋﾝﾄ：");
+    ASSERT_NE(first, std::string::npos) << out;
+    const std::string line = out.substr(first, out.find('\n', first) - first);
+    EXPECT_NE(out.find("> key h\n> status\n" + line + "\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("> square 5 5\n> status\nstatus あなたの番です"), std::string::npos) << out;
+    EXPECT_TRUE(printed("moveNo 2 moveNoLast 2 moveCount 2")) << out;
+    EXPECT_TRUE(printed("screen up level 4 kifuMode 0 reversed 0 checked KOUSEI KEIKA BGM MIDORI"))
+        << out;
+}
+
 TEST_F(PlayTest, AQuestionNobodyAnsweredStopsTheScript) {
     const std::string win =
         "position 4k4/4R4/9/9/9/9/9/9/4K4 b - 1\n"

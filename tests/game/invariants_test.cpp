@@ -73,7 +73,7 @@ TEST(CheckGameState, FindsEachBrokenRule) {
         {"eleven misses", [](GameState& s) { s.missCountCOM = 11; }, "miss"},
         {"both sides first", [](GameState& s) { s.roleCOM = s.roleMAN; }, "roles"},
         {"no such side to move", [](GameState& s) { s.turn = 3; }, "turn"},
-        {"no such level", [](GameState& s) { s.level = 4; }, "level"},
+        {"no such level", [](GameState& s) { s.level = 5; }, "level"},
         {"no such selection", [](GameState& s) { s.selPhase = 2; }, "selPhase"},
         {"no such flag", [](GameState& s) { s.screenUp = 2; }, "flag"},
     };

@@ -21,7 +21,7 @@ TEST(Controls, EveryNameIsFoundOnceAndExactly) {
         EXPECT_EQ(findControl(c.name), &c) << c.name;
         EXPECT_NE(c.handler, nullptr) << c.name;
     }
-    EXPECT_EQ(names.size(), 27u);
+    EXPECT_EQ(names.size(), 29u);
     EXPECT_EQ(findControl("sente"), nullptr);
     EXPECT_EQ(findControl("SENTE "), nullptr);
     EXPECT_EQ(findControl(""), nullptr);
@@ -59,6 +59,10 @@ TEST(Controls, NamesReachTheirHandlers) {
     EXPECT_FALSE(f.menu.isChecked(MenuItem::LEVEL1));
     run("LEVEL2");
     EXPECT_TRUE(f.menu.isChecked(MenuItem::LEVEL2));
+    run("KOUSEI");
+    EXPECT_TRUE(f.menu.isChecked(MenuItem::KOUSEI));
+    EXPECT_FALSE(f.menu.isChecked(MenuItem::LEVEL2));
+    EXPECT_EQ(form.s.level, LEVEL_KOUSEI);
     run("RENGA");
     EXPECT_TRUE(f.menu.isChecked(MenuItem::RENGA));
     run("RETURN");  // the record panel's button with no name typed

@@ -143,6 +143,29 @@ TEST(CommandLineTool, PlayInARemovedFolderSaysSoAndExitsOne) {
     EXPECT_EQ(out.rfind("error: the current folder cannot be found (", 0), 0u) << out;
 }
 
+TEST(CommandLineTool, MatchWithBadArgumentsSaysWhyAndExitsTwo) {
+    TempFolder temp;
+    Launch l;
+    l.program = VELK_CLI_PROGRAM;
+    l.folder = temp.path;
+    l.output = temp.path / "out.txt";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"match", "--games", "0", "--seed", "1", "--level", "1"},
+          {"match", "--games", "2", "--level", "1"},
+          {"match", "--games", "2", "--seed", "1", "--level", "9"}}) {
+        l.args = args;
+        const auto status = finish(start(l), 60s);
+        const std::string out = contents(l.output);
+        ASSERT_TRUE(status && WIFEXITED(*status)) << describe(status) << "\n" << out;
+        EXPECT_EQ(WEXITSTATUS(*status), 2) << out;
+        EXPECT_EQ(out.rfind("velk-tsuitate-cli: match: ", 0), 0u) << out;
+    }
+    l.args = {"match", "--games", "2", "--seed", "5", "--level", "3"};
+    const auto status = finish(start(l), 120s);
+    ASSERT_TRUE(status && WIFEXITED(*status)) << describe(status);
+    EXPECT_EQ(WEXITSTATUS(*status), 0) << contents(l.output);
+}
+
 #ifdef VELK_WINDOW_PROGRAM
 
 // The window program on the offscreen platform with a silent sound driver, its home in the

@@ -323,7 +323,10 @@ TEST(Texts, MenuCaptionsKeepTheirWording) {
         {HAIKEI_GA, "背景画"},  {MIDORI, "緑"},         {TATAMI, "畳"},
         {TAKE, "竹"},           {UCHU, "宇宙"},         {RENGA, "煉瓦"},
         {KEIKA, "経過時間"},    {BGM, "BGM"},           {VER, "その他"},
+        {KOUSEI, "公正"},       {HINT, "ﾋﾝﾄ"},
     });
+    EXPECT_EQ(draw::KOUSEI_LABEL, "公正");
+    EXPECT_EQ(status::hint("７六歩"), "ﾋﾝﾄ：７六歩");
 }
 
 }  // namespace

@@ -230,18 +230,18 @@ struct MenuName {
 
 constexpr MenuName MENU_NAMES[] = {
     {MenuItem::LEVEL1, "LEVEL1"}, {MenuItem::LEVEL2, "LEVEL2"}, {MenuItem::LEVEL3, "LEVEL3"},
-    {MenuItem::KEIKA, "KEIKA"},   {MenuItem::BGM, "BGM"},       {MenuItem::MIDORI, "MIDORI"},
-    {MenuItem::TATAMI, "TATAMI"}, {MenuItem::TAKE, "TAKE"},     {MenuItem::UCHU, "UCHU"},
-    {MenuItem::RENGA, "RENGA"},
+    {MenuItem::KOUSEI, "KOUSEI"}, {MenuItem::KEIKA, "KEIKA"},   {MenuItem::BGM, "BGM"},
+    {MenuItem::MIDORI, "MIDORI"}, {MenuItem::TATAMI, "TATAMI"}, {MenuItem::TAKE, "TAKE"},
+    {MenuItem::UCHU, "UCHU"},     {MenuItem::RENGA, "RENGA"},
 };
 
-// A key by name (escape, left, right, up, down, home, end, space, enter, shift+enter) or by
+// A key by name (escape, left, right, up, down, home, end, space, enter, shift+enter, h) or by
 // code, with the shift bits of Form_KeyDown.
 std::pair<int, int> parseKey(const std::string& text) {
     static constexpr std::pair<std::string_view, int> NAMES[] = {
-        {"escape", KEY_ESCAPE}, {"left", KEY_LEFT},   {"right", KEY_RIGHT},
-        {"up", KEY_UP},         {"down", KEY_DOWN},   {"home", KEY_HOME},
-        {"end", KEY_END},       {"space", KEY_SPACE}, {"enter", KEY_ENTER},
+        {"escape", KEY_ESCAPE}, {"left", KEY_LEFT}, {"right", KEY_RIGHT}, {"up", KEY_UP},
+        {"down", KEY_DOWN},     {"home", KEY_HOME}, {"end", KEY_END},     {"space", KEY_SPACE},
+        {"enter", KEY_ENTER},   {"h", KEY_H},
     };
     std::string_view name = text;
     int shift = 0;

@@ -2,9 +2,12 @@
 #include <cstring>
 #include <exception>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/kif_commands.h"
+#include "cli/match.h"
 
 namespace {
 
@@ -24,6 +27,9 @@ void printUsage(std::ostream& out) {
            "           in scan order and the terms of its score first\n"
            "  play [--lang ja|en]  a scripted game through the match controller (see README);\n"
            "           --lang en prints the boxes in English\n"
+           "  match --games N --seed S --level 1|2|3|honest [--times]\n"
+           "           N games of the honest player on the human's side against the\n"
+           "           computer at that level (see README)\n"
            "  kif [--sjis]  a .棋譜 record on standard input as KIF (UTF-8, or CP932)\n"
            "  kif-import    a KIF game on standard input as a .棋譜 record\n";
 }
@@ -54,6 +60,22 @@ int main(int argc, char** argv) {
         } catch (const std::exception& e) {
             std::cout.flush();
             std::cerr << "velk-tsuitate-cli: " << e.what() << '\n';
+            return 1;
+        }
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "match") == 0) {
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        velk::cli::MatchOptions options;
+        std::string error;
+        if (!velk::cli::parseMatchOptions(args, options, error)) {
+            std::cerr << "velk-tsuitate-cli: match: " << error << '\n';
+            return 2;
+        }
+        try {
+            return velk::cli::runMatch(options, std::cout, std::cerr);
+        } catch (const std::exception& e) {
+            std::cout.flush();
+            std::cerr << "velk-tsuitate-cli: match: " << e.what() << '\n';
             return 1;
         }
     }

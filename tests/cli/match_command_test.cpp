@@ -1,0 +1,182 @@
+// The match command: its arguments, the lines it prints, and that the same arguments give the
+// same games.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/match.h"
+
+namespace velk::cli {
+namespace {
+
+struct MatchRun {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+MatchRun runWith(const std::vector<std::string>& args) {
+    MatchOptions options;
+    std::string error;
+    MatchRun r;
+    if (!parseMatchOptions(args, options, error)) {
+        r.status = 2;
+        r.err = error;
+        return r;
+    }
+    std::ostringstream out, err;
+    r.status = runMatch(options, out, err);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+}
+
+TEST(MatchCommand, ArgumentsAreReadInAnyOrder) {
+    MatchOptions o;
+    std::string error;
+    ASSERT_TRUE(
+        parseMatchOptions({"--level", "2", "--times", "--seed", "99", "--games", "12"}, o, error))
+        << error;
+    EXPECT_EQ(o.games, 12);
+    EXPECT_EQ(o.seed, 99u);
+    EXPECT_EQ(o.level, 2);
+    EXPECT_TRUE(o.times);
+    EXPECT_FALSE(o.honest);
+    ASSERT_TRUE(parseMatchOptions({"--games", "1", "--seed", "1", "--level", "3"}, o, error));
+    EXPECT_FALSE(o.times);
+    EXPECT_FALSE(o.honest);
+    ASSERT_TRUE(parseMatchOptions({"--games", "1", "--seed", "1", "--level", "honest"}, o, error));
+    EXPECT_TRUE(o.honest);
+}
+
+TEST(MatchCommand, BadArgumentsAreRefusedWithTheReason) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"--seed", "1", "--level", "1"},
+        {"--games", "2", "--level", "1"},
+        {"--games", "2", "--seed", "1"},
+        {"--games", "0", "--seed", "1", "--level", "1"},
+        {"--games", "-3", "--seed", "1", "--level", "1"},
+        {"--games", "x", "--seed", "1", "--level", "1"},
+        {"--games", "2.5", "--seed", "1", "--level", "1"},
+        {"--games", "2", "--seed", "0", "--level", "1"},
+        {"--games", "2", "--seed", "-1", "--level", "1"},
+        {"--games", "2", "--seed", "12ab", "--level", "1"},
+        {"--games", "2", "--seed", "1234567890123456789012", "--level", "1"},
+        {"--games", "2", "--seed", "1", "--level", "4"},
+        {"--games", "2", "--seed", "1", "--level", "fair"},
+        {"--games", "2", "--seed", "1", "--level"},
+        {"--games", "2", "--seed", "1", "--level", "1", "--fast"},
+    };
+    for (const auto& args : bad) {
+        MatchOptions o;
+        std::string error;
+        std::string joined;
+        for (const auto& a : args) joined += a + " ";
+        EXPECT_FALSE(parseMatchOptions(args, o, error)) << joined;
+        EXPECT_FALSE(error.empty()) << joined;
+    }
+}
+
+TEST(MatchCommand, PrintsOneLinePerGameAndTotalsThatAddUp) {
+    const MatchRun r = runWith({"--games", "6", "--seed", "3", "--level", "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const std::vector<std::string> l = lines(r.out);
+    ASSERT_EQ(l.size(), 7u) << r.out;
+    const std::regex game(
+        R"(game (\d+) first (MAN|COM) result (MAN|COM|DRAW) moves (\d+) missMAN (\d+) missCOM (\d+))");
+    int wins = 0, losses = 0, draws = 0;
+    for (int i = 0; i < 6; ++i) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(l[static_cast<std::size_t>(i)], m, game)) << l[i];
+        EXPECT_EQ(std::stoi(m[1]), i + 1);
+        // The human side moves first in the odd games.
+        EXPECT_EQ(m[2], i % 2 == 0 ? "MAN" : "COM");
+        const int moves = std::stoi(m[4]), missMAN = std::stoi(m[5]), missCOM = std::stoi(m[6]);
+        EXPECT_GE(moves, 1);
+        EXPECT_LE(moves, 500);
+        EXPECT_LE(missMAN, 10);
+        EXPECT_LE(missCOM, 10);
+        // A side that made its tenth miss lost.
+        if (missMAN == 10) {
+            EXPECT_EQ(m[3], "COM") << l[i];
+        }
+        if (missCOM == 10) {
+            EXPECT_EQ(m[3], "MAN") << l[i];
+        }
+        if (m[3] == "DRAW") {
+            EXPECT_EQ(moves, 500) << l[i];
+        }
+        wins += m[3] == "MAN";
+        losses += m[3] == "COM";
+        draws += m[3] == "DRAW";
+    }
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(
+        l[6], m, std::regex(R"(games 6 wins (\d+) losses (\d+) draws (\d+) score (\d+\.\d)%)")))
+        << l[6];
+    EXPECT_EQ(std::stoi(m[1]), wins);
+    EXPECT_EQ(std::stoi(m[2]), losses);
+    EXPECT_EQ(std::stoi(m[3]), draws);
+    char score[32];
+    std::snprintf(score, sizeof score, "%.1f", 100.0 * (wins + 0.5 * draws) / 6);
+    EXPECT_EQ(m[4], score);
+}
+
+TEST(MatchCommand, SameArgumentsGiveTheSameGames) {
+    const MatchRun a = runWith({"--games", "4", "--seed", "11", "--level", "2"});
+    const MatchRun b = runWith({"--games", "4", "--seed", "11", "--level", "2"});
+    ASSERT_EQ(a.status, 0) << a.err;
+    EXPECT_EQ(a.out, b.out);
+    // Another seed plays other games.
+    const MatchRun c = runWith({"--games", "4", "--seed", "12", "--level", "2"});
+    EXPECT_NE(a.out, c.out);
+    // With --times only a last line is added.
+    const MatchRun t = runWith({"--games", "4", "--seed", "11", "--level", "2", "--times"});
+    ASSERT_EQ(t.status, 0) << t.err;
+    const std::vector<std::string> l = lines(t.out);
+    ASSERT_EQ(l.size(), 6u);
+    EXPECT_EQ(t.out.substr(0, a.out.size()), a.out);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(
+        l[5], m, std::regex(R"(think moves (\d+) median (\d+\.\d\d) ms worst (\d+\.\d\d) ms)")))
+        << l[5];
+    EXPECT_LE(std::stod(m[2]), std::stod(m[3]));
+    // One choice for each move and each miss of the human side, which moves first in the odd
+    // games.
+    int choices = 0;
+    const std::regex game(R"(game \d+ first (MAN|COM) result \w+ moves (\d+) missMAN (\d+) .*)");
+    for (int i = 0; i < 4; ++i) {
+        std::smatch g;
+        ASSERT_TRUE(std::regex_match(l[static_cast<std::size_t>(i)], g, game));
+        const int moves = std::stoi(g[2]);
+        choices += (g[1] == "MAN" ? (moves + 1) / 2 : moves / 2) + std::stoi(g[3]);
+    }
+    EXPECT_EQ(std::stoi(m[1]), choices);
+}
+
+TEST(MatchCommand, HonestAgainstHonestIsPlayedAtTheFairLevelAndRepeats) {
+    const MatchRun a = runWith({"--games", "3", "--seed", "5", "--level", "honest"});
+    ASSERT_EQ(a.status, 0) << a.err;
+    const std::vector<std::string> l = lines(a.out);
+    ASSERT_EQ(l.size(), 4u) << a.out;
+    EXPECT_EQ(l[3].rfind("games 3 wins ", 0), 0u) << l[3];
+    EXPECT_EQ(runWith({"--games", "3", "--seed", "5", "--level", "honest"}).out, a.out);
+    // The computer's side is not the scanning computer of level 3.
+    EXPECT_NE(runWith({"--games", "3", "--seed", "5", "--level", "3"}).out, a.out);
+}
+
+}  // namespace
+}  // namespace velk::cli

@@ -1,0 +1,30 @@
+// The match command: whole games in which the honest player takes the human's side through the
+// window controller's own clicks and boxes, against the computer at a chosen level.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace velk::cli {
+
+struct MatchOptions {
+    long games = 0;
+    std::uint64_t seed = 0;
+    int level = 0;        // 1..3, or 0 with honest
+    bool honest = false;  // the computer plays at 公正: an honest player too
+    bool times = false;   // print the human side's thinking times
+};
+
+// Reads the arguments that follow "match". On a bad or missing one returns false with the
+// reason in error.
+bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& options,
+                       std::string& error);
+
+// Plays the games and prints one line per game and the totals. Returns 0, or 1 when the
+// human side's player made a move the game neither played nor refused as a miss (the reason
+// goes to err).
+int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace velk::cli
