@@ -1,6 +1,7 @@
 #include "honest/honest_player.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <numeric>
 
 #include "honest/evaluate.h"
@@ -29,22 +30,66 @@ bool refusedThisTurn(const SideView& view, const Move& m) {
     return false;
 }
 
-// The outcome of one move on one guess, for the mover.
-int outcome(const World& w, const Move& m, bool man, int stay) {
-    if (honest::refereeAnswer(w, m) != 0) return stay;
+// A refused move: the referee's answer, and the world unchanged.
+constexpr int REFUSED = -2 * honest::WIN;
+
+// The first look at one move on one guess, for the mover: the position after it, less what the
+// other side can take at once.
+int quickOutcome(const World& w, const Move& m, bool man) {
+    if (honest::refereeAnswer(w, m) != 0) return REFUSED;
     World after = w;
     const int taken = honest::applyMove(after, m);
     if (taken == (man ? COM_OU : MAN_OU)) return honest::WIN;
     const int threat = honest::threatAgainst(after, man);
     if (threat >= honest::WIN) return -honest::WIN;
-    if (honest::mated(after, !man)) return honest::WIN;
     return honest::evaluate(after, man) - threat * 9 / 10;
 }
 
-// The value of staying put after a refusal, before its cost.
+// The second look: the other side, which sees the whole board, answers with its best move; the
+// position after that, with what the mover can then take, is the outcome.
+int deepOutcome(const World& w, const Move& m, bool man, long& replies) {
+    if (honest::refereeAnswer(w, m) != 0) return REFUSED;
+    World after = w;
+    const int taken = honest::applyMove(after, m);
+    if (taken == (man ? COM_OU : MAN_OU)) return honest::WIN;
+    const auto king = honest::kingSquare(after.board, man);
+    if (honest::attacked(after.board, king[0], king[1], !man)) return -honest::WIN;
+    if (honest::mated(after, !man)) return honest::WIN;
+    int worst = honest::WIN;
+    honest::forEachMove(after, !man, [&](const Move& reply) {
+        ++replies;
+        World next = after;
+        const int took = honest::applyMove(next, reply);
+        int value;
+        if (took == (man ? MAN_OU : COM_OU)) {
+            value = -honest::WIN;
+        } else {
+            const auto theirs = honest::kingSquare(next.board, !man);
+            const auto mine = honest::kingSquare(next.board, man);
+            if (!reply.isDrop() && honest::attacked(next.board, theirs[0], theirs[1], man))
+                return true;  // the referee would refuse it
+            if (honest::attacked(next.board, mine[0], mine[1], !man) && honest::mated(next, man))
+                value = -honest::WIN;
+            else
+                value = honest::evaluate(next, man) +
+                        std::min(honest::threatAgainst(next, !man), 2000) / 2;
+        }
+        worst = std::min(worst, value);
+        return worst > -honest::WIN;
+    });
+    return worst;
+}
+
+// The value of staying put after a refusal, before its cost, when no other move is known.
 int standing(const World& w, bool man) {
     return honest::evaluate(w, man) - honest::threatAgainst(w, man) / 2;
 }
+
+inline constexpr std::size_t FIRST_LOOK_SAMPLES = 8;
+inline constexpr std::size_t SECOND_LOOK_MOVES = 12;
+inline constexpr std::size_t SECOND_LOOK_SAMPLES = 32;
+inline constexpr std::size_t MIN_SECOND_LOOK_SAMPLES = 8;
+inline constexpr long REPLY_BUDGET = 40000;
 
 }  // namespace
 
@@ -68,32 +113,62 @@ HonestMove HonestPlayer::choose(const SideView& view) {
     if (moves_.empty()) return {};
 
     const int cost = missCost(view.ownMisses);
-    const auto score = [&](std::size_t first, std::size_t count, const std::vector<int>& which) {
-        totals_.assign(moves_.size(), 0);
-        for (std::size_t s = first; s < first + count; ++s) {
-            const World& w = samples[s];
-            const int stay = standing(w, man) - cost;
-            for (const int i : which)
-                totals_[static_cast<std::size_t>(i)] +=
-                    outcome(w, moves_[static_cast<std::size_t>(i)], man, stay);
-        }
+    const auto at = [](const std::vector<long>& v, int i) {
+        return v[static_cast<std::size_t>(i)];
     };
 
-    // A first look with a few guesses, then every guess for the best few moves.
+    // A first look at every move with a few guesses.
+    const std::size_t firstLook = std::min<std::size_t>(FIRST_LOOK_SAMPLES, samples.size());
+    totals_.assign(moves_.size(), 0);
+    for (std::size_t s = 0; s < firstLook; ++s) {
+        const World& w = samples[s];
+        const long stay = standing(w, man) - cost;
+        for (std::size_t i = 0; i < moves_.size(); ++i) {
+            const int v = quickOutcome(w, moves_[i], man);
+            totals_[i] += v == REFUSED ? stay : v;
+        }
+    }
     order_.resize(moves_.size());
     std::iota(order_.begin(), order_.end(), 0);
-    const std::size_t firstLook = std::min<std::size_t>(8, samples.size());
-    score(0, firstLook, order_);
-    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
-        return totals_[static_cast<std::size_t>(a)] > totals_[static_cast<std::size_t>(b)];
-    });
-    order_.resize(std::min<std::size_t>(order_.size(), 12));
+    std::stable_sort(order_.begin(), order_.end(),
+                     [&](int a, int b) { return at(totals_, a) > at(totals_, b); });
+    order_.resize(std::min<std::size_t>(order_.size(), SECOND_LOOK_MOVES));
     std::sort(order_.begin(), order_.end());
-    score(0, samples.size(), order_);
-    int best = order_.front();
-    for (const int i : order_)
-        if (totals_[static_cast<std::size_t>(i)] > totals_[static_cast<std::size_t>(best)])
-            best = i;
+
+    // The second look at the best few, with more guesses and the other side's answer. A refusal
+    // leaves the side to choose again in that guess: its best other move, less the cost.
+    // The guesses are taken in order until the replies looked at reach a fixed budget (never
+    // fewer than 8), which bounds the time of a position with many drops; counting keeps it
+    // the same on any machine.
+    const std::size_t most = std::min<std::size_t>(SECOND_LOOK_SAMPLES, samples.size());
+    values_.assign(order_.size() * most, 0);
+    long replies = 0;
+    std::size_t secondLook = 0;
+    for (std::size_t s = 0; s < most; ++s) {
+        if (s >= MIN_SECOND_LOOK_SAMPLES && replies > REPLY_BUDGET) break;
+        ++secondLook;
+        long bestHere = REFUSED;
+        for (std::size_t k = 0; k < order_.size(); ++k) {
+            const int v =
+                deepOutcome(samples[s], moves_[static_cast<std::size_t>(order_[k])], man, replies);
+            values_[k * most + s] = v;
+            if (v != REFUSED) bestHere = std::max<long>(bestHere, v);
+        }
+        const long stay = (bestHere == REFUSED ? standing(samples[s], man) : bestHere) - cost;
+        for (std::size_t k = 0; k < order_.size(); ++k)
+            if (values_[k * most + s] == REFUSED) values_[k * most + s] = stay;
+    }
+    std::size_t bestK = 0;
+    long bestTotal = 0;
+    for (std::size_t k = 0; k < order_.size(); ++k) {
+        long total = 0;
+        for (std::size_t s = 0; s < secondLook; ++s) total += values_[k * most + s];
+        if (k == 0 || total > bestTotal) {
+            bestTotal = total;
+            bestK = k;
+        }
+    }
+    const int best = order_[bestK];
 
     const Move& m = moves_[static_cast<std::size_t>(best)];
     return HonestMove{true, m.fromX, m.fromY, m.toX, m.toY, m.placed};

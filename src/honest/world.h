@@ -80,7 +80,7 @@ bool forEachMove(const World& w, bool man, F&& f) {
             const int p = b[fx][fy];
             if (!ownedBy(p, man)) continue;
             const PieceMoves& pm = pieceMoves(p);
-            auto emit = [&](int tx, int ty) {
+            auto offer = [&](int tx, int ty) {
                 Move m{static_cast<std::int8_t>(fx), static_cast<std::int8_t>(fy),
                        static_cast<std::int8_t>(tx), static_cast<std::int8_t>(ty),
                        static_cast<std::int16_t>(p), static_cast<std::int16_t>(p)};
@@ -95,13 +95,13 @@ bool forEachMove(const World& w, bool man, F&& f) {
             for (int i = 0; i < pm.stepCount; ++i) {
                 const int tx = fx + pm.steps[i].dx, ty = fy + pm.steps[i].dy;
                 if (!onBoard(tx, ty) || ownedBy(b[tx][ty], man)) continue;
-                if (!emit(tx, ty)) return false;
+                if (!offer(tx, ty)) return false;
             }
             for (int i = 0; i < pm.rayCount; ++i) {
                 for (int tx = fx + pm.rays[i].dx, ty = fy + pm.rays[i].dy; onBoard(tx, ty);
                      tx += pm.rays[i].dx, ty += pm.rays[i].dy) {
                     if (ownedBy(b[tx][ty], man)) break;
-                    if (!emit(tx, ty)) return false;
+                    if (!offer(tx, ty)) return false;
                     if (b[tx][ty] != EMPTY) break;
                 }
             }
