@@ -17,8 +17,10 @@ int handSum(const Hand& h) {
     return n;
 }
 
+// The same kind of piece, whichever side's code names it (a taken piece is reported as the
+// taker's own code of that kind).
 bool sameKind(int code, int other) {
-    return handIndexOf(code) == handIndexOf(other) && sideOf(code) == sideOf(other);
+    return handIndexOf(code) == handIndexOf(other);
 }
 
 int handCode(bool man, int kind) {

@@ -31,8 +31,9 @@ struct SeenEvent {
     int toY = 0;
     int placed = 0;
     bool drop = false;
-    // Our move: the other side's piece it took, as the unpromoted code that went into our hand
-    // (0 if none). The other side's move: our piece it took, as it stood (0 if none).
+    // Our move: the piece it took, as our own unpromoted code of that kind, the piece that went
+    // into our hand (a king taken: our own king's code); 0 if none. The other side's move: our
+    // piece it took, as it stood (0 if none).
     int captured = 0;
     // A miss: MISS_JUMPED, MISS_DROPPED_ON or MISS_KING_EXPOSED (1..3); 0 for a move.
     int missKind = 0;

@@ -148,6 +148,28 @@ TEST(HonestPlayer, EveryGuessHoldsAPieceWhereTheOtherSideWasSeenToTake) {
     expectSamplesAgree(player, g.man);
 }
 
+TEST(HonestPlayer, TakesInItsOwnCaptureAsTheControllerReportsIt) {
+    // The human's pawn takes the computer's pawn on 7,4; the view names the piece taken with the
+    // human's own code. Every guess must follow without being repaired or forced.
+    SeenGame g(true);
+    HonestPlayer player(9);
+    const std::vector<std::pair<HonestMove, HonestMove>> moves = {
+        {{true, 7, 7, 7, 6, MAN_HU}, {true, 7, 3, 7, 4, COM_HU}},
+        {{true, 7, 6, 7, 5, MAN_HU}, {true, 9, 3, 9, 4, COM_HU}},
+    };
+    for (const auto& [man, com] : moves) {
+        ASSERT_EQ(g.attempt(Side::Man, man), Answer::Moved);
+        ASSERT_EQ(g.attempt(Side::Com, com), Answer::Moved);
+    }
+    ASSERT_EQ(g.attempt(Side::Man, {true, 7, 5, 7, 4, MAN_HU}), Answer::Moved);
+    ASSERT_EQ(g.man.events.back().captured, MAN_HU);
+    ASSERT_EQ(g.attempt(Side::Com, {true, 1, 3, 1, 4, COM_HU}), Answer::Moved);
+    player.choose(g.man);
+    EXPECT_EQ(player.belief().stats().repaired, 0);
+    EXPECT_EQ(player.belief().stats().forced, 0);
+    expectSamplesAgree(player, g.man);
+}
+
 TEST(HonestWorld, RefereeAnswersAsTheGameDoes) {
     honest::World w;
     w.board[5][9] = MAN_OU;

@@ -76,9 +76,10 @@ class SeenGame {
         勢力調査(s);
         const bool mate = isMan ? 詰めかCOM(s) == YES : 詰めかMAN(s) == YES;
         勢力調査(s);
+        // The taker's own code of the kind taken, as the window's controller reports it.
         const int taken = captured == EMPTY
                               ? 0
-                              : (isMan ? COM_HAND_CODES : MAN_HAND_CODES)[handIndexOf(captured)];
+                              : (isMan ? MAN_HAND_CODES : COM_HAND_CODES)[handIndexOf(captured)];
         mine.events.push_back(
             {SeenEvent::Kind::OwnMove, h.fromX, h.fromY, h.toX, h.toY, h.placed, drop, taken, 0});
         const bool check = isMan ? s.maps.manInfluence[s.kingXCOM][s.kingYCOM] > 0
