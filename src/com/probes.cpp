@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "board/piece_moves.h"
 #include "game/board_view.h"
 #include "game/move_check.h"
-#include "board/piece_moves.h"
 
 namespace velk {
 

@@ -2,12 +2,12 @@
 
 #include <cstdlib>
 
+#include "board/piece_moves.h"
 #include "com/com_turn.h"
 #include "game/board_view.h"
 #include "game/mate.h"
 #include "game/move_check.h"
 #include "game/move_exec.h"
-#include "board/piece_moves.h"
 #include "game/survey.h"
 
 namespace velk {

@@ -11,9 +11,9 @@
 // long as it puts it back before it returns. Templates, so that the computer's scan pays no call.
 #pragma once
 
+#include "board/piece.h"
 #include "game/game_state.h"
 #include "game/move_check.h"
-#include "board/piece.h"
 
 namespace velk {
 

@@ -2,9 +2,9 @@
 
 #include <charconv>
 
+#include "board/piece_moves.h"
 #include "game/board_view.h"
 #include "game/move_check.h"
-#include "board/piece_moves.h"
 
 namespace velk {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "board/piece.h"
 #include "cli/commands.h"
 #include "cli/sfen.h"
-#include "board/piece.h"
 
 namespace {
 
