@@ -15,4 +15,11 @@ using TwoPawnFlags = std::array<int, 10>;
 // A hand's counts by hand index 1..7 (slot 0 unused).
 using Hand = std::array<int, 8>;
 
+// How many pieces a hand holds.
+inline int handSumOf(const Hand& hand) {
+    int sum = 0;
+    for (int k = 1; k <= 7; ++k) sum += hand[k];
+    return sum;
+}
+
 }  // namespace velk

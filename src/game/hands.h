@@ -42,12 +42,6 @@ inline void takeFromHand(GameState& s, Side side, int kind) {
     }
 }
 
-inline int handSumOf(const Hand& hand) {
-    int sum = 0;
-    for (int k = 1; k <= 7; ++k) sum += hand[k];
-    return sum;
-}
-
 // Both hands at once, with their totals (taken by value: either may be one of s's own hands).
 inline void setHands(GameState& s, Hand man, Hand com) {
     s.handMAN = man;

@@ -11,12 +11,6 @@ namespace {
 
 using Kind = SeenEvent::Kind;
 
-int handSum(const Hand& h) {
-    int n = 0;
-    for (int k = 1; k <= 7; ++k) n += h[k];
-    return n;
-}
-
 // The same kind of piece, whichever side's code names it (a taken piece is reported as the
 // taker's own code of that kind).
 bool sameKind(int code, int other) {
@@ -54,10 +48,7 @@ bool usable(const World& w, const Move& m, bool man) {
 // Whether a hidden piece of the given code may stand on the square unpromoted as it is.
 bool mayStand(const Map& b, int code, int x, int y) {
     if (移動後チェック(y, code) != YES) return false;
-    if (code == MAN_HU || code == COM_HU)
-        for (int yy = 1; yy <= 9; ++yy)
-            if (b[x][yy] == code) return false;
-    return true;
+    return (code != MAN_HU && code != COM_HU) || pawnColumns(b, code)[x] == 0;
 }
 
 // Moves the piece on (x, y) to an empty square where it may stand, near its square when one is
@@ -225,7 +216,7 @@ void forceOtherMove(World& w, const SeenEvent& e, bool man, Rng& rng) {
 // Whether some move of the other side to the event's square would be refused with its kind.
 bool fitsOtherMiss(const World& w, const SeenEvent& e, bool man) {
     const bool other = !man;
-    if (e.missKind == 2) return ownedBy(w.board[e.toX][e.toY], man) && handSum(w.hand(other)) > 0;
+    if (e.missKind == 2) return ownedBy(w.board[e.toX][e.toY], man) && handSumOf(w.hand(other)) > 0;
     Map theirView = w.board;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y)
@@ -504,7 +495,7 @@ void Belief::syncWith(const SideView& view) {
                 if (ownedBy(w.board[x][y], man_) ? w.board[x][y] != view.board[x][y]
                                                  : view.board[x][y] != EMPTY)
                     differs = true;
-        if (!differs && handSum(w.hand(other)) == view.otherHandTotal) continue;
+        if (!differs && handSumOf(w.hand(other)) == view.otherHandTotal) continue;
         // The side's own pieces are known for certain: put them where they are.
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)
@@ -519,12 +510,12 @@ void Belief::syncWith(const SideView& view) {
             }
         w.hand(man_) = view.ownHand;
         Hand& theirs = w.hand(other);
-        while (handSum(theirs) > view.otherHandTotal) {
+        while (handSumOf(theirs) > view.otherHandTotal) {
             int kind = 1;
             while (theirs[kind] == 0) ++kind;
             theirs[kind] -= 1;
         }
-        while (handSum(theirs) < view.otherHandTotal) theirs[1] += 1;
+        while (handSumOf(theirs) < view.otherHandTotal) theirs[1] += 1;
     }
 }
 

@@ -7,31 +7,14 @@ namespace velk::honest {
 
 namespace {
 
+// The value of the cheapest piece of the side that reaches the square; 0 when none does.
 int lowestAttacker(const Map& board, int x, int y, bool byMan) {
-    static constexpr int DX[8] = {0, 0, 1, -1, 1, 1, -1, -1};
-    static constexpr int DY[8] = {1, -1, 0, 0, 1, -1, 1, -1};
     int lowest = 0;
-    const auto note = [&lowest](int value) {
+    forEachAttacker(board, x, y, byMan, [&lowest](int code) {
+        const int value = pieceValue(code);
         if (lowest == 0 || value < lowest) lowest = value;
-    };
-    for (int d = 0; d < 8; ++d) {
-        for (int k = 1, px = x + DX[d], py = y + DY[d]; onBoard(px, py);
-             ++k, px += DX[d], py += DY[d]) {
-            const int p = board[px][py];
-            if (p == EMPTY) continue;
-            if (ownedBy(p, byMan)) {
-                const auto reach = pieceMoves(p).reach[x - px + 8][y - py + 8];
-                if (reach == ALONG_RAY || (reach == ONE_STEP && k == 1)) note(pieceValue(p));
-            }
-            break;
-        }
-    }
-    const int knight = byMan ? MAN_KEI : COM_KEI;
-    const int ky = byMan ? y + 2 : y - 2;
-    if (ky >= 1 && ky <= 9) {
-        if ((x > 1 && board[x - 1][ky] == knight) || (x < 9 && board[x + 1][ky] == knight))
-            note(pieceValue(knight));
-    }
+        return true;
+    });
     return lowest;
 }
 

@@ -54,6 +54,34 @@ inline Move dropMove(bool man, int kind, int toX, int toY) {
                 static_cast<std::int16_t>(code)};
 }
 
+// Calls f(code) for every piece of the given side that reaches the square (a ranging piece only
+// when nothing stands between); f returns true to go on. false when f stopped the walk.
+template <class F>
+bool forEachAttacker(const Map& board, int x, int y, bool byMan, F&& f) {
+    static constexpr int DX[8] = {0, 0, 1, -1, 1, 1, -1, -1};
+    static constexpr int DY[8] = {1, -1, 0, 0, 1, -1, 1, -1};
+    for (int d = 0; d < 8; ++d) {
+        for (int k = 1, px = x + DX[d], py = y + DY[d]; onBoard(px, py);
+             ++k, px += DX[d], py += DY[d]) {
+            const int p = board[px][py];
+            if (p == EMPTY) continue;
+            if (ownedBy(p, byMan)) {
+                const auto reach = pieceMoves(p).reach[x - px + 8][y - py + 8];
+                if ((reach == ALONG_RAY || (reach == ONE_STEP && k == 1)) && !f(p)) return false;
+            }
+            break;
+        }
+    }
+    // A knight lands two rows ahead of its square.
+    const int knight = byMan ? MAN_KEI : COM_KEI;
+    const int ky = byMan ? y + 2 : y - 2;
+    if (ky >= 1 && ky <= 9) {
+        if (x > 1 && board[x - 1][ky] == knight && !f(knight)) return false;
+        if (x < 9 && board[x + 1][ky] == knight && !f(knight)) return false;
+    }
+    return true;
+}
+
 // Whether the square is reached by a piece of the given side.
 bool attacked(const Map& board, int x, int y, bool byMan);
 

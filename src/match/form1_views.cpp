@@ -33,6 +33,29 @@ bool isDrop(int fromX) {
     return fromX == MAN_HAND_X || fromX == COM_HAND_X;
 }
 
+// The mover's own record of a move or miss: all of it.
+SeenEvent ownEvent(SeenEvent::Kind kind, int fromX, int fromY, int toX, int toY, int placed) {
+    SeenEvent e;
+    e.kind = kind;
+    e.fromX = fromX;
+    e.fromY = fromY;
+    e.toX = toX;
+    e.toY = toY;
+    e.placed = placed;
+    e.drop = isDrop(fromX);
+    return e;
+}
+
+// What the other side sees of the same move or miss: where it landed and whether it was a drop.
+SeenEvent otherEvent(SeenEvent::Kind kind, const SeenEvent& own) {
+    SeenEvent e;
+    e.kind = kind;
+    e.toX = own.toX;
+    e.toY = own.toY;
+    e.drop = own.drop;
+    return e;
+}
+
 }  // namespace
 
 const SideView& Form1::viewOf(Side side) const {
@@ -68,22 +91,11 @@ void Form1::viewsClear() {
 void Form1::viewsSeeMove(Side mover, int fromX, int fromY, int toX, int toY, int placed,
                          int captured, bool check, bool mate) {
     if (viewMAN_.side == Side::None) return;
-    SeenEvent own;
-    own.kind = SeenEvent::Kind::OwnMove;
-    own.fromX = fromX;
-    own.fromY = fromY;
-    own.toX = toX;
-    own.toY = toY;
-    own.placed = placed;
-    own.drop = isDrop(fromX);
+    SeenEvent own = ownEvent(SeenEvent::Kind::OwnMove, fromX, fromY, toX, toY, placed);
     own.captured = takenAsOwn(mover, captured);
     viewRef(mover).events.push_back(own);
 
-    SeenEvent other;
-    other.kind = SeenEvent::Kind::OtherMove;
-    other.toX = toX;
-    other.toY = toY;
-    other.drop = own.drop;
+    SeenEvent other = otherEvent(SeenEvent::Kind::OtherMove, own);
     other.captured = captured;
     other.check = check;
     other.mate = mate;
@@ -93,22 +105,11 @@ void Form1::viewsSeeMove(Side mover, int fromX, int fromY, int toX, int toY, int
 
 void Form1::viewsSeeMiss(Side mover, int fromX, int fromY, int toX, int toY, int placed, int kind) {
     if (viewMAN_.side == Side::None) return;
-    SeenEvent own;
-    own.kind = SeenEvent::Kind::OwnMiss;
-    own.fromX = fromX;
-    own.fromY = fromY;
-    own.toX = toX;
-    own.toY = toY;
-    own.placed = placed;
-    own.drop = isDrop(fromX);
+    SeenEvent own = ownEvent(SeenEvent::Kind::OwnMiss, fromX, fromY, toX, toY, placed);
     own.missKind = kind;
     viewRef(mover).events.push_back(own);
 
-    SeenEvent other;
-    other.kind = SeenEvent::Kind::OtherMiss;
-    other.toX = toX;
-    other.toY = toY;
-    other.drop = own.drop;
+    SeenEvent other = otherEvent(SeenEvent::Kind::OtherMiss, own);
     other.missKind = kind;
     viewRef(otherSide(mover)).events.push_back(other);
     viewsPresent(mover);

@@ -14,6 +14,7 @@
 #include "game/setup.h"
 #include "match/fakes.h"
 #include "match/form1.h"
+#include "match/form_fixture.h"
 #include "match/honest_move.h"
 #include "record/record_file.h"
 #include "referee/miss.h"
@@ -27,21 +28,13 @@ namespace {
 using fakes::Box;
 using fakes::CanvasOp;
 
-class Fair : public ::testing::Test {
+class Fair : public fakes::FormTest {
   protected:
-    fakes::FakePorts f;
-    std::filesystem::path dir;
-    std::unique_ptr<Form1> form;
-
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fakes::makeGameFolder(std::string("velk_fair_") + info->name());
-        form = std::make_unique<Form1>(f.ports(), dir);
-        form->Form_Load();
+        open("velk_fair_");
         f.dialogs.boxes.clear();
         f.dialogs.defaultAnswer = false;  // no second game: the program ends with the first
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 
     GameState& s() { return form->s; }
 

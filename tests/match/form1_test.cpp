@@ -16,6 +16,7 @@
 #include "game/invariants.h"
 #include "game/setup.h"
 #include "match/fakes.h"
+#include "match/form_fixture.h"
 #include "support/board_text.h"
 #include "texts/texts.h"
 
@@ -24,21 +25,13 @@ namespace {
 
 using fakes::Box;
 
-class Match : public ::testing::Test {
+class Match : public fakes::FormTest {
   protected:
-    fakes::FakePorts f;
-    std::filesystem::path dir;
-    std::unique_ptr<Form1> form;
-
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fakes::makeGameFolder(std::string("velk_match_") + info->name());
-        form = std::make_unique<Form1>(f.ports(), dir);
-        form->Form_Load();
+        open("velk_match_");
         form->LEVEL3_Click();  // no fouls unless a test asks for them
         f.dialogs.boxes.clear();
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 
     GameState& s() { return form->s; }
 

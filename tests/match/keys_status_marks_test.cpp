@@ -13,6 +13,7 @@
 #include "game/hands.h"
 #include "match/fakes.h"
 #include "match/form1.h"
+#include "match/form_fixture.h"
 #include "texts/texts.h"
 #include "ui/draw.h"
 
@@ -22,21 +23,13 @@ namespace {
 using fakes::Box;
 using fakes::CanvasOp;
 
-class Keys : public ::testing::Test {
+class Keys : public fakes::FormTest {
   protected:
-    fakes::FakePorts f;
-    std::filesystem::path dir;
-    std::unique_ptr<Form1> form;
-
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fakes::makeGameFolder(std::string("velk_keys_") + info->name());
-        form = std::make_unique<Form1>(f.ports(), dir);
-        form->Form_Load();
+        open("velk_keys_");
         form->LEVEL3_Click();
         f.dialogs.boxes.clear();
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 
     GameState& s() { return form->s; }
     void key(int code, int shift = 0) { form->Form_KeyDown(code, shift); }
