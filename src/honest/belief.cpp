@@ -144,11 +144,15 @@ bool stepOtherMove(World& w, const SeenEvent& e, bool man, Rng& rng) {
                 Move m{static_cast<std::int8_t>(x),     static_cast<std::int8_t>(y),
                        static_cast<std::int8_t>(e.toX), static_cast<std::int8_t>(e.toY),
                        static_cast<std::int16_t>(p),    static_cast<std::int16_t>(p)};
+                // Pieces mostly go forward: a step back is drawn half as often as one aside,
+                // which is drawn half as often as one forward.
+                const int ahead = other ? y - e.toY : e.toY - y;
+                const int dir = ahead > 0 ? 4 : ahead == 0 ? 2 : 1;
                 const bool may = mayPromote(x, y, e.toY, p);
-                if (移動後チェック(e.toY, p) == YES) consider(m, may ? 1 : 3);
+                if (移動後チェック(e.toY, p) == YES) consider(m, dir * (may ? 1 : 3));
                 if (may) {
                     m.placed = static_cast<std::int16_t>(promotedCode(p));
-                    consider(m, 3);
+                    consider(m, dir * 3);
                 }
             }
     }

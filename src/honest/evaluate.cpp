@@ -99,9 +99,9 @@ int evaluate(const World& w, bool man) {
         for (int y = 1; y <= 9; ++y) {
             const int p = w.board[x][y];
             if (p == EMPTY || std::abs(p) == 950) continue;
-            int v = pieceValue(p);
-            // A pawn a little more the further it has come.
-            if (std::abs(p) == 10) v += isManPiece(p) ? (7 - y) * 4 : (y - 3) * 4;
+            // Pawns are worth the same wherever they stand: a bonus for pawns that have come
+            // forward drew the player into fights on the other side's terms, blind.
+            const int v = pieceValue(p);
             score += ownedBy(p, man) ? v : -v;
         }
     for (int k = 1; k <= 7; ++k) score += (w.hand(man)[k] - w.hand(!man)[k]) * handValue(k);

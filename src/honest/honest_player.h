@@ -41,6 +41,7 @@ class HonestPlayer {
     honest::Belief belief_;
     std::vector<honest::Move> moves_;
     std::vector<long> totals_;
+    std::vector<long> risks_;
     std::vector<long> values_;
     std::vector<int> order_;
 };

@@ -172,8 +172,9 @@ TEST(MatchCommand, HonestAgainstHonestIsPlayedAtTheFairLevelAndRepeats) {
     ASSERT_EQ(l.size(), 2u) << a.out;
     EXPECT_EQ(l[1].rfind("games 1 wins ", 0), 0u) << l[1];
     EXPECT_EQ(runWith({"--games", "1", "--seed", "5", "--level", "honest"}).out, a.out);
-    // The computer's side is not the scanning computer of level 3.
-    EXPECT_NE(runWith({"--games", "1", "--seed", "5", "--level", "3"}).out, a.out);
+    // That the computer's side then plays at 公正 is checked on the window itself (Fair tests):
+    // two careful players and the level-3 scan all draw this game, so its line cannot tell them
+    // apart.
 }
 
 }  // namespace
