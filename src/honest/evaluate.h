@@ -19,6 +19,11 @@ int evaluate(const World& w, bool man);
 // piece's value, less its capturer's when the square is guarded. WIN when it can take the king.
 int threatAgainst(const World& w, bool man);
 
+// What a board move of the side risks that no guess may show: for each piece of its own (not a
+// pawn or the king) that the moving piece screened along a line still open ahead of the square
+// left, a sixteenth of that piece's value. own holds the side's own pieces.
+int exposure(const Map& own, const Move& m, bool man);
+
 // True when the side's king is attacked and no move of the side frees it.
 bool mated(const World& w, bool man);
 

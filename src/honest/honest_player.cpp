@@ -80,34 +80,6 @@ int deepOutcome(const World& w, const Move& m, bool man, long& replies) {
     return worst;
 }
 
-// What a move risks that the guesses may not show: a piece of ours that the moving piece
-// screened along a line becomes open to a ranging piece somewhere further along it. The guesses
-// can lose track of where a ranging piece went, so such a line is not opened for a trifle.
-int exposure(const Map& own, const Move& m, bool man) {
-    if (m.isDrop()) return 0;
-    static constexpr int DX[8] = {0, 0, 1, -1, 1, 1, -1, -1};
-    static constexpr int DY[8] = {1, -1, 0, 0, 1, -1, 1, -1};
-    const auto blocks = [&](int x, int y) {
-        return (x == m.toX && y == m.toY) ||
-               (own[x][y] != EMPTY && !(x == m.fromX && y == m.fromY));
-    };
-    int risk = 0;
-    for (int d = 0; d < 8; ++d) {
-        // The first piece of ours behind the square left, looking back along the line.
-        int px = m.fromX - DX[d], py = m.fromY - DY[d];
-        while (onBoard(px, py) && !blocks(px, py)) px -= DX[d], py -= DY[d];
-        if (!onBoard(px, py) || (px == m.toX && py == m.toY)) continue;
-        const int piece = own[px][py];
-        if (!honest::ownedBy(piece, man) || std::abs(piece) == 950 || std::abs(piece) == 10)
-            continue;
-        // The line ahead must stay open at least one square.
-        const int ax = m.fromX + DX[d], ay = m.fromY + DY[d];
-        if (!onBoard(ax, ay) || blocks(ax, ay)) continue;
-        risk += honest::pieceValue(piece) / 16;
-    }
-    return risk;
-}
-
 // The value of staying put after a refusal, before its cost, when no other move is known.
 int standing(const World& w, bool man) {
     return honest::evaluate(w, man) - honest::threatAgainst(w, man) / 2;
@@ -150,7 +122,7 @@ HonestMove HonestPlayer::choose(const SideView& view) {
     totals_.assign(moves_.size(), 0);
     risks_.resize(moves_.size());
     for (std::size_t i = 0; i < moves_.size(); ++i) {
-        risks_[i] = exposure(view.board, moves_[i], man);
+        risks_[i] = honest::exposure(view.board, moves_[i], man);
         totals_[i] -= risks_[i] * static_cast<long>(firstLook);
     }
     for (std::size_t s = 0; s < firstLook; ++s) {

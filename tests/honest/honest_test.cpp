@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "honest/belief.h"
+#include "honest/evaluate.h"
 #include "honest/honest_player.h"
 #include "honest/world.h"
 #include "support/seen_game.h"
@@ -168,6 +169,32 @@ TEST(HonestPlayer, TakesInItsOwnCaptureAsTheControllerReportsIt) {
     EXPECT_EQ(player.belief().stats().repaired, 0);
     EXPECT_EQ(player.belief().stats().forced, 0);
     expectSamplesAgree(player, g.man);
+}
+
+TEST(HonestEvaluate, OpeningALineToOneOfItsPiecesHasACost) {
+    const SeenGame g(true);
+    const Map& own = g.man.board;
+    const auto move = [](int fx, int fy, int tx, int ty, int code) {
+        return honest::Move{static_cast<std::int8_t>(fx),    static_cast<std::int8_t>(fy),
+                            static_cast<std::int8_t>(tx),    static_cast<std::int8_t>(ty),
+                            static_cast<std::int16_t>(code), static_cast<std::int16_t>(code)};
+    };
+    const int bishop = honest::pieceValue(MAN_KAKU) / 16;
+    const int gold = honest::pieceValue(MAN_KIN) / 16;
+    const int silver = honest::pieceValue(MAN_GIN) / 16;
+    // The pawn in front of the bishop opens its diagonal towards the other side.
+    EXPECT_EQ(honest::exposure(own, move(3, 7, 3, 6, MAN_HU), true), bishop);
+    // The rook's pawn still screens the rook as it goes forward, but no longer the gold on 6,9.
+    EXPECT_EQ(honest::exposure(own, move(8, 7, 8, 6, MAN_HU), true), gold);
+    // The middle pawn screened both silvers; the king behind it is not counted.
+    EXPECT_EQ(honest::exposure(own, move(5, 7, 5, 6, MAN_HU), true), 2 * silver);
+    // Lines that its own pieces still close, or that end at the edge, cost nothing.
+    EXPECT_EQ(honest::exposure(own, move(3, 9, 4, 8, MAN_GIN), true), 0);
+    // Drops open nothing.
+    EXPECT_EQ(honest::exposure(own, honest::dropMove(true, 1, 5, 5), true), 0);
+    // The computer's side counts the same way, from its own pieces.
+    EXPECT_EQ(honest::exposure(g.com.board, move(7, 3, 7, 4, COM_HU), false),
+              honest::pieceValue(COM_KAKU) / 16);
 }
 
 TEST(HonestWorld, RefereeAnswersAsTheGameDoes) {
