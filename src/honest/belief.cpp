@@ -387,6 +387,7 @@ void Belief::restart(const SideView& view, std::uint64_t seed) {
     start.handMAN = view.startHandMAN;
     start.handCOM = view.startHandCOM;
     samples_.assign(static_cast<std::size_t>(count_), start);
+    seed_ = seed;
     rng_ = Rng(seed ^ 0x5DEECE66DULL);
     stats_ = {};
 }
@@ -411,13 +412,33 @@ void Belief::update(const SideView& view, std::uint64_t seed) {
     }
     if (!same) restart(view, seed);
     for (std::size_t i = seen_.size(); i < view.events.size(); ++i) {
-        takeIn(view.events[i]);
+        if (!takeIn(view.events[i], false) && !redrawHistory(view, i)) takeIn(view.events[i], true);
         seen_.push_back(view.events[i]);
     }
     syncWith(view);
 }
 
-void Belief::takeIn(const SeenEvent& e) {
+// When no guess explains an event, they may all have lost track of a piece long before (a
+// ranging piece taken for a pawn early on, say). Drawing the whole history again with other
+// random choices often finds guesses that explain it; only when a few such draws fail are the
+// guesses repaired. The draws depend only on the seed and the history, so the choice does too.
+bool Belief::redrawHistory(const SideView& view, std::size_t last) {
+    static constexpr int DRAWS = 3;
+    for (int attempt = 1; attempt <= DRAWS; ++attempt) {
+        Belief trial(count_);
+        trial.restart(view, seed_ + 0x9E3779B97F4A7C15ULL * (last * DRAWS + attempt));
+        for (std::size_t i = 0; i < last; ++i)
+            if (!trial.takeIn(view.events[i], false)) trial.takeIn(view.events[i], true);
+        if (!trial.takeIn(view.events[last], false)) continue;
+        samples_ = std::move(trial.samples_);
+        rng_ = trial.rng_;
+        ++stats_.redrawnHistories;
+        return true;
+    }
+    return false;
+}
+
+bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
     before_ = samples_;
     alive_.assign(samples_.size(), 0);
     int survivors = 0;
@@ -427,11 +448,15 @@ void Belief::takeIn(const SeenEvent& e) {
             ++survivors;
         }
     stats_.kept += survivors;
-    if (survivors == static_cast<int>(samples_.size())) return;
+    if (survivors == static_cast<int>(samples_.size())) return true;
     if (e.kind == Kind::OtherMiss && survivors == 0) {
         // Another side's miss is the weakest hint: when no sample explains it, it is let pass.
         samples_ = before_;
-        return;
+        return true;
+    }
+    if (survivors == 0 && !mayRepair) {
+        samples_ = before_;
+        return false;
     }
     std::vector<int> good;
     if (survivors > 0) {
@@ -450,7 +475,7 @@ void Belief::takeIn(const SeenEvent& e) {
             if (!done) samples_[i] = samples_[pickFrom(good)];
             ++stats_.redrawn;
         }
-        return;
+        return true;
     }
     for (std::size_t i = 0; i < samples_.size(); ++i) {
         World w = before_[i];
@@ -464,7 +489,7 @@ void Belief::takeIn(const SeenEvent& e) {
     if (!good.empty()) {
         for (std::size_t i = 0; i < samples_.size(); ++i)
             if (!alive_[i]) samples_[i] = samples_[pickFrom(good)];
-        return;
+        return true;
     }
     // Nothing explains the event: carry the samples on as they were and play the side's own move
     // on them, so that at least what the side knows for certain holds.
@@ -488,6 +513,7 @@ void Belief::takeIn(const SeenEvent& e) {
         samples_[i] = w;
         ++stats_.forced;
     }
+    return true;
 }
 
 void Belief::syncWith(const SideView& view) {

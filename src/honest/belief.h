@@ -31,12 +31,16 @@ class Belief {
         long redrawn = 0;
         long repaired = 0;
         long forced = 0;
+        long redrawnHistories = 0;
     };
     const Stats& stats() const { return stats_; }
 
   private:
     void restart(const SideView& view, std::uint64_t seed);
-    void takeIn(const SeenEvent& event);
+    // Takes in one event; false (nothing changed) when no sample explains it and repairs are
+    // not allowed.
+    bool takeIn(const SeenEvent& event, bool mayRepair);
+    bool redrawHistory(const SideView& view, std::size_t last);
     void syncWith(const SideView& view);
     std::size_t pickFrom(const std::vector<int>& indices);
 
@@ -51,6 +55,7 @@ class Belief {
     std::vector<World> samples_;
     std::vector<World> before_;
     std::vector<char> alive_;
+    std::uint64_t seed_ = 0;
     Rng rng_;
     Stats stats_;
 };

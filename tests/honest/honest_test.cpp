@@ -197,6 +197,29 @@ TEST(HonestEvaluate, OpeningALineToOneOfItsPiecesHasACost) {
               honest::pieceValue(COM_KAKU) / 16);
 }
 
+TEST(HonestBelief, DrawsTheHistoryAgainWhenNoGuessExplainsAMove) {
+    // The computer's bishop comes out to 6,4, where its pawn could have gone as well; later only
+    // the bishop can take on 4,6. A single guess that took the pawn is drawn again from the start
+    // instead of being repaired.
+    long redrawn = 0;
+    for (std::uint64_t seed = 1; seed <= 8; ++seed) {
+        SeenGame g(true);
+        ASSERT_EQ(g.attempt(Side::Man, {true, 1, 7, 1, 6, MAN_HU}), Answer::Moved);
+        ASSERT_EQ(g.attempt(Side::Com, {true, 7, 3, 7, 4, COM_HU}), Answer::Moved);
+        ASSERT_EQ(g.attempt(Side::Man, {true, 9, 7, 9, 6, MAN_HU}), Answer::Moved);
+        ASSERT_EQ(g.attempt(Side::Com, {true, 8, 2, 6, 4, COM_KAKU}), Answer::Moved);
+        ASSERT_EQ(g.attempt(Side::Man, {true, 4, 7, 4, 6, MAN_HU}), Answer::Moved);
+        ASSERT_EQ(g.attempt(Side::Com, {true, 6, 4, 4, 6, COM_KAKU}), Answer::Moved);
+        honest::Belief belief(1);
+        belief.update(g.man, seed);
+        EXPECT_EQ(belief.samples()[0].board[4][6], COM_KAKU) << seed;
+        EXPECT_EQ(belief.stats().repaired + belief.stats().forced, 0) << seed;
+        redrawn += belief.stats().redrawnHistories;
+    }
+    // Some of the seeds took the pawn at first.
+    EXPECT_GT(redrawn, 0);
+}
+
 TEST(HonestWorld, RefereeAnswersAsTheGameDoes) {
     honest::World w;
     w.board[5][9] = MAN_OU;
