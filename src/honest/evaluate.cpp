@@ -93,15 +93,14 @@ int handValue(int kind) {
     return VALUES[kind];
 }
 
-int evaluate(const World& w, bool man) {
+int evaluate(const World& w, bool man, int pawnStep) {
     int score = 0;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
             const int p = w.board[x][y];
             if (p == EMPTY || std::abs(p) == 950) continue;
-            // Pawns are worth the same wherever they stand: a bonus for pawns that have come
-            // forward drew the player into fights on the other side's terms, blind.
-            const int v = pieceValue(p);
+            int v = pieceValue(p);
+            if (std::abs(p) == 10) v += isManPiece(p) ? (7 - y) * pawnStep : (y - 3) * pawnStep;
             score += ownedBy(p, man) ? v : -v;
         }
     for (int k = 1; k <= 7; ++k) score += (w.hand(man)[k] - w.hand(!man)[k]) * handValue(k);

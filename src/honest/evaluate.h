@@ -12,8 +12,9 @@ inline constexpr int WIN = 100000;
 int pieceValue(int code);
 int handValue(int kind);
 
-// The position for the given side: material, hands, and the guard around both kings.
-int evaluate(const World& w, bool man);
+// The position for the given side: material, hands, and the guard around both kings. A pawn
+// gains pawnStep for every row it has come forward.
+int evaluate(const World& w, bool man, int pawnStep = 0);
 
 // The most the other side wins by its best capture now (0 when it has none worth making): a
 // piece's value, less its capturer's when the square is guarded. WIN when it can take the king.

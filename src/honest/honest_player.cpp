@@ -30,24 +30,27 @@ bool refusedThisTurn(const SideView& view, const Move& m) {
     return false;
 }
 
+// How much a pawn gains for each row it comes forward when the player fights.
+inline constexpr int FIGHTING_PAWN_STEP = 4;
+
 // A refused move: the referee's answer, and the world unchanged.
 constexpr int REFUSED = -2 * honest::WIN;
 
 // The first look at one move on one guess, for the mover: the position after it, less what the
 // other side can take at once.
-int quickOutcome(const World& w, const Move& m, bool man) {
+int quickOutcome(const World& w, const Move& m, bool man, int pawnStep) {
     if (honest::refereeAnswer(w, m) != 0) return REFUSED;
     World after = w;
     const int taken = honest::applyMove(after, m);
     if (taken == (man ? COM_OU : MAN_OU)) return honest::WIN;
     const int threat = honest::threatAgainst(after, man);
     if (threat >= honest::WIN) return -honest::WIN;
-    return honest::evaluate(after, man) - threat * 9 / 10;
+    return honest::evaluate(after, man, pawnStep) - threat * 9 / 10;
 }
 
 // The second look: the other side, which sees the whole board, answers with its best move; the
 // position after that, with what the mover can then take, is the outcome.
-int deepOutcome(const World& w, const Move& m, bool man, long& replies) {
+int deepOutcome(const World& w, const Move& m, bool man, int pawnStep, long& replies) {
     if (honest::refereeAnswer(w, m) != 0) return REFUSED;
     World after = w;
     const int taken = honest::applyMove(after, m);
@@ -71,7 +74,7 @@ int deepOutcome(const World& w, const Move& m, bool man, long& replies) {
             if (honest::attacked(next.board, mine[0], mine[1], !man) && honest::mated(next, man))
                 value = -honest::WIN;
             else
-                value = honest::evaluate(next, man) +
+                value = honest::evaluate(next, man, pawnStep) +
                         std::min(honest::threatAgainst(next, !man), 2000) / 2;
         }
         worst = std::min(worst, value);
@@ -81,8 +84,8 @@ int deepOutcome(const World& w, const Move& m, bool man, long& replies) {
 }
 
 // The value of staying put after a refusal, before its cost, when no other move is known.
-int standing(const World& w, bool man) {
-    return honest::evaluate(w, man) - honest::threatAgainst(w, man) / 2;
+int standing(const World& w, bool man, int pawnStep) {
+    return honest::evaluate(w, man, pawnStep) - honest::threatAgainst(w, man) / 2;
 }
 
 inline constexpr std::size_t FIRST_LOOK_SAMPLES = 8;
@@ -92,6 +95,13 @@ inline constexpr std::size_t MIN_SECOND_LOOK_SAMPLES = 8;
 inline constexpr long REPLY_BUDGET = 40000;
 
 }  // namespace
+
+bool showsItIsBlind(const SideView& view) {
+    for (const SeenEvent& e : view.events)
+        if (e.kind == SeenEvent::Kind::OtherMiss && (e.missKind == 1 || e.missKind == 2))
+            return true;
+    return false;
+}
 
 HonestPlayer::HonestPlayer(std::uint64_t seed, int samples) : seed_(seed), belief_(samples) {}
 
@@ -113,6 +123,11 @@ HonestMove HonestPlayer::choose(const SideView& view) {
     if (moves_.empty()) return {};
 
     const int cost = missCost(view.ownMisses);
+    // Against a side that has shown it is blind, come forward and fight; against one that
+    // never has, which may see the whole board, keep the formation and wait, since a fight in
+    // the open goes to the side that sees.
+    const bool fight = showsItIsBlind(view);
+    const int pawnStep = fight ? FIGHTING_PAWN_STEP : 0;
     const auto at = [](const std::vector<long>& v, int i) {
         return v[static_cast<std::size_t>(i)];
     };
@@ -122,14 +137,14 @@ HonestMove HonestPlayer::choose(const SideView& view) {
     totals_.assign(moves_.size(), 0);
     risks_.resize(moves_.size());
     for (std::size_t i = 0; i < moves_.size(); ++i) {
-        risks_[i] = honest::exposure(view.board, moves_[i], man);
+        risks_[i] = fight ? 0 : honest::exposure(view.board, moves_[i], man);
         totals_[i] -= risks_[i] * static_cast<long>(firstLook);
     }
     for (std::size_t s = 0; s < firstLook; ++s) {
         const World& w = samples[s];
-        const long stay = standing(w, man) - cost;
+        const long stay = standing(w, man, pawnStep) - cost;
         for (std::size_t i = 0; i < moves_.size(); ++i) {
-            const int v = quickOutcome(w, moves_[i], man);
+            const int v = quickOutcome(w, moves_[i], man, pawnStep);
             totals_[i] += v == REFUSED ? stay : v;
         }
     }
@@ -154,12 +169,13 @@ HonestMove HonestPlayer::choose(const SideView& view) {
         ++secondLook;
         long bestHere = REFUSED;
         for (std::size_t k = 0; k < order_.size(); ++k) {
-            const int v =
-                deepOutcome(samples[s], moves_[static_cast<std::size_t>(order_[k])], man, replies);
+            const int v = deepOutcome(samples[s], moves_[static_cast<std::size_t>(order_[k])], man,
+                                      pawnStep, replies);
             values_[k * most + s] = v;
             if (v != REFUSED) bestHere = std::max<long>(bestHere, v);
         }
-        const long stay = (bestHere == REFUSED ? standing(samples[s], man) : bestHere) - cost;
+        const long stay =
+            (bestHere == REFUSED ? standing(samples[s], man, pawnStep) : bestHere) - cost;
         for (std::size_t k = 0; k < order_.size(); ++k)
             if (values_[k * most + s] == REFUSED) values_[k * most + s] = stay;
     }

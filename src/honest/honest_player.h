@@ -23,6 +23,10 @@ struct HonestMove {
     bool operator==(const HonestMove&) const = default;
 };
 
+// Whether the other side has shown that it cannot see this side's pieces: the referee refused it
+// a move for passing over one or for dropping onto one. A king left reached proves nothing.
+bool showsItIsBlind(const SideView& view);
+
 // It keeps a set of guesses at the hidden position that agree with everything its side has
 // seen, and plays the move with the best outcome over them, a refusal counted at its cost.
 class HonestPlayer {

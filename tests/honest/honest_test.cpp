@@ -171,6 +171,27 @@ TEST(HonestPlayer, TakesInItsOwnCaptureAsTheControllerReportsIt) {
     expectSamplesAgree(player, g.man);
 }
 
+TEST(HonestPlayer, FightsOnlyASideThatHasShownItIsBlind) {
+    SideView view;
+    view.side = Side::Man;
+    EXPECT_FALSE(showsItIsBlind(view));
+    SeenEvent e;
+    // Its own misses and a king the other side left reached say nothing about what it sees.
+    e.kind = SeenEvent::Kind::OwnMiss;
+    e.missKind = 1;
+    view.events.push_back(e);
+    e.kind = SeenEvent::Kind::OtherMiss;
+    e.missKind = 3;
+    view.events.push_back(e);
+    EXPECT_FALSE(showsItIsBlind(view));
+    for (int kind : {1, 2}) {
+        SideView seen = view;
+        e.missKind = kind;
+        seen.events.push_back(e);
+        EXPECT_TRUE(showsItIsBlind(seen)) << kind;
+    }
+}
+
 TEST(HonestEvaluate, OpeningALineToOneOfItsPiecesHasACost) {
     const SeenGame g(true);
     const Map& own = g.man.board;
