@@ -146,8 +146,6 @@ bool mated(const World& w, bool man) {
 // pieces is not opened for a trifle.
 int exposure(const Map& own, const Move& m, bool man) {
     if (m.isDrop()) return 0;
-    static constexpr int DX[8] = {0, 0, 1, -1, 1, 1, -1, -1};
-    static constexpr int DY[8] = {1, -1, 0, 0, 1, -1, 1, -1};
     const auto blocks = [&](int x, int y) {
         return (x == m.toX && y == m.toY) ||
                (own[x][y] != EMPTY && !(x == m.fromX && y == m.fromY));
@@ -155,13 +153,13 @@ int exposure(const Map& own, const Move& m, bool man) {
     int risk = 0;
     for (int d = 0; d < 8; ++d) {
         // The first piece of ours behind the square left, looking back along the line.
-        int px = m.fromX - DX[d], py = m.fromY - DY[d];
-        while (onBoard(px, py) && !blocks(px, py)) px -= DX[d], py -= DY[d];
+        int px = m.fromX - LINE_DX[d], py = m.fromY - LINE_DY[d];
+        while (onBoard(px, py) && !blocks(px, py)) px -= LINE_DX[d], py -= LINE_DY[d];
         if (!onBoard(px, py) || (px == m.toX && py == m.toY)) continue;
         const int piece = own[px][py];
         if (!ownedBy(piece, man) || std::abs(piece) == 950 || std::abs(piece) == 10) continue;
         // The line ahead must stay open at least one square.
-        const int ax = m.fromX + DX[d], ay = m.fromY + DY[d];
+        const int ax = m.fromX + LINE_DX[d], ay = m.fromY + LINE_DY[d];
         if (!onBoard(ax, ay) || blocks(ax, ay)) continue;
         risk += pieceValue(piece) / 16;
     }

@@ -54,15 +54,17 @@ inline Move dropMove(bool man, int kind, int toX, int toY) {
                 static_cast<std::int16_t>(code)};
 }
 
+// The eight directions of a line from a square: files, ranks and diagonals.
+inline constexpr int LINE_DX[8] = {0, 0, 1, -1, 1, 1, -1, -1};
+inline constexpr int LINE_DY[8] = {1, -1, 0, 0, 1, -1, 1, -1};
+
 // Calls f(code) for every piece of the given side that reaches the square (a ranging piece only
 // when nothing stands between); f returns true to go on. false when f stopped the walk.
 template <class F>
 bool forEachAttacker(const Map& board, int x, int y, bool byMan, F&& f) {
-    static constexpr int DX[8] = {0, 0, 1, -1, 1, 1, -1, -1};
-    static constexpr int DY[8] = {1, -1, 0, 0, 1, -1, 1, -1};
     for (int d = 0; d < 8; ++d) {
-        for (int k = 1, px = x + DX[d], py = y + DY[d]; onBoard(px, py);
-             ++k, px += DX[d], py += DY[d]) {
+        for (int k = 1, px = x + LINE_DX[d], py = y + LINE_DY[d]; onBoard(px, py);
+             ++k, px += LINE_DX[d], py += LINE_DY[d]) {
             const int p = board[px][py];
             if (p == EMPTY) continue;
             if (ownedBy(p, byMan)) {
