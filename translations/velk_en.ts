@@ -730,6 +730,18 @@
         <translation>Not possible while a record is shown</translation>
     </message>
     <message>
+        <source>この局面はCOMの番です<byte value="xd"/><byte value="xd"/>「後手」で始めて下さい</source>
+        <translation>In this position the computer moves next.<byte value="xd"/><byte value="xd"/>Start the game with &apos;Move second&apos;.</translation>
+    </message>
+    <message>
+        <source>この局面はあなたの番です<byte value="xd"/><byte value="xd"/>「先手」で始めて下さい</source>
+        <translation>In this position you move next.<byte value="xd"/><byte value="xd"/>Start the game with &apos;Move first&apos;.</translation>
+    </message>
+    <message>
+        <source>対局中はできません</source>
+        <translation>Not possible during a game</translation>
+    </message>
+    <message>
         <source>反転</source>
         <translation>Reverse</translation>
     </message>

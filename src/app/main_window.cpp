@@ -95,6 +95,8 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
             [this] { dispatch([](Form1& f) { f.Command1_Click(); }); });
     connect(surface_, &SurfaceWidget::pressed, this,
             [this](int button, int shift, float x, float y) {
+                // A press made while a handler runs is dropped: see dispatch().
+                if (busy_) return;
                 // Shift and a click on a square opens the palette of guess markers instead.
                 const int gx = columnAt(x), gy = rowAt(y);
                 const bool armed = std::exchange(markerClickArmed_, false);
@@ -272,7 +274,7 @@ void MainWindow::refreshMoveList() {
 }
 
 void MainWindow::moveListClicked(QListWidgetItem* item) {
-    if (item == nullptr) return;
+    if (item == nullptr || busy_) return;
     const int n = item->data(Qt::UserRole).toInt();
     dispatch([n](Form1& f) { f.MOVELIST_Click(n); });
     // A refused step leaves the list as it was: the current line shows where the board is.
@@ -299,10 +301,19 @@ void MainWindow::dispatch(std::function<void(Form1&)> handler) {
     }
     busy_ = true;
     handler(*form_);
-    while (!pending_.empty() && !quitRequested_ && !form_->closed) {
-        auto next = std::move(pending_.front());
-        pending_.pop_front();
-        next(*form_);
+    for (;;) {
+        while (!pending_.empty() && !quitRequested_ && !form_->closed) {
+            auto next = std::move(pending_.front());
+            pending_.pop_front();
+            next(*form_);
+        }
+        if (quitRequested_ || form_->closed) break;
+        // Clicks and keys made while the handlers ran were held back by their waits; they arrive
+        // now and are dropped, as busy_ is still set, so that nothing the player did before
+        // seeing the computer's reply is played after it. A menu chosen meanwhile queues its
+        // handler, which runs next.
+        QCoreApplication::processEvents();
+        if (pending_.empty()) break;
     }
     pending_.clear();
     busy_ = false;
@@ -376,6 +387,8 @@ void MainWindow::end() {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // A key pressed while a handler runs is dropped: see dispatch().
+    if (busy_) return;
     if (event->key() == Qt::Key_Delete) {
         dispatch([](Form1& f) { f.MARKER_Delete(); });
         return;

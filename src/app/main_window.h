@@ -1,8 +1,10 @@
 // The game window: the drawing surface, the menus, the record panel and the ports through
 // which the controller reaches them. Every event reaches the controller through dispatch(),
-// one at a time: an event that arrives while a handler runs (a close request during a pause,
-// say) waits until that handler has returned, and timer ticks that find a handler running are
-// skipped, as the next tick measures the time afresh anyway.
+// one at a time: a menu item or close request that arrives while a handler runs (during a
+// pause, say) waits until that handler has returned; clicks on the board or the move list and
+// keys that arrive meanwhile are dropped, as the player made them before seeing what the
+// handler did; timer ticks that find a handler running are skipped, as the next tick measures
+// the time afresh anyway.
 #pragma once
 
 #include <QDockWidget>

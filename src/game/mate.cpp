@@ -23,21 +23,33 @@ bool checkerReachesKing(const GameState& s, const Map& check, int kx, int ky) {
     return false;
 }
 
+// Whether some piece of the side's hand may be dropped on (x, y), judged by the move check with
+// the two-pawn flags as they stand.
+bool someDropAllowed(const GameState& s, bool man, int x, int y) {
+    const Hand& hand = man ? s.handMAN : s.handCOM;
+    const int handX = man ? MAN_HAND_X : COM_HAND_X;
+    for (int k = 1; k <= 7; ++k) {
+        if (hand[k] <= 0) continue;
+        const int piece = man ? MAN_HAND_CODES[k] : COM_HAND_CODES[k];
+        if (移動チェック(s, handX, 0, x, y, piece) == YES) return true;
+    }
+    return false;
+}
+
 // Step 2 of both mate tests: can a drop on every square between a ranging checker and the
 // king stop all checkers? Answers false as soon as one square cannot be blocked, or a checker
-// stands next to the king. A pawn stands in for the dropped piece; when the hand holds pawns
-// only, the drop is asked first (with the two-pawn flags as they stand) and a refused drop
-// leaves the square unblocked. Every trial pawn is taken off again.
+// stands next to the king. A square counts as blocked only when some piece in hand may be
+// dropped there (a pawn on a file that has one, or a knight or lance where it could never move
+// again, may not); a pawn stands in for the dropped piece, which blocks the line whatever its
+// kind. Every trial pawn is taken off again.
 bool dropBlocksEveryLine(GameState& s, bool man, int kx, int ky) {
     const Map& check = man ? s.maps.manKingCheck : s.maps.comKingCheck;
     const int pawn = man ? MAN_HU : COM_HU;
-    const int handX = man ? MAN_HAND_X : COM_HAND_X;
-    const bool pawnsOnly = man ? s.handTotalMAN == s.handMAN[1] : s.handTotalCOM == s.handCOM[1];
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
             if (check[x][y] == 9 && adjacent(x, y, kx, ky)) return false;
             if (check[x][y] != 1) continue;
-            const bool dropped = !pawnsOnly || 移動チェック(s, handX, 0, x, y, pawn) == YES;
+            const bool dropped = someDropAllowed(s, man, x, y);
             const TrialPiece blocker(s.board, x, y, dropped ? pawn : s.board[x][y]);
             if (checkerReachesKing(s, check, kx, ky)) return false;
         }

@@ -93,6 +93,7 @@ void Form1::Form_Load() {
     s.kifuMode = NO;
     s.moveNoLast = 0;
     moveListKnown_ = 0;
+    finished_.reset();
     s.level = 1;
     ports_.menu.setChecked(MenuItem::LEVEL1, true);
     ports_.menu.setChecked(MenuItem::LEVEL2, false);
@@ -216,7 +217,7 @@ void Form1::resumeOrRefuse() {
         return;
     }
     ports_.dialogs.message(texts::match::RESUME, texts::match::RESUME_TITLE);
-    startHonestPlayer();  // the sides' views begin again from here
+    startHonestPlayer();  // it reads the computer's view from the start again
     s.clockStart = now();
     if (ports_.menu.isChecked(MenuItem::KEIKA)) ports_.timer.setEnabled(true);
     // The next recorded move tells who is to move; past the end of the record it is the
@@ -227,7 +228,9 @@ void Form1::resumeOrRefuse() {
     else
         comToMove = !isComPiece(s.record.recPieceAfter[s.moveNo]);
     s.turn = comToMove ? s.roleCOM : s.roleMAN;
-    viewsBegin();
+    viewsResume();
+    描画_ミス回数(s, ports_.canvas, s.roleCOM, COLOUR_WHITE);
+    描画_ミス回数(s, ports_.canvas, s.roleMAN, COLOUR_WHITE);
     if (comToMove) {
         if (s.gameState == 1) com_ban();
     } else {
@@ -265,7 +268,10 @@ void Form1::humanDestination(int button, int gx, int gy) {
     m.toY = gy;
     const int target = s.board[gx][gy];
 
-    if ((target == EMPTY || isComPiece(target)) && s.turn == s.roleMAN) {
+    // Only a move the human's own side of the screen allows can be a miss; any other is refused
+    // below by the move check, as plainly whatever stands behind the screen.
+    if ((target == EMPTY || isComPiece(target)) && s.turn == s.roleMAN &&
+        allowedOnOwnView(s, m.fromX, m.fromY, m.toX, m.toY, m.piece)) {
         const int kind = 調査_ミス(s, m.fromX, m.fromY, m.toX, m.toY, m.piece);
         if (kind != NO) {
             ミス処理(s.roleMAN, kind, m.fromX, m.fromY, m.toX, m.toY);
@@ -428,9 +434,29 @@ bool Form1::refuseGameWithoutKings() {
     return true;
 }
 
+// 先手 or 後手 during a game starts a new one from the starting position, asking first, as 最初
+// does, when the moves of a game under way or finished would be lost. Outside a game a game
+// may start from a position stepped to in a record, with the side the record says moves next:
+// no side ever moves twice in a row.
+bool Form1::mayStartGame(Side first) {
+    if (s.gameState != 1 && s.moveNo >= 1 && s.moveNo <= MAX_MOVES &&
+        sideOf(s.record.recPieceAfter[s.moveNo]) == first) {
+        ports_.sound.dsPlay(sndForbidden);
+        ports_.dialogs.message(
+            first == Side::Man ? texts::match::COM_MOVES_HERE : texts::match::MAN_MOVES_HERE,
+            texts::match::NO_GAME_TITLE);
+        return false;
+    }
+    if (!mayLoseUnsavedMoves(texts::match::RESET_QUESTION, texts::match::NO_GAME_TITLE))
+        return false;
+    if (s.gameState == 1) 初期設定();
+    finished_.reset();
+    return true;
+}
+
 void Form1::SENTE_Click() {
     const EventScope event(*this);
-    if (closed || refuseGameWithoutKings()) return;
+    if (closed || refuseGameWithoutKings() || !mayStartGame(Side::Man)) return;
     clearMarkers();
     startHonestPlayer();
     // A game started from a record being read keeps that record's moves known.
@@ -452,7 +478,7 @@ void Form1::SENTE_Click() {
 
 void Form1::GOTE_Click() {
     const EventScope event(*this);
-    if (closed || refuseGameWithoutKings()) return;
+    if (closed || refuseGameWithoutKings() || !mayStartGame(Side::Com)) return;
     clearMarkers();
     startHonestPlayer();
     // A game started from a record being read keeps that record's moves known.
@@ -524,17 +550,27 @@ void Form1::終了(const std::string& name) {
     offerAnotherGame();
 }
 
-// Shows the computer's pieces and asks for another game: Yes resets, No ends the program.
+// Shows the computer's pieces and asks for another game: Yes resets, No ends the program as
+// 終わり does (asking first while the game's moves are unsaved; kept, it resets as Yes does).
+// The finished game stays for stepping through and saving, with its result and misses, until
+// another game starts.
 void Form1::offerAnotherGame() {
     moveListKnown_ = s.moveNoLast;
     描画_COM駒(s, ports_.canvas);
     描画_敵持盤(s, ports_.canvas);
     ports_.window.repaint();
-    if (ports_.dialogs.askYesNo(texts::match::ANOTHER_GAME, texts::match::ANOTHER_GAME_TITLE)) {
-        初期設定();
-    } else {
+    if (!ports_.dialogs.askYesNo(texts::match::ANOTHER_GAME, texts::match::ANOTHER_GAME_TITLE) &&
+        mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE)) {
         終了処理();
         quit();
+        return;
+    }
+    const FinishedGame finished{s.missCountMAN, s.missCountCOM, s.movesUnsaved};
+    初期設定();
+    // Kept only while the reset left the record to step through.
+    if (s.moveNoLast > 0) {
+        finished_ = finished;
+        s.movesUnsaved = finished.movesUnsaved;
     }
 }
 
@@ -559,12 +595,12 @@ void Form1::Form_Unload() {
     quitAfterAsking();
 }
 
-// A game under way with moves entered since the last write that could still be saved (after
-// stepping forward with 進 if need be): the record panel takes them while the board is not
-// turned round and no handicap is set.
+// A game under way, or finished and kept, with moves entered since the last write that could
+// still be saved (after stepping forward with 進 if need be): the record panel takes them while the
+// board is not turned round and no handicap is set.
 bool Form1::hasUnsavedMoves() const {
-    return s.gameState == 1 && s.kifuMode == NO && s.movesUnsaved > 0 && s.moveNoLast >= 1 &&
-           s.reversed == NO && s.handicapSet == NO;
+    return (s.gameState == 1 || finished_) && s.kifuMode == NO && s.movesUnsaved > 0 &&
+           s.moveNoLast >= 1 && s.reversed == NO && s.handicapSet == NO;
 }
 
 // Asks before unsaved moves are given up; true when there is nothing to lose or the player

@@ -242,6 +242,15 @@ class Form1 {
     ComMove honestComMove();
     void offerAnotherGame();
     bool refuseGameWithoutKings();
+    bool mayStartGame(Side first);
+    // What a finished game leaves for saving once the board is reset: the misses that ended
+    // it, and whether its moves were saved.
+    struct FinishedGame {
+        int missMAN = 0;
+        int missCOM = 0;
+        int movesUnsaved = 0;
+    };
+    std::optional<FinishedGame> finished_;
     void endOnFullRecord();
     // Settings and record helpers (form1_options.cpp, form1_record.cpp).
     void backgroundClick(int code);
@@ -266,14 +275,36 @@ class Form1 {
     void writeRecord(const RecordWriting& kind);
     void readRecord(const std::string& fileName, const RecordReading& kind);
 
-    // The two sides' views (form1_views.cpp). They begin again from the true position when a
-    // game starts or resumes, are cleared when the position changes by anything but a move of
-    // the game, and see each move and miss of the game as it is judged.
+    // The two sides' views (form1_views.cpp). They begin from the true position when a game
+    // starts, see each move and miss of the game as it is judged, and are put aside while the
+    // game is stepped through with 戻 and 進: play resumed at a move goes on from the views the
+    // sides had at that move, and with every miss made in the game still counted.
     SideView viewMAN_;
     SideView viewCOM_;
     SideView& viewRef(Side side) { return side == Side::Com ? viewCOM_ : viewMAN_; }
+    // The record's move number when the views began.
+    int viewsBeganAt_ = 0;
+    // The game's views as far as its record goes, kept from the first step back until a move
+    // is made after play resumed (which replaces the record ahead).
+    struct PausedViews {
+        SideView man;
+        SideView com;
+        int beganAt = 0;
+    };
+    std::optional<PausedViews> pausedViews_;
+    // How play last resumed: the moves the live views then held (-1: not resumed since the
+    // views were last put aside), and where the kept views were cut for them (none when play
+    // resumed before the kept views began, from views begun afresh).
+    int resumedMoves_ = -1;
+    std::optional<std::size_t> resumedCut_;
     void viewsBegin();
+    // Clears the views, and any put aside: the game they belong to is over.
     void viewsClear();
+    // The game's views put aside while its record is stepped through.
+    void viewsPause();
+    // Play resumes at the record's present move: the sides' views as they were at that move,
+    // or begun afresh from a position played before they began; the miss counts of the game.
+    void viewsResume();
     // A move accepted: mover's piece from (fromX, fromY) (a drop: hand column and slot as the
     // record keeps it) to (toX, toY), placed standing there after it; captured is what stood
     // there before. check and mate are what the referee says of the other side's king.

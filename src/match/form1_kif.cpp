@@ -47,8 +47,11 @@ void Form1::writeKifFile() {
         KifInfo info;
         info.ending = kifEndingOf(s.record, s.moveNo);
         if (s.moveNo == s.moveNoLast) {
-            if (s.missCountMAN > 9) info.ending = KifEnding::TenthMissMAN;
-            if (s.missCountCOM > 9) info.ending = KifEnding::TenthMissCOM;
+            // A finished game's tenth miss came after its last move: no entry holds it.
+            const int missMAN = finished_ ? finished_->missMAN : s.missCountMAN;
+            const int missCOM = finished_ ? finished_->missCOM : s.missCountCOM;
+            if (missMAN > 9) info.ending = KifEnding::TenthMissMAN;
+            if (missCOM > 9) info.ending = KifEnding::TenthMissCOM;
         }
         const KifEncodeResult kif = encodeKif(header, s.record, s.moveNo, info);
         RecordEncodeResult file;

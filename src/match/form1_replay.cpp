@@ -51,6 +51,7 @@ void Form1::手順保存(int fromX, int fromY, int toX, int toY, int pieceBefore
     r.recMissMAN[n] = s.missCountMAN;
     s.moveNoLast = s.moveNo;
     moveListKnown_ = std::min(moveListKnown_, n - 1);
+    finished_.reset();  // the record is no longer the finished game's
     ++s.movesUnsaved;
     ++movesLogged;
 }
@@ -77,7 +78,7 @@ void Form1::REPLAY_Click() {
 
     s.selPhase = 0;
     ports_.timer.setEnabled(false);
-    viewsClear();
+    viewsPause();
     描画_将棋盤桝(s, c);
 
     const int fromX = r.recFromX[n], fromY = r.recFromY[n];
@@ -136,7 +137,7 @@ void Form1::AFTER_Click() {
 
     s.selPhase = 0;
     ports_.timer.setEnabled(false);
-    viewsClear();
+    viewsPause();
     描画_将棋盤桝(s, c);
 
     s.moveNo = n;
@@ -175,6 +176,12 @@ void Form1::REVERSE_Click() {
         ports_.dialogs.message(texts::match::NO_REVERSE_IN_RECORD, texts::match::REVERSE_TITLE);
         return;
     }
+    // Turned round, the computer's pieces would stand face up at the bottom: never in a game.
+    if (s.gameState == 1) {
+        ports_.sound.dsPlay(sndForbidden);
+        ports_.dialogs.message(texts::match::NO_REVERSE_IN_GAME, texts::match::REVERSE_TITLE);
+        return;
+    }
     s.reversed = YES;
     s.selPhase = 0;
 
@@ -197,8 +204,6 @@ void Form1::REVERSE_Click() {
     ports_.sound.dsPlay(sndPiece);
     s.moveNo = 0;
     s.moveNoLast = 0;
-    // A game under way goes on from the turned board, which both sides know.
-    viewsBegin();
 }
 
 void Form1::ICHIJI_Click() {

@@ -37,4 +37,8 @@ int 調査_ミス(GameState& s, int fromX, int fromY, int toX, int toY, int piec
     return result;
 }
 
+bool allowedOnOwnView(const GameState& s, int fromX, int fromY, int toX, int toY, int piece) {
+    return 移動チェック(s, sideView(s.board, sideOf(piece)), fromX, fromY, toX, toY, piece) == YES;
+}
+
 }  // namespace velk

@@ -74,6 +74,12 @@ inline constexpr const char* RESUME_TITLE = QT_TRANSLATE_NOOP("match", "再開")
 inline constexpr const char* NO_GAME_WITHOUT_KINGS =
     QT_TRANSLATE_NOOP("match", "王のいない局面では対局できません");
 inline constexpr const char* NO_GAME_TITLE = QT_TRANSLATE_NOOP("match", "対局");
+// 先手 or 後手 on a position stepped to in a record, when the record says the other side moves
+// next: the game would give one side two moves in a row.
+inline constexpr const char* COM_MOVES_HERE =
+    QT_TRANSLATE_NOOP("match", "この局面はCOMの番です\r\r「後手」で始めて下さい");
+inline constexpr const char* MAN_MOVES_HERE =
+    QT_TRANSLATE_NOOP("match", "この局面はあなたの番です\r\r「先手」で始めて下さい");
 // 先手 chosen: the human moves first.
 inline constexpr const char* YOUR_TURN = QT_TRANSLATE_NOOP("match", "あなたの番です");
 inline constexpr const char* YOUR_TURN_TITLE = QT_TRANSLATE_NOOP("match", " ");
@@ -139,6 +145,8 @@ inline constexpr const char* RECORD_END = QT_TRANSLATE_NOOP("match", "終わり"
 // 反転 while a record is read.
 inline constexpr const char* NO_REVERSE_IN_RECORD =
     QT_TRANSLATE_NOOP("match", "棋譜ﾓｰﾄﾞではできません");
+// 反転 during a game: it would show the computer's pieces.
+inline constexpr const char* NO_REVERSE_IN_GAME = QT_TRANSLATE_NOOP("match", "対局中はできません");
 inline constexpr const char* REVERSE_TITLE = QT_TRANSLATE_NOOP("match", "反転");
 
 // The settings file could not be written (once a run).

@@ -165,9 +165,10 @@ TEST_F(PlayTest, AQuestionNobodyAnsweredStopsTheScript) {
     EXPECT_TRUE(printed("sfen lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1"))
         << out;
 
-    EXPECT_EQ(run("no\n" + win + "SENTE\nshow\n"), 1) << out;
+    // No other game; asked about the unsaved moves, the player quits.
+    EXPECT_EQ(run("no\nyes\n" + win + "SENTE\nshow\n"), 1) << out;
     EXPECT_TRUE(printed("quit")) << out;
-    EXPECT_NE(out.find("error: line 5: the program has ended"), std::string::npos) << out;
+    EXPECT_NE(out.find("error: line 6: the program has ended"), std::string::npos) << out;
     EXPECT_NE(out.find("\nsfen "), std::string::npos) << out;
 }
 
@@ -234,18 +235,52 @@ TEST_F(PlayTest, ReversalFromTheScript) {
     EXPECT_NE(out.find(" reversed 1 "), std::string::npos) << out;
 }
 
-// 反転 in a game, 最初, then 進: the record made on the reversed board is not played onto the
-// starting position, which stays whole.
-TEST_F(PlayTest, ReversalResetAndStepForwardKeepTheStartingPosition) {
-    ASSERT_EQ(run("SENTE\nmove 7 7 7 6\nREVERSE\nmove 3 6 3 5\nCANCEL\nAFTER\nSENTE\n"
-                  "move 3 5 3 4\nshow\n"),
+// 反転 is refused in a game, where it would show the computer's pieces. A game played on a
+// board turned before it began is not stepped onto the starting position after 最初.
+TEST_F(PlayTest, ReversalIsRefusedInAGameAndATurnedGameIsNotSteppedFromTheStart) {
+    ASSERT_EQ(run("SENTE\nmove 7 7 7 6\nREVERSE\nshow\n"), 0) << out;
+    EXPECT_TRUE(printed("message [反転] 対局中はできません")) << out;
+    EXPECT_TRUE(printed("moveNo 2 moveNoLast 2 moveCount 2")) << out;
+    EXPECT_NE(out.find(" reversed 0 "), std::string::npos) << out;
+
+    ASSERT_EQ(run("position 4k4/9/9/9/9/9/9/9/4K3R b - 1\nREVERSE\nSENTE\nmove 5 9 5 8\n"
+                  "CANCEL\nAFTER\nshow\n"),
               0)
         << out;
     EXPECT_TRUE(printed("message [進む] できません")) << out;
     EXPECT_TRUE(printed("sfen lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1"))
         << out;
     EXPECT_TRUE(printed("moveNo 0 moveNoLast 0 moveCount 0")) << out;
-    EXPECT_NE(out.find("hands MAN 0 COM 0 "), std::string::npos) << out;
+}
+
+// 先手 or 後手 during a game begins a new game from the starting position (after asking, as the
+// moves are unsaved): no side ever moves twice in a row.
+TEST_F(PlayTest, ANewGameDuringAGameStartsFromTheBeginning) {
+    ASSERT_EQ(run("GOTE\nno\nGOTE\nshow\nyes\nGOTE\nshow\nmovelist\n"), 0) << out;
+    const std::string question =
+        "question [対局] 保存していない手があります\\r\\r最初からやり直しますか？";
+    EXPECT_TRUE(printed(question + " -> no")) << out;
+    EXPECT_TRUE(printed(question + " -> yes")) << out;
+    EXPECT_TRUE(printed("moveNo 1 moveNoLast 1 moveCount 1")) << out;
+    EXPECT_EQ(out.find("moveNo 2"), std::string::npos) << out;
+    EXPECT_EQ(out.find("move 2 "), std::string::npos) << out;
+}
+
+// A game lost on the tenth miss: declining another game asks before the unsaved moves go, and
+// the game stays for stepping through and saving with the miss that ended it.
+TEST_F(PlayTest, AFinishedGameStaysForSavingWithTheMissThatEndedIt) {
+    std::string script = "SENTE\nmove 3 7 3 6\n";
+    for (int i = 0; i < 9; ++i) script += "move 2 8 9 1\n";  // the bishop passes a hidden piece
+    script += "no\nno\nmove 2 8 9 1\nshow\nAFTER\nAFTER\nKIF_WRITE\ntext 1 対局.kifu\nRETURN\n";
+    ASSERT_EQ(run(script), 0) << out;
+    EXPECT_TRUE(printed("question [再ゲーム] 続けますか？ -> no")) << out;
+    EXPECT_TRUE(printed("question [終わり] 保存していない手があります\\r\\r終わりますか？ -> no"))
+        << out;
+    EXPECT_FALSE(printed("quit")) << out;
+    std::ifstream in(folder / "対局.kifu");
+    const std::string kif((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(kif.find("反則負け"), std::string::npos) << kif;
+    EXPECT_NE(kif.find("*MANのミスが10回になりました"), std::string::npos) << kif;
 }
 
 TEST_F(PlayTest, QuittingWithUnsavedMovesAsksAndNoGoesOnPlaying) {

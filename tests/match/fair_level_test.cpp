@@ -33,7 +33,9 @@ class Fair : public fakes::FormTest {
     void SetUp() override {
         open("velk_fair_");
         f.dialogs.boxes.clear();
-        f.dialogs.defaultAnswer = false;  // no second game: the program ends with the first
+        // No second game, and no keeping the unsaved moves: the program ends with the first.
+        f.dialogs.defaultAnswer = false;
+        f.dialogs.answerByTitle[texts::match::QUIT_TITLE] = true;
     }
 
     GameState& s() { return form->s; }

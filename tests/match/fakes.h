@@ -102,6 +102,8 @@ class FakeDialogs : public Dialogs {
     // Answers for the next Yes/No boxes in order; when empty, defaultAnswer is given.
     std::deque<bool> answers;
     bool defaultAnswer = true;
+    // Answers by the box's title, given when no answer is queued (before defaultAnswer).
+    std::map<std::string, bool> answerByTitle;
     // Called as each box is shown, before it returns (to look at the state at that moment).
     std::function<void(const Box&)> onBox;
 
@@ -113,6 +115,7 @@ class FakeDialogs : public Dialogs {
     }
     bool askYesNo(const std::string& text, const std::string& title) override {
         bool a = defaultAnswer;
+        if (const auto it = answerByTitle.find(title); it != answerByTitle.end()) a = it->second;
         if (!answers.empty()) {
             a = answers.front();
             answers.pop_front();

@@ -25,6 +25,8 @@ namespace {
 
 using fakes::Box;
 
+const std::string QUIT_QUESTION = "保存していない手があります\r\r終わりますか？";
+
 class Match : public fakes::FormTest {
   protected:
     void SetUp() override {
@@ -145,13 +147,15 @@ TEST_F(Match, HumanWinsByMateWithADrop) {
     s().board[5][3] = MAN_HU;
     giveMan(5);
     f.dialogs.defaultAnswer = false;
+    f.dialogs.answerByTitle[texts::match::QUIT_TITLE] = true;
     click(11, 7);  // the gold in hand
     EXPECT_EQ(s().selPhase, 1);
     EXPECT_EQ(f.canvas.lastOutline(11, 7), 12);
     click(5, 2);
     EXPECT_TRUE(sawBox(texts::match::winnerIs(texts::match::WINNER_YOU), texts::match::END_TITLE));
     EXPECT_EQ(s().screenUp, NO);  // the computer's pieces were shown
-    // No to another game ends the program like 終わり.
+    // No to another game ends the program like 終わり, asking first about the unsaved move.
+    EXPECT_TRUE(sawBox(QUIT_QUESTION, texts::match::QUIT_TITLE));
     EXPECT_EQ(f.window.quits, 1);
     EXPECT_TRUE(form->closed);
     EXPECT_TRUE(f.sound.live.empty());
@@ -583,14 +587,23 @@ TEST_F(Match, ClickInRecordModeAsksToStepOnAndNoStartsAfresh) {
     EXPECT_EQ(s().turn, NOBODY);
 }
 
-// 反転 in a game starts the record again from the reversed position; 最初 afterwards must not
-// leave that record to be stepped through on the starting position.
+// 反転 (outside a game: in one it is refused) starts the record again from the reversed
+// position; 最初 after a game played on it must not leave its record to be stepped through on
+// the starting position.
 TEST_F(Match, ReversedRecordIsNotReplayedAfterAReset) {
     GameState start{};
     loadDefaults(start);
     form->SENTE_Click();
     move(7, 7, 7, 6);
     form->REVERSE_Click();
+    EXPECT_EQ(s().reversed, NO);
+    f.dialogs.answers = {true};
+    form->CANCEL_Click();
+    form->AFTER_Click();
+    form->AFTER_Click();
+    form->REVERSE_Click();
+    ASSERT_EQ(s().reversed, YES);
+    form->SENTE_Click();
     move(3, 6, 3, 5);
     ASSERT_EQ(s().moveNo, 2);
     form->CANCEL_Click();
@@ -650,8 +663,10 @@ TEST_F(Match, SteppingAroundAReversalKeepsEveryPiece) {
     form->SENTE_Click();
     move(7, 7, 7, 6);
     move(3, 7, 3, 6);
-    form->REPLAY_Click();
-    form->REPLAY_Click();
+    f.dialogs.answers = {true};
+    form->CANCEL_Click();  // 反転 is refused in a game
+    for (int i = 0; i < 2; ++i) form->AFTER_Click();
+    ASSERT_EQ(s().moveNo, 2);
     form->REVERSE_Click();  // the record ahead was made on the unreversed board
     EXPECT_EQ(s().moveNoLast, 0);
     for (int i = 0; i < 3; ++i) form->AFTER_Click();
@@ -838,6 +853,51 @@ TEST(Screen, AClickOnAHiddenPieceLooksAndSoundsLikeAClickOnAnEmptySquare) {
     }
 }
 
+// A move that the human's own side of the screen already forbids is refused plainly, never
+// counted as a miss, whatever stands behind the screen: else such moves would probe hidden
+// squares for free.
+TEST(Screen, AMoveTheHumansViewForbidsIsRefusedAlikeWhateverIsHidden) {
+    ScreenProbe probe;
+    struct Case {
+        const char* what;
+        const char* board;
+        int hiddenX, hiddenY, hidden;
+        std::vector<ScreenProbe::Click> clicks;
+    };
+    const std::vector<Case> cases = {
+        {"a second pawn on a file, dropped onto a hidden pawn",
+         "4k4/9/9/9/9/9/4P4/9/4K4",
+         5,
+         5,
+         COM_HU,
+         {{11, 3, LEFT_BUTTON}, {5, 5, LEFT_BUTTON}}},
+        {"a pawn dropped on the last row, onto a hidden piece",
+         "4k4/9/9/9/9/9/9/9/4K4",
+         3,
+         1,
+         COM_KIN,
+         {{11, 3, LEFT_BUTTON}, {3, 1, RIGHT_BUTTON}}},
+        {"a silver sent where no silver goes, pinned by a hidden rook",
+         "9/9/9/9/9/9/9/4S4/k3K4",
+         5,
+         2,
+         COM_SYA,
+         {{5, 8, LEFT_BUTTON}, {3, 8, LEFT_BUTTON}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto prepare = [&c](Form1& form) {
+            testkit::setBoard(form.s, c.board);
+            testkit::setHands(form.s, "P");
+            form.SENTE_Click();
+        };
+        const auto [hidden, empty] = probe.both(prepare, c.hiddenX, c.hiddenY, c.hidden, c.clicks);
+        EXPECT_EQ(hidden, empty);
+        EXPECT_TRUE(hidden.boxes.empty());
+        EXPECT_EQ(hidden.sounds.size(), 1u);  // the refusal
+    }
+}
+
 TEST(Screen, WithTheComputerToMoveHiddenPiecesAndHandKindsCannotBeTakenUp) {
     ScreenProbe probe;
     const auto comToMove = [](Form1& form) {
@@ -857,8 +917,6 @@ TEST(Screen, WithTheComputerToMoveHiddenPiecesAndHandKindsCannotBeTakenUp) {
 
 namespace velk {
 namespace {
-
-const std::string QUIT_QUESTION = "保存していない手があります\r\r終わりますか？";
 
 TEST_F(Match, QuittingAGameWithUnsavedMovesAsksFirst) {
     form->SENTE_Click();

@@ -49,8 +49,9 @@ class QuietCanvas : public Canvas {
     void drawText(double, double, const std::string&, int, int) override {}
 };
 
-// Every box is read and closed with OK; a question is answered No, which after a game ends
-// the program. The last box of the end of a game tells who won.
+// Every box is read and closed with OK; "続けますか？" is answered No and the question whether
+// to quit with unsaved moves Yes, which after a game ends the program. The last box of the end
+// of a game tells who won.
 class MatchDialogs : public Dialogs {
   public:
     std::string endText;
@@ -59,7 +60,9 @@ class MatchDialogs : public Dialogs {
         if (title == texts::match::END_TITLE) endText = text;
     }
     void warning(const std::string&, const std::string&) override {}
-    bool askYesNo(const std::string&, const std::string&) override { return false; }
+    bool askYesNo(const std::string&, const std::string& title) override {
+        return title == texts::match::QUIT_TITLE;
+    }
 };
 
 class QuietSound : public SoundDevice {
