@@ -149,6 +149,30 @@ TEST_F(WindowTest, ClicksSelectAndMovePiecesAndTheComputerAnswers) {
     EXPECT_EQ(leftEdgeOf(shot(), 3, 7), QColor(0, 128, 0));
 }
 
+// Clicks and keys made while the computer answers (here during its pause before the move shows)
+// are dropped: the player has not seen the reply they would be played against.
+TEST_F(WindowTest, InputWhileTheComputerMovesIsDroppedNotPlayedAfterIt) {
+    choose("SENTE");
+    int pauses = 0;
+    clock.onWait = [&] {
+        if (pauses++ > 0) return;
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, centreOf(5, 7));
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, centreOf(5, 6));
+        QTest::keyClick(window.get(), Qt::Key_Home);
+    };
+    click(3, 7);
+    click(3, 6);
+    clock.onWait = nullptr;
+    ASSERT_GT(pauses, 0);
+    EXPECT_EQ(s().moveNo, 2);
+    EXPECT_EQ(s().board[5][7], MAN_HU);
+    EXPECT_EQ(s().selPhase, 0);
+    EXPECT_EQ(s().turn, s().roleMAN);
+    // Afterwards the board takes clicks again.
+    click(5, 7);
+    EXPECT_EQ(s().selPhase, 1);
+}
+
 TEST_F(WindowTest, TheRightButtonPromotesAndTheMiddleButtonMovesPlainly) {
     choose("SENTE");
     form().checkStateAfterEvents = false;  // a made-up position: one pawn and the kings

@@ -83,6 +83,20 @@ TEST(MateMAN, HandOfPawnsOnlyBlocksWhereAPawnMayBeDropped) {
     EXPECT_EQ(詰めかMAN(s), NO);
 }
 
+// A square between checker and king counts as blocked only where some piece in hand may be
+// dropped: here the computer's king on (1, 7) is checked by a lance on (1, 9); a pawn may not
+// go on (1, 8), as file 1 has one, nor a knight, which could never move from there.
+TEST(MateCOM, ABlockCountsOnlyWhereAHandPieceMayBeDropped) {
+    const char* board = "1n2gg3/l4r1bl/p3s4/2Pp1ppp1/P3s1PPp/2pNPP2s/kpBP4L/3R1KS2/L1GG3N1";
+    for (const auto& [hand, mate] :
+         {std::pair{"Pn2p", YES}, std::pair{"Pg2p", NO}, std::pair{"Pl2p", NO}}) {
+        GameState s = testkit::position(board, hand);
+        prepare(s);
+        EXPECT_EQ(詰めかCOM(s), mate) << hand;
+        EXPECT_EQ(s.board[1][8], EMPTY);
+    }
+}
+
 TEST(MateMAN, AdjacentCheckerCutsTheDropStepShort) {
     // A defended gold on the king's head: mate, whatever the hand holds.
     GameState s = emptyBoard();

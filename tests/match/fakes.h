@@ -191,6 +191,8 @@ class FakeClock : public Clock {
     // Whether a wait moves the time of day on (off: a test keeps the time, and so the
     // computer's foul roll, fixed).
     bool waitsAdvance = true;
+    // Called at every wait: what the player does while the game pauses.
+    std::function<void()> onWait;
 
     float timeOfDay() override {
         const float t = now;
@@ -200,6 +202,7 @@ class FakeClock : public Clock {
     void wait(double seconds) override {
         waits.push_back(seconds);
         if (waitsAdvance) advance(static_cast<float>(seconds));
+        if (onWait) onWait();
     }
     void advance(float seconds) {
         now += seconds;
