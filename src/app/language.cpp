@@ -12,8 +12,10 @@ namespace velk::app {
 
 namespace {
 
-const std::vector<std::pair<std::string, std::string>>& allPatterns() {
-    static const auto patterns = texts::patternsOf(texts::readTs(texts::englishTs()));
+// The translation's patterns, read and ordered once for the whole program.
+const texts::PatternTable& allPatterns() {
+    static const texts::PatternTable patterns =
+        texts::patternsOf(texts::readTs(texts::englishTs()));
     return patterns;
 }
 
@@ -83,7 +85,6 @@ Language::Language() {
     qtJapaneseLoaded_ = qtJapanese_.load(QStringLiteral("qtbase_ja"),
                                          QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (qtJapaneseLoaded_) QCoreApplication::installTranslator(&qtJapanese_);
-    patterns_ = texts::patternsOf(texts::readTs(texts::englishTs()));
 }
 
 Language::~Language() {
@@ -114,7 +115,7 @@ std::string Language::box(const std::string& text) const {
         if (t.isNull()) return std::nullopt;
         return t.toStdString();
     };
-    return texts::translateComposed(text, texts::boxContexts(), patterns_, lookup);
+    return texts::translateComposed(text, texts::boxContexts(), allPatterns(), lookup);
 }
 
 QString Language::englishOf(const QString& source) const {

@@ -59,7 +59,6 @@ class Language {
   private:
     QTranslator english_qm_;
     QTranslator qtJapanese_;
-    std::vector<std::pair<std::string, std::string>> patterns_;
     bool loaded_ = false;
     bool qtJapaneseLoaded_ = false;
     bool english_ = false;
