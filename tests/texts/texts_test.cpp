@@ -70,7 +70,7 @@ TEST(Texts, MatchBoxesKeepTheirWording) {
         {REVERSE_TITLE, "反転"},
         {SETTINGS_TITLE, "ｵﾌﾟｼｮﾝ"},
         {ABOUT_TITLE, "その他"},
-        {SOUND_TITLE, "Velkついたて将棋.dll"},
+        {SOUND_TITLE, "Velkついたて将棋"},
         {NO_SOUND_DEVICE, "Direct Soundインターフェースが作成できません。"},
     });
 }
