@@ -59,7 +59,10 @@ class MatchDialogs : public Dialogs {
         if (title == texts::match::END_TITLE) endText = text;
     }
     void warning(const std::string&, const std::string&) override {}
-    bool askYesNo(const std::string&, const std::string&) override { return false; }
+    bool askYesNo(const std::string&, const std::string&,
+                  DefaultButton = DefaultButton::Yes) override {
+        return false;
+    }
 };
 
 class QuietSound : public SoundDevice {
