@@ -776,8 +776,8 @@ Licence: MIT License</translation>
         <translation>About</translation>
     </message>
     <message>
-        <source>Velkついたて将棋.dll</source>
-        <translation>Velkついたて将棋.dll</translation>
+        <source>Velkついたて将棋</source>
+        <translation>Velkついたて将棋</translation>
     </message>
     <message>
         <source>Direct Soundインターフェースが作成できません。</source>

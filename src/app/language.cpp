@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <fstream>
+#include <string_view>
 
 #include "texts/translation.h"
 
@@ -12,8 +12,17 @@ namespace velk::app {
 
 namespace {
 
-const std::vector<std::pair<std::string, std::string>>& allPatterns() {
-    static const auto patterns = texts::patternsOf(texts::readTs(texts::englishTs()));
+// Far more than "ja" or "en" and a line end; a larger file is not a language file.
+constexpr std::size_t MAX_LANGUAGE_FILE_BYTES = 64 * 1024;
+
+std::string languageFilePath(const std::filesystem::path& folder) {
+    return (folder / LANGUAGE_FILE_NAME).string();
+}
+
+// The translation's patterns, read and ordered once for the whole program.
+const texts::PatternTable& allPatterns() {
+    static const texts::PatternTable patterns =
+        texts::patternsOf(texts::readTs(texts::englishTs()));
     return patterns;
 }
 
@@ -51,21 +60,19 @@ std::string placeText(
 }
 
 bool storedLanguageIsEnglish(const std::filesystem::path& folder) {
-    std::ifstream in(folder / LANGUAGE_FILE_NAME);
-    std::string line;
-    if (in && std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    const FileReadResult file = readWholeFile(languageFilePath(folder), MAX_LANGUAGE_FILE_BYTES);
+    if (file.ok) {
+        std::string_view line = file.bytes;
+        line = line.substr(0, line.find('\n'));
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line == "en") return true;
         if (line == "ja") return false;
     }
     return QLocale::system().language() != QLocale::Japanese;
 }
 
-bool storeLanguage(const std::filesystem::path& folder, bool english) {
-    std::ofstream out(folder / LANGUAGE_FILE_NAME, std::ios::binary | std::ios::trunc);
-    out << (english ? "en" : "ja") << '\n';
-    out.flush();
-    return static_cast<bool>(out);
+FileWriteResult storeLanguage(const std::filesystem::path& folder, bool english) {
+    return writeFileAtomic(languageFilePath(folder), english ? "en\n" : "ja\n");
 }
 
 Language::Language() {
@@ -83,7 +90,6 @@ Language::Language() {
     qtJapaneseLoaded_ = qtJapanese_.load(QStringLiteral("qtbase_ja"),
                                          QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (qtJapaneseLoaded_) QCoreApplication::installTranslator(&qtJapanese_);
-    patterns_ = texts::patternsOf(texts::readTs(texts::englishTs()));
 }
 
 Language::~Language() {
@@ -114,7 +120,7 @@ std::string Language::box(const std::string& text) const {
         if (t.isNull()) return std::nullopt;
         return t.toStdString();
     };
-    return texts::translateComposed(text, texts::boxContexts(), patterns_, lookup);
+    return texts::translateComposed(text, texts::boxContexts(), allPatterns(), lookup);
 }
 
 QString Language::englishOf(const QString& source) const {

@@ -12,16 +12,21 @@
 #include <utility>
 #include <vector>
 
+#include "record/file_io.h"
+
 namespace velk::app {
 
 // The file holding "ja" or "en", beside the settings file.
 inline constexpr const char* LANGUAGE_FILE_NAME = "Velkついたて将棋.lang";
 
 // The language stored in the folder's language file; the system's when there is none or it
-// cannot be read (English unless the system language is Japanese).
+// cannot be read (English unless the system language is Japanese). Anything but a regular file
+// is not read, so a FIFO of that name never blocks.
 bool storedLanguageIsEnglish(const std::filesystem::path& folder);
-// Writes the choice; false when the file cannot be written (the choice then lasts this run).
-bool storeLanguage(const std::filesystem::path& folder, bool english);
+// Writes the choice as the settings file is written: to a temporary file renamed over the old
+// one, so that a crash or a full disk leaves the old choice whole. On failure the result says
+// why, and the choice lasts this run only.
+FileWriteResult storeLanguage(const std::filesystem::path& folder, bool english);
 
 // A text drawn on the surface (a label, the status line) or a line of the move list in the
 // language the lookup gives: a catalogue text of the place's contexts, or one composed from
@@ -59,7 +64,6 @@ class Language {
   private:
     QTranslator english_qm_;
     QTranslator qtJapanese_;
-    std::vector<std::pair<std::string, std::string>> patterns_;
     bool loaded_ = false;
     bool qtJapaneseLoaded_ = false;
     bool english_ = false;

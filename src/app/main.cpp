@@ -8,6 +8,7 @@
 #include <QSocketNotifier>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -18,9 +19,56 @@
 
 namespace {
 
-// The pipe through which the handler of SIGTERM and SIGINT wakes the event loop: a handler may
-// do next to nothing itself, so it only writes one byte.
+constexpr const char* PROGRAM = "velk-tsuitate";
+
+void printUsage(std::ostream& out) {
+    out << "usage: velk-tsuitate [--help | --version] [Qt options]\n"
+           "\n"
+           "Velkついたて将棋: tsuitate shogi (screen shogi) against the computer, in a window.\n"
+           "The game keeps its settings, sounds and records in the current folder; when that\n"
+           "folder no longer exists, in $XDG_DATA_HOME/velk-tsuitate\n"
+           "(~/.local/share/velk-tsuitate).\n"
+           "\n"
+           "options:\n"
+           "  --help, -h  print this help and exit\n"
+           "  --version   print the version and exit\n"
+           "\n"
+           "Qt's own options (-platform, -style, ...) are taken as well.\n";
+}
+
+// --help and --version are answered before Qt starts, so that they need no display and touch
+// no file. Returns the exit status, or -1 when the program should run.
+int answerInformationOptions(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            printUsage(std::cout);
+        } else if (std::strcmp(argv[i], "--version") == 0) {
+            std::cout << PROGRAM << ' ' << VELK_VERSION << '\n';
+        } else {
+            continue;
+        }
+        std::cout.flush();
+        return std::cout ? 0 : 1;
+    }
+    return -1;
+}
+
+// What Qt did not take of the arguments is a mistake: said on standard error before anything
+// is opened or written. False when there was none.
+bool refusedArguments(int argc, char** argv) {
+    if (argc <= 1) return false;
+    const std::string arg = argv[1];
+    std::cerr << PROGRAM << ": "
+              << (arg.size() > 1 && arg[0] == '-' ? "unknown option '" : "unexpected argument '")
+              << arg << "'\nTry '" << PROGRAM << " --help' for the options.\n";
+    return true;
+}
+
+// The pipe through which the handler of SIGTERM, SIGINT and SIGHUP wakes the event loop: a
+// handler may do next to nothing itself, so it only writes one byte.
 int signalPipe[2] = {-1, -1};
+// SIGHUP as the program found it, for the box that waits without the event loop.
+struct sigaction startHangup {};
 
 extern "C" void onTerminationSignal(int) {
     const int savedErrno = errno;
@@ -35,8 +83,13 @@ bool catchTerminationSignals() {
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
+    // A hangup (the terminal closed, a logout) ends the program as SIGTERM does, unless it was
+    // started to ignore hangups (nohup).
+    const bool hangupKnown = ::sigaction(SIGHUP, nullptr, &startHangup) == 0;
+    const bool hangupIgnored = hangupKnown && startHangup.sa_handler == SIG_IGN;
     return ::sigaction(SIGTERM, &action, nullptr) == 0 &&
-           ::sigaction(SIGINT, &action, nullptr) == 0;
+           ::sigaction(SIGINT, &action, nullptr) == 0 &&
+           (hangupIgnored || ::sigaction(SIGHUP, &action, nullptr) == 0);
 }
 
 // The player's data folder, where the launcher starts the game: $XDG_DATA_HOME/velk-tsuitate or
@@ -69,10 +122,13 @@ bool haveGameFolder(std::filesystem::path& data, std::string& reason) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const int status = answerInformationOptions(argc, argv); status >= 0) return status;
     // Before anything else, so that no library takes these signals for itself.
     const bool signalsCaught = catchTerminationSignals();
 
     QApplication app(argc, argv);
+    // Qt has taken its own options out of the arguments.
+    if (refusedArguments(argc, argv)) return 2;
     QApplication::setApplicationName(QStringLiteral("velk-tsuitate"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velkついたて将棋"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velk.Tsuitate"));
@@ -84,6 +140,7 @@ int main(int argc, char** argv) {
         // The box below waits for the player; meanwhile the signals end the program at once.
         ::signal(SIGTERM, SIG_DFL);
         ::signal(SIGINT, SIG_DFL);
+        ::sigaction(SIGHUP, &startHangup, nullptr);
         std::cerr << "velk-tsuitate: the current folder no longer exists, and "
                   << (data.empty() ? std::string("neither XDG_DATA_HOME nor HOME names a folder")
                                    : data.string() + " cannot be used: " + reason)

@@ -179,7 +179,7 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
 
 void MainWindow::setEnglish(bool english) {
     language_->setEnglish(english);
-    storeLanguage(folder_, language_->english());
+    const FileWriteResult stored = storeLanguage(folder_, language_->english());
     menu_->retranslate();
     showMenuKeys(*menu_);
     moveDock_->setWindowTitle(Language::text("menu", texts::menu::MOVE_LIST));
@@ -191,6 +191,7 @@ void MainWindow::setEnglish(bool english) {
     panel_->retranslate();
     if (help_) help_->retranslate();
     surface_->update();
+    tellNotSaved(LANGUAGE_FILE_NAME, stored, languageNotSavedTold_);
 }
 
 void MainWindow::showHelp() {
@@ -243,7 +244,10 @@ void MainWindow::showMoveList(bool shown, bool remember) {
         if (isVisible()) resize(width() + (shown ? grow : -grow), height());
     }
     if (shown) refreshMoveList();
-    if (remember) writePreference(form_->folder(), MOVE_LIST_KEY, shown ? "on" : "off");
+    if (remember)
+        tellNotSaved(PREFERENCES_FILE_NAME,
+                     writePreference(form_->folder(), MOVE_LIST_KEY, shown ? "on" : "off"),
+                     preferencesNotSavedTold_);
 }
 
 void MainWindow::refreshMoveList() {
@@ -409,6 +413,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
+}
+
+void MainWindow::tellNotSaved(const char* fileName, const FileWriteResult& written, bool& told) {
+    if (written.ok || told || ended_) return;
+    told = true;
+    Dialogs& dialogs = options_.dialogs ? *options_.dialogs : *dialogs_;
+    dialogs.message(texts::match::settingsNotSaved(fileName, written.error),
+                    texts::match::SETTINGS_TITLE);
 }
 
 int MainWindow::topTwips() const {

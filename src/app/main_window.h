@@ -102,6 +102,9 @@ class MainWindow : public QMainWindow {
     int moveListRoom() const;
     void openMarkerPalette(int x, int y, const QPoint& at);
     void end();
+    // One of the window's own files could not be written: the box the settings file gets,
+    // once a run for each file.
+    void tellNotSaved(const char* fileName, const FileWriteResult& written, bool& told);
     int topTwips() const;
     void placeTwips(int left, int top, int width, int height);
 
@@ -131,6 +134,8 @@ class MainWindow : public QMainWindow {
     bool quitRequested_ = false;
     bool ended_ = false;
     bool placed_ = false;
+    bool languageNotSavedTold_ = false;
+    bool preferencesNotSavedTold_ = false;
 };
 
 // Loads Qt's Japanese translations, so that the buttons of message boxes read はい, いいえ.

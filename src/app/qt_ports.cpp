@@ -64,12 +64,13 @@ void QtDialogs::warning(const std::string& text, const std::string& title) {
     box.exec();
 }
 
-bool QtDialogs::askYesNo(const std::string& text, const std::string& title) {
+bool QtDialogs::askYesNo(const std::string& text, const std::string& title,
+                         DefaultButton defaultButton) {
     if (silent_) return false;
     QuestionBox box(QMessageBox::NoIcon, QString::fromStdString(shown(title)), boxText(shown(text)),
                     QMessageBox::Yes | QMessageBox::No, parent_);
     prepare(box);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(defaultButton == DefaultButton::No ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 

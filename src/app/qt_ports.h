@@ -15,7 +15,8 @@ class QtDialogs final : public Dialogs {
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
     void message(const std::string& text, const std::string& title) override;
     void warning(const std::string& text, const std::string& title) override;
-    bool askYesNo(const std::string& text, const std::string& title) override;
+    bool askYesNo(const std::string& text, const std::string& title,
+                  DefaultButton defaultButton = DefaultButton::Yes) override;
     // Once the program is ending no box is shown any more.
     void silence() { silent_ = true; }
     // Puts a box's text and title into the window's language.

@@ -291,6 +291,8 @@ void RecordPanelWidgets::refreshDirs() {
 
 void RecordPanelWidgets::refreshFiles() {
     file_->clear();
+    // What a save killed half way left behind goes when the folder is next listed.
+    removeStaleTemporaryFiles(QFile::encodeName(filePath_).toStdString());
     const QDir d(filePath_);
     // Only regular files, or links to one, are records; a FIFO or a device would not read.
     for (const QFileInfo& f : d.entryInfoList(

@@ -560,7 +560,8 @@ void Form1::offerAnotherGame() {
     描画_敵持盤(s, ports_.canvas);
     ports_.window.repaint();
     if (!ports_.dialogs.askYesNo(texts::match::ANOTHER_GAME, texts::match::ANOTHER_GAME_TITLE) &&
-        mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE)) {
+        mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE,
+                            DefaultButton::No)) {
         終了処理();
         quit();
         return;
@@ -605,14 +606,19 @@ bool Form1::hasUnsavedMoves() const {
 
 // Asks before unsaved moves are given up; true when there is nothing to lose or the player
 // agrees.
-bool Form1::mayLoseUnsavedMoves(const std::string& question, const std::string& title) {
+bool Form1::mayLoseUnsavedMoves(const std::string& question, const std::string& title,
+                                DefaultButton defaultButton) {
     if (!hasUnsavedMoves()) return true;
-    return ports_.dialogs.askYesNo(texts::match::unsavedMovesQuestion(question), title);
+    return ports_.dialogs.askYesNo(texts::match::unsavedMovesQuestion(question), title,
+                                   defaultButton);
 }
 
-// Ends the program as 終わり does, asking first while a game has unsaved moves.
+// Ends the program as 終わり does, asking first while a game has unsaved moves; Enter on the
+// question keeps the game.
 void Form1::quitAfterAsking() {
-    if (!mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE)) return;
+    if (!mayLoseUnsavedMoves(texts::match::QUIT_QUESTION, texts::match::QUIT_TITLE,
+                             DefaultButton::No))
+        return;
     終了処理();
     quit();
 }

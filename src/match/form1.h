@@ -227,7 +227,8 @@ class Form1 {
     void humanDestination(int button, int gx, int gy);
     void clickOffBoard(int gx, int gy);
     bool hasUnsavedMoves() const;
-    bool mayLoseUnsavedMoves(const std::string& question, const std::string& title);
+    bool mayLoseUnsavedMoves(const std::string& question, const std::string& title,
+                             DefaultButton defaultButton = DefaultButton::Yes);
     bool ownsTurn(int piece) const;
     bool canTakeUp(int piece) const;
     void levelClick(int n);

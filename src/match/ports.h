@@ -9,6 +9,9 @@
 
 namespace velk {
 
+// The button of a Yes/No box that Enter presses when the box opens.
+enum class DefaultButton { Yes, No };
+
 // Modal message boxes; each returns when the player has closed it.
 class Dialogs {
   public:
@@ -16,8 +19,10 @@ class Dialogs {
     virtual void message(const std::string& text, const std::string& title) = 0;
     // A box with a warning icon.
     virtual void warning(const std::string& text, const std::string& title) = 0;
-    // Yes/No question; true for Yes.
-    virtual bool askYesNo(const std::string& text, const std::string& title) = 0;
+    // Yes/No question; true for Yes. Enter presses the default button, Yes unless the caller
+    // names No.
+    virtual bool askYesNo(const std::string& text, const std::string& title,
+                          DefaultButton defaultButton = DefaultButton::Yes) = 0;
 };
 
 // Time of day and the pacing wait.

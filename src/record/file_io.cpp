@@ -1,11 +1,16 @@
 #include "record/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "texts/texts.h"
 
@@ -16,6 +21,9 @@ namespace {
 // Longest part of the final name kept in the temporary one, so that the temporary name stays
 // well within the limit whatever the final name's length.
 constexpr std::size_t TMP_BASE_BYTES = 32;
+// Attempts at a free temporary name; the attempt's number ends the name.
+constexpr int TMP_ATTEMPTS = 100;
+constexpr std::string_view TMP_MARK = ".tmp";
 
 std::string notRegularText(mode_t mode) {
     return S_ISDIR(mode) ? texts::file::A_FOLDER : texts::file::NOT_REGULAR;
@@ -68,6 +76,41 @@ std::string folderOf(const std::string& path) {
 std::string baseNameOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Decimal digits without a leading zero (a lone "0" allowed when zeroAllowed), as
+// std::to_string writes a number.
+bool isPlainNumber(std::string_view s, bool zeroAllowed) {
+    if (s.empty() || (s[0] == '0' && !(zeroAllowed && s.size() == 1))) return false;
+    for (const char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// The process id in a temporary name ".NAME.tmpPID_N" exactly as writeFileAtomic makes it
+// (NAME 1 to TMP_BASE_BYTES bytes, N below TMP_ATTEMPTS); 0 for any other name.
+pid_t temporaryFileOwner(std::string_view name) {
+    if (name.empty() || name[0] != '.') return 0;
+    const std::size_t underscore = name.rfind('_');
+    if (underscore == std::string_view::npos) return 0;
+    const std::string_view attempt = name.substr(underscore + 1);
+    if (!isPlainNumber(attempt, true) || attempt.size() > 2) return 0;
+    std::size_t pidStart = underscore;
+    while (pidStart > 0 && name[pidStart - 1] >= '0' && name[pidStart - 1] <= '9') --pidStart;
+    const std::string_view pid = name.substr(pidStart, underscore - pidStart);
+    if (!isPlainNumber(pid, false) || pid.size() > 10) return 0;
+    if (pidStart < 1 + TMP_MARK.size()) return 0;
+    const std::size_t markStart = pidStart - TMP_MARK.size();
+    if (name.substr(markStart, TMP_MARK.size()) != TMP_MARK) return 0;
+    const std::size_t baseBytes = markStart - 1;
+    if (baseBytes == 0 || baseBytes > TMP_BASE_BYTES) return 0;
+    const long long value = std::stoll(std::string(pid));
+    return value <= INT_MAX ? static_cast<pid_t>(value) : 0;
+}
+
+bool processIsGone(pid_t pid) {
+    // EPERM means it runs under another user: alive.
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 bool writeAll(int fd, std::string_view bytes, int& err) {
@@ -150,6 +193,8 @@ FileWriteResult writeFileAtomic(const std::string& path, std::string_view bytes)
         return r;
     }
 
+    removeStaleTemporaryFiles(folder);
+
     // Keep the permissions of a file being replaced; a new file gets 0666 less the umask.
     mode_t mode = 0666;
     struct stat old {};
@@ -164,10 +209,10 @@ FileWriteResult writeFileAtomic(const std::string& path, std::string_view bytes)
 
     // The temporary name carries only the start of the final one: a final name near the length
     // limit must not make the temporary name too long.
-    const std::string tmpBase = "." + utf8Prefix(base, TMP_BASE_BYTES) + ".tmp";
+    const std::string tmpBase = "." + utf8Prefix(base, TMP_BASE_BYTES) + std::string(TMP_MARK);
     std::string tmp;
     int fdNum = -1;
-    for (int attempt = 0; attempt < 100 && fdNum < 0; ++attempt) {
+    for (int attempt = 0; attempt < TMP_ATTEMPTS && fdNum < 0; ++attempt) {
         tmp = folder + "/" + tmpBase + std::to_string(::getpid()) + "_" + std::to_string(attempt);
         fdNum = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fdNum < 0 && errno != EEXIST) break;
@@ -204,6 +249,29 @@ FileWriteResult writeFileAtomic(const std::string& path, std::string_view bytes)
     if (dir.get() >= 0) ::fsync(dir.get());
     r.ok = true;
     return r;
+}
+
+int removeStaleTemporaryFiles(const std::string& folder) {
+    Fd dirFd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dirFd.get() < 0) return 0;
+    DIR* dir = ::fdopendir(::fcntl(dirFd.get(), F_DUPFD_CLOEXEC, 0));
+    if (dir == nullptr) return 0;
+    // The names are gathered first: removing entries while reading the folder may skip some.
+    std::vector<std::string> stale;
+    while (const dirent* entry = ::readdir(dir)) {
+        const pid_t owner = temporaryFileOwner(entry->d_name);
+        if (owner > 0 && processIsGone(owner)) stale.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    int removed = 0;
+    for (const std::string& name : stale) {
+        struct stat st {};
+        if (::fstatat(dirFd.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode))
+            continue;
+        if (::unlinkat(dirFd.get(), name.c_str(), 0) == 0) ++removed;
+    }
+    return removed;
 }
 
 bool fileExists(const std::string& path) {

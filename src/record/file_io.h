@@ -29,8 +29,15 @@ struct FileWriteResult {
 
 // Writes bytes to a temporary file in the target's folder, flushes it to disk and renames it
 // over the target. On any failure the temporary file is removed and an existing target is
-// left exactly as it was. Only a regular file is replaced.
+// left exactly as it was. Only a regular file is replaced. Stale temporary files in the folder
+// are removed first (removeStaleTemporaryFiles).
 FileWriteResult writeFileAtomic(const std::string& path, std::string_view bytes);
+
+// Removes the temporary files that writeFileAtomic left when its process was killed during a
+// write: regular files named exactly ".NAME.tmpPID_N" as it names them, whose process PID no
+// longer runs. Those of a running process (another instance saving now) and every other file
+// are left alone. Returns how many were removed; failures are ignored.
+int removeStaleTemporaryFiles(const std::string& folder);
 
 // True for a regular file or a link to one.
 bool fileExists(const std::string& path);

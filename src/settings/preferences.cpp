@@ -44,11 +44,11 @@ std::map<std::string, std::string> readPreferences(const std::filesystem::path& 
     return parsePreferences(read.bytes);
 }
 
-bool writePreference(const std::filesystem::path& folder, const std::string& key,
-                     const std::string& value) {
+FileWriteResult writePreference(const std::filesystem::path& folder, const std::string& key,
+                                const std::string& value) {
     std::map<std::string, std::string> prefs = readPreferences(folder);
     prefs[key] = value;
-    return writeFileAtomic(pathIn(folder), preferencesBytes(prefs)).ok;
+    return writeFileAtomic(pathIn(folder), preferencesBytes(prefs));
 }
 
 }  // namespace velk

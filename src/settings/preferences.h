@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "record/file_io.h"
+
 namespace velk {
 
 inline constexpr const char* PREFERENCES_FILE_NAME = "Velkついたて将棋.pref";
@@ -21,9 +23,10 @@ std::string preferencesBytes(const std::map<std::string, std::string>& prefs);
 // Reads the file in folder; empty when it is missing or unreadable.
 std::map<std::string, std::string> readPreferences(const std::filesystem::path& folder);
 
-// Sets one key, keeping the others, and writes the file in folder; false when it cannot be
-// written (the preference is then not remembered, nothing else happens).
-bool writePreference(const std::filesystem::path& folder, const std::string& key,
-                     const std::string& value);
+// Sets one key, keeping the others, and writes the file in folder as the settings file is
+// written (a temporary file renamed over the old one). On failure the result says why; the
+// preference is then not remembered.
+FileWriteResult writePreference(const std::filesystem::path& folder, const std::string& key,
+                                const std::string& value);
 
 }  // namespace velk

@@ -167,8 +167,8 @@ inline std::string about(std::string_view version) {
     return arg(ABOUT, {version});
 }
 inline constexpr const char* ABOUT_TITLE = QT_TRANSLATE_NOOP("match", "その他");
-// Title of the warnings about sound.
-inline constexpr const char* SOUND_TITLE = QT_TRANSLATE_NOOP("match", "Velkついたて将棋.dll");
+// Title of the warnings about sound: the program's name.
+inline constexpr const char* SOUND_TITLE = QT_TRANSLATE_NOOP("match", "Velkついたて将棋");
 inline constexpr const char* NO_SOUND_DEVICE =
     QT_TRANSLATE_NOOP("match", "Direct Soundインターフェースが作成できません。");
 

@@ -222,31 +222,51 @@ inline const std::vector<std::string>& boxContexts() {
     return contexts;
 }
 
+// The patterns of a translation (catalogue texts with %1, %2 ...) in the order
+// translateComposed tries them: more literal text first, ties in the order given. The order is
+// worked out once, when the table is built, not on every translation.
+class PatternTable {
+  public:
+    struct Entry {
+        std::string context;
+        std::string pattern;
+        std::size_t literal = 0;  // the pattern's length without its holes
+    };
+
+    PatternTable() = default;
+    explicit PatternTable(const std::vector<std::pair<std::string, std::string>>& patterns) {
+        entries_.reserve(patterns.size());
+        for (const auto& [context, pattern] : patterns)
+            entries_.push_back({context, pattern, detail::literalLength(pattern)});
+        std::stable_sort(entries_.begin(), entries_.end(),
+                         [](const Entry& a, const Entry& b) { return a.literal > b.literal; });
+    }
+
+    const std::vector<Entry>& entries() const { return entries_; }
+
+  private:
+    std::vector<Entry> entries_;
+};
+
 // Translates a text shown in one of the contexts: the text itself when it is a catalogue text,
 // else a text composed from a pattern (a catalogue text with %1, %2 ...) whose parts are
 // translated in turn, the patterns and parts both of the given contexts. Parts that are no
 // catalogue text (file names, numbers, the system's own wording) stay as they are; a pattern made
 // of holes alone only fits when every part translates. Patterns with more literal text are tried
 // first. A text that fits nothing is returned unchanged.
-inline std::string translateComposed(
-    std::string_view text, const std::vector<std::string>& contexts,
-    const std::vector<std::pair<std::string, std::string>>& patterns, const Lookup& lookup,
-    int depth = 0) {
+inline std::string translateComposed(std::string_view text,
+                                     const std::vector<std::string>& contexts,
+                                     const PatternTable& patterns, const Lookup& lookup,
+                                     int depth = 0) {
     for (const auto& c : contexts)
         if (auto t = lookup(c, text)) return *t;
     if (depth > 4 || text.empty()) return std::string(text);
-    // Only the patterns of the contexts shown: another place's pattern (the status line's
-    // "%1　%2", say) would take apart texts it never composed, such as a file name.
-    std::vector<const std::pair<std::string, std::string>*> order;
-    for (const auto& p : patterns)
-        if (std::find(contexts.begin(), contexts.end(), p.first) != contexts.end())
-            order.push_back(&p);
-    std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
-        return detail::literalLength(a->second) > detail::literalLength(b->second);
-    });
-    for (const auto* p : order) {
-        const std::string& pattern = p->second;
-        const bool holesOnly = detail::literalLength(pattern) == 0;
+    for (const PatternTable::Entry& p : patterns.entries()) {
+        // Only the patterns of the contexts shown: another place's pattern (the status line's
+        // "%1　%2", say) would take apart texts it never composed, such as a file name.
+        if (std::find(contexts.begin(), contexts.end(), p.context) == contexts.end()) continue;
+        const std::string& pattern = p.pattern;
+        const bool holesOnly = p.literal == 0;
         std::vector<std::pair<int, std::string>> holes;
         std::string result;
         const auto accept = [&] {
@@ -256,7 +276,7 @@ inline std::string translateComposed(
                 if (holesOnly && t == part) return false;
                 args[static_cast<std::size_t>(k)] = std::move(t);
             }
-            const auto translated = lookup(p->first, pattern);
+            const auto translated = lookup(p.context, pattern);
             result = detail::fill(translated ? *translated : pattern, args);
             return true;
         };
@@ -265,13 +285,13 @@ inline std::string translateComposed(
     return std::string(text);
 }
 
-// The patterns (context, source) among a list of messages: the sources with a %1.
-inline std::vector<std::pair<std::string, std::string>> patternsOf(
-    const std::vector<TsMessage>& messages) {
+// The patterns (context, source) among a list of messages: the sources with a %1, in the
+// order translateComposed tries them.
+inline PatternTable patternsOf(const std::vector<TsMessage>& messages) {
     std::vector<std::pair<std::string, std::string>> out;
     for (const auto& m : messages)
         if (m.source.find("%1") != std::string::npos) out.emplace_back(m.context, m.source);
-    return out;
+    return PatternTable(out);
 }
 
 }  // namespace velk::texts

@@ -72,5 +72,34 @@ TEST(QtDialogs, QuestionsHaveJapaneseButtonsAndOnlyAButtonAnswersThem) {
     EXPECT_TRUE(dialogs.askYesNo("続けますか？", "再ゲーム"));
 }
 
+// Enter answers a question with its default button: Yes unless the question names No.
+TEST(QtDialogs, EnterAnswersAQuestionWithItsDefaultButton) {
+    QWidget owner;
+    owner.show();
+    QtDialogs dialogs(&owner);
+    const struct {
+        std::function<bool()> ask;
+        QMessageBox::StandardButton expectedDefault;
+        bool expectedAnswer;
+    } table[] = {
+        {[&] { return dialogs.askYesNo("続けますか？", "再ゲーム"); }, QMessageBox::Yes, true},
+        {[&] { return dialogs.askYesNo("続けますか？", "再ゲーム", DefaultButton::Yes); },
+         QMessageBox::Yes, true},
+        {[&] { return dialogs.askYesNo("終わりますか？", "終わり", DefaultButton::No); },
+         QMessageBox::No, false},
+    };
+    for (const auto& row : table) {
+        QMessageBox::StandardButton shownDefault = QMessageBox::NoButton;
+        whenBoxOpens([&](QMessageBox& box) {
+            shownDefault = box.standardButton(box.defaultButton());
+            // The key goes where the player's would: to the widget that has the focus.
+            QWidget* focus = box.focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : &box, Qt::Key_Return);
+        });
+        EXPECT_EQ(row.ask(), row.expectedAnswer);
+        EXPECT_EQ(shownDefault, row.expectedDefault);
+    }
+}
+
 }  // namespace
 }  // namespace velk::app

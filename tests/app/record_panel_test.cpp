@@ -2,6 +2,7 @@
 // text boxes in order, the file list follows the folder and lists only regular files.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -163,8 +164,18 @@ TEST_F(RecordPanelTest, OnlyRegularFilesAreListed) {
     fs::create_symlink(folder() / "pipe.棋譜", folder() / "pipelink.棋譜");
     fs::create_symlink(folder() / "none.棋譜", folder() / "dangling.棋譜");
     fs::create_directory(folder() / "folder.棋譜");
+    // What a killed save left goes when the folder is listed; a running program's stays.
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const fs::path stale = folder() / (".real.棋譜.tmp" + std::to_string(gone) + "_0");
+    const fs::path saving = folder() / (".real.棋譜.tmp" + std::to_string(::getpid()) + "_0");
+    touch(stale);
+    touch(saving);
     choose("KIFU_READ");
     EXPECT_EQ(listed(), (QStringList{QStringLiteral("link.棋譜"), QStringLiteral("real.棋譜")}));
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(saving));
 }
 
 }  // namespace

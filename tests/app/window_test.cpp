@@ -1,6 +1,10 @@
 // The real game window on the offscreen platform: the screen between the players, mouse
 // clicks at scaled positions, menus, keys, the record panel and screenshots.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -18,15 +22,24 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <future>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "board/piece.h"
 #include "match/controls.h"
 #include "match/fakes.h"
+#include "record/file_io.h"
+#include "settings/preferences.h"
 #include "support/board_text.h"
 #include "texts/texts.h"
 
@@ -842,6 +855,24 @@ TEST_F(WindowTest, TheWindowSpeaksEnglishWhenChosenAndKeepsTheChoice) {
     EXPECT_EQ(line, "ja");
 }
 
+// Runs f in another thread; should it still wait after a few seconds (on a FIFO), the FIFO is
+// opened for both ends so that it returns, and the test fails.
+template <typename F>
+auto withoutBlocking(const fs::path& fifo, F f) {
+    auto running = std::async(std::launch::async, f);
+    if (running.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << "blocked on " << fifo;
+        const int fd = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+    }
+    return running.get();
+}
+
+std::string bytesOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 // A language file that names no language leaves the choice to the system's language.
 TEST(LanguageFile, AnUnreadableFileFallsBackToTheSystemLanguage) {
     const fs::path dir = fs::temp_directory_path() / ("velk-lang-" + std::to_string(::getpid()));
@@ -850,13 +881,95 @@ TEST(LanguageFile, AnUnreadableFileFallsBackToTheSystemLanguage) {
     EXPECT_EQ(storedLanguageIsEnglish(dir), system);
     std::ofstream(dir / LANGUAGE_FILE_NAME) << "fr\n";
     EXPECT_EQ(storedLanguageIsEnglish(dir), system);
-    EXPECT_TRUE(storeLanguage(dir, true));
+    EXPECT_TRUE(storeLanguage(dir, true).ok);
     EXPECT_TRUE(storedLanguageIsEnglish(dir));
-    EXPECT_TRUE(storeLanguage(dir, false));
+    EXPECT_TRUE(storeLanguage(dir, false).ok);
     EXPECT_FALSE(storedLanguageIsEnglish(dir));
     // A folder that cannot take the file keeps the choice for this run only.
-    EXPECT_FALSE(storeLanguage(dir / "missing", true));
+    EXPECT_FALSE(storeLanguage(dir / "missing", true).ok);
     fs::remove_all(dir);
+}
+
+// The language file is written and read as every other file of the game: a write that fails
+// half way (a full disk) leaves the old choice whole, and a FIFO of that name is neither read
+// nor replaced, and never blocks.
+TEST(LanguageFile, AFailedWriteKeepsTheOldChoiceAndAFifoNeverBlocks) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("velk-lang-fail-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path file = dir / LANGUAGE_FILE_NAME;
+    ASSERT_TRUE(storeLanguage(dir, false).ok);
+
+    // A full disk, imitated by a file-size limit below the file's three bytes.
+    struct sigaction ignore {
+    }, before{};
+    ignore.sa_handler = SIG_IGN;
+    ASSERT_EQ(::sigaction(SIGXFSZ, &ignore, &before), 0);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 1;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileWriteResult full = storeLanguage(dir, true);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::sigaction(SIGXFSZ, &before, nullptr);
+    EXPECT_FALSE(full.ok);
+    EXPECT_EQ(full.error, fileErrorText(EFBIG));
+    EXPECT_EQ(bytesOf(file), "ja\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+
+    fs::remove(file);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    const bool system = QLocale::system().language() != QLocale::Japanese;
+    EXPECT_EQ(withoutBlocking(file, [&] { return storedLanguageIsEnglish(dir); }), system);
+    const FileWriteResult onFifo = withoutBlocking(file, [&] { return storeLanguage(dir, true); });
+    EXPECT_FALSE(onFifo.ok);
+    EXPECT_EQ(onFifo.error, texts::file::NOT_REGULAR);
+    EXPECT_TRUE(fs::is_fifo(file));
+    fs::remove_all(dir);
+}
+
+// The language and preferences files that cannot be written get the settings file's box, once
+// a run each; the choice still holds for the run.
+TEST_F(WindowTest, AWindowFileThatCannotBeWrittenSaysSoOnce) {
+    const fs::path language = folder() / LANGUAGE_FILE_NAME;
+    fs::remove(language);
+    ASSERT_EQ(::mkfifo(language.c_str(), 0600), 0);
+    fs::create_directory(folder() / PREFERENCES_FILE_NAME);
+    const struct {
+        const char* fileName;
+        std::string reason;
+        std::function<void()> change;
+        std::function<bool()> changed;
+    } table[] = {
+        {LANGUAGE_FILE_NAME, texts::file::NOT_REGULAR,
+         [&] { choose(window->language().english() ? "JAPANESE" : "ENGLISH"); },
+         [&] { return window->language().english(); }},
+        {PREFERENCES_FILE_NAME, texts::file::A_FOLDER,
+         [&] {
+             window->moveListAction()->trigger();
+             settle();
+         },
+         [&] { return !window->moveListDock()->isHidden(); }},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.fileName);
+        dialogs.boxes.clear();
+        const bool before = row.changed();
+        row.change();
+        EXPECT_NE(row.changed(), before);
+        EXPECT_EQ(
+            dialogs.boxes,
+            (std::vector<fakes::Box>{{fakes::Box::Message,
+                                      texts::match::settingsNotSaved(row.fileName, row.reason),
+                                      texts::match::SETTINGS_TITLE}}));
+        row.change();
+        row.change();
+        EXPECT_NE(row.changed(), before);
+        EXPECT_EQ(dialogs.boxes.size(), 1u);
+    }
+    EXPECT_TRUE(fs::is_fifo(language));
 }
 
 // The surface labels follow the language at once, on the same game.

@@ -92,7 +92,8 @@ struct Box {
     enum Kind { Message, Warning, YesNo } kind;
     std::string text;
     std::string title;
-    bool answer = false;  // for YesNo
+    bool answer = false;                               // for YesNo
+    DefaultButton defaultButton = DefaultButton::Yes;  // for YesNo
     bool operator==(const Box&) const = default;
 };
 
@@ -113,14 +114,15 @@ class FakeDialogs : public Dialogs {
     void warning(const std::string& text, const std::string& title) override {
         show({Box::Warning, text, title});
     }
-    bool askYesNo(const std::string& text, const std::string& title) override {
+    bool askYesNo(const std::string& text, const std::string& title,
+                  DefaultButton defaultButton = DefaultButton::Yes) override {
         bool a = defaultAnswer;
         if (const auto it = answerByTitle.find(title); it != answerByTitle.end()) a = it->second;
         if (!answers.empty()) {
             a = answers.front();
             answers.pop_front();
         }
-        show({Box::YesNo, text, title, a});
+        show({Box::YesNo, text, title, a, defaultButton});
         return a;
     }
     std::vector<std::string> texts() const {

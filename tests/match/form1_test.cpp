@@ -925,11 +925,11 @@ TEST_F(Match, QuittingAGameWithUnsavedMovesAsksFirst) {
     f.dialogs.boxes.clear();
     f.dialogs.defaultAnswer = false;
 
-    // No keeps the game: 終わり, Escape and closing the window each ask once.
+    // No keeps the game: 終わり, Escape and closing the window each ask once, No the default.
     form->OWARI_Click();
     form->Form_KeyDown(KEY_ESCAPE);
     form->Form_Unload();
-    const Box asked{Box::YesNo, QUIT_QUESTION, texts::match::QUIT_TITLE, false};
+    const Box asked{Box::YesNo, QUIT_QUESTION, texts::match::QUIT_TITLE, false, DefaultButton::No};
     EXPECT_EQ(f.dialogs.boxes, (std::vector<Box>{asked, asked, asked}));
     EXPECT_FALSE(form->closed);
     EXPECT_EQ(f.window.quits, 0);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +24,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 const char* const SETTINGS_FILE = "Velkついたて将棋.ini";
+const char* const LANGUAGE_FILE = "Velkついたて将棋.lang";
 
 struct TempFolder {
     fs::path path;
@@ -185,12 +187,20 @@ Launch windowLaunch(const TempFolder& temp) {
 }
 
 TEST(WindowProgram, TerminationSignalsEndItAsTheEndMenuDoes) {
-    for (const int sig : {SIGTERM, SIGINT}) {
-        SCOPED_TRACE("signal " + std::to_string(sig));
+    const struct {
+        int sig;
+        bool languageFifo;  // a FIFO in place of the language file, read at the start
+    } table[] = {{SIGTERM, false}, {SIGINT, false}, {SIGHUP, false}, {SIGTERM, true}};
+    for (const auto& [sig, languageFifo] : table) {
+        SCOPED_TRACE("signal " + std::to_string(sig) + (languageFifo ? " with a FIFO" : ""));
         TempFolder temp;
         Launch l = windowLaunch(temp);
         l.folder = temp.path / "game";
         fs::create_directory(l.folder);
+        const fs::path language = l.folder / LANGUAGE_FILE;
+        if (languageFifo) {
+            ASSERT_EQ(::mkfifo(language.c_str(), 0600), 0);
+        }
         const pid_t pid = start(l);
         // The load handler opens the sound and then writes the missing settings file.
         const fs::path settings = l.folder / SETTINGS_FILE;
@@ -206,6 +216,46 @@ TEST(WindowProgram, TerminationSignalsEndItAsTheEndMenuDoes) {
         ASSERT_TRUE(status && WIFEXITED(*status)) << describe(status) << "\n" << contents(l.output);
         EXPECT_EQ(WEXITSTATUS(*status), 0) << contents(l.output);
         EXPECT_EQ(contents(settings), before);
+        EXPECT_EQ(fs::is_fifo(language), languageFifo);
+    }
+}
+
+// --help and --version are answered without a display, an unknown option is refused, and none
+// of them writes a file or makes a folder.
+TEST(WindowProgram, HelpVersionAndUnknownOptionsOpenNoWindowAndWriteNothing) {
+    const struct {
+        std::vector<std::string> args;
+        bool display;  // whether a (virtual) display is there
+        int exitStatus;
+        std::string outputStart;
+    } table[] = {
+        {{"--help"}, false, 0, "usage: velk-tsuitate "},
+        {{"-h"}, false, 0, "usage: velk-tsuitate "},
+        {{"--version"}, false, 0, "velk-tsuitate 1."},
+        {{"--frobnicate"}, true, 2, "velk-tsuitate: unknown option '--frobnicate'\n"},
+        {{"-platform", "offscreen", "-x"}, true, 2, "velk-tsuitate: unknown option '-x'\n"},
+        {{"game.棋譜"}, true, 2, "velk-tsuitate: unexpected argument 'game.棋譜'\n"},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.args.front());
+        TempFolder temp;
+        Launch l = windowLaunch(temp);
+        l.args = row.args;
+        l.folder = temp.path / "game";
+        fs::create_directory(l.folder);
+        // Without a display, a program that started Qt's window system would abort.
+        if (!row.display) {
+            for (auto& e : l.env)
+                if (e.rfind("QT_QPA_PLATFORM=", 0) == 0) e = "QT_QPA_PLATFORM=xcb";
+            l.env.insert(l.env.end(), {"DISPLAY=", "WAYLAND_DISPLAY="});
+        }
+        const auto status = finish(start(l), 60s);
+        const std::string out = contents(l.output);
+        ASSERT_TRUE(status && WIFEXITED(*status)) << describe(status) << "\n" << out;
+        EXPECT_EQ(WEXITSTATUS(*status), row.exitStatus) << out;
+        EXPECT_EQ(out.rfind(row.outputStart, 0), 0u) << out;
+        EXPECT_TRUE(fs::is_empty(l.folder));
+        EXPECT_FALSE(fs::exists(temp.path / "data"));
     }
 }
 

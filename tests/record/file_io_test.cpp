@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -191,6 +192,54 @@ TEST_F(FileIo, SystemErrorsAreExplainedInJapanese) {
     EXPECT_EQ(readWholeFile(path("big"), 100).error, texts::file::TOO_LARGE);
     fs::create_directory(path("adir"));
     EXPECT_EQ(writeFileAtomic(path("adir"), "x").error, texts::file::A_FOLDER);
+}
+
+// The id of a process that has ended (and been reaped), so that no process runs under it.
+pid_t goneProcess() {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(0);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return pid;
+}
+
+TEST_F(FileIo, AWriteRemovesTemporaryFilesThatAKilledSaveLeftAndNothingElse) {
+    const std::string gone = std::to_string(goneProcess());
+    const std::string alive = std::to_string(::getpid());
+    const std::string longest = std::string(32, 'a');
+    const struct {
+        std::string name;
+        bool removed;
+    } table[] = {
+        {".対局.棋譜.tmp" + gone + "_0", true},
+        {".Velkついたて将棋.ini.tmp" + gone + "_99", true},
+        {"." + longest + ".tmp" + gone + "_7", true},
+        // Another instance saving now.
+        {".対局.棋譜.tmp" + alive + "_0", false},
+        // Names writeFileAtomic never makes.
+        {"対局.棋譜.tmp" + gone + "_0", false},
+        {"..tmp" + gone + "_0", false},
+        {"." + longest + "a.tmp" + gone + "_0", false},
+        {".x.tmp" + gone + "_100", false},
+        {".x.tmp" + gone + "_01", false},
+        {".x.tmp" + gone + "_", false},
+        {".x.tmp" + gone + "_0~", false},
+        {".x.tmp0" + gone + "_0", false},
+        {".x.tmp_0", false},
+        {".x.TMP" + gone + "_0", false},
+        {".x.tmp" + gone + "0000000000_0", false},
+    };
+    for (const auto& row : table) std::ofstream(path(row.name)) << "x";
+    // Only regular files go: a folder or a link of such a name stays.
+    fs::create_directory(path(".d.tmp" + gone + "_0"));
+    fs::create_symlink(path("none"), path(".l.tmp" + gone + "_0"));
+
+    ASSERT_TRUE(writeFileAtomic(path("next.棋譜"), "saved").ok);
+    for (const auto& row : table) EXPECT_EQ(fs::exists(path(row.name)), !row.removed) << row.name;
+    EXPECT_TRUE(fs::is_directory(path(".d.tmp" + gone + "_0")));
+    EXPECT_TRUE(fs::is_symlink(path(".l.tmp" + gone + "_0")));
+    EXPECT_EQ(readWholeFile(path("next.棋譜"), 100).bytes, "saved");
+    EXPECT_EQ(removeStaleTemporaryFiles(dir_.string()), 0);
 }
 
 TEST(FileName, RefusesSeparatorsAndControlCharacters) {

@@ -31,9 +31,9 @@ TEST(Preferences, WritingAKeyKeepsTheOthersAndLeavesTheSettingsFileAlone) {
     const std::string settings = "背景画=緑\r\n経過時間=ON\r\nBGM=ON\r\n";
     std::ofstream(dir / SETTINGS_FILE_NAME, std::ios::binary) << settings;
 
-    EXPECT_TRUE(writePreference(dir, "lang", "ja"));
-    EXPECT_TRUE(writePreference(dir, "movelist", "on"));
-    EXPECT_TRUE(writePreference(dir, "movelist", "off"));
+    EXPECT_TRUE(writePreference(dir, "lang", "ja").ok);
+    EXPECT_TRUE(writePreference(dir, "movelist", "on").ok);
+    EXPECT_TRUE(writePreference(dir, "movelist", "off").ok);
     const auto p = readPreferences(dir);
     EXPECT_EQ(p.at("lang"), "ja");
     EXPECT_EQ(p.at("movelist"), "off");

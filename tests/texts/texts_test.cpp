@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,7 +72,7 @@ TEST(Texts, MatchBoxesKeepTheirWording) {
         {REVERSE_TITLE, "反転"},
         {SETTINGS_TITLE, "ｵﾌﾟｼｮﾝ"},
         {ABOUT_TITLE, "その他"},
-        {SOUND_TITLE, "Velkついたて将棋.dll"},
+        {SOUND_TITLE, "Velkついたて将棋"},
         {NO_SOUND_DEVICE, "Direct Soundインターフェースが作成できません。"},
     });
 }
@@ -88,6 +90,18 @@ TEST(Texts, MatchBoxesBuiltFromParts) {
     EXPECT_EQ(about("1.2.3"),
               "Velkついたて将棋\nバージョン 1.2.3\n\n"
               "ついたて将棋（衝立将棋）: 相手の駒が見えない将棋です。\nライセンス: MIT License");
+}
+
+// The About box and the AppStream metadata name the licence that LICENSE holds.
+TEST(Texts, TheAboutBoxAndTheMetadataNameTheLicenceOfTheLicenseFile) {
+    const auto fileText = [](const char* path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    ASSERT_EQ(fileText(VELK_LICENSE_FILE).rfind("MIT License\n", 0), 0u);
+    EXPECT_NE(fileText(VELK_METAINFO_FILE).find("<project_license>MIT</project_license>"),
+              std::string::npos);
+    EXPECT_NE(match::about("1").find("MIT License"), std::string::npos);
 }
 
 TEST(Texts, RecordPanelKeepsItsWording) {

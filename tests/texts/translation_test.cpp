@@ -140,6 +140,37 @@ TEST(Translation, ComposedTextsAreTranslatedPartByPart) {
     EXPECT_EQ(en("abc"), "abc");
 }
 
+// A text two patterns fit is composed by the one with more literal text, and between patterns
+// with as much, by the one given first, whatever order the table was built from.
+TEST(Translation, PatternsAreTriedLongestLiteralFirstThenInTheGivenOrder) {
+    const std::map<std::string, std::string> english = {
+        {"%1と%2", "(%1 and %2)"}, {"%1と%2です", "%1 and %2, it is"}, {"%1は%2", "[%1 is %2]"}};
+    const Lookup lookup = [&](std::string_view, std::string_view s) -> std::optional<std::string> {
+        const auto it = english.find(std::string(s));
+        if (it == english.end()) return std::nullopt;
+        return it->second;
+    };
+    using List = std::vector<std::pair<std::string, std::string>>;
+    const struct {
+        List patterns;
+        std::string text, expected;
+    } table[] = {
+        {{{"c", "%1と%2"}, {"c", "%1と%2です"}}, "甲と乙です", "甲 and 乙, it is"},
+        {{{"c", "%1と%2です"}, {"c", "%1と%2"}}, "甲と乙です", "甲 and 乙, it is"},
+        {{{"c", "%1と%2"}, {"c", "%1は%2"}}, "甲と乙は丙", "(甲 and [乙 is 丙])"},
+        {{{"c", "%1は%2"}, {"c", "%1と%2"}}, "甲と乙は丙", "[(甲 and 乙) is 丙]"},
+        // Another context's pattern is not used.
+        {{{"other", "%1と%2"}}, "甲と乙", "甲と乙"},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.text);
+        const PatternTable patterns(row.patterns);
+        EXPECT_EQ(translateComposed(row.text, {"c"}, patterns, lookup), row.expected);
+        // The table gives the same answer however often it is used.
+        EXPECT_EQ(translateComposed(row.text, {"c"}, patterns, lookup), row.expected);
+    }
+}
+
 TEST(Translation, TheJapaneseTextsStayAsTheyWere) {
     EXPECT_EQ(match::winnerIs("あなた"), "あなたの勝ちです");
     EXPECT_EQ(match::unsavedMovesQuestion("終わりますか？"),

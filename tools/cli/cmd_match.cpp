@@ -60,7 +60,8 @@ class MatchDialogs : public Dialogs {
         if (title == texts::match::END_TITLE) endText = text;
     }
     void warning(const std::string&, const std::string&) override {}
-    bool askYesNo(const std::string&, const std::string& title) override {
+    bool askYesNo(const std::string&, const std::string& title,
+                  DefaultButton = DefaultButton::Yes) override {
         return title == texts::match::QUIT_TITLE;
     }
 };

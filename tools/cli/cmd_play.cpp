@@ -128,7 +128,9 @@ class TextDialogs : public Dialogs {
     void warning(const std::string& text, const std::string& title) override {
         p_.line("warning [" + shown(title) + "] " + shown(text));
     }
-    bool askYesNo(const std::string& text, const std::string& title) override {
+    // The default button does not show in the output: the script gives every answer.
+    bool askYesNo(const std::string& text, const std::string& title,
+                  DefaultButton = DefaultButton::Yes) override {
         const std::string box = "[" + shown(title) + "] " + shown(text);
         if (answers.empty()) {
             p_.line("question " + box + " -> (no answer queued)");

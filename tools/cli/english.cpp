@@ -14,7 +14,7 @@ namespace {
 
 struct English {
     std::map<std::pair<std::string, std::string>, std::string> table;
-    std::vector<std::pair<std::string, std::string>> patterns;
+    texts::PatternTable patterns;
 };
 
 const English& english() {
