@@ -228,9 +228,10 @@ void Form1::resumeOrRefuse() {
     else
         comToMove = !isComPiece(s.record.recPieceAfter[s.moveNo]);
     s.turn = comToMove ? s.roleCOM : s.roleMAN;
-    viewsResume();
-    描画_ミス回数(s, ports_.canvas, s.roleCOM, COLOUR_WHITE);
-    描画_ミス回数(s, ports_.canvas, s.roleMAN, COLOUR_WHITE);
+    const int missesCOM = s.missCountCOM, missesMAN = s.missCountMAN;
+    viewsResume();  // the misses of the game come back with them
+    if (s.missCountCOM != missesCOM) 描画_ミス回数(s, ports_.canvas, s.roleCOM, COLOUR_WHITE);
+    if (s.missCountMAN != missesMAN) 描画_ミス回数(s, ports_.canvas, s.roleMAN, COLOUR_WHITE);
     if (comToMove) {
         if (s.gameState == 1) com_ban();
     } else {
