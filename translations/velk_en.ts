@@ -393,6 +393,14 @@
         <translation>The KIF file is neither in Shift-JIS nor in UTF-8</translation>
     </message>
     <message>
+        <source>KIFﾌｧｲﾙの改行の形式が違います（行の終わりがCRだけです）</source>
+        <translation>The KIF file has the wrong line breaks (lines end with CR alone)</translation>
+    </message>
+    <message>
+        <source>KIFﾌｧｲﾙの改行の形式が違います（行の終わりが%1です）</source>
+        <translation>The KIF file has the wrong line breaks (lines end with %1)</translation>
+    </message>
+    <message>
         <source>KIFﾌｧｲﾙの%1行目が正しくありません（%2）</source>
         <translation>Line %1 of the KIF file is not valid (%2)</translation>
     </message>
@@ -495,6 +503,10 @@
     <message>
         <source>記録の時間が読み取れません</source>
         <translation>the recorded times cannot be read</translation>
+    </message>
+    <message>
+        <source>終局の後に指し手があります</source>
+        <translation>there is a move after the end of the game</translation>
     </message>
 </context>
 <context>
@@ -1102,6 +1114,18 @@ Replace it?</translation>
     <message>
         <source>移動先の駒が合いません</source>
         <translation>the piece on the destination does not match</translation>
+    </message>
+    <message>
+        <source>駒の動き方か成り方が正しくありません</source>
+        <translation>the piece cannot move or promote that way</translation>
+    </message>
+    <message>
+        <source>自分の王に王手がかかる手です（ミスになる手です）</source>
+        <translation>the move leaves the mover&apos;s own king in check (a miss)</translation>
+    </message>
+    <message>
+        <source>王が取られた後の指し手です</source>
+        <translation>a move comes after a king was taken</translation>
     </message>
     <message>
         <source>棋譜ﾌｧｲﾙが大きすぎます</source>

@@ -283,6 +283,13 @@ inline constexpr const char* FROM_EMPTY =
     QT_TRANSLATE_NOOP("record_file", "移動元に駒がありません");
 inline constexpr const char* TO_MISMATCH =
     QT_TRANSLATE_NOOP("record_file", "移動先の駒が合いません");
+// Reasons an entry is not a move the referee would have taken in a game (the KIF reader's too).
+inline constexpr const char* AGAINST_THE_RULES =
+    QT_TRANSLATE_NOOP("record_file", "駒の動き方か成り方が正しくありません");
+inline constexpr const char* KING_LEFT_ATTACKED =
+    QT_TRANSLATE_NOOP("record_file", "自分の王に王手がかかる手です（ミスになる手です）");
+inline constexpr const char* AFTER_KING_TAKEN =
+    QT_TRANSLATE_NOOP("record_file", "王が取られた後の指し手です");
 
 // Faults of the whole file.
 inline constexpr const char* FILE_TOO_LARGE =
@@ -381,6 +388,15 @@ inline constexpr const char* NOT_UTF8 =
     QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙの文字ｺｰﾄﾞがUTF-8ではありません");
 inline constexpr const char* UNKNOWN_ENCODING =
     QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙの文字ｺｰﾄﾞがShift-JISでもUTF-8でもありません");
+// Line ends that would run the lines together: CR alone, or a Unicode line end (named by its
+// code, which stays as it is in English).
+inline constexpr const char* LONE_CR =
+    QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙの改行の形式が違います（行の終わりがCRだけです）");
+inline constexpr const char* OTHER_LINE_END =
+    QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙの改行の形式が違います（行の終わりが%1です）");
+inline std::string otherLineEnd(std::string_view name) {
+    return arg(OTHER_LINE_END, {name});
+}
 // A faulty line: lineFaulty(lineNo, reason).
 inline constexpr const char* LINE_FAULTY =
     QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙの%1行目が正しくありません（%2）");
@@ -441,6 +457,9 @@ inline constexpr const char* MUST_PROMOTE_DECLINED =
 inline constexpr const char* MUST_PROMOTE = QT_TRANSLATE_NOOP("kif", "成らなければならない手です");
 inline constexpr const char* BAD_EXACT_TIMES =
     QT_TRANSLATE_NOOP("kif", "記録の時間が読み取れません");
+// A move line after the closing line (投了, 中断 ...) or the まで line.
+inline constexpr const char* MOVE_AFTER_END =
+    QT_TRANSLATE_NOOP("kif", "終局の後に指し手があります");
 
 }  // namespace kif
 
