@@ -30,10 +30,10 @@ struct MoveList {
 // The lines of entries 1..moveNoLast. A move of the computer reads as the window shows it while
 // its pieces are hidden (its destination and "？？", "打" for an announced drop); it is written
 // in full when the screen is down, a record is being read, or it is among the first knownUpTo
-// entries (a game that has ended). Squares are numbered as on the board, the human at the
-// bottom; ▲ marks the side that made the first move. A side's misses before its move stand on
-// a line of their own, and misses made since the last move end the list while the board shows
-// the last move.
+// entries (a game that has ended). Squares are numbered as the KIF file numbers them: 先手, the
+// side that made the first move and is marked ▲, at the bottom, so that the squares of a game
+// the computer began are turned round. A side's misses before its move stand on a line of their
+// own, and misses made since the last move end the list while the board shows the last move.
 MoveList moveListOf(const GameState& s, int knownUpTo);
 
 }  // namespace velk
