@@ -238,8 +238,8 @@
         <translation>The referee</translation>
     </message>
     <message>
-        <source>このプログラムが審判です。審判だけが本当の盤を見ていて、王手、ミス、COMが持駒を使ったことを知らせます。知らされることのほかに、COMの駒の場所を知る手がかりはありません。</source>
-        <translation>The program is the referee. Only the referee sees the real board: it announces check, every miss, and each time COM drops a piece from its hand. Apart from these announcements, nothing gives away where COM&apos;s pieces stand.</translation>
+        <source>このプログラムが審判です。審判だけが本当の盤を見ていて、王手、ミス、COMが持駒を使ったことを知らせます。そのほかにCOMの駒を知る手立ては、局面 → 一時表示でCOMの駒を見ることだけです。一時表示を使った対局は、KIFの棋譜と指し手一覧にそう書かれます。</source>
+        <translation>The program is the referee. Only the referee sees the real board: it announces check, every miss, and each time COM drops a piece from its hand. Apart from these announcements, the only way to learn where COM&apos;s pieces stand is Position → Peek, which shows them; a game in which Peek was used says so in its KIF record and in the move list.</translation>
     </message>
     <message>
         <source>三つのミス</source>
@@ -932,6 +932,10 @@ Licence: MIT License</translation>
     <message>
         <source>COMのミス（反則） %1回（通算%2回）</source>
         <translation>COM misses (fouls): %1 (%2 in all)</translation>
+    </message>
+    <message>
+        <source>一時表示でCOMの駒を見ました</source>
+        <translation>COM&apos;s pieces were seen with Peek</translation>
     </message>
 </context>
 <context>

@@ -46,6 +46,7 @@ void Form1::writeKifFile() {
     const auto encode = [this, encoding](const RecordHeader& header) {
         KifInfo info;
         info.ending = kifEndingOf(s.record, s.moveNo);
+        info.comPiecesShown = s.comPiecesShown == YES;
         if (s.moveNo == s.moveNoLast) {
             if (s.missCountMAN > 9) info.ending = KifEnding::TenthMissMAN;
             if (s.missCountCOM > 9) info.ending = KifEnding::TenthMissCOM;

@@ -215,6 +215,7 @@ KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int c
     out += "先手：" + (manFirst ? header.bottomPlayer : header.topPlayer) + CRLF;
     out += "後手：" + (manFirst ? header.topPlayer : header.bottomPlayer) + CRLF;
     out += std::string(MOVES_LINE) + CRLF;
+    if (info.comPiecesShown) out += COMMENT_MARK + std::string(texts::kif::COM_PIECES_SHOWN) + CRLF;
 
     // Each side's clock as the standard fields leave it: the reader rebuilds the other side's
     // two times from it.
@@ -535,6 +536,8 @@ std::string KifReader::line(std::string_view text, std::size_t lineNo) {
     if (startsWith(text, "*")) {
         if (inMoves_ && !done_ && count_ > 0 && startsWith(text, EXACT_TIMES))
             return exactTimes(text);
+        if (!done_ && trimBlanks(text.substr(1)) == texts::kif::COM_PIECES_SHOWN)
+            result_.comPiecesShown = true;
         return {};
     }
     if (startsWith(text, "&")) return {};

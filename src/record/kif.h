@@ -30,6 +30,9 @@ enum class KifEnding {
 struct KifInfo {
     std::string startTime;  // "YYYY/MM/DD hh:mm:ss", empty when not known
     KifEnding ending = KifEnding::Interrupted;
+    // 一時表示 showed the computer's pieces during the game: a comment before the first move
+    // says so.
+    bool comPiecesShown = false;
 };
 
 // What the record alone tells: a king taken by the last move, a full record, else 中断.

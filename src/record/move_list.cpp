@@ -42,6 +42,9 @@ MoveList moveListOf(const GameState& s, int knownUpTo) {
     const int last = std::clamp(s.moveNoLast, 0, MAX_MOVES);
     const bool allShown = s.kifuMode == YES || s.screenUp == NO;
     MoveList list;
+    if (s.comPiecesShown == YES)
+        list.lines.push_back({unnumbered(texts::movelist::COM_PIECES_SHOWN), 0});
+    list.current = static_cast<int>(list.lines.size());
     list.lines.push_back({unnumbered(std::string(texts::movelist::START)), 0});
 
     // Squares are numbered as the KIF file numbers them, 先手 at the bottom.

@@ -17,7 +17,7 @@ inline constexpr std::size_t MOVE_LIST_NUMBER_WIDTH = 4;
 struct MoveListLine {
     std::string text;
     // The number of moves on the board once this line is chosen: the move's own number, for a
-    // line of misses the move before them, 0 for the starting position.
+    // line of misses the move before them, 0 for the starting position and the line above it.
     int moveNo = 0;
 };
 
@@ -34,6 +34,7 @@ struct MoveList {
 // side that made the first move and is marked ▲, at the bottom, so that the squares of a game
 // the computer began are turned round. A side's misses before its move stand on a line of their
 // own, and misses made since the last move end the list while the board shows the last move.
+// A game in which 一時表示 showed the computer's pieces has a line saying so above the start.
 MoveList moveListOf(const GameState& s, int knownUpTo);
 
 }  // namespace velk

@@ -411,6 +411,7 @@ void loadRecordIntoGame(GameState& s, const RecordParseResult& record) {
     s.moveCount = 0;
     s.moveNoLast = record.count;
     s.kifuMode = YES;
+    s.comPiecesShown = record.comPiecesShown ? YES : NO;
 }
 
 }  // namespace velk

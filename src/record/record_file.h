@@ -86,6 +86,8 @@ struct RecordParseResult {
     RecordHeader header;
     MoveRecord moves;  // entries 1..count; the miss counters, not stored in files, are 0
     int count = 0;
+    // The record says 一時表示 showed the computer's pieces (KIF only).
+    bool comPiecesShown = false;
 };
 
 // Reads and checks a whole file. Accepts CRLF and LF line ends and blank lines at the very end.
@@ -112,7 +114,7 @@ inline void setRecordEntry(MoveRecord& r, int n, int fromX, int fromY, int toX, 
 }
 
 // Puts a checked record into the game for stepping with 進: the entries, moveNo and moveCount 0,
-// moveNoLast the number of entries, kifuMode YES.
+// moveNoLast the number of entries, kifuMode YES, and whether the computer's pieces were shown.
 void loadRecordIntoGame(GameState& s, const RecordParseResult& record);
 
 }  // namespace velk

@@ -379,6 +379,8 @@ inline constexpr const char* PAWN_DROP_MATE = "打ち歩詰め（ついたて将
 inline constexpr const char* TENTH_MISS_MAN = "MANのミスが10回になりました";
 inline constexpr const char* TENTH_MISS_COM = "COMのミスが10回になりました";
 inline constexpr const char* MOVE_LIMIT = "500手に達したので対局を終わりました";
+// Before the first move of a game in which 一時表示 showed the computer's pieces.
+inline constexpr const char* COM_PIECES_SHOWN = "一時表示でCOMの駒を見ました";
 
 // Faults of a whole KIF file.
 inline constexpr const char* FILE_TOO_LARGE = QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙが大きすぎます");
@@ -650,6 +652,9 @@ inline constexpr const char* MISSES_COM =
 inline std::string missLine(bool computer, int count, int total) {
     return arg(computer ? MISSES_COM : MISSES_MAN, {std::to_string(count), std::to_string(total)});
 }
+// Above the moves of a game in which 一時表示 showed the computer's pieces.
+inline constexpr const char* COM_PIECES_SHOWN =
+    QT_TRANSLATE_NOOP("movelist", "一時表示でCOMの駒を見ました");
 }  // namespace movelist
 
 // ---------------------------------------------------------------------------------------------
@@ -740,7 +745,8 @@ inline constexpr const char* REFEREE_HEADING = QT_TRANSLATE_NOOP("help", "審判
 inline constexpr const char* REFEREE = QT_TRANSLATE_NOOP(
     "help",
     "このプログラムが審判です。審判だけが本当の盤を見ていて、王手、ミス、COMが持駒を使ったこと"
-    "を知らせます。知らされることのほかに、COMの駒の場所を知る手がかりはありません。");
+    "を知らせます。そのほかにCOMの駒を知る手立ては、局面 → 一時表示でCOMの駒を見ることだけです。"
+    "一時表示を使った対局は、KIFの棋譜と指し手一覧にそう書かれます。");
 inline constexpr const char* MISSES_HEADING = QT_TRANSLATE_NOOP("help", "三つのミス");
 inline constexpr const char* MISSES = QT_TRANSLATE_NOOP(
     "help",

@@ -161,6 +161,16 @@ TEST(MoveList, LinesStepToTheirMovesAndTheCurrentLineFollowsTheBoard) {
     s.moveNo = 0;
     EXPECT_EQ(moveListOf(s, 0).current, 0);
     EXPECT_EQ(moveListOf(GameState{}, 0).lines.size(), 1u);
+
+    // A game in which 一時表示 showed the computer's pieces says so above the start.
+    s.comPiecesShown = YES;
+    const MoveList noted = moveListOf(s, 0);
+    ASSERT_EQ(noted.lines.size(), list.lines.size() + 1);
+    EXPECT_EQ(noted.lines[0].text, "    一時表示でCOMの駒を見ました");
+    EXPECT_EQ(noted.lines[0].moveNo, 0);
+    EXPECT_EQ(noted.current, 1);
+    s.moveNo = 7;
+    EXPECT_EQ(moveListOf(s, 0).current, 10);
 }
 
 TEST(MoveList, MissesOfTheTurnUnderWayEndTheList) {

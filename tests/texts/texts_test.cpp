@@ -181,6 +181,7 @@ TEST(Texts, KifTextsKeepTheirWording) {
         {TENTH_MISS_MAN, "MANのミスが10回になりました"},
         {TENTH_MISS_COM, "COMのミスが10回になりました"},
         {MOVE_LIMIT, "500手に達したので対局を終わりました"},
+        {COM_PIECES_SHOWN, "一時表示でCOMの駒を見ました"},
         {FILE_TOO_LARGE, "KIFﾌｧｲﾙが大きすぎます"},
         {NOT_TEXT, "KIFﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（KIFﾌｧｲﾙではないようです）"},
         {NOT_UTF8, "KIFﾌｧｲﾙの文字ｺｰﾄﾞがUTF-8ではありません"},
