@@ -238,8 +238,8 @@
         <translation>The referee</translation>
     </message>
     <message>
-        <source>このプログラムが審判です。審判だけが本当の盤を見ていて、王手、ミス、COMが持駒を使ったことを知らせます。知らされることのほかに、COMの駒の場所を知る手がかりはありません。</source>
-        <translation>The program is the referee. Only the referee sees the real board: it announces check, every miss, and each time COM drops a piece from its hand. Apart from these announcements, nothing gives away where COM&apos;s pieces stand.</translation>
+        <source>このプログラムが審判です。審判だけが本当の盤を見ていて、王手、ミス、COMが持駒を使ったことを知らせます。そのほかにCOMの駒を知る手立ては、局面 → 一時表示でCOMの駒を見ることだけです。一時表示を使った対局は、KIFの棋譜と指し手一覧にそう書かれます。</source>
+        <translation>The program is the referee. Only the referee sees the real board: it announces check, every miss, and each time COM drops a piece from its hand. Apart from these announcements, the only way to learn where COM&apos;s pieces stand is Position → Peek, which shows them; a game in which Peek was used says so in its KIF record and in the move list.</translation>
     </message>
     <message>
         <source>三つのミス</source>
@@ -393,6 +393,14 @@
         <translation>The KIF file is neither in Shift-JIS nor in UTF-8</translation>
     </message>
     <message>
+        <source>KIFﾌｧｲﾙの改行の形式が違います（行の終わりがCRだけです）</source>
+        <translation>The KIF file has the wrong line breaks (lines end with CR alone)</translation>
+    </message>
+    <message>
+        <source>KIFﾌｧｲﾙの改行の形式が違います（行の終わりが%1です）</source>
+        <translation>The KIF file has the wrong line breaks (lines end with %1)</translation>
+    </message>
+    <message>
         <source>KIFﾌｧｲﾙの%1行目が正しくありません（%2）</source>
         <translation>Line %1 of the KIF file is not valid (%2)</translation>
     </message>
@@ -495,6 +503,10 @@
     <message>
         <source>記録の時間が読み取れません</source>
         <translation>the recorded times cannot be read</translation>
+    </message>
+    <message>
+        <source>終局の後に指し手があります</source>
+        <translation>there is a move after the end of the game</translation>
     </message>
 </context>
 <context>
@@ -933,6 +945,10 @@ Licence: MIT License</translation>
         <source>COMのミス（反則） %1回（通算%2回）</source>
         <translation>COM misses (fouls): %1 (%2 in all)</translation>
     </message>
+    <message>
+        <source>一時表示でCOMの駒を見ました</source>
+        <translation>COM&apos;s pieces were seen with Peek</translation>
+    </message>
 </context>
 <context>
     <name>record</name>
@@ -1114,6 +1130,18 @@ Replace it?</translation>
     <message>
         <source>移動先の駒が合いません</source>
         <translation>the piece on the destination does not match</translation>
+    </message>
+    <message>
+        <source>駒の動き方か成り方が正しくありません</source>
+        <translation>the piece cannot move or promote that way</translation>
+    </message>
+    <message>
+        <source>自分の王に王手がかかる手です（ミスになる手です）</source>
+        <translation>the move leaves the mover&apos;s own king in check (a miss)</translation>
+    </message>
+    <message>
+        <source>王が取られた後の指し手です</source>
+        <translation>a move comes after a king was taken</translation>
     </message>
     <message>
         <source>棋譜ﾌｧｲﾙが大きすぎます</source>

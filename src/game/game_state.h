@@ -109,6 +109,9 @@ struct GameState {
     // Moves entered since the record was last written to a file or the game was reset; the
     // program asks before a quit or a restart would lose them.
     int movesUnsaved = 0;
+    // YES once 一時表示 has shown the computer's pieces while a side was to move in the game on
+    // record; the KIF and the move list say so.
+    int comPiecesShown = NO;
     int moveCount = 0;
     int kifuMode = NO;
     int reversed = NO;

@@ -93,7 +93,8 @@ std::string checkGameState(const GameState& s) {
         return "gameState " + std::to_string(s.gameState);
     if (s.selPhase != 0 && s.selPhase != 1) return "selPhase " + std::to_string(s.selPhase);
     if (s.level < 1 || s.level > LEVEL_KOUSEI) return "level " + std::to_string(s.level);
-    if (!isFlag(s.screenUp) || !isFlag(s.kifuMode) || !isFlag(s.reversed) || !isFlag(s.handicapSet))
+    if (!isFlag(s.screenUp) || !isFlag(s.kifuMode) || !isFlag(s.reversed) ||
+        !isFlag(s.handicapSet) || !isFlag(s.comPiecesShown))
         return "a YES/NO flag holds another value";
     return {};
 }

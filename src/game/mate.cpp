@@ -164,4 +164,13 @@ int 調査_自王逃道(GameState& s) {
     return count;
 }
 
+bool leavesOwnKingAttacked(GameState& s, int fromX, int fromY, int toX, int toY, int piece) {
+    const TrialPiece landed(s.board, toX, toY, piece);
+    const TrialPiece left(s.board, fromX, fromY, EMPTY);
+    勢力調査(s);
+    if (isComPiece(piece)) return s.maps.manInfluence[s.kingXCOM][s.kingYCOM] > 0;
+    if (isManPiece(piece)) return s.maps.comInfluence[s.kingXMAN][s.kingYMAN] > 0;
+    return false;
+}
+
 }  // namespace velk

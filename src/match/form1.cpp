@@ -92,6 +92,7 @@ void Form1::Form_Load() {
 
     s.kifuMode = NO;
     s.moveNoLast = 0;
+    s.comPiecesShown = NO;
     moveListKnown_ = 0;
     finished_.reset();
     s.level = 1;
@@ -117,6 +118,8 @@ void Form1::初期設定() {
     // position the reset leaves: one begun after 反転 was recorded on the reversed board.
     std::string why;
     if (checkRecordFollowsStart(s.record, s.moveNoLast, why) != 0) s.moveNoLast = 0;
+    // A record kept for stepping keeps its note of the computer's pieces shown.
+    if (s.moveNoLast == 0) s.comPiecesShown = NO;
     s.movesUnsaved = 0;
     ports_.timer.setEnabled(false);
     画面_再描画(s, ports_.canvas, ports_.menu);
@@ -462,6 +465,8 @@ void Form1::SENTE_Click() {
     startHonestPlayer();
     // A game started from a record being read keeps that record's moves known.
     if (s.kifuMode == YES) moveListKnown_ = s.moveNoLast;
+    // One started from the starting position is a new record.
+    if (s.moveNo == 0) s.comPiecesShown = NO;
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
     setStatus(texts::status::YOUR_TURN);
@@ -484,6 +489,8 @@ void Form1::GOTE_Click() {
     startHonestPlayer();
     // A game started from a record being read keeps that record's moves known.
     if (s.kifuMode == YES) moveListKnown_ = s.moveNoLast;
+    // One started from the starting position is a new record.
+    if (s.moveNo == 0) s.comPiecesShown = NO;
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
     s.selPhase = 0;

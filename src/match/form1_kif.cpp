@@ -46,6 +46,7 @@ void Form1::writeKifFile() {
     const auto encode = [this, encoding](const RecordHeader& header) {
         KifInfo info;
         info.ending = kifEndingOf(s.record, s.moveNo);
+        info.comPiecesShown = s.comPiecesShown == YES;
         if (s.moveNo == s.moveNoLast) {
             // A finished game's tenth miss came after its last move: no entry holds it.
             const int missMAN = finished_ ? finished_->missMAN : s.missCountMAN;

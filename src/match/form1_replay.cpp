@@ -209,6 +209,8 @@ void Form1::REVERSE_Click() {
 void Form1::ICHIJI_Click() {
     const EventScope event(*this);
     if (closed) return;
+    // Seen while a side is to move, the pieces are part of the game: its record says so.
+    if (s.turn != NOBODY) s.comPiecesShown = YES;
     描画_COM駒(s, ports_.canvas);
     描画_敵持盤(s, ports_.canvas);
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "game/mate.h"
@@ -32,6 +33,10 @@ constexpr std::string_view EXACT_TIMES = "*記録の時間：";
 // The mark that starts a comment line.
 constexpr const char* COMMENT_MARK = "*";
 constexpr std::string_view MOVES_LINE = "手数----指手---------消費時間--";
+// Unicode line ends, as UTF-8, with the names the reader's reason gives them. The reader splits
+// lines at LF only, so the writer keeps them out of the header.
+constexpr std::pair<std::string_view, std::string_view> UNICODE_LINE_ENDS[] = {
+    {"\xE2\x80\xA8", "U+2028"}, {"\xE2\x80\xA9", "U+2029"}, {"\xC2\x85", "U+0085"}};
 
 constexpr std::string_view FILE_DIGITS[10] = {"",   "１", "２", "３", "４",
                                               "５", "６", "７", "８", "９"};
@@ -192,6 +197,12 @@ KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int c
                 return result;
             }
         }
+        for (const auto& lineEnd : UNICODE_LINE_ENDS) {
+            if (text->find(lineEnd.first) != std::string::npos) {
+                result.error = texts::kif::HEADER_HAS_CONTROLS;
+                return result;
+            }
+        }
     }
 
     const bool manFirst = count < 1 || isManMove(r, 1);
@@ -204,6 +215,7 @@ KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int c
     out += "先手：" + (manFirst ? header.bottomPlayer : header.topPlayer) + CRLF;
     out += "後手：" + (manFirst ? header.topPlayer : header.bottomPlayer) + CRLF;
     out += std::string(MOVES_LINE) + CRLF;
+    if (info.comPiecesShown) out += COMMENT_MARK + std::string(texts::kif::COM_PIECES_SHOWN) + CRLF;
 
     // Each side's clock as the standard fields leave it: the reader rebuilds the other side's
     // two times from it.
@@ -470,6 +482,15 @@ bool parseTime(std::string_view& s, int& moveSeconds, int& totalSeconds, bool& h
     return eat(s, ")");
 }
 
+// Empty when every line ends in LF or CRLF (a CR at the very end aside), else why not.
+std::string foreignLineEnds(std::string_view text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == '\r' && text[i + 1] != '\n') return texts::kif::LONE_CR;
+    for (const auto& [bytes, name] : UNICODE_LINE_ENDS)
+        if (text.find(bytes) != std::string_view::npos) return texts::kif::otherLineEnd(name);
+    return {};
+}
+
 class KifReader {
   public:
     explicit KifReader(RecordParseResult& result)
@@ -492,7 +513,8 @@ class KifReader {
     std::unique_ptr<GameState> g_;
     bool manFirst_ = true;
     bool inMoves_ = false;
-    bool done_ = false;
+    bool ended_ = false;  // a closing line or the まで line has been read
+    bool done_ = false;   // a variation has begun
     std::string sente_, gote_;
     int count_ = 0;
     int lastTotal_[2] = {0, 0};  // [0] the human, [1] the computer
@@ -514,6 +536,8 @@ std::string KifReader::line(std::string_view text, std::size_t lineNo) {
     if (startsWith(text, "*")) {
         if (inMoves_ && !done_ && count_ > 0 && startsWith(text, EXACT_TIMES))
             return exactTimes(text);
+        if (!done_ && trimBlanks(text.substr(1)) == texts::kif::COM_PIECES_SHOWN)
+            result_.comPiecesShown = true;
         return {};
     }
     if (startsWith(text, "&")) return {};
@@ -526,9 +550,17 @@ std::string KifReader::line(std::string_view text, std::size_t lineNo) {
     const std::string_view bare = trimBlanks(text);
     if (bare.empty()) return {};
     if (startsWith(bare, "まで")) {
-        done_ = true;
+        // "まで63手で…" counts the moves played.
+        std::string_view rest = bare.substr(std::string_view("まで").size());
+        if (int n = 0; eatNumber(rest, 4, n) && n != count_)
+            return texts::kif::moveNumberNot(count_);
+        ended_ = true;
         return {};
     }
+    // After the end only comments and the variations are read.
+    if (ended_)
+        return bare.front() >= '0' && bare.front() <= '9' ? texts::kif::MOVE_AFTER_END
+                                                          : std::string();
     if (startsWith(bare, "手数----") || startsWith(bare, "手数＝")) {
         inMoves_ = true;
         return {};
@@ -572,13 +604,13 @@ std::string KifReader::moveLine(std::string_view text, std::size_t lineNo) {
     int n = 0;
     if (!eatNumber(text, 4, n)) return texts::record_file::BAD_MOVE_COUNT;
     skipSpaces(text);
+    if (n != count_ + 1) return texts::kif::moveNumberNot(count_ + 1);
     for (const std::string_view word : CLOSINGS) {
         if (startsWith(text, word)) {
-            done_ = true;
+            ended_ = true;
             return {};
         }
     }
-    if (n != count_ + 1) return texts::kif::moveNumberNot(count_ + 1);
     if (n > MAX_MOVES) return texts::kif::tooManyMoves(MAX_MOVES);
     lineOf_[static_cast<std::size_t>(n)] = lineNo;
     if (std::string why = play(text, n); !why.empty()) return why;
@@ -664,6 +696,7 @@ std::string KifReader::play(std::string_view& text, int n) {
         if (g.board[toX][toY] != EMPTY) return texts::kif::DROP_ON_PIECE;
         if (移動チェック(g, fromX, 0, toX, toY, code) != YES) return texts::kif::DROP_NOT_ALLOWED;
         setRecordEntry(r, n, fromX, man ? k + 2 : k, toX, toY, code, code, EMPTY);
+        if (std::string refused = refereeRefusal(g, r, n); !refused.empty()) return refused;
         playRecordedMove(g, r, n);
         return {};
     }
@@ -689,6 +722,7 @@ std::string KifReader::play(std::string_view& text, int n) {
         return declined ? texts::kif::MUST_PROMOTE_DECLINED : texts::kif::MUST_PROMOTE;
     }
     setRecordEntry(r, n, fromX, fromY, toX, toY, before, after, g.board[toX][toY]);
+    if (std::string refused = refereeRefusal(g, r, n); !refused.empty()) return refused;
     playRecordedMove(g, r, n);
     return {};
 }
@@ -738,6 +772,12 @@ RecordParseResult decodeKif(std::string_view bytes) {
         text = std::move(*converted);
     } else {
         result.error = texts::kif::UNKNOWN_ENCODING;
+        return result;
+    }
+
+    // Line ends the reader does not split at would run the file into one line, its moves with it.
+    if (const std::string why = foreignLineEnds(text); !why.empty()) {
+        result.error = why;
         return result;
     }
 

@@ -30,6 +30,9 @@ enum class KifEnding {
 struct KifInfo {
     std::string startTime;  // "YYYY/MM/DD hh:mm:ss", empty when not known
     KifEnding ending = KifEnding::Interrupted;
+    // 一時表示 showed the computer's pieces during the game: a comment before the first move
+    // says so.
+    bool comPiecesShown = false;
 };
 
 // What the record alone tells: a king taken by the last move, a full record, else 中断.
@@ -67,8 +70,10 @@ inline constexpr std::size_t KIF_MAX_FILE_BYTES = 1024 * 1024;
 
 // Reads a KIF file (UTF-8 with or without BOM, or CP932; CRLF or LF) of a game from the
 // ordinary starting position. Comments and variations are skipped; handicap games and other
-// starting positions are refused. Every move is checked against the board as it stands; a bad
-// line is named by its number. The result fits loadRecordIntoGame.
+// starting positions are refused. Every move is checked against the board as it stands, as the
+// referee would have judged it; moves after the closing line and a closing line with the wrong
+// number are refused, a bad line named by its number. Line ends other than LF and CRLF are
+// refused for the whole file. The result fits loadRecordIntoGame.
 RecordParseResult decodeKif(std::string_view bytes);
 
 }  // namespace velk

@@ -42,8 +42,12 @@ MoveList moveListOf(const GameState& s, int knownUpTo) {
     const int last = std::clamp(s.moveNoLast, 0, MAX_MOVES);
     const bool allShown = s.kifuMode == YES || s.screenUp == NO;
     MoveList list;
+    if (s.comPiecesShown == YES)
+        list.lines.push_back({unnumbered(texts::movelist::COM_PIECES_SHOWN), 0});
+    list.current = static_cast<int>(list.lines.size());
     list.lines.push_back({unnumbered(std::string(texts::movelist::START)), 0});
 
+    // Squares are numbered as the KIF file numbers them, 先手 at the bottom.
     const bool manFirst = last < 1 || isManPiece(r.recPieceAfter[1]);
     int missMAN = 0, missCOM = 0;
     const auto misses = [&](int manTotal, int comTotal, int moveNo) {
@@ -65,10 +69,10 @@ MoveList moveListOf(const GameState& s, int knownUpTo) {
         std::string text(man == manFirst ? texts::movelist::SENTE_MARK
                                          : texts::movelist::GOTE_MARK);
         if (man || allShown || n <= knownUpTo) {
-            text += kifMoveText(r, n, true, false);
+            text += kifMoveText(r, n, manFirst, false);
             if (declinedPromotion(r, n)) text += texts::movelist::NOT_PROMOTED;
         } else {
-            text += kifDestination(r, n, true);
+            text += kifDestination(r, n, manFirst);
             text += texts::draw::HIDDEN_PIECE;
             if (isDropSource(r.recFromX[n])) text += texts::movelist::DROP;
         }

@@ -17,7 +17,7 @@ inline constexpr std::size_t MOVE_LIST_NUMBER_WIDTH = 4;
 struct MoveListLine {
     std::string text;
     // The number of moves on the board once this line is chosen: the move's own number, for a
-    // line of misses the move before them, 0 for the starting position.
+    // line of misses the move before them, 0 for the starting position and the line above it.
     int moveNo = 0;
 };
 
@@ -30,10 +30,11 @@ struct MoveList {
 // The lines of entries 1..moveNoLast. A move of the computer reads as the window shows it while
 // its pieces are hidden (its destination and "？？", "打" for an announced drop); it is written
 // in full when the screen is down, a record is being read, or it is among the first knownUpTo
-// entries (a game that has ended). Squares are numbered as on the board, the human at the
-// bottom; ▲ marks the side that made the first move. A side's misses before its move stand on
-// a line of their own, and misses made since the last move end the list while the board shows
-// the last move.
+// entries (a game that has ended). Squares are numbered as the KIF file numbers them: 先手, the
+// side that made the first move and is marked ▲, at the bottom, so that the squares of a game
+// the computer began are turned round. A side's misses before its move stand on a line of their
+// own, and misses made since the last move end the list while the board shows the last move.
+// A game in which 一時表示 showed the computer's pieces has a line saying so above the start.
 MoveList moveListOf(const GameState& s, int knownUpTo);
 
 }  // namespace velk

@@ -7,7 +7,12 @@
 #include <optional>
 #include <vector>
 
+#include "board/promotion.h"
 #include "game/hands.h"
+#include "game/invariants.h"
+#include "game/mate.h"
+#include "game/move_check.h"
+#include "game/move_exec.h"
 #include "game/setup.h"
 #include "record/replay_step.h"
 #include "record/sjis.h"
@@ -153,6 +158,29 @@ int checkRecordFollowsStart(const MoveRecord& r, int count, std::string& reason)
     auto g = std::make_unique<GameState>();
     placeStartingPosition(*g);
     return checkRecordFollows(positionOf(*g), r, 1, count, reason);
+}
+
+std::string refereeRefusal(GameState& g, const MoveRecord& r, int n) {
+    // A game ends with the capture of a king.
+    if (!bothKingsOnBoard(g)) return texts::record_file::AFTER_KING_TAKEN;
+    const int fromX = r.recFromX[n], fromY = r.recFromY[n];
+    const int toX = r.recToX[n], toY = r.recToY[n];
+    const int before = r.recPieceBefore[n], after = r.recPieceAfter[n];
+    if (isDrop(fromX)) {
+        調査_2歩フラグ設定(g);
+        if (移動チェック(g, fromX, 0, toX, toY, before) != YES)
+            return texts::record_file::AGAINST_THE_RULES;
+        return {};
+    }
+    if (移動チェック(g, fromX, fromY, toX, toY, before) != YES)
+        return texts::record_file::AGAINST_THE_RULES;
+    // A promotion where the piece may promote; no piece left where it could never move again.
+    const bool promotionAllowed = after != before ? mayPromote(fromX, fromY, toY, before)
+                                                  : 移動後チェック(toY, before) == YES;
+    if (!promotionAllowed) return texts::record_file::AGAINST_THE_RULES;
+    if (leavesOwnKingAttacked(g, fromX, fromY, toX, toY, after))
+        return texts::record_file::KING_LEFT_ATTACKED;
+    return {};
 }
 
 RecordPosition positionOf(const GameState& s) {
@@ -346,6 +374,17 @@ RecordParseResult decodeRecordFile(std::string_view bytes) {
             texts::record_file::lineFaulty(static_cast<std::size_t>(bad) + HEADER_LINES, why);
         return result;
     }
+    // Every move is one the referee would have taken.
+    auto g = std::make_unique<GameState>();
+    placeStartingPosition(*g);
+    for (int n = 1; n <= static_cast<int>(moveLines); ++n) {
+        if (const std::string refused = refereeRefusal(*g, r, n); !refused.empty()) {
+            result.error =
+                texts::record_file::lineFaulty(static_cast<std::size_t>(n) + HEADER_LINES, refused);
+            return result;
+        }
+        playRecordedMove(*g, r, n);
+    }
     result.count = static_cast<int>(moveLines);
     result.ok = true;
     return result;
@@ -372,6 +411,7 @@ void loadRecordIntoGame(GameState& s, const RecordParseResult& record) {
     s.moveCount = 0;
     s.moveNoLast = record.count;
     s.kifuMode = YES;
+    s.comPiecesShown = record.comPiecesShown ? YES : NO;
 }
 
 }  // namespace velk

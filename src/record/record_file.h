@@ -45,6 +45,13 @@ std::string checkRecordEntry(const MoveRecord& record, int n);
 // the first entry that does not, with the reason in reason.
 int checkRecordFollowsStart(const MoveRecord& record, int count, std::string& reason);
 
+// Empty when entry n, played on g (the position before it, where its pieces stand as
+// checkRecordFollows asks), is a move the referee would have taken in a game: both kings are
+// still on the board, the move check and the promotion rule allow it, and a board move does not
+// leave the mover's own king attacked. Otherwise why not. g keeps its board and hands; its maps,
+// two-pawn flags and kings' squares are the check's to change.
+std::string refereeRefusal(GameState& g, const MoveRecord& record, int n);
+
 // The pieces a record is played on: the board and both hands.
 struct RecordPosition {
     Map board{};
@@ -68,7 +75,8 @@ struct RecordEncodeResult {
 };
 
 // The file for entries 1..moveCount. Refuses a header that CP932 cannot hold, one with control
-// characters or longer than RECORD_MAX_HEADER_BYTES, and a record that could not be read back.
+// characters or longer than RECORD_MAX_HEADER_BYTES, and entries that could not stand in a file
+// or do not follow from the starting position.
 RecordEncodeResult encodeRecordFile(const RecordHeader& header, const MoveRecord& record,
                                     int moveCount);
 
@@ -78,13 +86,15 @@ struct RecordParseResult {
     RecordHeader header;
     MoveRecord moves;  // entries 1..count; the miss counters, not stored in files, are 0
     int count = 0;
+    // The record says 一時表示 showed the computer's pieces (KIF only).
+    bool comPiecesShown = false;
 };
 
 // Reads and checks a whole file. Accepts CRLF and LF line ends and blank lines at the very end.
 // Refuses files over RECORD_MAX_FILE_BYTES and, naming the line: missing header lines, header lines
 // that are not CP932 text, move lines that are not exactly 37 columns of right-aligned numbers, any
-// field out of range, moves that do not follow from the starting position, and more than 500 move
-// lines.
+// field out of range, moves that do not follow from the starting position or that the referee
+// would not have taken (refereeRefusal), and more than 500 move lines.
 RecordParseResult decodeRecordFile(std::string_view bytes);
 
 // Splits a file into lines at LF, dropping one CR before each LF (the record file and KIF alike).
@@ -104,7 +114,7 @@ inline void setRecordEntry(MoveRecord& r, int n, int fromX, int fromY, int toX, 
 }
 
 // Puts a checked record into the game for stepping with 進: the entries, moveNo and moveCount 0,
-// moveNoLast the number of entries, kifuMode YES.
+// moveNoLast the number of entries, kifuMode YES, and whether the computer's pieces were shown.
 void loadRecordIntoGame(GameState& s, const RecordParseResult& record);
 
 }  // namespace velk

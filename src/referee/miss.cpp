@@ -1,8 +1,8 @@
 #include "referee/miss.h"
 
 #include "game/board_view.h"
+#include "game/mate.h"
 #include "game/move_check.h"
-#include "game/survey.h"
 
 namespace velk {
 
@@ -22,18 +22,10 @@ int 調査_ミス(GameState& s, int fromX, int fromY, int toX, int toY, int piec
     if ((fromX == MAN_HAND_X && isComPiece(target)) || (fromX == COM_HAND_X && isManPiece(target)))
         return MISS_DROPPED_ON;
 
-    if (boardMove && onBoard(fromX, fromY)) {
-        // Play the move tentatively and see whether the mover's king is then reached. Both
-        // squares get back what stood there; the piece argument is the promoted code when the
-        // computer promotes.
-        const TrialPiece landed(s.board, toX, toY, piece);
-        const TrialPiece left(s.board, fromX, fromY, EMPTY);
-        勢力調査(s);
-        if (isComPiece(piece) && s.maps.manInfluence[s.kingXCOM][s.kingYCOM] > 0)
-            result = MISS_KING_EXPOSED;
-        if (isManPiece(piece) && s.maps.comInfluence[s.kingXMAN][s.kingYMAN] > 0)
-            result = MISS_KING_EXPOSED;
-    }
+    // The piece argument is the promoted code when the computer promotes.
+    if (boardMove && onBoard(fromX, fromY) &&
+        leavesOwnKingAttacked(s, fromX, fromY, toX, toY, piece))
+        result = MISS_KING_EXPOSED;
     return result;
 }
 

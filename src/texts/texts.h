@@ -291,6 +291,13 @@ inline constexpr const char* FROM_EMPTY =
     QT_TRANSLATE_NOOP("record_file", "移動元に駒がありません");
 inline constexpr const char* TO_MISMATCH =
     QT_TRANSLATE_NOOP("record_file", "移動先の駒が合いません");
+// Reasons an entry is not a move the referee would have taken in a game (the KIF reader's too).
+inline constexpr const char* AGAINST_THE_RULES =
+    QT_TRANSLATE_NOOP("record_file", "駒の動き方か成り方が正しくありません");
+inline constexpr const char* KING_LEFT_ATTACKED =
+    QT_TRANSLATE_NOOP("record_file", "自分の王に王手がかかる手です（ミスになる手です）");
+inline constexpr const char* AFTER_KING_TAKEN =
+    QT_TRANSLATE_NOOP("record_file", "王が取られた後の指し手です");
 
 // Faults of the whole file.
 inline constexpr const char* FILE_TOO_LARGE =
@@ -380,6 +387,8 @@ inline constexpr const char* PAWN_DROP_MATE = "打ち歩詰め（ついたて将
 inline constexpr const char* TENTH_MISS_MAN = "MANのミスが10回になりました";
 inline constexpr const char* TENTH_MISS_COM = "COMのミスが10回になりました";
 inline constexpr const char* MOVE_LIMIT = "500手に達したので対局を終わりました";
+// Before the first move of a game in which 一時表示 showed the computer's pieces.
+inline constexpr const char* COM_PIECES_SHOWN = "一時表示でCOMの駒を見ました";
 
 // Faults of a whole KIF file.
 inline constexpr const char* FILE_TOO_LARGE = QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙが大きすぎます");
@@ -389,6 +398,15 @@ inline constexpr const char* NOT_UTF8 =
     QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙの文字ｺｰﾄﾞがUTF-8ではありません");
 inline constexpr const char* UNKNOWN_ENCODING =
     QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙの文字ｺｰﾄﾞがShift-JISでもUTF-8でもありません");
+// Line ends that would run the lines together: CR alone, or a Unicode line end (named by its
+// code, which stays as it is in English).
+inline constexpr const char* LONE_CR =
+    QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙの改行の形式が違います（行の終わりがCRだけです）");
+inline constexpr const char* OTHER_LINE_END =
+    QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙの改行の形式が違います（行の終わりが%1です）");
+inline std::string otherLineEnd(std::string_view name) {
+    return arg(OTHER_LINE_END, {name});
+}
 // A faulty line: lineFaulty(lineNo, reason).
 inline constexpr const char* LINE_FAULTY =
     QT_TRANSLATE_NOOP("kif", "KIFﾌｧｲﾙの%1行目が正しくありません（%2）");
@@ -449,6 +467,9 @@ inline constexpr const char* MUST_PROMOTE_DECLINED =
 inline constexpr const char* MUST_PROMOTE = QT_TRANSLATE_NOOP("kif", "成らなければならない手です");
 inline constexpr const char* BAD_EXACT_TIMES =
     QT_TRANSLATE_NOOP("kif", "記録の時間が読み取れません");
+// A move line after the closing line (投了, 中断 ...) or the まで line.
+inline constexpr const char* MOVE_AFTER_END =
+    QT_TRANSLATE_NOOP("kif", "終局の後に指し手があります");
 
 }  // namespace kif
 
@@ -639,6 +660,9 @@ inline constexpr const char* MISSES_COM =
 inline std::string missLine(bool computer, int count, int total) {
     return arg(computer ? MISSES_COM : MISSES_MAN, {std::to_string(count), std::to_string(total)});
 }
+// Above the moves of a game in which 一時表示 showed the computer's pieces.
+inline constexpr const char* COM_PIECES_SHOWN =
+    QT_TRANSLATE_NOOP("movelist", "一時表示でCOMの駒を見ました");
 }  // namespace movelist
 
 // ---------------------------------------------------------------------------------------------
@@ -729,7 +753,8 @@ inline constexpr const char* REFEREE_HEADING = QT_TRANSLATE_NOOP("help", "審判
 inline constexpr const char* REFEREE = QT_TRANSLATE_NOOP(
     "help",
     "このプログラムが審判です。審判だけが本当の盤を見ていて、王手、ミス、COMが持駒を使ったこと"
-    "を知らせます。知らされることのほかに、COMの駒の場所を知る手がかりはありません。");
+    "を知らせます。そのほかにCOMの駒を知る手立ては、局面 → 一時表示でCOMの駒を見ることだけです。"
+    "一時表示を使った対局は、KIFの棋譜と指し手一覧にそう書かれます。");
 inline constexpr const char* MISSES_HEADING = QT_TRANSLATE_NOOP("help", "三つのミス");
 inline constexpr const char* MISSES = QT_TRANSLATE_NOOP(
     "help",

@@ -27,6 +27,21 @@ printf '手合割：香落ち\n' | "$cli" kif-import > out.txt 2> err.txt || sta
 [ "$status" = 1 ] || fail "kif-import of a handicap game exited $status"
 [ ! -s out.txt ] || fail "kif-import of a handicap game wrote output"
 grep -q 'KIFﾌｧｲﾙの1行目が正しくありません（平手の棋譜ではありません' err.txt || fail "message: $(cat err.txt)"
+# No move read is no record: an empty file, a lone BOM, a header only, and moves that line ends
+# other than LF and CRLF would run into one line, each with its reason.
+while IFS='|' read -r input reason; do
+  status=0
+  printf "$input" | "$cli" kif-import > out.txt 2> err.txt || status=$?
+  [ "$status" = 1 ] && [ ! -s out.txt ] && grep -q "$reason" err.txt ||
+    fail "kif-import of '$input' exited $status: $(cat err.txt)"
+done <<'INPUTS'
+|KIFﾌｧｲﾙに指し手がありません
+\xEF\xBB\xBF|KIFﾌｧｲﾙに指し手がありません
+手合割：平手\n手数----指手---------消費時間--\n|KIFﾌｧｲﾙに指し手がありません
+#KIF\r手合割：平手\r   1 ７六歩(77)\r|行の終わりがCRだけです
+#KIF\xE2\x80\xA8手合割：平手\xE2\x80\xA8   1 ７六歩(77)\xE2\x80\xA8|行の終わりがU+2028です
+#KIF\xC2\x85手合割：平手\xC2\x85   1 ７六歩(77)\xC2\x85|行の終わりがU+0085です
+INPUTS
 status=0
 printf 'not a record\n' | "$cli" kif > out.txt 2> err.txt || status=$?
 [ "$status" = 1 ] && [ ! -s out.txt ] && grep -q '棋譜ﾌｧｲﾙの' err.txt || fail "kif of a bad record: $status $(cat err.txt)"

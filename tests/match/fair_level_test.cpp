@@ -16,6 +16,7 @@
 #include "match/form1.h"
 #include "match/form_fixture.h"
 #include "match/honest_move.h"
+#include "record/kif.h"
 #include "record/record_file.h"
 #include "referee/miss.h"
 #include "support/random_play.h"
@@ -74,10 +75,18 @@ class Fair : public fakes::FormTest {
             click(m.toX, m.toY, right ? RIGHT_BUTTON : LEFT_BUTTON);
         }
     }
-    // The record, played from the starting position, gives the board and hands standing now.
+    // The record, played from the starting position, gives the board and hands standing now,
+    // and reads back as the game writes it, a record file or KIF: every move is one the referee
+    // took.
     void expectRecordLeadsHere() {
         std::string why;
         EXPECT_EQ(checkRecordFollowsStart(s().record, s().moveNoLast, why), 0) << why;
+        const RecordEncodeResult file = encodeRecordFile({}, s().record, s().moveNoLast);
+        ASSERT_TRUE(file.ok) << file.error;
+        EXPECT_TRUE(decodeRecordFile(file.bytes).ok) << decodeRecordFile(file.bytes).error;
+        const KifEncodeResult kif = encodeKif({}, s().record, s().moveNoLast, {});
+        ASSERT_TRUE(kif.ok) << kif.error;
+        EXPECT_TRUE(decodeKif(kif.text).ok) << decodeKif(kif.text).error;
         GameState g{};
         loadDefaults(g);
         for (int n = 1; n <= s().moveNoLast; ++n) {

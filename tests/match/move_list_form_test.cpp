@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -49,9 +50,14 @@ class MoveListForm : public ::testing::Test {
         for (const auto& line : form->moveList().lines) out.push_back(line.text);
         return out;
     }
+    // Whether the line of move n shows the computer's move as "？？".
     bool hidesComputerMove(int n) {
-        const std::string line = lines().at(static_cast<std::size_t>(n));
-        return line.find("？？") != std::string::npos;
+        char number[16];
+        std::snprintf(number, sizeof number, "%3d ", n);
+        for (const std::string& line : lines())
+            if (line.rfind(number, 0) == 0) return line.find("？？") != std::string::npos;
+        ADD_FAILURE() << "no line of move " << n;
+        return false;
     }
 };
 
@@ -63,9 +69,11 @@ TEST_F(MoveListForm, HiddenDuringTheGameAndAfterStartingAgainInFullOnceTheGameHa
     EXPECT_EQ(lines()[1], "  1 ▲７六歩");
     EXPECT_TRUE(hidesComputerMove(2));
     EXPECT_TRUE(hidesComputerMove(4));
-    // 一時表示 shows the computer's pieces, and the list with them, until the next click.
+    // 一時表示 shows the computer's pieces, and the list with them, until the next click; the
+    // list says the game has seen them.
     form->ICHIJI_Click();
     EXPECT_FALSE(hidesComputerMove(2));
+    EXPECT_EQ(lines()[0], std::string("    ") + texts::movelist::COM_PIECES_SHOWN);
     click(5, 5);
     EXPECT_TRUE(hidesComputerMove(2));
 

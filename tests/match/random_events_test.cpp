@@ -15,6 +15,7 @@
 #include "game/invariants.h"
 #include "match/fakes.h"
 #include "match/form1.h"
+#include "record/kif.h"
 #include "record/record_file.h"
 #include "support/random_play.h"
 #include "texts/texts.h"
@@ -24,7 +25,8 @@ namespace {
 
 // The record around the board: entries moveNo + 1 .. moveNoLast play forward from it, and
 // entries moveNo .. 1 taken back one by one each find their piece where they put it, down to
-// a position that still holds every piece.
+// a position that still holds every piece. What the game would write of it, as a record file
+// or as KIF, reads back: every entry is a move the referee took.
 std::string recordProblems(const GameState& s) {
     if (s.moveNo < 0 || s.moveNo > s.moveNoLast || s.moveNoLast > MAX_MOVES) return {};
     const MoveRecord& r = s.record;
@@ -63,6 +65,17 @@ std::string recordProblems(const GameState& s) {
     back.moveNo = back.moveNoLast = back.moveCount = 0;
     if (const std::string p = checkGameState(back); !p.empty())
         return "the record's first position: " + p;
+
+    if (s.reversed == YES || s.handicapSet == YES || s.moveNo < 1) return {};
+    const RecordEncodeResult file = encodeRecordFile({}, r, s.moveNo);
+    if (!file.ok) return {};
+    if (const RecordParseResult read = decodeRecordFile(file.bytes); !read.ok)
+        return "the record file written is refused: " + read.error;
+    // A record KIF can write (one from the starting position) is read back.
+    const KifEncodeResult kif = encodeKif({}, r, s.moveNo, {});
+    if (!kif.ok) return {};
+    if (const RecordParseResult read = decodeKif(kif.text); !read.ok)
+        return "the KIF written is refused: " + read.error;
     return {};
 }
 

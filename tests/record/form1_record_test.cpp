@@ -384,6 +384,7 @@ TEST_F(KifPanelHandlers, WritingAsksBeforeReplacingAndTellsWhatWentWrong) {
     // A header CP932 cannot hold is written only as UTF-8; control characters never.
     writeAs("game", "練習 \xF0\x9F\x98\x80");
     writeAs("game", "a\tb");
+    writeAs("game", "a\u2028b");  // a line separator would split the line when read
     write("game.kif", "old");
     p_.dialogs.answers = {false};
     writeAs("game", "練習");
@@ -402,6 +403,7 @@ TEST_F(KifPanelHandlers, WritingAsksBeforeReplacingAndTellsWhatWentWrong) {
               (std::vector<Box>{
                   message(texts::kif::NOT_CP932, texts::record::SAVE_TITLE),
                   message(texts::kif::HEADER_HAS_CONTROLS, texts::record::SAVE_TITLE),
+                  message(texts::kif::HEADER_HAS_CONTROLS, texts::record::SAVE_TITLE),
                   {Box::YesNo, texts::record::overwriteQuestion("game.kif"),
                    texts::record::SAVE_TITLE, false},
                   message(notWritten, texts::record::SAVE_TITLE),
@@ -419,11 +421,13 @@ TEST_F(KifPanelHandlers, ReadingTellsWhatWentWrongAndAsksOverUnsavedMoves) {
     fs::create_directory(dir_ / "folder.kif");
     write("empty.kif", "手合割：平手\r\n");
     write("bad.kifu", "手合割：平手\n   1 ７五歩(77)\n");
+    // Moves that CR-only line ends would hide: the box says why, not that there are none.
+    write("mac.kif", "#KIF\r手合割：平手\r   1 ７六歩(77)\r");
     write("good.kifu", "手合割：平手\n   1 ７六歩(77)\n   2 ３四歩(33)\n");
     form_.SENTE_Click();
     playTwoMoves();
     p_.dialogs.boxes.clear();
-    for (const char* name : {"../x.kif", "folder.kif", "empty.kif", "bad.kifu"}) {
+    for (const char* name : {"../x.kif", "folder.kif", "empty.kif", "bad.kifu", "mac.kif"}) {
         form_.KIF_READ_Click();
         form_.File1_Click(name);
     }
@@ -445,6 +449,7 @@ TEST_F(KifPanelHandlers, ReadingTellsWhatWentWrongAndAsksOverUnsavedMoves) {
             message(texts::kif::notRead(texts::file::A_FOLDER), texts::record::TITLE),
             message(texts::kif::NO_MOVES, texts::record::TITLE),
             message(texts::kif::lineFaulty(2, texts::kif::CANNOT_MOVE_THERE), texts::record::TITLE),
+            message(texts::kif::LONE_CR, texts::record::TITLE),
             unsaved,
             answeredYes,
             message(texts::record::READ_DONE, texts::record::TITLE),

@@ -368,6 +368,39 @@ TEST(KifRead, HostileFilesAreRefusedNamingTheLine) {
     expectRefused("\xFF\xFE\x81", UNKNOWN_ENCODING);
     expectRefused(std::string(KIF_MAX_FILE_BYTES + 1, '*'), FILE_TOO_LARGE);
 
+    // Moves the referee would not have taken: the king steps into the bishop's line, and a move
+    // after a king was taken (the human's bishop checks, the computer drops elsewhere, and the
+    // bishop takes the king).
+    namespace rf = texts::record_file;
+    expectRefused(withMoves("   1 ７六歩(77)\n   2 ３四歩(33)\n   3 ６八玉(59)\n"
+                            "   4 ８四歩(83)\n   5 ７七玉(68)\n   6 同　角成(22)\n"),
+                  lineFaulty(7, rf::KING_LEFT_ATTACKED));
+    expectRefused(withMoves("   1 ７六歩(77)\n   2 ３四歩(33)\n   3 ２二角成(88)\n"
+                            "   4 同　銀(31)\n   5 ２四角打\n   6 ５五角打\n   7 ５一角成(24)\n"
+                            "   8 ８四歩(83)\n"),
+                  lineFaulty(10, rf::AFTER_KING_TAKEN));
+    // Moves after the end, and closing lines that miscount.
+    expectRefused(withMoves("   1 ７六歩(77)\n   2 投了\n   3 ３四歩(33)\n"),
+                  lineFaulty(5, MOVE_AFTER_END));
+    expectRefused(withMoves("   1 ７六歩(77)\nまで1手で中断\n   2 ３四歩(33)\n"),
+                  lineFaulty(5, MOVE_AFTER_END));
+    expectRefused(withMoves("   1 ７六歩(77)\n   3 投了\n"), lineFaulty(4, moveNumberNot(2)));
+    expectRefused(withMoves("   1 ７六歩(77)\n   2 投了\nまで2手で先手の勝ち\n"),
+                  lineFaulty(5, moveNumberNot(1)));
+    // Line ends that would run the moves into one line, whatever comes first.
+    for (const char* head : {"#KIF version=2.0 encoding=UTF-8", "手合割：平手"}) {
+        const std::string moves = std::string(head) + "\n手数----指手----\n   1 ７六歩(77)\n";
+        const auto replaced = [&moves](const std::string& lineEnd) {
+            std::string out;
+            for (const char c : moves) out += c == '\n' ? lineEnd : std::string(1, c);
+            return out;
+        };
+        expectRefused(replaced("\r"), LONE_CR);
+        expectRefused(replaced("\xE2\x80\xA8"), otherLineEnd("U+2028"));
+        expectRefused(replaced("\xC2\x85"), otherLineEnd("U+0085"));
+        EXPECT_TRUE(decodeKif(replaced("\r\n") + "\r").ok);
+    }
+
     // More moves than the record holds: the kings stepping to and fro.
     std::string many;
     const char* const shuffle[4] = {"５八玉(59)", "５二玉(51)", "５九玉(58)", "５一玉(52)"};

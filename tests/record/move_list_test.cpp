@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "record/kif.h"
 #include "record/record_file.h"
 
 namespace velk {
@@ -112,12 +114,38 @@ TEST(MoveList, NamesPromotionsDeclinedPromotionsAndPromotedPieces) {
     EXPECT_EQ(moveListOf(s, 0).lines[4].text, "  4 △４八？？");
 }
 
-TEST(MoveList, TheComputerFirstIsTheFirstPlayerOnTheBoardsOwnNumbers) {
+TEST(MoveList, TheComputerFirstIsTheFirstPlayerOnTheKifFilesNumbers) {
     GameState s;
     add(s, 7, 3, 7, 4, COM_HU, COM_HU);
     add(s, 3, 7, 3, 6, MAN_HU, MAN_HU);
     EXPECT_EQ(texts(moveListOf(s, 0)),
-              (std::vector<std::string>{"    開始局面", "  1 ▲３四？？", "  2 △７六歩"}));
+              (std::vector<std::string>{"    開始局面", "  1 ▲７六？？", "  2 △３四歩"}));
+}
+
+// Whoever moved first, every move reads as in the KIF file of the same game.
+TEST(MoveList, MovesReadAsInTheKifFile) {
+    GameState comFirst;
+    add(comFirst, 7, 3, 7, 4, COM_HU, COM_HU);
+    add(comFirst, 3, 7, 3, 6, MAN_HU, MAN_HU);
+    add(comFirst, 2, 2, 7, 2, COM_SYA, COM_SYA);
+    add(comFirst, 2, 8, 8, 2, MAN_KAKU, MAN_UMA, COM_KAKU);
+    add(comFirst, 7, 1, 8, 2, COM_GIN, COM_GIN, MAN_UMA);
+    add(comFirst, MAN_HAND_X, 8, 5, 5, MAN_KAKU, MAN_KAKU);
+    for (const GameState& s : {exchange(), comFirst}) {
+        const KifEncodeResult kif = encodeKif({}, s.record, s.moveNoLast, {});
+        ASSERT_TRUE(kif.ok) << kif.error;
+        for (const MoveListLine& line : moveListOf(s, MAX_MOVES).lines) {
+            if (line.text.find("▲") == std::string::npos &&
+                line.text.find("△") == std::string::npos)
+                continue;
+            // "  3 ▲２二角成" is the KIF line "   3 ２二角成(88) ...".
+            const std::string move = line.text.substr(line.text.find(" ", 2) + 1 + 3);
+            char number[16];
+            std::snprintf(number, sizeof number, "\n%4d ", line.moveNo);
+            EXPECT_NE(kif.text.find(number + move), std::string::npos) << line.text << "\n"
+                                                                       << kif.text;
+        }
+    }
 }
 
 TEST(MoveList, LinesStepToTheirMovesAndTheCurrentLineFollowsTheBoard) {
@@ -133,6 +161,16 @@ TEST(MoveList, LinesStepToTheirMovesAndTheCurrentLineFollowsTheBoard) {
     s.moveNo = 0;
     EXPECT_EQ(moveListOf(s, 0).current, 0);
     EXPECT_EQ(moveListOf(GameState{}, 0).lines.size(), 1u);
+
+    // A game in which 一時表示 showed the computer's pieces says so above the start.
+    s.comPiecesShown = YES;
+    const MoveList noted = moveListOf(s, 0);
+    ASSERT_EQ(noted.lines.size(), list.lines.size() + 1);
+    EXPECT_EQ(noted.lines[0].text, "    一時表示でCOMの駒を見ました");
+    EXPECT_EQ(noted.lines[0].moveNo, 0);
+    EXPECT_EQ(noted.current, 1);
+    s.moveNo = 7;
+    EXPECT_EQ(moveListOf(s, 0).current, 10);
 }
 
 TEST(MoveList, MissesOfTheTurnUnderWayEndTheList) {

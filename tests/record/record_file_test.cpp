@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <random>
 #include <string>
@@ -39,6 +40,18 @@ std::string fileWith(const std::vector<std::string>& moveLines) {
     std::string bytes = "title\r\ntop\r\nbottom\r\n";
     for (const std::string& l : moveLines) bytes += l + "\r\n";
     return bytes;
+}
+
+// A file of the entries given in order, each {fromX, fromY, toX, toY, before, after, captured}.
+std::string fileOfMoves(const std::vector<std::array<int, 7>>& moves) {
+    MoveRecord r{};
+    std::vector<std::string> lines;
+    int n = 0;
+    for (const auto& m : moves) {
+        addEntry(r, ++n, m[0], m[1], m[2], m[3], m[4], m[5], m[6]);
+        lines.push_back(formatMoveLine(r, n));
+    }
+    return fileWith(lines);
 }
 
 TEST(RecordLine, FixedColumnsMatchTheKnownExamples) {
@@ -254,6 +267,30 @@ TEST(RecordFile, ReasonsSayWhatIsWrongInPlainWords) {
         {"stays put", fileWith({" 7777 -10 -10   0    0   12    0    0"}),
          rf::lineFaulty(4, rf::TO_IS_FROM)},
         {"bad shift-jis", "a\r\n\x82\r\nc\r\n", rf::lineFaulty(2, rf::NOT_SHIFT_JIS)},
+        // Moves the referee would not have taken.
+        {"pawn two squares", fileWith({" 7775 -10 -10   0    0   12    0    0"}),
+         rf::lineFaulty(4, rf::AGAINST_THE_RULES)},
+        {"promotes outside the zone", fileWith({" 7776 -11 -10   0    0   12    0    0"}),
+         rf::lineFaulty(4, rf::AGAINST_THE_RULES)},
+        {"king into the bishop's line",
+         fileOfMoves({{3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY},
+                      {7, 3, 7, 4, COM_HU, COM_HU, EMPTY},
+                      {5, 9, 4, 8, MAN_OU, MAN_OU, EMPTY},
+                      {2, 3, 2, 4, COM_HU, COM_HU, EMPTY},
+                      {4, 8, 3, 7, MAN_OU, MAN_OU, EMPTY},
+                      {8, 2, 3, 7, COM_KAKU, COM_UMA, MAN_OU}}),
+         rf::lineFaulty(8, rf::KING_LEFT_ATTACKED)},
+        // The bishop checks, the computer drops elsewhere, the king is taken: the game is over.
+        {"move after the king was taken",
+         fileOfMoves({{3, 7, 3, 6, MAN_HU, MAN_HU, EMPTY},
+                      {7, 3, 7, 4, COM_HU, COM_HU, EMPTY},
+                      {2, 8, 8, 2, MAN_KAKU, MAN_UMA, COM_KAKU},
+                      {7, 1, 8, 2, COM_GIN, COM_GIN, MAN_UMA},
+                      {MAN_HAND_X, 8, 8, 4, MAN_KAKU, MAN_KAKU, EMPTY},
+                      {COM_HAND_X, 6, 5, 5, COM_KAKU, COM_KAKU, EMPTY},
+                      {8, 4, 5, 1, MAN_KAKU, MAN_UMA, COM_OU},
+                      {2, 3, 2, 4, COM_HU, COM_HU, EMPTY}}),
+         rf::lineFaulty(11, rf::AFTER_KING_TAKEN)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,11 +1,15 @@
 // Move records of seeded random games from the starting position, as the game would log them:
-// alternating sides, promotions taken or declined at random (forced where the piece could not
-// move on), drops, captures and the game's clock times. A game ends when a king is taken.
+// alternating sides, moves the referee takes (no board move leaves the mover's own king
+// attacked), promotions taken or declined at random (forced where the piece could not move on),
+// drops, captures and the game's clock times. A game ends when a king is taken: a drop that
+// leaves the mover's king attacked lets the other side take it, and it does.
 #pragma once
 
+#include <cstdlib>
 #include <memory>
 #include <random>
 
+#include "game/mate.h"
 #include "support/random_play.h"
 
 namespace velk::testkit {
@@ -26,10 +30,16 @@ inline RandomRecord randomRecord(unsigned seed, int plies, bool manFirst) {
     float timeMAN = 0, timeCOM = 0;
     int missMAN = 0, missCOM = 0;
     for (int n = 1; n <= plies && n <= MAX_MOVES; ++n) {
-        const std::vector<MoveArgs> moves = allowedMoves(*s, man);
+        std::vector<MoveArgs> moves = allowedMoves(*s, man);
+        std::erase_if(moves, [&](const MoveArgs& m) {
+            return onBoard(m.fromX, m.fromY) &&
+                   leavesOwnKingAttacked(*s, m.fromX, m.fromY, m.toX, m.toY, m.piece);
+        });
         if (moves.empty()) break;
-        const MoveArgs m =
-            moves[std::uniform_int_distribution<std::size_t>(0, moves.size() - 1)(rng)];
+        MoveArgs m = moves[std::uniform_int_distribution<std::size_t>(0, moves.size() - 1)(rng)];
+        // A king left attacked is taken.
+        for (const MoveArgs& c : moves)
+            if (std::abs(s->board[c.toX][c.toY]) == COM_OU) m = c;
         int placed = m.piece;
         if (調査_駒成(*s, m.fromX, m.fromY, m.toX, m.toY, m.piece) == YES &&
             (移動後チェック(m.toY, m.piece) == NO || rng() % 2 == 0))

@@ -153,6 +153,9 @@ TEST(Texts, RecordFileReasonsKeepTheirWording) {
         {NOT_IN_HAND, "持駒がありません"},
         {FROM_EMPTY, "移動元に駒がありません"},
         {TO_MISMATCH, "移動先の駒が合いません"},
+        {AGAINST_THE_RULES, "駒の動き方か成り方が正しくありません"},
+        {KING_LEFT_ATTACKED, "自分の王に王手がかかる手です（ミスになる手です）"},
+        {AFTER_KING_TAKEN, "王が取られた後の指し手です"},
         {FILE_TOO_LARGE, "棋譜ﾌｧｲﾙが大きすぎます"},
         {NOT_TEXT, "棋譜ﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（棋譜ﾌｧｲﾙではないようです）"},
         {LONE_CR, "棋譜ﾌｧｲﾙの改行の形式が違います（行の終わりがCRだけです）"},
@@ -192,10 +195,12 @@ TEST(Texts, KifTextsKeepTheirWording) {
         {TENTH_MISS_MAN, "MANのミスが10回になりました"},
         {TENTH_MISS_COM, "COMのミスが10回になりました"},
         {MOVE_LIMIT, "500手に達したので対局を終わりました"},
+        {COM_PIECES_SHOWN, "一時表示でCOMの駒を見ました"},
         {FILE_TOO_LARGE, "KIFﾌｧｲﾙが大きすぎます"},
         {NOT_TEXT, "KIFﾌｧｲﾙの中に文字でないﾃﾞｰﾀがあります（KIFﾌｧｲﾙではないようです）"},
         {NOT_UTF8, "KIFﾌｧｲﾙの文字ｺｰﾄﾞがUTF-8ではありません"},
         {UNKNOWN_ENCODING, "KIFﾌｧｲﾙの文字ｺｰﾄﾞがShift-JISでもUTF-8でもありません"},
+        {LONE_CR, "KIFﾌｧｲﾙの改行の形式が違います（行の終わりがCRだけです）"},
         {HAS_POSITION,
          "局面図のある棋譜は読み込めません（平手の初めの局面から始まる棋譜だけです）"},
         {NOT_EVEN_GAME, "平手の棋譜ではありません（駒落ちの棋譜は読み込めません）"},
@@ -217,6 +222,7 @@ TEST(Texts, KifTextsKeepTheirWording) {
         {MUST_PROMOTE_DECLINED, "成らずに動けない手です"},
         {MUST_PROMOTE, "成らなければならない手です"},
         {BAD_EXACT_TIMES, "記録の時間が読み取れません"},
+        {MOVE_AFTER_END, "終局の後に指し手があります"},
     });
     EXPECT_EQ(notRead("理由"), "KIFﾌｧｲﾙを読み込めませんでした\n理由");
     EXPECT_EQ(manMisses(2, 7), "MANのミス 2回（通算7回）");
@@ -228,6 +234,7 @@ TEST(Texts, KifTextsKeepTheirWording) {
     EXPECT_EQ(notInHand(SIDE_MAN, "角"), "MANの持駒に角がありません");
     EXPECT_EQ(noPieceOfSide(SIDE_COM), "移動元にCOMの駒がありません");
     EXPECT_EQ(sourceIsNot("銀"), "移動元の駒が銀ではありません");
+    EXPECT_EQ(otherLineEnd("U+2028"), "KIFﾌｧｲﾙの改行の形式が違います（行の終わりがU+2028です）");
 }
 
 TEST(Texts, FileErrorsKeepTheirWording) {

@@ -51,6 +51,11 @@ int runKifImport(std::istream& in, std::ostream& out, std::ostream& err) {
         err << record.error << '\n';
         return 1;
     }
+    // A game without a move is no record, as the window's KIF読込 says too.
+    if (record.count == 0) {
+        err << texts::kif::NO_MOVES << '\n';
+        return 1;
+    }
     const RecordEncodeResult file = encodeRecordFile(record.header, record.moves, record.count);
     if (!file.ok) {
         err << file.error << '\n';
