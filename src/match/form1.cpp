@@ -28,17 +28,20 @@ float 調査_経過秒(float start, float now) {
 }
 
 Form1::Form1(Ports ports, std::filesystem::path folder)
-    : overlay_(ports.canvas),
+    : s(match_.state()),
+      overlay_(ports.canvas),
       ports_(Ports{overlay_, ports.dialogs, ports.sound, ports.clock, ports.timer, ports.menu,
                    ports.panel, ports.window}),
-      folder_(std::move(folder)) {}
+      folder_(std::move(folder)) {
+    match_.setClock([this] { return now(); });
+}
 
 float Form1::now() {
     return ports_.clock.timeOfDay();
 }
 
 void Form1::updateElapsed() {
-    s.clockElapsed = 調査_経過秒(s.clockStart, now());
+    match_.updateElapsed();
 }
 
 void Form1::hidePanel() {
@@ -113,7 +116,7 @@ void Form1::Form_Load() {
 void Form1::初期設定() {
     velk::初期設定(s);
     clearMarkers();
-    viewsClear();
+    match_.viewsClear();
     // The record stays for stepping through with 進 only when it is played from the starting
     // position the reset leaves: one begun after 反転 was recorded on the reversed board.
     std::string why;
@@ -138,11 +141,13 @@ void Form1::CANCEL_Click() {
 // The human's turn
 
 void Form1::駒移動(int fromX, int fromY, int toX, int toY, int piece) {
-    Canvas& c = ports_.canvas;
     const int captured = s.board[toX][toY];
     velk::駒移動(s, fromX, fromY, toX, toY, piece);
-    // The capturer's hand, then the emptied source (or hand slot), the hand a drop came from,
-    // and the destination, each square outlined again.
+    drawMove(fromX, fromY, toX, toY, piece, captured);
+}
+
+void Form1::drawMove(int fromX, int fromY, int toX, int toY, int piece, int captured) {
+    Canvas& c = ports_.canvas;
     if (isManPiece(captured)) 描画_敵持盤(s, c);
     if (isComPiece(captured)) 描画_自持盤(s, c);
     描画_絵(s, c, EMPTY, fromX, fromY);
@@ -232,7 +237,7 @@ void Form1::resumeOrRefuse() {
         comToMove = !isComPiece(s.record.recPieceAfter[s.moveNo]);
     s.turn = comToMove ? s.roleCOM : s.roleMAN;
     const int missesCOM = s.missCountCOM, missesMAN = s.missCountMAN;
-    viewsResume();  // the misses of the game come back with them
+    match_.viewsResume();  // the misses of the game come back with them
     if (s.missCountCOM != missesCOM) 描画_ミス回数(s, ports_.canvas, s.roleCOM, COLOUR_WHITE);
     if (s.missCountMAN != missesMAN) 描画_ミス回数(s, ports_.canvas, s.roleMAN, COLOUR_WHITE);
     if (comToMove) {
@@ -271,25 +276,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
     m.toX = gx;
     m.toY = gy;
     const int target = s.board[gx][gy];
-
-    // Only a move the human's own side of the screen allows can be a miss; any other is refused
-    // below by the move check, as plainly whatever stands behind the screen.
-    if ((target == EMPTY || isComPiece(target)) && s.turn == s.roleMAN &&
-        allowedOnOwnView(s, m.fromX, m.fromY, m.toX, m.toY, m.piece)) {
-        const int kind = 調査_ミス(s, m.fromX, m.fromY, m.toX, m.toY, m.piece);
-        if (kind != NO) {
-            ミス処理(s.roleMAN, kind, m.fromX, m.fromY, m.toX, m.toY);
-            // The move as the human meant it: promoted when made with the right button.
-            const bool promoted =
-                button == RIGHT_BUTTON && mayPromote(m.fromX, m.fromY, m.toY, m.piece);
-            viewsSeeMiss(Side::Man, m.fromX, m.fromY, m.toX, m.toY,
-                         promoted ? promotedCode(m.piece) : m.piece, kind);
-            点滅_ミス回数(3, s.roleMAN);
-            if (s.missCountMAN > 9) 終了(texts::match::WINNER_COM_ON_MISSES);
-            return;
-        }
-    }
-
+    // Another of the player's own pieces is taken up instead.
     if (target != EMPTY && canTakeUp(target)) {
         描画_桝輪郭(s, c, COLOUR_GREEN, m.fromX, m.fromY);
         m.fromX = gx;
@@ -300,81 +287,61 @@ void Form1::humanDestination(int button, int gx, int gy) {
         return;
     }
 
-    if (移動チェック(s, m.fromX, m.fromY, m.toX, m.toY, m.piece) == NO) {
+    // Only the right button promotes; any other button is taken as the left one, so a piece
+    // that could never move again unpromoted is refused rather than left stranded. A computer
+    // hand slot is addressed by its row.
+    const bool promoteButton = button == RIGHT_BUTTON;
+    const int placed = promoteButton && mayPromote(m.fromX, m.fromY, m.toY, m.piece)
+                           ? promotedCode(m.piece)
+                           : m.piece;
+    const int sourceY = m.fromX == COM_HAND_X ? 8 - m.fromY : m.fromY;
+    const Verdict v = match_.submit(
+        sideOf(m.piece), moveFromSource(m.fromX, sourceY, m.toX, m.toY, m.piece, placed));
+    if (v.isMiss()) {
+        ミス処理(s.roleMAN, v.missKind, m.fromX, m.fromY, m.toX, m.toY);
+        点滅_ミス回数(3, s.roleMAN);
+        if (v.end == GameEnd::TenthMiss) 終了(texts::match::WINNER_COM_ON_MISSES);
+        return;
+    }
+    if (v.refusal == Verdict::Refusal::RecordFull) {
+        endOnFullRecord();
+        return;
+    }
+    if (!v.accepted()) {
         ports_.sound.dsPlay(sndForbidden);
+        if (v.refusal == Verdict::Refusal::MustPromote) {
+            refuseMove(gx, gy);
+            ports_.dialogs.message(texts::match::PROMOTE_WITH_RIGHT, texts::match::PROMOTE_TITLE);
+            return;
+        }
         s.selPhase = 0;
         描画_将棋盤桝(s, c);
         refuseMove(gx, gy);
         return;
     }
 
-    // Only the right button promotes; any other button is taken as the left one, so a piece
-    // that could never move again unpromoted is refused rather than left stranded.
-    const bool promoteButton = button == RIGHT_BUTTON;
-    if (移動後チェック(m.toY, m.piece) == NO && !promoteButton) {
-        ports_.sound.dsPlay(sndForbidden);
-        refuseMove(gx, gy);
-        ports_.dialogs.message(texts::match::PROMOTE_WITH_RIGHT, texts::match::PROMOTE_TITLE);
-        return;
-    }
-
-    if (s.moveNo >= MAX_MOVES || s.moveCount >= MAX_MOVES) {
-        endOnFullRecord();
-        return;
-    }
-
-    // The turn's time is taken from the clock now, whether or not the display ticks.
-    updateElapsed();
-    手順保存(m.fromX, m.fromY, m.toX, m.toY, m.piece, target, s.timeUsedMAN,
-             s.timeUsedMAN + s.clockElapsed, s.timeUsedCOM, s.timeUsedCOM);
-    s.moveCount += 1;
+    ++movesLogged;
+    moveEntered();
     描画_手数(s, c, s.moveCount, COLOUR_WHITE);
-
-    int piece = m.piece;
-    if (調査_駒成(s, m.fromX, m.fromY, m.toX, m.toY, piece) == YES && promoteButton)
-        piece = s.promotedPiece;
-    s.record.recPieceAfter[s.moveNo] = piece;
-
     s.selPhase = 0;
     描画_桝輪郭(s, c, COLOUR_GREEN, m.fromX, m.fromY);
     描画_桝輪郭(s, c, COLOUR_GREEN, m.toX, m.toY);
-    描画_移動可能桝色(m.fromX, m.fromY, COLOUR_GREEN, piece);
-
-    // A computer hand slot is addressed by its row; the move takes the kind index.
-    if (m.fromX == COM_HAND_X) m.fromY = 8 - m.fromY;
-    const int captured = s.board[m.toX][m.toY];
-    m.piece = piece;
-    駒移動(m.fromX, m.fromY, m.toX, m.toY, piece);
+    描画_移動可能桝色(m.fromX, m.fromY, COLOUR_GREEN, v.move.placed);
+    m.fromY = sourceY;
+    m.piece = v.move.placed;
+    drawMove(m.fromX, m.fromY, m.toX, m.toY, m.piece, v.captured);
 
     ports_.sound.dsPlay(sndPiece);
-    描画_移動結果(s, c, s.roleMAN, m.toX, m.toY, piece, COLOUR_WHITE);
+    描画_移動結果(s, c, s.roleMAN, m.toX, m.toY, m.piece, COLOUR_WHITE);
     afterEvent();  // the move's mark shows while the computer thinks
     ports_.window.repaint();
-
     ports_.timer.setEnabled(false);
-    s.timeUsedMAN += s.clockElapsed;
 
-    勢力調査(s);
-    // What the other side is told: where the piece went, what it took, and whether its king is
-    // now attacked or mated (read before the mate test, which leaves the maps of its trials).
-    const Side mover = sideOf(piece);
-    const int kx = mover == Side::Man ? s.kingXCOM : s.kingXMAN;
-    const int ky = mover == Side::Man ? s.kingYCOM : s.kingYMAN;
-    const bool kingTaken = captured == COM_OU || captured == MAN_OU;
-    const bool attacked =
-        !kingTaken && onBoard(kx, ky) &&
-        (mover == Side::Man ? s.maps.manInfluence : s.maps.comInfluence)[kx][ky] > 0;
-    const bool mated = 詰めかCOM(s) == YES;
-    viewsSeeMove(mover, m.fromX, m.fromY, m.toX, m.toY, piece, captured, attacked,
-                 mover == Side::Man && mated);
-    if (mated || captured == COM_OU) {
+    if (v.end == GameEnd::Mate || v.end == GameEnd::KingTaken) {
         終了(texts::match::WINNER_YOU);
-    } else if (s.winner == NOBODY) {
-        if (s.moveNo >= MAX_MOVES || s.moveCount >= MAX_MOVES) {
-            endOnFullRecord();
-            return;
-        }
-        s.turn = s.roleCOM;
+    } else if (v.end == GameEnd::MoveLimit) {
+        endOnFullRecord();
+    } else if (s.turn == s.roleCOM) {
         com_ban();
     }
 }
@@ -479,7 +446,7 @@ void Form1::SENTE_Click() {
     s.kifuMode = NO;
     s.clockStart = now();
     ports_.timer.setEnabled(true);
-    viewsBegin();
+    match_.viewsBegin();
 }
 
 void Form1::GOTE_Click() {
@@ -500,7 +467,7 @@ void Form1::GOTE_Click() {
     s.gameState = 1;
     s.kifuMode = NO;
     ports_.timer.setEnabled(true);
-    viewsBegin();
+    match_.viewsBegin();
     com_ban();
 }
 

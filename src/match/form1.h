@@ -17,6 +17,7 @@
 #include "match/overlay_canvas.h"
 #include "match/ports.h"
 #include "record/move_list.h"
+#include "referee/match.h"
 #include "view/side_view.h"
 
 namespace velk {
@@ -38,12 +39,18 @@ inline constexpr int KEY_H = 72;
 inline constexpr int SHIFT_KEY_BIT = 1;
 
 class Form1 {
+    // The referee: the position, the record, the clocks, the misses and both sides' views.
+    Match match_;
+
   public:
     // folder is the current folder: the settings file, the sound files and, by default, the
     // record files live there.
     Form1(Ports ports, std::filesystem::path folder);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
 
-    GameState s;
+    // The match's game state, which the drawing routines and the design's computer read.
+    GameState& s;
 
     // Sound handles; 0 when there is no device or the sound was not loaded.
     int soundDevice = 0;
@@ -178,10 +185,11 @@ class Form1 {
     int 音_読込(const std::string& fileName, int mode);
     void 音_警告表示(const std::string& text);
 
-    // --- What each side of the screen knows (form1_views.cpp) ---
+    // --- What each side of the screen knows ---
     // The view of Side::Man or Side::Com; any other side gets an empty view. A view has side
     // None while no game is under way.
-    const SideView& viewOf(Side side) const;
+    const SideView& viewOf(Side side) const { return match_.view(side); }
+    const Match& match() const { return match_; }
 
     const std::filesystem::path& folder() const { return folder_; }
 
@@ -276,44 +284,11 @@ class Form1 {
     void writeRecord(const RecordWriting& kind);
     void readRecord(const std::string& fileName, const RecordReading& kind);
 
-    // The two sides' views (form1_views.cpp). They begin from the true position when a game
-    // starts, see each move and miss of the game as it is judged, and are put aside while the
-    // game is stepped through with 戻 and 進: play resumed at a move goes on from the views the
-    // sides had at that move, and with every miss made in the game still counted.
-    SideView viewMAN_;
-    SideView viewCOM_;
-    SideView& viewRef(Side side) { return side == Side::Com ? viewCOM_ : viewMAN_; }
-    // The record's move number when the views began.
-    int viewsBeganAt_ = 0;
-    // The game's views as far as its record goes, kept from the first step back until a move
-    // is made after play resumed (which replaces the record ahead).
-    struct PausedViews {
-        SideView man;
-        SideView com;
-        int beganAt = 0;
-    };
-    std::optional<PausedViews> pausedViews_;
-    // How play last resumed: the moves the live views then held (-1: not resumed since the
-    // views were last put aside), and where the kept views were cut for them (none when play
-    // resumed before the kept views began, from views begun afresh).
-    int resumedMoves_ = -1;
-    std::optional<std::size_t> resumedCut_;
-    void viewsBegin();
-    // Clears the views, and any put aside: the game they belong to is over.
-    void viewsClear();
-    // The game's views put aside while its record is stepped through.
-    void viewsPause();
-    // Play resumes at the record's present move: the sides' views as they were at that move,
-    // or begun afresh from a position played before they began; the miss counts of the game.
-    void viewsResume();
-    // A move accepted: mover's piece from (fromX, fromY) (a drop: hand column and slot as the
-    // record keeps it) to (toX, toY), placed standing there after it; captured is what stood
-    // there before. check and mate are what the referee says of the other side's king.
-    void viewsSeeMove(Side mover, int fromX, int fromY, int toX, int toY, int placed, int captured,
-                      bool check, bool mate);
-    // A move refused as a miss of the given kind; nothing on the board changed.
-    void viewsSeeMiss(Side mover, int fromX, int fromY, int toX, int toY, int placed, int kind);
-    void viewsPresent(Side toMove);
+    // Draws a move played on the board: the capturer's hand, the emptied source (or hand slot),
+    // the hand a drop came from and the destination, each square outlined again.
+    void drawMove(int fromX, int fromY, int toX, int toY, int piece, int captured);
+    // A move was entered in the record.
+    void moveEntered();
 
     // Keys, cursor, marks and status line (form1_keys.cpp).
     using Square = std::pair<int, int>;

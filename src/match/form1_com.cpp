@@ -23,12 +23,11 @@ void Form1::ミス処理(int side, int kind, int fromX, int fromY, int toX, int 
     描画_将棋盤桝(s, c);
     描画_桝輪郭(s, c, COLOUR_WHITE, toX, toY);
 
+    // The referee has counted the miss already.
     std::string header;
     if (side == s.roleCOM) {
-        s.missCountCOM += 1;
         header = texts::match::MISS_HEADER_COM;
     } else if (side == s.roleMAN) {
-        s.missCountMAN += 1;
         header = texts::match::MISS_HEADER_MAN;
     }
     std::string detail;
@@ -120,19 +119,21 @@ void Form1::com_ban() {
         return;
     }
 
-    s.clockStart = now();
+    match_.startClock();
     if (ports_.menu.isChecked(MenuItem::KEIKA)) ports_.timer.setEnabled(true);
     prepareComTurn(s);
     comAnnouncements_.clear();
     setStatus(texts::status::COM_THINKING);
 
+    const bool honest = s.level == LEVEL_KOUSEI;
+    match_.setJudging(Side::Com, honest ? Judging::Player : Judging::DesignComputer);
     ComMove m{};
+    Verdict v;
     for (;;) {
         for (double gx : {-2.0, -1.0, 0.0}) 描画_絵(s, c, s.background, gx, 8);
         描画_数値(s, c, -1.5, 8.5, texts::draw::THINKING, COLOUR_BLACK, 0, 12);
         描画_数値(s, c, -1.6, 8.4, texts::draw::THINKING, COLOUR_WHITE, 0, 12);
 
-        const bool honest = s.level == LEVEL_KOUSEI;
         m = honest ? honestComMove()
                    : scanComCandidates(
                          s, [](void* form) { static_cast<Form1*>(form)->Timer1_Timer(); }, this);
@@ -147,39 +148,35 @@ void Form1::com_ban() {
             反則手作成(s, m.fromX, m.fromY, m.toX, m.toY, m.placed);
         描画_移動結果(s, c, s.roleCOM, m.toX, m.toY, m.placed, COLOUR_WHITE);
 
-        const int kind = 調査_ミス(s, m.fromX, m.fromY, m.toX, m.toY, honest ? m.moving : m.placed);
-        if (kind == NO) break;
-        ミス処理(s.roleCOM, kind, m.fromX, m.fromY, m.toX, m.toY);
-        viewsSeeMiss(Side::Com, m.fromX, m.fromY, m.toX, m.toY, m.placed, kind);
+        v = match_.submit(Side::Com,
+                          moveFromSource(m.fromX, m.fromY, m.toX, m.toY, m.moving, m.placed));
+        if (!v.isMiss()) break;
+        ミス処理(s.roleCOM, v.missKind, m.fromX, m.fromY, m.toX, m.toY);
         点滅_ミス回数(3, s.roleCOM);
-        if (s.missCountCOM > 9) {
+        if (v.end == GameEnd::TenthMiss) {
             終了(texts::match::WINNER_MAN_ON_MISSES);
             return;
         }
         s.comTurn.foulTried[m.toX][m.toY] = YES;
     }
+    if (!v.accepted()) {
+        // Only a move the computer's player should never have made comes here.
+        ports_.timer.setEnabled(false);
+        endOnFullRecord();
+        return;
+    }
 
-    // The turn's time is taken from the clock now, whether or not the display ticks.
-    updateElapsed();
-    手順保存(m.fromX, m.fromY, m.toX, m.toY, m.moving, m.placed, s.timeUsedMAN, s.timeUsedMAN,
-             s.timeUsedCOM, s.timeUsedCOM + s.clockElapsed);
-    s.moveCount += 1;
+    ++movesLogged;
+    moveEntered();
     描画_手数(s, c, s.moveCount, COLOUR_WHITE);
-    const int captured = s.board[m.toX][m.toY];
-    駒移動(m.fromX, m.fromY, m.toX, m.toY, m.placed);
-
+    drawMove(m.fromX, m.fromY, m.toX, m.toY, m.placed, v.captured);
+    // The clock stops with the move; the pause only lets the player see it land.
+    ports_.timer.setEnabled(false);
     待ち時間(0.5);
     ports_.sound.dsPlay(sndPiece);
-    ports_.timer.setEnabled(false);
-    勢力調査(s);
 
     afterEvent();  // the move's mark shows with the boxes that follow
-    const bool mateSeen = 詰めかMAN(s) == YES;
-    const bool inCheck =
-        !mateSeen && s.winner != s.roleCOM && s.maps.comInfluence[s.kingXMAN][s.kingYMAN] > 0;
-    viewsSeeMove(Side::Com, m.fromX, m.fromY, m.toX, m.toY, m.placed, captured, mateSeen || inCheck,
-                 mateSeen);
-    if (!mateSeen && s.winner == s.roleCOM) {
+    if (v.end == GameEnd::KingTaken) {
         終了(texts::match::WINNER_COMPUTER);
         return;
     }
@@ -188,25 +185,23 @@ void Form1::com_ban() {
     const auto say = [&said](const char* text) {
         said = said.empty() ? std::string(text) : texts::status::andThen(said, text);
     };
-    if (mateSeen || inCheck) say(texts::status::CHECK);
+    if (v.check) say(texts::status::CHECK);
     if (m.fromX < 1) say(texts::status::COM_DROPPED);
     say(texts::status::YOUR_TURN);
     setStatus(said);
-    if (mateSeen) {
+    if (v.mate) {
         ports_.dialogs.message(texts::match::COM_SEES_MATE, texts::match::COM_SEES_MATE_TITLE);
-    } else if (inCheck) {
+    } else if (v.check) {
         ports_.dialogs.message(texts::match::CHECK, texts::match::CHECK_TITLE);
     }
     if (m.fromX < 1)
         ports_.dialogs.message(texts::match::COM_DROPPED, texts::match::COM_DROPPED_TITLE);
 
-    s.timeUsedCOM += s.clockElapsed;
-    s.clockStart = now();
-    s.turn = s.roleMAN;
+    match_.startClock();
     if (ports_.menu.isChecked(MenuItem::KEIKA)) ports_.timer.setEnabled(true);
     描画_桝輪郭(s, c, COLOUR_WHITE, m.toX, m.toY);
 
-    if (s.moveNo >= MAX_MOVES || s.moveCount >= MAX_MOVES) endOnFullRecord();
+    if (v.end == GameEnd::MoveLimit) endOnFullRecord();
 }
 
 }  // namespace velk

@@ -31,29 +31,18 @@ void showStoredCounters(GameState& s, Canvas& c, const Menu& menu, float timeCOM
 void Form1::手順保存(int fromX, int fromY, int toX, int toY, int pieceBefore, int pieceArg,
                      float timeMANBefore, float timeMANAfter, float timeCOMBefore,
                      float timeCOMAfter) {
-    // The record holds MAX_MOVES entries; a move beyond them is not recorded.
-    if (s.moveNo >= MAX_MOVES) return;
-    s.moveNo += 1;
-    const int n = s.moveNo;
-    MoveRecord& r = s.record;
-    r.recFromX[n] = fromX;
-    r.recFromY[n] = fromY;
-    r.recToX[n] = toX;
-    r.recToY[n] = toY;
-    r.recPieceBefore[n] = pieceBefore;
-    r.recPieceAfter[n] = pieceArg;
-    r.recCaptured[n] = onBoard(toX, toY) ? s.board[toX][toY] : EMPTY;
-    r.recTimeMANBefore[n] = timeMANBefore;
-    r.recTimeMANAfter[n] = timeMANAfter;
-    r.recTimeCOMBefore[n] = timeCOMBefore;
-    r.recTimeCOMAfter[n] = timeCOMAfter;
-    r.recMissCOM[n] = s.missCountCOM;
-    r.recMissMAN[n] = s.missCountMAN;
-    s.moveNoLast = s.moveNo;
-    moveListKnown_ = std::min(moveListKnown_, n - 1);
-    finished_.reset();  // the record is no longer the finished game's
-    ++s.movesUnsaved;
+    if (!match_.record(fromX, fromY, toX, toY, pieceBefore, pieceArg, timeMANBefore, timeMANAfter,
+                       timeCOMBefore, timeCOMAfter))
+        return;
     ++movesLogged;
+    moveEntered();
+}
+
+// A move entered in the record replaces the record ahead: the move list knows it no further
+// than the move before, and the finished game it may have held is gone.
+void Form1::moveEntered() {
+    moveListKnown_ = std::min(moveListKnown_, s.moveNo - 1);
+    finished_.reset();
 }
 
 void Form1::STOP_Click() {
@@ -78,7 +67,7 @@ void Form1::REPLAY_Click() {
 
     s.selPhase = 0;
     ports_.timer.setEnabled(false);
-    viewsPause();
+    match_.viewsPause();
     描画_将棋盤桝(s, c);
 
     const int fromX = r.recFromX[n], fromY = r.recFromY[n];
@@ -137,7 +126,7 @@ void Form1::AFTER_Click() {
 
     s.selPhase = 0;
     ports_.timer.setEnabled(false);
-    viewsPause();
+    match_.viewsPause();
     描画_将棋盤桝(s, c);
 
     s.moveNo = n;

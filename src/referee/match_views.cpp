@@ -5,23 +5,11 @@
 #include <utility>
 
 #include "game/board_view.h"
-#include "match/form1.h"
+#include "referee/match.h"
 
 namespace velk {
 
 namespace {
-
-// The side to move as a Side, from the roles.
-Side sideToMove(const GameState& s) {
-    if (s.turn == NOBODY) return Side::None;
-    if (s.turn == s.roleMAN) return Side::Man;
-    if (s.turn == s.roleCOM) return Side::Com;
-    return Side::None;
-}
-
-Side otherSide(Side side) {
-    return side == Side::Man ? Side::Com : Side::Man;
-}
 
 // A piece taken by the mover, as the mover's own unpromoted code of that kind (what went into
 // its hand; a king keeps its kind).
@@ -61,34 +49,34 @@ SeenEvent otherEvent(SeenEvent::Kind kind, const SeenEvent& own) {
 
 }  // namespace
 
-const SideView& Form1::viewOf(Side side) const {
+const SideView& Match::view(Side side) const {
     static const SideView nobody{};
     if (side == Side::Man) return viewMAN_;
     if (side == Side::Com) return viewCOM_;
     return nobody;
 }
 
-void Form1::viewsBegin() {
-    // Only a game under way is seen; play outside one (moving both sides' pieces) is nobody's.
+void Match::viewsBegin() {
+    // Only a game under way is seen; play outside one (moving both sides' pieces) is nobody's_.
     pausedViews_.reset();
-    if (s.gameState != 1 || sideToMove(s) == Side::None) {
+    if (s_.gameState != 1 || sideToMove() == Side::None) {
         viewsClear();
         return;
     }
-    viewsBeganAt_ = s.moveNo;
+    viewsBeganAt_ = s_.moveNo;
     for (const Side side : {Side::Man, Side::Com}) {
         SideView& v = viewRef(side);
         v = SideView{};
         v.side = side;
-        v.startBoard = s.board;
-        v.startHandMAN = s.handMAN;
-        v.startHandCOM = s.handCOM;
-        v.startToMove = sideToMove(s);
+        v.startBoard = s_.board;
+        v.startHandMAN = s_.handMAN;
+        v.startHandCOM = s_.handCOM;
+        v.startToMove = sideToMove();
     }
-    viewsPresent(sideToMove(s));
+    viewsPresent(sideToMove());
 }
 
-void Form1::viewsClear() {
+void Match::viewsClear() {
     viewMAN_ = SideView{};
     viewCOM_ = SideView{};
     pausedViews_.reset();
@@ -108,7 +96,7 @@ int movesIn(const SideView& v) {
 
 }  // namespace
 
-void Form1::viewsPause() {
+void Match::viewsPause() {
     if (viewMAN_.side != Side::None) {
         if (pausedViews_ && movesIn(viewMAN_) == resumedMoves_) {
             // No move since play resumed: the record ahead is still the one the kept views saw.
@@ -134,18 +122,18 @@ void Form1::viewsPause() {
     viewCOM_ = SideView{};
 }
 
-void Form1::viewsResume() {
-    if (!pausedViews_ || s.gameState != 1 || sideToMove(s) == Side::None) {
+void Match::viewsResume() {
+    if (!pausedViews_ || s_.gameState != 1 || sideToMove() == Side::None) {
         viewsBegin();
         return;
     }
     // Misses stay counted: stepping back must not give a side its probes again.
-    s.missCountMAN = std::max(s.missCountMAN, pausedViews_->man.ownMisses);
-    s.missCountCOM = std::max(s.missCountCOM, pausedViews_->com.ownMisses);
+    s_.missCountMAN = std::max(s_.missCountMAN, pausedViews_->man.ownMisses);
+    s_.missCountCOM = std::max(s_.missCountCOM, pausedViews_->com.ownMisses);
     const PausedViews& kept = *pausedViews_;
     // Everything seen before the record's next move: the moves up to the present one and the
     // misses made while it stood on the board. Both views hold the same events, mirrored.
-    const int movesKept = s.moveNo - kept.beganAt;
+    const int movesKept = s_.moveNo - kept.beganAt;
     std::optional<std::size_t> cut;
     int moves = 0;
     for (std::size_t i = 0; i < kept.man.events.size() && movesKept >= 0; ++i) {
@@ -160,7 +148,7 @@ void Form1::viewsResume() {
         viewMAN_.events.resize(*cut);
         viewCOM_.events.resize(*cut);
         viewsBeganAt_ = kept.beganAt;
-        viewsPresent(sideToMove(s));
+        viewsPresent(sideToMove());
     } else {
         // A position from before the kept views began, which both sides saw whole; the kept
         // views stay for the record ahead until a move replaces it.
@@ -172,10 +160,11 @@ void Form1::viewsResume() {
     resumedMoves_ = movesIn(viewMAN_);
 }
 
-void Form1::viewsSeeMove(Side mover, int fromX, int fromY, int toX, int toY, int placed,
-                         int captured, bool check, bool mate) {
+void Match::viewsSeeMove(Side mover, const Move& m, int placed, int captured, bool check,
+                         bool mate) {
     if (viewMAN_.side == Side::None) return;
-    SeenEvent own = ownEvent(SeenEvent::Kind::OwnMove, fromX, fromY, toX, toY, placed);
+    SeenEvent own =
+        ownEvent(SeenEvent::Kind::OwnMove, m.sourceX(), m.sourceY(), m.toX, m.toY, placed);
     own.captured = takenAsOwn(mover, captured);
     viewRef(mover).events.push_back(own);
 
@@ -187,9 +176,10 @@ void Form1::viewsSeeMove(Side mover, int fromX, int fromY, int toX, int toY, int
     viewsPresent(otherSide(mover));
 }
 
-void Form1::viewsSeeMiss(Side mover, int fromX, int fromY, int toX, int toY, int placed, int kind) {
+void Match::viewsSeeMiss(Side mover, const Move& m, int kind) {
     if (viewMAN_.side == Side::None) return;
-    SeenEvent own = ownEvent(SeenEvent::Kind::OwnMiss, fromX, fromY, toX, toY, placed);
+    SeenEvent own =
+        ownEvent(SeenEvent::Kind::OwnMiss, m.sourceX(), m.sourceY(), m.toX, m.toY, m.placed);
     own.missKind = kind;
     viewRef(mover).events.push_back(own);
 
@@ -199,16 +189,16 @@ void Form1::viewsSeeMiss(Side mover, int fromX, int fromY, int toX, int toY, int
     viewsPresent(mover);
 }
 
-void Form1::viewsPresent(Side toMove) {
+void Match::viewsPresent(Side toMove) {
     for (const Side side : {Side::Man, Side::Com}) {
         SideView& v = viewRef(side);
         if (v.side == Side::None) continue;
         const bool man = side == Side::Man;
-        v.board = sideView(s.board, side);
-        v.ownHand = man ? s.handMAN : s.handCOM;
-        v.otherHandTotal = man ? s.handTotalCOM : s.handTotalMAN;
-        v.ownMisses = man ? s.missCountMAN : s.missCountCOM;
-        v.otherMisses = man ? s.missCountCOM : s.missCountMAN;
+        v.board = sideView(s_.board, side);
+        v.ownHand = man ? s_.handMAN : s_.handCOM;
+        v.otherHandTotal = man ? s_.handTotalCOM : s_.handTotalMAN;
+        v.ownMisses = man ? s_.missCountMAN : s_.missCountCOM;
+        v.otherMisses = man ? s_.missCountCOM : s_.missCountMAN;
         v.toMove = toMove;
     }
 }
