@@ -14,6 +14,7 @@
 #include "game/move_exec.h"
 #include "game/setup.h"
 #include "game/survey.h"
+#include "match/pacing.h"
 #include "record/record_file.h"
 #include "referee/miss.h"
 #include "texts/texts.h"
@@ -32,7 +33,9 @@ Form1::Form1(Ports ports, std::filesystem::path folder)
       overlay_(ports.canvas),
       ports_(Ports{overlay_, ports.dialogs, ports.sound, ports.clock, ports.timer, ports.menu,
                    ports.panel, ports.window}),
-      folder_(std::move(folder)) {
+      folder_(std::move(folder)),
+      designCom_(
+          s, [this] { return now(); }, clockTick, this) {
     match_.setClock([this] { return now(); });
 }
 
@@ -299,7 +302,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
         sideOf(m.piece), moveFromSource(m.fromX, sourceY, m.toX, m.toY, m.piece, placed));
     if (v.isMiss()) {
         ミス処理(s.roleMAN, v.missKind, m.fromX, m.fromY, m.toX, m.toY);
-        点滅_ミス回数(3, s.roleMAN);
+        点滅_ミス回数(MISS_BLINKS, s.roleMAN);
         if (v.end == GameEnd::TenthMiss) 終了(texts::match::WINNER_COM_ON_MISSES);
         return;
     }
@@ -439,14 +442,8 @@ void Form1::SENTE_Click() {
     setStatus(texts::status::YOUR_TURN);
     ports_.dialogs.message(texts::match::YOUR_TURN, texts::match::YOUR_TURN_TITLE);
     s.selPhase = 0;
-    s.roleMAN = SENTE;
-    s.roleCOM = GOTE;
-    s.turn = SENTE;
-    s.gameState = 1;
-    s.kifuMode = NO;
-    s.clockStart = now();
+    match_.startGame(Side::Man);
     ports_.timer.setEnabled(true);
-    match_.viewsBegin();
 }
 
 void Form1::GOTE_Click() {
@@ -461,13 +458,8 @@ void Form1::GOTE_Click() {
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
     s.selPhase = 0;
-    s.roleMAN = GOTE;
-    s.roleCOM = SENTE;
-    s.turn = SENTE;
-    s.gameState = 1;
-    s.kifuMode = NO;
+    match_.startGame(Side::Com);
     ports_.timer.setEnabled(true);
-    match_.viewsBegin();
     com_ban();
 }
 

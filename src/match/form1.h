@@ -16,6 +16,8 @@
 #include "honest/honest_player.h"
 #include "match/overlay_canvas.h"
 #include "match/ports.h"
+#include "players/design_computer.h"
+#include "players/honest_seat.h"
 #include "record/move_list.h"
 #include "referee/match.h"
 #include "view/side_view.h"
@@ -240,15 +242,17 @@ class Form1 {
     bool ownsTurn(int piece) const;
     bool canTakeUp(int piece) const;
     void levelClick(int n);
-    // The computer's player at 公正, made when a game starts or resumes with the game's seed
-    // (form1_com.cpp); the hints take theirs from the same seed.
-    std::optional<HonestPlayer> comPlayer_;
+    // The computer's seat: the design's computer at levels 1 to 3, the honest player at 公正,
+    // made when a game starts or resumes with the game's seed (form1_com.cpp); the hints take
+    // theirs from the same seed.
+    DesignComputer designCom_;
+    std::optional<HonestComputer> honestCom_;
     std::optional<std::uint64_t> honestSeed_;
     std::uint64_t gameSeed_ = 0;
     void startHonestPlayer();
-    // The move of the computer at 公正, judged before the referee sees it; a move that is
-    // neither a miss nor legal is the player's fault and gives way to the level-3 scan.
-    ComMove honestComMove();
+    Player& comSeat();
+    // The clock's tick while the computer scans.
+    static void clockTick(void* form) { static_cast<Form1*>(form)->Timer1_Timer(); }
     void offerAnotherGame();
     bool refuseGameWithoutKings();
     bool mayStartGame(Side first);

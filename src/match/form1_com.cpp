@@ -8,7 +8,7 @@
 #include "game/move_exec.h"
 #include "game/survey.h"
 #include "match/form1.h"
-#include "match/honest_move.h"
+#include "match/pacing.h"
 #include "referee/foul.h"
 #include "referee/miss.h"
 #include "texts/texts.h"
@@ -61,10 +61,10 @@ void Form1::ミス処理(int side, int kind, int fromX, int fromY, int toX, int 
 void Form1::点滅_ミス回数(int times, int side) {
     for (int i = 0; i < times; ++i) {
         描画_ミス回数(s, ports_.canvas, side, COLOUR_LIGHT_RED);
-        待ち時間(0.1);
+        待ち時間(MISS_BLINK_SECONDS);
         ports_.window.repaint();
         描画_ミス回数(s, ports_.canvas, side, COLOUR_WHITE);
-        待ち時間(0.1);
+        待ち時間(MISS_BLINK_SECONDS);
         ports_.window.repaint();
     }
 }
@@ -80,35 +80,22 @@ void Form1::待ち時間(double seconds) {
 void Form1::setHonestSeed(std::uint64_t seed) {
     honestSeed_ = seed;
     gameSeed_ = seed;
-    comPlayer_.emplace(seed);
+    honestCom_.emplace(s, seed, true, clockTick, this);
 }
 
 // A new player for each game: a fixed seed, or the clock's time of day in milliseconds.
 void Form1::startHonestPlayer() {
     gameSeed_ =
         honestSeed_ ? *honestSeed_ : static_cast<std::uint64_t>(static_cast<double>(now()) * 1000);
-    comPlayer_.emplace(gameSeed_);
+    honestCom_.emplace(s, gameSeed_, true, clockTick, this);
 }
 
-// The player reads the computer's view alone. A move it should never have made is not played:
-// a debug build stops on it (unless the position was made up, which no view could follow), a
-// release build lets the level-3 scan move for this turn.
-ComMove Form1::honestComMove() {
-    if (!comPlayer_) startHonestPlayer();
-    const HonestMove h = comPlayer_->choose(viewOf(Side::Com));
-    if (!h.found) return {};
-    ComMove m;
-    if (checkHonestComMove(s, h, m)) return m;
-#ifndef NDEBUG
-    if (checkStateAfterEvents) {
-        std::fprintf(stderr,
-                     "the computer's player chose an impossible move: %d %d -> %d %d as %d\n",
-                     h.fromX, h.fromY, h.toX, h.toY, h.placed);
-        std::abort();
-    }
-#endif
-    return scanComCandidates(
-        s, [](void* form) { static_cast<Form1*>(form)->Timer1_Timer(); }, this);
+Player& Form1::comSeat() {
+    if (s.level != LEVEL_KOUSEI) return designCom_;
+    if (!honestCom_) startHonestPlayer();
+    // A made-up position, which no view could follow, is the test's own doing.
+    honestCom_->stopOnFault = checkStateAfterEvents;
+    return *honestCom_;
 }
 
 void Form1::com_ban() {
@@ -121,43 +108,39 @@ void Form1::com_ban() {
 
     match_.startClock();
     if (ports_.menu.isChecked(MenuItem::KEIKA)) ports_.timer.setEnabled(true);
-    prepareComTurn(s);
     comAnnouncements_.clear();
     setStatus(texts::status::COM_THINKING);
 
     const bool honest = s.level == LEVEL_KOUSEI;
     match_.setJudging(Side::Com, honest ? Judging::Player : Judging::DesignComputer);
-    ComMove m{};
+    Player& seat = comSeat();
+    seat.turnBegins(viewOf(Side::Com));
+    Move m{};
     Verdict v;
     for (;;) {
         for (double gx : {-2.0, -1.0, 0.0}) 描画_絵(s, c, s.background, gx, 8);
         描画_数値(s, c, -1.5, 8.5, texts::draw::THINKING, COLOUR_BLACK, 0, 12);
         描画_数値(s, c, -1.6, 8.4, texts::draw::THINKING, COLOUR_WHITE, 0, 12);
 
-        m = honest ? honestComMove()
-                   : scanComCandidates(
-                         s, [](void* form) { static_cast<Form1*>(form)->Timer1_Timer(); }, this);
-        if (!m.found) {
+        const std::optional<Move> chosen = seat.choose(viewOf(Side::Com));
+        if (!chosen) {
             // Not a single move is open to the computer: it cannot go on, and loses.
+            match_.cannotMove(Side::Com);
             ports_.timer.setEnabled(false);
             終了(texts::match::WINNER_YOU);
             return;
         }
-
-        if (!honest && 反則発生(s, now()) == YES)
-            反則手作成(s, m.fromX, m.fromY, m.toX, m.toY, m.placed);
+        m = *chosen;
         描画_移動結果(s, c, s.roleCOM, m.toX, m.toY, m.placed, COLOUR_WHITE);
 
-        v = match_.submit(Side::Com,
-                          moveFromSource(m.fromX, m.fromY, m.toX, m.toY, m.moving, m.placed));
+        v = match_.submit(Side::Com, m);
         if (!v.isMiss()) break;
-        ミス処理(s.roleCOM, v.missKind, m.fromX, m.fromY, m.toX, m.toY);
-        点滅_ミス回数(3, s.roleCOM);
+        ミス処理(s.roleCOM, v.missKind, m.sourceX(), m.sourceY(), m.toX, m.toY);
+        点滅_ミス回数(MISS_BLINKS, s.roleCOM);
         if (v.end == GameEnd::TenthMiss) {
             終了(texts::match::WINNER_MAN_ON_MISSES);
             return;
         }
-        s.comTurn.foulTried[m.toX][m.toY] = YES;
     }
     if (!v.accepted()) {
         // Only a move the computer's player should never have made comes here.
@@ -169,10 +152,10 @@ void Form1::com_ban() {
     ++movesLogged;
     moveEntered();
     描画_手数(s, c, s.moveCount, COLOUR_WHITE);
-    drawMove(m.fromX, m.fromY, m.toX, m.toY, m.placed, v.captured);
+    drawMove(m.sourceX(), m.sourceY(), m.toX, m.toY, m.placed, v.captured);
     // The clock stops with the move; the pause only lets the player see it land.
     ports_.timer.setEnabled(false);
-    待ち時間(0.5);
+    待ち時間(COM_MOVE_PAUSE_SECONDS);
     ports_.sound.dsPlay(sndPiece);
 
     afterEvent();  // the move's mark shows with the boxes that follow
@@ -186,7 +169,7 @@ void Form1::com_ban() {
         said = said.empty() ? std::string(text) : texts::status::andThen(said, text);
     };
     if (v.check) say(texts::status::CHECK);
-    if (m.fromX < 1) say(texts::status::COM_DROPPED);
+    if (m.isDrop()) say(texts::status::COM_DROPPED);
     say(texts::status::YOUR_TURN);
     setStatus(said);
     if (v.mate) {
@@ -194,7 +177,7 @@ void Form1::com_ban() {
     } else if (v.check) {
         ports_.dialogs.message(texts::match::CHECK, texts::match::CHECK_TITLE);
     }
-    if (m.fromX < 1)
+    if (m.isDrop())
         ports_.dialogs.message(texts::match::COM_DROPPED, texts::match::COM_DROPPED_TITLE);
 
     match_.startClock();

@@ -17,11 +17,28 @@ float secondsSince(float start, float now) {
     return now + 86400.0f - start;
 }
 
-bool recordFull(const GameState& s) {
-    return s.moveNo >= MAX_MOVES || s.moveCount >= MAX_MOVES;
+}  // namespace
+
+bool Match::recordFull() const {
+    return s_.moveNo >= MAX_MOVES || s_.moveCount >= MAX_MOVES;
 }
 
-}  // namespace
+void Match::startGame(Side first) {
+    s_.roleMAN = first == Side::Man ? SENTE : GOTE;
+    s_.roleCOM = first == Side::Man ? GOTE : SENTE;
+    s_.turn = SENTE;
+    s_.gameState = 1;
+    s_.kifuMode = NO;
+    startClock();
+    viewsBegin();
+}
+
+Verdict Match::cannotMove(Side side) {
+    Verdict v;
+    v.end = GameEnd::NoMove;
+    v.winner = otherSide(side);
+    return v;
+}
 
 void Match::startClock() {
     if (timeOfDay_) s_.clockStart = timeOfDay_();
@@ -103,7 +120,7 @@ Verdict Match::submit(Side side, const Move& move) {
         // The design's computer fouls on purpose; its moves are judged by the code they land as.
         if (const int kind = 調査_ミス(s, fromX, fromY, toX, toY, move.placed); kind != NO)
             return judgeMiss(side, move, kind);
-        if (recordFull(s)) {
+        if (recordFull()) {
             v.refusal = Verdict::Refusal::RecordFull;
             v.end = GameEnd::MoveLimit;
             return v;
@@ -133,7 +150,7 @@ Verdict Match::submit(Side side, const Move& move) {
         v.refusal = Verdict::Refusal::MustPromote;
         return v;
     }
-    if (recordFull(s)) {
+    if (recordFull()) {
         v.refusal = Verdict::Refusal::RecordFull;
         v.end = GameEnd::MoveLimit;
         return v;
@@ -190,7 +207,7 @@ void Match::play(Side side, Verdict& v) {
         }
         if (s.winner != NOBODY) return;
         // The human's move that fills the record ends the game with the turn unpassed.
-        if (recordFull(s)) {
+        if (recordFull()) {
             v.end = GameEnd::MoveLimit;
             return;
         }
@@ -207,7 +224,7 @@ void Match::play(Side side, Verdict& v) {
         }
     }
     s.turn = man ? s.roleCOM : s.roleMAN;
-    if (recordFull(s)) v.end = GameEnd::MoveLimit;
+    if (recordFull()) v.end = GameEnd::MoveLimit;
 }
 
 }  // namespace velk

@@ -21,6 +21,7 @@ enum class GameEnd : std::uint8_t {
     Mate,       // the human's side mated the computer's king
     TenthMiss,  // the mover's tenth miss
     MoveLimit,  // the record is full
+    NoMove,     // the side to move had no move at all
 };
 
 // What the referee said of a submitted move.
@@ -88,6 +89,15 @@ class Match {
     // The one way a move enters the game. Judges it, and when it is played records it, moves
     // the piece, surveys the board, tells both views, and passes the turn unless the game ended.
     Verdict submit(Side side, const Move& move);
+
+    // A game starts on the position as it stands, with the given side moving first (SENTE).
+    void startGame(Side first);
+
+    // The side to move has not a single move: it loses.
+    Verdict cannotMove(Side side);
+
+    // No further move can be recorded.
+    bool recordFull() const;
 
     // Writes entry moveNo + 1 of the record as it stands before the move is made; a move beyond
     // the record's last entry is not recorded. False when nothing was written.

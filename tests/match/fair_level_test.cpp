@@ -15,7 +15,7 @@
 #include "match/fakes.h"
 #include "match/form1.h"
 #include "match/form_fixture.h"
-#include "match/honest_move.h"
+#include "players/honest_move.h"
 #include "record/kif.h"
 #include "record/record_file.h"
 #include "referee/miss.h"

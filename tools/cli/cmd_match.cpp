@@ -1,25 +1,28 @@
-// velk-tsuitate-cli match: the honest player plays the human's side of whole games through
-// Form1, with the clicks a person makes and the boxes answered as a person would, against the
-// computer at a chosen level. The ports are quiet and the clock moves only by what the game
-// waits and by the human side's pretended thinking, so the same arguments give the same games.
+// velk-tsuitate-cli match: the honest player plays the human's side of whole games against the
+// computer at a chosen level, both seats submitting their moves to the referee. The clock moves
+// only by the pauses the window would make and by the human side's pretended thinking, so the
+// same arguments give the same games as the window would.
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
+#include <mutex>
 #include <ostream>
 #include <random>
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "cli/match.h"
-#include "honest/honest_player.h"
-#include "match/controls.h"
-#include "match/form1.h"
-#include "match/memory_ports.h"
-#include "texts/texts.h"
-#include "ui/geometry.h"
+#include "game/invariants.h"
+#include "game/setup.h"
+#include "match/pacing.h"
+#include "players/design_computer.h"
+#include "players/honest_seat.h"
+#include "referee/match.h"
 
 namespace velk::cli {
 
@@ -28,6 +31,7 @@ namespace {
 // The most games one run plays, and the longest seed.
 constexpr long MAX_GAMES = 1000000;
 constexpr std::size_t MAX_SEED_DIGITS = 18;
+constexpr std::uint64_t MAX_JOBS = 256;
 
 // A positive whole number of at most maxDigits digits, nothing else.
 bool parsePositive(const std::string& text, std::size_t maxDigits, std::uint64_t& value) {
@@ -40,102 +44,21 @@ bool parsePositive(const std::string& text, std::size_t maxDigits, std::uint64_t
     return value > 0;
 }
 
-class QuietCanvas : public Canvas {
-  public:
-    void beginFullRedraw() override {}
-    void drawPicture(int, double, double) override {}
-    void drawOutline(int, double, double) override {}
-    void fillRect(double, double, int, int, int) override {}
-    void drawText(double, double, const std::string&, int, int) override {}
-};
-
-// Every box is read and closed with OK; "続けますか？" is answered No and the question whether
-// to quit with unsaved moves Yes, which after a game ends the program. The last box of the end
-// of a game tells who won.
-class MatchDialogs : public Dialogs {
-  public:
-    std::string endText;
-
-    void message(const std::string& text, const std::string& title) override {
-        if (title == texts::match::END_TITLE) endText = text;
-    }
-    void warning(const std::string&, const std::string&) override {}
-    bool askYesNo(const std::string&, const std::string& title,
-                  DefaultButton = DefaultButton::Yes) override {
-        return title == texts::match::QUIT_TITLE;
-    }
-};
-
-class QuietSound : public SoundDevice {
-  public:
-    int dsInitialize(long) override { return 1; }
-    void dsTerminate(int) override {}
-    int dsCreateDSB(int, const unsigned char*, std::size_t, int) override { return next_++; }
-    void dsFree(int) override {}
-    void dsPlay(int) override {}
-    void dsPlayLooping(int) override {}
-    void dsStop(int) override {}
-
-  private:
-    int next_ = 1;
-};
-
-// The time of day moves only when the game waits or the robot pretends to think.
-class MatchClock : public Clock {
+// The time of day moves only when the window would pause or the robot pretends to think.
+class MatchClock {
   public:
     double now = 36000.0;
-    float timeOfDay() override { return static_cast<float>(now); }
-    void wait(double seconds) override { advance(seconds); }
+    float timeOfDay() const { return static_cast<float>(now); }
     void advance(double seconds) {
         now += seconds;
         while (now >= 86400.0) now -= 86400.0;
     }
-};
-
-class QuietWindow : public Window {
-  public:
-    int topTwips = 0;
-    void repaint() override {}
-    int top() const override { return topTwips; }
-    void place(int, int t, int, int) override { topTwips = t; }
-    void quit() override {}
-    long handle() const override { return 1; }
-};
-
-// A folder of its own for the games' settings, removed afterwards; the current folder's
-// settings file cannot change the games.
-class GameFolder {
-  public:
-    GameFolder() {
-        const auto base = std::filesystem::temp_directory_path();
-        std::random_device rd;
-        for (int i = 0; i < 100; ++i) {
-            path_ = base / ("velk-match-" + std::to_string(rd()));
-            std::error_code e;
-            if (std::filesystem::create_directory(path_, e)) return;
-        }
-        throw std::runtime_error("no game folder could be made in " + base.string());
+    // The pauses the window makes: the miss counter blinking, the computer's move standing.
+    void missShown() {
+        for (int i = 0; i < MISS_BLINKS * 2; ++i) advance(MISS_BLINK_SECONDS);
     }
-    ~GameFolder() {
-        std::error_code e;
-        std::filesystem::remove_all(path_, e);
-    }
-    GameFolder(const GameFolder&) = delete;
-    GameFolder& operator=(const GameFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
+    void comMoveShown() { advance(COM_MOVE_PAUSE_SECONDS); }
 };
-
-void runControl(Form1& form, const std::string& name) {
-    (form.*(findControl(name)->handler))();
-}
-
-void click(Form1& form, int button, int x, int y) {
-    form.Form_MouseDown(button, 0, static_cast<float>(twipsX(x + 0.5)),
-                        static_cast<float>(twipsY(y + 0.5)));
-}
 
 enum class Winner { Man, Com, Draw };
 
@@ -146,83 +69,119 @@ struct GameResult {
     int missCOM = 0;
 };
 
-// One program run from start to end: the level chosen, a game started, played to its end and
-// another game declined.
+// One game: the honest player on the human's side against the computer's seat, refereed by the
+// match alone.
 class Game {
   public:
-    Game(const MatchOptions& options, long number, const std::filesystem::path& folder)
+    Game(const MatchOptions& options, long number)
         : options_(options),
           number_(number),
           man_(gameSeed()),
           rng_(gameSeed() + CLOCK_SEED_OFFSET),
-          form_(Ports{canvas_, dialogs_, sound_, clock_, timer_, menu_, panel_, window_}, folder) {
-        panel_.folderPath = folder.string();
+          designCom_(match_.state(), [this] { return clock_.timeOfDay(); }) {
+        match_.setClock([this] { return clock_.timeOfDay(); });
     }
 
     // Plays the game; false with the reason in error when the human side's player stuck.
     bool play(GameResult& result, std::vector<double>& thinkMs, std::string& error) {
-        form_.Form_Load();
+        GameState& s = match_.state();
+        loadDefaults(s);
+        Player* com = &designCom_;
         if (options_.honest) {
-            // The computer's side is an honest player too, with a seed of its own.
-            runControl(form_, "KOUSEI");
-            form_.setHonestSeed(gameSeed() + COM_SEED_OFFSET);
+            s.level = LEVEL_KOUSEI;
+            honestCom_.emplace(s, gameSeed() + COM_SEED_OFFSET);
+            com = &*honestCom_;
+            match_.setJudging(Side::Com, Judging::Player);
         } else {
-            runControl(form_, "LEVEL" + std::to_string(options_.level));
+            s.level = options_.level;
+            match_.setJudging(Side::Com, Judging::DesignComputer);
         }
-        runControl(form_, number_ % 2 == 1 ? "SENTE" : "GOTE");
-        // Each turn ends in a move or a miss; misses and moves are both bounded, so this only
-        // guards against a fault of the robot.
-        for (long tries = 0; !form_.closed; ++tries) {
-            const GameState& s = form_.s;
-            if (tries > 100000 || s.turn != s.roleMAN) {
-                error = "the game stopped without an end while the human side was to move";
-                return false;
-            }
-            // A person takes a while before each move, which also varies the clock's digits
-            // that the computer's fouls are rolled from.
-            clock_.advance(static_cast<double>(1 + rng_() % 600) / 100.0);
+        match_.startGame(number_ % 2 == 1 ? Side::Man : Side::Com);
 
-            const auto start = std::chrono::steady_clock::now();
-            const HonestMove m = man_.choose(form_.viewOf(Side::Man));
-            const auto stop = std::chrono::steady_clock::now();
-            thinkMs.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
-            if (!m.found) {
-                error = "the human side's player found no move";
+        Verdict v;
+        // Each turn ends in a move or a miss; misses and moves are both bounded, so this only
+        // guards against a fault of a player.
+        for (long tries = 0; v.end == GameEnd::None; ++tries) {
+            if (tries > 100000) {
+                error = "the game stopped without an end";
                 return false;
             }
-            const long logged = form_.movesLogged;
-            const int misses = s.missCountMAN;
-            const bool drop = m.fromX == MAN_HAND_X;
-            const int piece =
-                drop ? manHandPiece(m.fromY) : form_.viewOf(Side::Man).board[m.fromX][m.fromY];
-            click(form_, LEFT_BUTTON, m.fromX, m.fromY);
-            if (!form_.closed)
-                click(form_, m.placed != piece ? RIGHT_BUTTON : LEFT_BUTTON, m.toX, m.toY);
-            if (form_.movesLogged == logged && form_.s.missCountMAN == misses) {
-                error = "the human side's move " + std::to_string(m.fromX) + "," +
-                        std::to_string(m.fromY) + " -> " + std::to_string(m.toX) + "," +
-                        std::to_string(m.toY) + " (" + std::to_string(m.placed) +
-                        ") was neither played nor refused as a miss";
-                return false;
+            const Side side = match_.sideToMove();
+            if (side == Side::Man) {
+                if (!manMoves(v, thinkMs, error)) return false;
+            } else {
+                v = comTurn(*com);
             }
+            check(s);
         }
-        const GameState& s = form_.s;
         result.moves = s.moveNo;
         result.missMAN = s.missCountMAN;
         result.missCOM = s.missCountCOM;
-        const std::string& end = dialogs_.endText;
-        if (end == texts::match::winnerIs(texts::match::WINNER_YOU) ||
-            end == texts::match::winnerIs(texts::match::WINNER_MAN_ON_MISSES))
-            result.winner = Winner::Man;
-        else if (end == texts::match::winnerIs(texts::match::WINNER_COMPUTER) ||
-                 end == texts::match::winnerIs(texts::match::WINNER_COM_ON_MISSES))
-            result.winner = Winner::Com;
-        else
-            result.winner = Winner::Draw;
+        result.winner = v.winner == Side::Man   ? Winner::Man
+                        : v.winner == Side::Com ? Winner::Com
+                                                : Winner::Draw;
         return true;
     }
 
   private:
+    // One move or miss of the human's side.
+    bool manMoves(Verdict& v, std::vector<double>& thinkMs, std::string& error) {
+        // A person takes a while before each move, which also varies the clock's digits that the
+        // computer's fouls are rolled from.
+        clock_.advance(static_cast<double>(1 + rng_() % 600) / 100.0);
+        const auto start = std::chrono::steady_clock::now();
+        const std::optional<Move> m = man_.choose(match_.view(Side::Man));
+        const auto stop = std::chrono::steady_clock::now();
+        thinkMs.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
+        if (!m) {
+            error = "the human side's player found no move";
+            return false;
+        }
+        v = match_.submit(Side::Man, *m);
+        if (v.isMiss()) clock_.missShown();
+        if (v.kind == Verdict::Kind::Refused && v.refusal != Verdict::Refusal::RecordFull) {
+            error = "the human side's move " + std::to_string(m->sourceX()) + "," +
+                    std::to_string(m->sourceY()) + " -> " + std::to_string(m->toX) + "," +
+                    std::to_string(m->toY) + " (" + std::to_string(m->placed) +
+                    ") was neither played nor refused as a miss";
+            return false;
+        }
+        return true;
+    }
+
+    // The computer's turn: moves until one is played, the game ends, or none is left.
+    Verdict comTurn(Player& com) {
+        if (match_.recordFull()) {
+            Verdict full;
+            full.end = GameEnd::MoveLimit;
+            return full;
+        }
+        match_.startClock();
+        com.turnBegins(match_.view(Side::Com));
+        for (;;) {
+            const std::optional<Move> m = com.choose(match_.view(Side::Com));
+            if (!m) return match_.cannotMove(Side::Com);
+            const Verdict v = match_.submit(Side::Com, *m);
+            if (v.isMiss()) {
+                clock_.missShown();
+                if (v.end != GameEnd::None) return v;
+                continue;
+            }
+            if (v.accepted()) {
+                clock_.comMoveShown();
+                match_.startClock();
+            }
+            return v;
+        }
+    }
+
+    static void check([[maybe_unused]] const GameState& s) {
+#ifndef NDEBUG
+        if (const std::string broken = checkGameState(s); !broken.empty())
+            throw std::logic_error("game state broken: " + broken);
+#endif
+    }
+
     // The seed of the game's human side; the computer's honest player and the pretended
     // thinking times take seeds of their own from it.
     std::uint64_t gameSeed() const {
@@ -233,17 +192,12 @@ class Game {
 
     const MatchOptions& options_;
     long number_;
-    HonestPlayer man_;
+    HonestSeat man_;
     std::mt19937_64 rng_;
-    QuietCanvas canvas_;
-    MatchDialogs dialogs_;
-    QuietSound sound_;
     MatchClock clock_;
-    MemoryTimer timer_;
-    MemoryMenu menu_;
-    MemoryRecordPanel panel_;
-    QuietWindow window_;
-    Form1 form_;
+    Match match_;
+    DesignComputer designCom_;
+    std::optional<HonestComputer> honestCom_;
 };
 
 const char* winnerName(Winner w) {
@@ -263,6 +217,7 @@ std::string fixed(double value, int decimals) {
 bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& options,
                        std::string& error) {
     options = MatchOptions{};
+    options.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     bool haveGames = false, haveSeed = false, haveLevel = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -270,7 +225,7 @@ bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& optio
             options.times = true;
             continue;
         }
-        if (a != "--games" && a != "--seed" && a != "--level") {
+        if (a != "--games" && a != "--seed" && a != "--level" && a != "--jobs") {
             error = "unknown argument '" + a + "'";
             return false;
         }
@@ -280,7 +235,14 @@ bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& optio
         }
         const std::string& v = args[++i];
         std::uint64_t n = 0;
-        if (a == "--games") {
+        if (a == "--jobs") {
+            if (!parsePositive(v, 3, n) || n > MAX_JOBS) {
+                error = "--jobs takes a whole number of threads from 1 to " +
+                        std::to_string(MAX_JOBS) + ", not '" + v + "'";
+                return false;
+            }
+            options.jobs = static_cast<int>(n);
+        } else if (a == "--games") {
             if (!parsePositive(v, 7, n) || n > static_cast<std::uint64_t>(MAX_GAMES)) {
                 error = "--games takes a whole number of games from 1 to " +
                         std::to_string(MAX_GAMES) + ", not '" + v + "'";
@@ -317,30 +279,97 @@ bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& optio
     return true;
 }
 
+namespace {
+
+// One game's outcome as the run reports it.
+struct Played {
+    bool ok = false;
+    std::string error;
+    GameResult result;
+    std::vector<double> thinkMs;
+};
+
+// Plays games 1..n on up to `jobs` threads (each game is independent: its own match, players and
+// clock) and hands each outcome to report in the games' order as soon as all before it are done.
+// Stops handing out games once report returns false.
+template <class Report>
+void playAll(const MatchOptions& options, int jobs, Report&& report) {
+    const long n = options.games;
+    std::vector<Played> played(static_cast<std::size_t>(n));
+    std::vector<char> done(static_cast<std::size_t>(n), 0);
+    std::mutex mutex;
+    std::condition_variable finished;
+    long next = 0;
+    bool stop = false;
+    const auto work = [&] {
+        for (;;) {
+            long i;
+            {
+                const std::lock_guard lock(mutex);
+                if (stop || next >= n) return;
+                i = next++;
+            }
+            Played p;
+            Game game(options, i + 1);
+            p.ok = game.play(p.result, p.thinkMs, p.error);
+            const std::lock_guard lock(mutex);
+            played[static_cast<std::size_t>(i)] = std::move(p);
+            done[static_cast<std::size_t>(i)] = 1;
+            finished.notify_all();
+        }
+    };
+    std::vector<std::thread> workers;
+    for (int j = 1; j < jobs; ++j) workers.emplace_back(work);
+    std::thread reporter([&] {
+        for (long i = 0; i < n; ++i) {
+            std::unique_lock lock(mutex);
+            finished.wait(lock, [&] { return done[static_cast<std::size_t>(i)] != 0; });
+            Played p = std::move(played[static_cast<std::size_t>(i)]);
+            lock.unlock();
+            if (!report(i + 1, p)) {
+                const std::lock_guard again(mutex);
+                stop = true;
+                return;
+            }
+        }
+    });
+    work();
+    for (std::thread& t : workers) t.join();
+    {
+        // Games never handed out (after a failure) count as done for the reporter.
+        const std::lock_guard lock(mutex);
+        for (long i = next; i < n; ++i) done[static_cast<std::size_t>(i)] = 1;
+        finished.notify_all();
+    }
+    reporter.join();
+}
+
+}  // namespace
+
 int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) {
-    const GameFolder folder;
     long wins = 0, losses = 0, draws = 0;
     std::vector<double> thinkMs;
-    for (long i = 1; i <= options.games; ++i) {
-        GameResult r;
-        std::string error;
-        bool ok = false;
-        {
-            Game game(options, i, folder.path());
-            ok = game.play(r, thinkMs, error);
-        }
-        if (!ok) {
+    bool failed = false;
+    const int jobs = static_cast<int>(std::min<long>(options.jobs, options.games));
+    playAll(options, jobs, [&](long i, Played& p) {
+        if (!p.ok) {
             out.flush();
-            err << "velk-tsuitate-cli: match: game " << i << ": " << error << '\n';
-            return 1;
+            err << "velk-tsuitate-cli: match: game " << i << ": " << p.error << '\n';
+            failed = true;
+            return false;
         }
+        const GameResult& r = p.result;
+        thinkMs.insert(thinkMs.end(), p.thinkMs.begin(), p.thinkMs.end());
         wins += r.winner == Winner::Man ? 1 : 0;
         losses += r.winner == Winner::Com ? 1 : 0;
         draws += r.winner == Winner::Draw ? 1 : 0;
         out << "game " << i << " first " << (i % 2 == 1 ? "MAN" : "COM") << " result "
             << winnerName(r.winner) << " moves " << r.moves << " missMAN " << r.missMAN
             << " missCOM " << r.missCOM << '\n';
-    }
+        out.flush();
+        return true;
+    });
+    if (failed) return 1;
     const double score = 100.0 * (static_cast<double>(wins) + 0.5 * static_cast<double>(draws)) /
                          static_cast<double>(options.games);
     out << "games " << options.games << " wins " << wins << " losses " << losses << " draws "

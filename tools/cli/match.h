@@ -1,5 +1,5 @@
-// The match command: whole games in which the honest player takes the human's side through the
-// window controller's own clicks and boxes, against the computer at a chosen level.
+// The match command: whole games in which the honest player takes the human's side against the
+// computer at a chosen level, refereed by the match as the window's games are.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +15,7 @@ struct MatchOptions {
     int level = 0;        // 1..3, or 0 with honest
     bool honest = false;  // the computer plays at 公正: an honest player too
     bool times = false;   // print the human side's thinking times
+    int jobs = 1;         // games played at once, on threads of their own
 };
 
 // Reads the arguments that follow "match". On a bad or missing one returns false with the

@@ -1,4 +1,4 @@
-#include "match/honest_move.h"
+#include "players/honest_move.h"
 
 #include "board/promotion.h"
 #include "game/board_view.h"
