@@ -294,9 +294,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
     // that could never move again unpromoted is refused rather than left stranded. A computer
     // hand slot is addressed by its row.
     const bool promoteButton = button == RIGHT_BUTTON;
-    const int placed = promoteButton && mayPromote(m.fromX, m.fromY, m.toY, m.piece)
-                           ? promotedCode(m.piece)
-                           : m.piece;
+    const int placed = promoteButton && canPromote(m.piece) ? promotedCode(m.piece) : m.piece;
     const int sourceY = m.fromX == COM_HAND_X ? 8 - m.fromY : m.fromY;
     const Verdict v = match_.submit(
         sideOf(m.piece), moveFromSource(m.fromX, sourceY, m.toX, m.toY, m.piece, placed));

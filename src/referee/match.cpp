@@ -105,9 +105,14 @@ Verdict Match::judgeMiss(Side side, const Move& move, int kind) {
     return v;
 }
 
-Verdict Match::submit(Side side, const Move& move) {
+Verdict Match::submit(Side side, const Move& asked) {
     GameState& s = s_;
     Verdict v;
+    // A promotion the rules do not allow there is not made: the piece lands as it is.
+    Move move = asked;
+    if (move.promotes() && (judging(side) == Judging::Player) &&
+        !mayPromote(move.sourceX(), move.sourceY(), move.toY, move.piece))
+        move.placed = move.piece;
     v.move = move;
     if (side == Side::None || sideToMove() != side || move.mover() != side) {
         v.refusal = Verdict::Refusal::NotYourTurn;
@@ -116,7 +121,7 @@ Verdict Match::submit(Side side, const Move& move) {
     const int fromX = move.sourceX(), fromY = move.sourceY();
     const int toX = move.toX, toY = move.toY;
 
-    if ((side == Side::Com ? judgingCOM_ : judgingMAN_) == Judging::DesignComputer) {
+    if (judging(side) == Judging::DesignComputer) {
         // The design's computer fouls on purpose; its moves are judged by the code they land as.
         if (const int kind = 調査_ミス(s, fromX, fromY, toX, toY, move.placed); kind != NO)
             return judgeMiss(side, move, kind);
@@ -166,7 +171,7 @@ void Match::play(Side side, Verdict& v) {
     const Move& m = v.move;
     const int fromX = m.sourceX(), fromY = m.sourceY();
     const int toX = m.toX, toY = m.toY;
-    const bool design = (side == Side::Com ? judgingCOM_ : judgingMAN_) == Judging::DesignComputer;
+    const bool design = judging(side) == Judging::DesignComputer;
 
     // The turn's time is taken from the clock now.
     updateElapsed();

@@ -129,6 +129,7 @@ class Match {
     Judging judgingMAN_ = Judging::Player;
     Judging judgingCOM_ = Judging::DesignComputer;
 
+    Judging judging(Side side) const { return side == Side::Com ? judgingCOM_ : judgingMAN_; }
     Verdict judgeMiss(Side side, const Move& move, int kind);
     void play(Side side, Verdict& v);
 

@@ -63,21 +63,15 @@ double emsOf(char32_t cp) {
     return 1.0;
 }
 
-void tile(const GameState& s, Canvas& c, double gx, double gy) {
+void tile(const Screen& s, Canvas& c, double gx, double gy) {
     描画_絵(s, c, s.background, gx, gy);
 }
 
 // The black shadow 0.1 square down and right, then the text itself.
-void shadowed(const GameState& s, Canvas& c, double gx, double gy, std::string_view text,
-              int colour, int fontSize) {
+void shadowed(const Screen& s, Canvas& c, double gx, double gy, std::string_view text, int colour,
+              int fontSize) {
     描画_数値(s, c, gx + 0.1, gy + 0.1, text, COLOUR_BLACK, 0, fontSize);
     描画_数値(s, c, gx, gy, text, colour, 0, fontSize);
-}
-
-int handSum(const std::array<int, 8>& hand) {
-    int sum = 0;
-    for (int k = 1; k <= 7; ++k) sum += hand[k];
-    return sum;
 }
 
 std::string_view gradeText(int grade) {
@@ -93,7 +87,7 @@ bool isPictureCode(int code) {
 
 // --- Primitives ---
 
-void 描画_絵(const GameState& s, Canvas& c, int code, double gx, double gy) {
+void 描画_絵(const Screen& s, Canvas& c, int code, double gx, double gy) {
     if (code >= COM_HU && code <= COM_OU && s.screenUp == YES && gx > 0) {
         c.drawPicture(PICTURE_EMPTY_SQUARE, gx, gy);
         return;
@@ -101,17 +95,17 @@ void 描画_絵(const GameState& s, Canvas& c, int code, double gx, double gy) {
     if (isPictureCode(code)) c.drawPicture(code, gx, gy);
 }
 
-void 描画_桝輪郭(const GameState&, Canvas& c, int colour, double gx, double gy) {
+void 描画_桝輪郭(const Screen&, Canvas& c, int colour, double gx, double gy) {
     c.drawOutline(colour, gx, gy);
 }
 
-void 描画_四角形(const GameState&, Canvas& c, double gx, double gy, int widthTwips, int heightTwips,
+void 描画_四角形(const Screen&, Canvas& c, double gx, double gy, int widthTwips, int heightTwips,
                  int colour) {
     c.fillRect(gx, gy, widthTwips, heightTwips, colour);
 }
 
-void 描画_数値(const GameState& s, Canvas& c, double gx, double gy, int value, int colour,
-               int style, int fontSize) {
+void 描画_数値(const Screen& s, Canvas& c, double gx, double gy, int value, int colour, int style,
+               int fontSize) {
     if (style == 0) {
         c.drawText(gx, gy, std::to_string(value), colour, fontSize);
         return;
@@ -120,12 +114,12 @@ void 描画_数値(const GameState& s, Canvas& c, double gx, double gy, int valu
         描画_数値(s, c, gx, gy, 文字列変換(1000 + value), colour, 0, fontSize);
 }
 
-void 描画_数値(const GameState&, Canvas& c, double gx, double gy, std::string_view text, int colour,
+void 描画_数値(const Screen&, Canvas& c, double gx, double gy, std::string_view text, int colour,
                int, int fontSize) {
     c.drawText(gx, gy, std::string(text), colour, fontSize);
 }
 
-void 描画_文字列(const GameState&, Canvas& c, int code, double gx, double gy, int colour,
+void 描画_文字列(const Screen&, Canvas& c, int code, double gx, double gy, int colour,
                  int fontSize) {
     const std::string_view text =
         code == TEXT_MOVE_COUNT_LABEL ? texts::draw::MOVE_COUNT_LABEL : gradeText(code);
@@ -171,13 +165,13 @@ std::string_view 文字列変換(int value) {
 
 // --- Board and hands ---
 
-void 描画_背景(const GameState& s, Canvas& c, int code) {
+void 描画_背景(const Screen& s, Canvas& c, int code) {
     for (int gx = -3; gx <= 20; ++gx)
         for (int gy = -2; gy <= 15; ++gy)
             if (!onBoard(gx, gy)) 描画_絵(s, c, code, gx, gy);
 }
 
-void 描画_盤(const GameState& s, Canvas& c) {
+void 描画_盤(const Screen& s, Canvas& c) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
             描画_絵(s, c, s.board[x][y], x, y);
@@ -185,12 +179,12 @@ void 描画_盤(const GameState& s, Canvas& c) {
         }
 }
 
-void 描画_将棋盤桝(const GameState& s, Canvas& c) {
+void 描画_将棋盤桝(const Screen& s, Canvas& c) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) 描画_桝輪郭(s, c, COLOUR_GREEN, x, y);
 }
 
-void 描画_桝_数値(const GameState& s, Canvas& c) {
+void 描画_桝_数値(const Screen& s, Canvas& c) {
     for (int i = 1; i <= 9; ++i) {
         tile(s, c, i, 0);
         描画_数値(s, c, i + 0.2, 0.5, 10 - i, COLOUR_BLACK, 0, 16);
@@ -201,7 +195,7 @@ void 描画_桝_数値(const GameState& s, Canvas& c) {
     }
 }
 
-void 描画_自持盤(const GameState& s, Canvas& c) {
+void 描画_自持盤(const Screen& s, Canvas& c) {
     for (int k = 1; k <= 7; ++k) {
         const int row = k + 2;
         描画_絵(s, c, EMPTY, MAN_HAND_X, row);
@@ -215,7 +209,7 @@ void 描画_自持盤(const GameState& s, Canvas& c) {
     }
 }
 
-void 描画_敵持盤(const GameState& s, Canvas& c) {
+void 描画_敵持盤(const Screen& s, Canvas& c) {
     if (s.screenUp == YES)
         描画_敵持盤_ついたて有り(s, c);
     else
@@ -225,7 +219,7 @@ void 描画_敵持盤(const GameState& s, Canvas& c) {
 // The count column beside the computer's hand (column 0) is tiled afresh on every row, so that
 // neither a stale count nor, once the screen is back up, a count by kind stays visible. The
 // tile reaches one pixel into the board's first column, whose outline is redrawn.
-void 描画_敵持盤_ついたて有り(const GameState& s, Canvas& c) {
+void 描画_敵持盤_ついたて有り(const Screen& s, Canvas& c) {
     for (int row = 1; row <= 7; ++row) {
         tile(s, c, 0, row);
         描画_絵(s, c, EMPTY, COM_HAND_X, row);
@@ -236,7 +230,7 @@ void 描画_敵持盤_ついたて有り(const GameState& s, Canvas& c) {
     if (total > 0) shadowed(s, c, 0.1, 1.3, std::to_string(total), COLOUR_WHITE, HAND_COUNT_SIZE);
 }
 
-void 描画_敵持盤_ついたて無し(const GameState& s, Canvas& c) {
+void 描画_敵持盤_ついたて無し(const Screen& s, Canvas& c) {
     for (int k = 1; k <= 7; ++k) {
         const int row = 8 - k;
         tile(s, c, 0, row);
@@ -250,9 +244,9 @@ void 描画_敵持盤_ついたて無し(const GameState& s, Canvas& c) {
     }
 }
 
-int 調査_持駒数(const GameState& s, int side) {
-    if (side == s.roleMAN) return handSum(s.handMAN);
-    if (side == s.roleCOM) return handSum(s.handCOM);
+int 調査_持駒数(const Screen& s, int side) {
+    if (side == s.roleMAN) return handSumOf(s.handMAN);
+    if (side == s.roleCOM) return s.handTotalCOM;
     return 0;
 }
 
@@ -268,7 +262,7 @@ void 描画_COM駒(GameState& s, Canvas& c) {
 
 // --- Status fields ---
 
-void 描画_所有時間(const GameState& s, Canvas& c, const Menu& menu, int side, float seconds) {
+void 描画_所有時間(const Screen& s, Canvas& c, const Menu& menu, int side, float seconds) {
     if (!menu.isChecked(MenuItem::KEIKA)) return;
     消去_所有時間(s, c, side);
     if (side == s.roleMAN) {
@@ -279,7 +273,7 @@ void 描画_所有時間(const GameState& s, Canvas& c, const Menu& menu, int si
     }
 }
 
-void 消去_所有時間(const GameState& s, Canvas& c, int side) {
+void 消去_所有時間(const Screen& s, Canvas& c, int side) {
     if (side == s.roleMAN) {
         for (int gx = 13; gx <= 15; ++gx) tile(s, c, gx, 9);
     } else if (side == s.roleCOM) {
@@ -309,7 +303,7 @@ std::string 変換_数字から文字(long long n) {
     return {};
 }
 
-void 描画_ミス回数(const GameState& s, Canvas& c, int side, int colour) {
+void 描画_ミス回数(const Screen& s, Canvas& c, int side, int colour) {
     消去_ミス回数(s, c, side);
     int row = 0;
     int count = 0;
@@ -331,7 +325,7 @@ void 描画_ミス回数(const GameState& s, Canvas& c, int side, int colour) {
     描画_数値(s, c, 13.8, row + 0.5, count, colour, 0, 14);
 }
 
-void 消去_ミス回数(const GameState& s, Canvas& c, int side) {
+void 消去_ミス回数(const Screen& s, Canvas& c, int side) {
     int row = 0;
     if (side == s.roleCOM)
         row = 5;
@@ -343,7 +337,7 @@ void 消去_ミス回数(const GameState& s, Canvas& c, int side) {
     tile(s, c, 14, row);
 }
 
-void 描画_レベル(const GameState& s, Canvas& c, int n) {
+void 描画_レベル(const Screen& s, Canvas& c, int n) {
     描画_数値(s, c, -1.4, 0.2, texts::draw::LEVEL_LABEL, COLOUR_BLACK, 0, 10);
     描画_数値(s, c, -1.5, 0.1, texts::draw::LEVEL_LABEL, COLOUR_WHITE, 0, 10);
     if (n == LEVEL_KOUSEI) {
@@ -355,13 +349,13 @@ void 描画_レベル(const GameState& s, Canvas& c, int n) {
     描画_数値(s, c, 0, 0, n, COLOUR_WHITE, 0, 12);
 }
 
-void 描画_ハンデレベル(const GameState& s, Canvas& c, int grade) {
+void 描画_ハンデレベル(const Screen& s, Canvas& c, int grade) {
     for (int gx = 11; gx <= 14; ++gx) tile(s, c, gx, 1);
     描画_文字列(s, c, grade, 11.1, 1.1, COLOUR_BLACK, 10);
     描画_文字列(s, c, grade, 11, 1, COLOUR_WHITE, 10);
 }
 
-void 描画_手数(const GameState& s, Canvas& c, int n, int colour) {
+void 描画_手数(const Screen& s, Canvas& c, int n, int colour) {
     tile(s, c, 13, 3);
     tile(s, c, 14, 3);
     描画_桝輪郭(s, c, COLOUR_GREEN, MAN_HAND_X, 3);
@@ -372,8 +366,7 @@ void 描画_手数(const GameState& s, Canvas& c, int n, int colour) {
     描画_文字列(s, c, TEXT_MOVE_COUNT_LABEL, 13.9, 3.2, colour, 10);
 }
 
-void 描画_移動結果(const GameState& s, Canvas& c, int side, int toX, int toY, int piece,
-                   int colour) {
+void 描画_移動結果(const Screen& s, Canvas& c, int side, int toX, int toY, int piece, int colour) {
     double gx = 0;
     if (side == s.roleCOM)
         gx = COM_MOVE_TEXT_X;
@@ -388,7 +381,7 @@ void 描画_移動結果(const GameState& s, Canvas& c, int side, int toX, int t
     描画_移動駒種類(s, c, side, piece, gx + MOVE_TEXT_NAME_OFFSET, MOVE_TEXT_Y, colour);
 }
 
-void 消去_移動結果(const GameState& s, Canvas& c, int side) {
+void 消去_移動結果(const Screen& s, Canvas& c, int side) {
     if (side == s.roleCOM) {
         for (int gx = -2; gx <= 0; ++gx) tile(s, c, gx, 8);
         描画_桝輪郭(s, c, COLOUR_GREEN, 1, 8);
@@ -397,20 +390,20 @@ void 消去_移動結果(const GameState& s, Canvas& c, int side) {
     }
 }
 
-void 描画_移動駒種類(const GameState& s, Canvas& c, int side, int piece, double gx, double gy,
+void 描画_移動駒種類(const Screen& s, Canvas& c, int side, int piece, double gx, double gy,
                      int colour) {
     const bool hidden = side == s.roleCOM && s.screenUp == YES;
     shadowed(s, c, gx, gy, hidden ? texts::draw::HIDDEN_PIECE : 文字列変換(piece), colour,
              MOVE_TEXT_SIZE);
 }
 
-void 描画_棋譜読込み部分消去(const GameState& s, Canvas& c) {
+void 描画_棋譜読込み部分消去(const Screen& s, Canvas& c) {
     描画_桝_数値(s, c);
     for (int gx = -1; gx <= 9; ++gx) tile(s, c, gx, 10);
     for (int x = 1; x <= 9; ++x) 描画_桝輪郭(s, c, COLOUR_GREEN, x, 9);
 }
 
-void 描画_棋譜見出し(const GameState&, Canvas& c, std::string_view title, std::string_view top,
+void 描画_棋譜見出し(const Screen&, Canvas& c, std::string_view title, std::string_view top,
                      std::string_view bottom) {
     const double halfEm = HEADER_FONT_SIZE * TWIPS_PER_POINT / 2.0;
     const std::string t =
@@ -442,7 +435,7 @@ constexpr int SQUARE_PX_H = SQUARE_H / PX;
 
 }  // namespace
 
-void 描画_最終手印(const GameState&, Canvas& c, int x, int y) {
+void 描画_最終手印(const Screen&, Canvas& c, int x, int y) {
     // A black line inside the coloured frame keeps it readable on a light or a dark square.
     constexpr int frame = 3;
     const int w = SQUARE_PX_W, h = SQUARE_PX_H;
@@ -455,7 +448,7 @@ void 描画_最終手印(const GameState&, Canvas& c, int x, int y) {
         fillInSquare(c, x, y, 1 + frame, 1 + frame + row, triangle - row, 1, COLOUR_LIGHT_MAGENTA);
 }
 
-void 描画_カーソル(const GameState&, Canvas& c, int x, int y) {
+void 描画_カーソル(const Screen&, Canvas& c, int x, int y) {
     constexpr int thick = 3, arm = 10, in = 5;
     const int w = SQUARE_PX_W, h = SQUARE_PX_H;
     const int left = in, top = in, right = w - in - thick, bottom = h - in - thick;
@@ -472,7 +465,7 @@ void 描画_カーソル(const GameState&, Canvas& c, int x, int y) {
     }
 }
 
-void 描画_拒否印(const GameState&, Canvas& c, int x, int y) {
+void 描画_拒否印(const Screen&, Canvas& c, int x, int y) {
     const int w = SQUARE_PX_W, h = SQUARE_PX_H;
     const int size = 16;
     const int left = (w - size) / 2, top = (h - size) / 2;
@@ -480,7 +473,7 @@ void 描画_拒否印(const GameState&, Canvas& c, int x, int y) {
     fillInSquare(c, x, y, left + 3, top + size / 2 - 2, size - 6, 4, COLOUR_WHITE);
 }
 
-void 描画_ヒント印(const GameState&, Canvas& c, int x, int y) {
+void 描画_ヒント印(const Screen&, Canvas& c, int x, int y) {
     // A frame of the given thickness inset from the square's edge.
     const auto frame = [&](int in, int thick, int colour) {
         const int w = SQUARE_PX_W - 2 * in, h = SQUARE_PX_H - 2 * in;
@@ -501,7 +494,7 @@ constexpr double STATUS_TEXT_X = -1.6;
 constexpr int STATUS_FONT_SIZE = 11;
 }  // namespace
 
-void 描画_状況行(const GameState& s, Canvas& c, std::string_view text) {
+void 描画_状況行(const Screen& s, Canvas& c, std::string_view text) {
     for (int gx = -3; gx <= 16; ++gx) tile(s, c, gx, STATUS_LINE_Y);
     const double room = CLIENT_WIDTH - twipsX(STATUS_TEXT_X) - 2 * SQUARE_W / 3.0;
     const std::string shown = fitText(text, STATUS_FONT_SIZE, room);
@@ -552,7 +545,7 @@ void 描画_棋譜_IO(RecordPanel& panel, int mode) {
 
 // --- Full redraw ---
 
-void 画面_再描画(const GameState& s, Canvas& c, const Menu& menu) {
+void 画面_再描画(const Screen& s, Canvas& c, const Menu& menu) {
     c.beginFullRedraw();
     描画_背景(s, c, s.background);
     描画_桝_数値(s, c);
