@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "match/fakes.h"
+#include "match/memory_ports.h"
 #include "support/board_text.h"
+#include "support/random_play.h"
 #include "texts/texts.h"
 #include "ui/surface_picture.h"
 
@@ -51,6 +53,49 @@ TEST(Draw, HiddenComputerPieceLooksLikeAnEmptySquare) {
     EXPECT_EQ(s.screenUp, NO);
     EXPECT_TRUE(hasPicture(c, COM_OU, 5, 1));
     EXPECT_EQ(c.lastOutline(5, 1), COLOUR_GREEN);
+}
+
+// While the screen stands, two games that differ only in where the computer's pieces stand and
+// what kinds its hand holds draw the same surface, whatever routine draws it.
+TEST(Draw, NothingDrawnWhileTheScreenStandsDependsOnHiddenPieces) {
+    std::mt19937 rng(7);
+    int positions = 0;
+    for (unsigned game = 1; game <= 25; ++game) {
+        testkit::playRandomGame(game, 80, [&](const GameState& s) {
+            if (++positions % 2 != 0) return;
+            // The twin: the computer's pieces scattered over its squares and the empty ones,
+            // its hand by kind shuffled with the same total.
+            GameState t = s;
+            std::vector<std::pair<int, int>> free;
+            std::vector<std::int16_t> pieces;
+            for (int x = 1; x <= 9; ++x)
+                for (int y = 1; y <= 9; ++y)
+                    if (!isManPiece(t.board[x][y])) {
+                        if (t.board[x][y] != EMPTY) pieces.push_back(t.board[x][y]);
+                        t.board[x][y] = EMPTY;
+                        free.emplace_back(x, y);
+                    }
+            std::shuffle(free.begin(), free.end(), rng);
+            for (std::size_t i = 0; i < pieces.size(); ++i)
+                t.board[free[i].first][free[i].second] = pieces[i];
+            Hand hand{};
+            for (int n = handSumOf(s.handCOM); n > 0; --n) hand[1 + rng() % 7] += 1;
+            t.handCOM = hand;
+            MemoryMenu menu;
+            menu.setChecked(MenuItem::KEIKA, true);
+            const auto draw = [&](const GameState& g) {
+                FakeCanvas c;
+                画面_再描画(g, c, menu);
+                描画_盤(g, c);
+                描画_敵持盤(g, c);
+                for (int x = 1; x <= 9; ++x)
+                    for (int y = 1; y <= 9; ++y) 描画_絵(g, c, g.board[x][y], x, y);
+                描画_移動結果(g, c, g.roleCOM, 5, 5, g.board[5][5], COLOUR_WHITE);
+                return c.ops;
+            };
+            ASSERT_EQ(draw(s), draw(t));
+        });
+    }
 }
 
 TEST(Draw, ComputerMoveTextHidesThePieceBehindTheScreen) {
