@@ -63,14 +63,24 @@ StepFault recordedMoveFault(const GameState& s, const MoveRecord& r, int n) {
     return StepFault::NONE;
 }
 
+Move recordedMove(const MoveRecord& r, int n) {
+    const int before = r.recPieceBefore[n], after = r.recPieceAfter[n];
+    if (!isDropEntry(r, n))
+        return boardMove(r.recFromX[n], r.recFromY[n], r.recToX[n], r.recToY[n], before, after);
+    Move m = dropMove(sideOf(after), handIndexOf(after), r.recToX[n], r.recToY[n]);
+    m.piece = static_cast<std::int16_t>(before);
+    m.placed = static_cast<std::int16_t>(after);
+    return m;
+}
+
 void playRecordedMove(GameState& s, const MoveRecord& r, int n) {
     const Side mover = moverOf(r, n);
-    const int after = r.recPieceAfter[n];
-    if (isDropEntry(r, n))
-        takeFromHand(s, mover, handIndexOf(after));
+    const Move m = recordedMove(r, n);
+    if (m.isDrop())
+        takeFromHand(s, mover, m.drop);
     else
-        s.board[r.recFromX[n]][r.recFromY[n]] = EMPTY;
-    s.board[r.recToX[n]][r.recToY[n]] = static_cast<std::int16_t>(after);
+        s.board[m.fromX][m.fromY] = EMPTY;
+    s.board[m.toX][m.toY] = m.placed;
     if (goesToHand(r.recCaptured[n])) addToHand(s, mover, handIndexOf(r.recCaptured[n]));
 }
 

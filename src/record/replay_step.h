@@ -2,9 +2,14 @@
 // record checks, the 進 and 戻る commands all step through these.
 #pragma once
 
+#include "board/move.h"
 #include "game/game_state.h"
 
 namespace velk {
+
+// Entry n as a move: its source square, or for a drop the hand kind of the piece it places; the
+// piece before and after.
+Move recordedMove(const MoveRecord& r, int n);
 
 // Why entry n cannot be played on a position.
 enum class StepFault {
