@@ -19,10 +19,6 @@ Side sideToMove(const GameState& s) {
     return Side::None;
 }
 
-Side otherSide(Side side) {
-    return side == Side::Man ? Side::Com : Side::Man;
-}
-
 // A piece taken by the mover, as the mover's own unpromoted code of that kind (what went into
 // its hand; a king keeps its kind).
 int takenAsOwn(Side mover, int captured) {
