@@ -36,24 +36,25 @@ bool someDropAllowed(const GameState& s, bool man, int x, int y) {
     return false;
 }
 
-// Step 2 of both mate tests: can a drop on every square between a ranging checker and the
-// king stop all checkers? Answers false as soon as one square cannot be blocked, or a checker
-// stands next to the king. A square counts as blocked only when some piece in hand may be
-// dropped there (a pawn on a file that has one, or a knight or lance where it could never move
-// again, may not); a pawn stands in for the dropped piece, which blocks the line whatever its
-// kind. Every trial pawn is taken off again.
-bool dropBlocksEveryLine(GameState& s, bool man, int kx, int ky) {
+// Step 2 of both mate tests: can a piece dropped on one of the squares between a ranging
+// checker and the king stop every checker? Never when a checker stands next to the king (a
+// checking knight marks the king's own square, which counts as next to it). A square is tried
+// only where some piece in hand may be dropped (not a pawn on a file that has one, nor a knight
+// or lance where it could never move again); one such square that stops every checker is
+// enough. A pawn stands in for the dropped piece, which blocks the line whatever its kind.
+// Every trial pawn is taken off again.
+bool dropBlocksCheck(GameState& s, bool man, int kx, int ky) {
     const Map& check = man ? s.maps.manKingCheck : s.maps.comKingCheck;
     const int pawn = man ? MAN_HU : COM_HU;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
             if (check[x][y] == 9 && adjacent(x, y, kx, ky)) return false;
-            if (check[x][y] != 1) continue;
-            const bool dropped = someDropAllowed(s, man, x, y);
-            const TrialPiece blocker(s.board, x, y, dropped ? pawn : s.board[x][y]);
-            if (checkerReachesKing(s, check, kx, ky)) return false;
+            if (check[x][y] != 1 || !someDropAllowed(s, man, x, y)) continue;
+            const TrialPiece blocker(s.board, x, y, pawn);
+            // A checker next to the king, met later in the scan, would still reach it.
+            if (!checkerReachesKing(s, check, kx, ky)) return true;
         }
-    return true;
+    return false;
 }
 
 // Step 3: a king step allowed by the move check onto a square the other side does not reach.
@@ -83,7 +84,7 @@ int 詰めかMAN(GameState& s) {
     const int ky = s.kingYMAN;
     if (!onBoard(kx, ky) || s.maps.comInfluence[kx][ky] == 0) return NO;
 
-    if (s.handTotalMAN > 0 && dropBlocksEveryLine(s, true, kx, ky)) return NO;
+    if (s.handTotalMAN > 0 && dropBlocksCheck(s, true, kx, ky)) return NO;
 
     if (kingEscapes(s, MAN_OU, s.maps.comInfluence, kx, ky)) return NO;
 
@@ -112,7 +113,7 @@ int 詰めかCOM(GameState& s) {
     const int ky = s.kingYCOM;
     if (!onBoard(kx, ky) || s.maps.manInfluence[kx][ky] == 0) return NO;
 
-    if (s.handTotalCOM > 0 && dropBlocksEveryLine(s, false, kx, ky)) return NO;
+    if (s.handTotalCOM > 0 && dropBlocksCheck(s, false, kx, ky)) return NO;
 
     if (kingEscapes(s, COM_OU, s.maps.manInfluence, kx, ky)) return NO;
 

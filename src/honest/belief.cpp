@@ -17,31 +17,28 @@ bool sameKind(int code, int other) {
     return handIndexOf(code) == handIndexOf(other);
 }
 
-int handCode(bool man, int kind) {
-    return man ? MAN_HAND_CODES[kind] : COM_HAND_CODES[kind];
+int handCode(Side side, int kind) {
+    return side == Side::Man ? MAN_HAND_CODES[kind] : COM_HAND_CODES[kind];
 }
 
 // The side's own move of an event, with the code that moves (read from the sample's board, where
 // the side's own pieces are known).
-Move ownMove(const World& w, const SeenEvent& e, bool man) {
-    Move m{static_cast<std::int8_t>(e.fromX),
-           static_cast<std::int8_t>(e.fromY),
-           static_cast<std::int8_t>(e.toX),
-           static_cast<std::int8_t>(e.toY),
-           0,
-           static_cast<std::int16_t>(e.placed)};
-    if (m.isDrop()) {
-        const int kind = handKindOfDrop(m);
-        m.piece = static_cast<std::int16_t>(kind >= 1 && kind <= 7 ? handCode(man, kind) : 0);
-    } else if (onBoard(m.fromX, m.fromY)) {
-        m.piece = w.board[m.fromX][m.fromY];
-    }
-    return m;
+// A drop's piece is the side's own code of the hand kind; a hand slot out of range gives no piece.
+Move ownMove(const Position& w, const SeenEvent& e, Side side) {
+    const bool drop = e.fromX == MAN_HAND_X || e.fromX == COM_HAND_X;
+    const int kind = drop ? (e.fromX == MAN_HAND_X ? e.fromY - 2 : e.fromY) : 0;
+    if (drop && (kind < 1 || kind > 7)) return Move{};
+    int piece = EMPTY;
+    if (drop)
+        piece = handCode(side, kind);
+    else if (onBoard(e.fromX, e.fromY))
+        piece = w.board[e.fromX][e.fromY];
+    return moveFromSource(e.fromX, e.fromY, e.toX, e.toY, piece, e.placed);
 }
 
-bool usable(const World& w, const Move& m, bool man) {
-    if (!onBoard(m.toX, m.toY) || !ownedBy(m.piece, man)) return false;
-    if (m.isDrop()) return w.hand(man)[handKindOfDrop(m)] > 0;
+bool usable(const Position& w, const Move& m, Side side) {
+    if (!onBoard(m.toX, m.toY) || !ownedBy(m.piece, side)) return false;
+    if (m.isDrop()) return w.hand(side)[m.drop] > 0;
     return true;
 }
 
@@ -54,7 +51,7 @@ bool mayStand(const Map& b, int code, int x, int y) {
 // Moves the piece on (x, y) to an empty square where it may stand, near its square when one is
 // free, never onto a square in avoid. false when there is none.
 template <class Avoid>
-bool relocate(World& w, int x, int y, Rng& rng, Avoid&& avoid) {
+bool relocate(Position& w, int x, int y, Rng& rng, Avoid&& avoid) {
     const int code = w.board[x][y];
     w.board[x][y] = EMPTY;
     int best[81][2];
@@ -91,17 +88,12 @@ bool between(const Move& m, int x, int y) {
     return false;
 }
 
-bool kingAttacked(const Map& b, bool man) {
-    const auto k = kingSquare(b, man);
-    return k[0] != 0 && attacked(b, k[0], k[1], !man);
-}
-
 inline constexpr int GREEDINESS = 60;
 
 // The other side's move seen as a destination: one of the moves that fit, drawn at random.
 // Promotions are drawn more often than not, as players mostly take them.
-bool stepOtherMove(World& w, const SeenEvent& e, bool man, Rng& rng) {
-    const bool other = !man;
+bool stepOtherMove(Position& w, const SeenEvent& e, Side side, Rng& rng) {
+    const Side other = otherSide(side);
     const int target = w.board[e.toX][e.toY];
     if (e.captured != 0 ? target != e.captured : target != EMPTY) return false;
     struct Option {
@@ -115,24 +107,21 @@ bool stepOtherMove(World& w, const SeenEvent& e, bool man, Rng& rng) {
     // Each fitting move is weighted by how good it looks to the side that made it, for players
     // mostly make the moves that look best to them.
     auto consider = [&](const Move& m, int weight) {
-        World after = w;
+        Position after = w;
         applyMove(after, m);
-        if (!m.isDrop() && kingAttacked(after.board, other)) return;  // would have been a miss
-        if (kingAttacked(after.board, man) != e.check) return;
+        if (!m.isDrop() && inCheck(after.board, other)) return;  // would have been a miss
+        if (inCheck(after.board, side) != e.check) return;
         if (count < 96) {
             const int value = evaluate(after, other) - threatAgainst(after, other) * 9 / 10;
             options[count++] = {m, weight, value};
         }
     };
     if (e.drop) {
-        const TwoPawnFlags pawns = pawnColumns(w.board, other ? MAN_HU : COM_HU);
-        const TwoPawnFlags none{};
+        const TwoPawnFlags pawns = pawnColumns(w.board, other == Side::Man ? MAN_HU : COM_HU);
         for (int kind = 1; kind <= 7; ++kind) {
             if (w.hand(other)[kind] <= 0) continue;
             const Move m = dropMove(other, kind, e.toX, e.toY);
-            if (盤上移動チェック(w.board, other ? pawns : none, other ? none : pawns, m.fromX,
-                                 m.fromY, m.toX, m.toY, m.piece) == YES)
-                consider(m, 2);
+            if (mayDrop(w.board, pawns, m)) consider(m, 2);
         }
     } else {
         const TwoPawnFlags none{};
@@ -141,12 +130,10 @@ bool stepOtherMove(World& w, const SeenEvent& e, bool man, Rng& rng) {
                 const int p = w.board[x][y];
                 if (!ownedBy(p, other)) continue;
                 if (盤上移動チェック(w.board, none, none, x, y, e.toX, e.toY, p) != YES) continue;
-                Move m{static_cast<std::int8_t>(x),     static_cast<std::int8_t>(y),
-                       static_cast<std::int8_t>(e.toX), static_cast<std::int8_t>(e.toY),
-                       static_cast<std::int16_t>(p),    static_cast<std::int16_t>(p)};
+                Move m = boardMove(x, y, e.toX, e.toY, p, p);
                 // Pieces mostly go forward: a step back is drawn half as often as one aside,
                 // which is drawn half as often as one forward.
-                const int ahead = other ? y - e.toY : e.toY - y;
+                const int ahead = other == Side::Man ? y - e.toY : e.toY - y;
                 const int dir = ahead > 0 ? 4 : ahead == 0 ? 2 : 1;
                 const bool may = mayPromote(x, y, e.toY, p);
                 if (移動後チェック(e.toY, p) == YES) consider(m, dir * (may ? 1 : 3));
@@ -174,8 +161,8 @@ bool stepOtherMove(World& w, const SeenEvent& e, bool man, Rng& rng) {
 
 // The other side's move when no move of any sample fits what was seen: a hidden piece that may
 // stand there is put on the destination (the nearest first), or one from the hand for a drop.
-void forceOtherMove(World& w, const SeenEvent& e, bool man, Rng& rng) {
-    const bool other = !man;
+void forceOtherMove(Position& w, const SeenEvent& e, Side side, Rng& rng) {
+    const Side other = otherSide(side);
     const int there = w.board[e.toX][e.toY];
     if (ownedBy(there, other)) return;  // already stands there in this sample
     int code = EMPTY;
@@ -218,13 +205,14 @@ void forceOtherMove(World& w, const SeenEvent& e, bool man, Rng& rng) {
 }
 
 // Whether some move of the other side to the event's square would be refused with its kind.
-bool fitsOtherMiss(const World& w, const SeenEvent& e, bool man) {
-    const bool other = !man;
-    if (e.missKind == 2) return ownedBy(w.board[e.toX][e.toY], man) && handSumOf(w.hand(other)) > 0;
+bool fitsOtherMiss(const Position& w, const SeenEvent& e, Side side) {
+    const Side other = otherSide(side);
+    if (e.missKind == 2)
+        return ownedBy(w.board[e.toX][e.toY], side) && handSumOf(w.hand(other)) > 0;
     Map theirView = w.board;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y)
-            if (ownedBy(theirView[x][y], man)) theirView[x][y] = EMPTY;
+            if (ownedBy(theirView[x][y], side)) theirView[x][y] = EMPTY;
     const TwoPawnFlags none{};
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
@@ -237,13 +225,9 @@ bool fitsOtherMiss(const World& w, const SeenEvent& e, bool man) {
                     if (isRanging(code) &&
                         盤上移動チェック(w.board, none, none, x, y, e.toX, e.toY, code) != YES)
                         return true;
-                } else if (e.missKind == 3) {
-                    World after = w;
-                    applyMove(after,
-                              Move{static_cast<std::int8_t>(x), static_cast<std::int8_t>(y),
-                                   static_cast<std::int8_t>(e.toX), static_cast<std::int8_t>(e.toY),
-                                   static_cast<std::int16_t>(p), static_cast<std::int16_t>(code)});
-                    if (kingAttacked(after.board, other)) return true;
+                } else if (e.missKind == 3 &&
+                           leavesKingAttacked(w, boardMove(x, y, e.toX, e.toY, p, code))) {
+                    return true;
                 }
             }
         }
@@ -252,41 +236,41 @@ bool fitsOtherMiss(const World& w, const SeenEvent& e, bool man) {
 
 }  // namespace
 
-bool stepSample(World& w, const SeenEvent& e, bool man, Rng& rng) {
+bool stepSample(Position& w, const SeenEvent& e, Side side, Rng& rng) {
     switch (e.kind) {
         case Kind::OwnMove: {
-            const Move m = ownMove(w, e, man);
-            if (!usable(w, m, man)) return false;
+            const Move m = ownMove(w, e, side);
+            if (!usable(w, m, side)) return false;
             const int target = w.board[m.toX][m.toY];
-            if (ownedBy(target, man)) return false;
+            if (ownedBy(target, side)) return false;
             if (m.isDrop()) {
                 if (target != EMPTY) return false;
             } else if (target == EMPTY ? e.captured != 0
                                        : (e.captured == 0 || !sameKind(target, e.captured))) {
                 return false;
             }
-            if (refereeAnswer(w, m) != 0) return false;
+            if (missKind(w, m) != 0) return false;
             applyMove(w, m);
             return true;
         }
         case Kind::OwnMiss: {
-            const Move m = ownMove(w, e, man);
-            if (!usable(w, m, man)) return false;
-            return refereeAnswer(w, m) == e.missKind;
+            const Move m = ownMove(w, e, side);
+            if (!usable(w, m, side)) return false;
+            return missKind(w, m) == e.missKind;
         }
         case Kind::OtherMove:
-            return stepOtherMove(w, e, man, rng);
+            return stepOtherMove(w, e, side, rng);
         case Kind::OtherMiss:
-            return fitsOtherMiss(w, e, man);
+            return fitsOtherMiss(w, e, side);
     }
     return false;
 }
 
-bool repairSample(World& w, const SeenEvent& e, bool man, Rng& rng) {
+bool repairSample(Position& w, const SeenEvent& e, Side side, Rng& rng) {
     if (e.kind != Kind::OwnMove && e.kind != Kind::OwnMiss) return false;
-    const bool other = !man;
-    const Move m = ownMove(w, e, man);
-    if (!usable(w, m, man)) return false;
+    const Side other = otherSide(side);
+    const Move m = ownMove(w, e, side);
+    if (!usable(w, m, side)) return false;
     const auto onPath = [&m](int x, int y) {
         return between(m, x, y) || (x == m.toX && y == m.toY);
     };
@@ -310,7 +294,7 @@ bool repairSample(World& w, const SeenEvent& e, bool man, Rng& rng) {
                 } else {
                     const int kind = handIndexOf(e.captured);
                     if (w.hand(other)[kind] <= 0) return false;
-                    if (there == (other ? MAN_OU : COM_OU)) return false;
+                    if (there == kingOf(other)) return false;
                     w.hand(other)[kind] -= 1;
                     if (ownedBy(there, other)) w.hand(other)[handIndexOf(there)] += 1;
                     w.board[m.toX][m.toY] = static_cast<std::int16_t>(handCode(other, kind));
@@ -333,8 +317,7 @@ bool repairSample(World& w, const SeenEvent& e, bool man, Rng& rng) {
         for (int px = 1; px <= 9; ++px)
             for (int py = 1; py <= 9; ++py) {
                 const int p = w.board[px][py];
-                if (ownedBy(p, other) && p != (other ? MAN_OU : COM_OU) &&
-                    mayStand(w.board, p, x, y)) {
+                if (ownedBy(p, other) && p != kingOf(other) && mayStand(w.board, p, x, y)) {
                     sq[n][0] = px;
                     sq[n][1] = py;
                     ++n;
@@ -351,7 +334,7 @@ bool repairSample(World& w, const SeenEvent& e, bool man, Rng& rng) {
         return w.board[m.toX][m.toY] == EMPTY && bringPiece(m.toX, m.toY);
     }
     if (e.missKind == 1 && !m.isDrop()) {
-        if (refereeAnswer(w, m) == 1) return true;
+        if (missKind(w, m) == 1) return true;
         int sq[8][2];
         int n = 0;
         for (int x = 1; x <= 9; ++x)
@@ -363,7 +346,7 @@ bool repairSample(World& w, const SeenEvent& e, bool man, Rng& rng) {
                 }
         if (n == 0) return false;
         const int k = rng.below(n);
-        return bringPiece(sq[k][0], sq[k][1]) && refereeAnswer(w, m) == 1;
+        return bringPiece(sq[k][0], sq[k][1]) && missKind(w, m) == 1;
     }
     return false;
 }
@@ -376,13 +359,12 @@ std::size_t Belief::pickFrom(const std::vector<int>& indices) {
 }
 
 void Belief::restart(const SideView& view, std::uint64_t seed) {
-    man_ = view.side == Side::Man;
     side_ = view.side;
     startBoard_ = view.startBoard;
     startHandMAN_ = view.startHandMAN;
     startHandCOM_ = view.startHandCOM;
     seen_.clear();
-    World start;
+    Position start;
     start.board = view.startBoard;
     start.handMAN = view.startHandMAN;
     start.handCOM = view.startHandCOM;
@@ -443,7 +425,7 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
     alive_.assign(samples_.size(), 0);
     int survivors = 0;
     for (std::size_t i = 0; i < samples_.size(); ++i)
-        if (stepSample(samples_[i], e, man_, rng_)) {
+        if (stepSample(samples_[i], e, side_, rng_)) {
             alive_[i] = 1;
             ++survivors;
         }
@@ -466,8 +448,8 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
             if (alive_[i]) continue;
             bool done = false;
             for (int tries = 0; tries < 4 && !done; ++tries) {
-                World w = before_[pickFrom(good)];
-                if (stepSample(w, e, man_, rng_)) {
+                Position w = before_[pickFrom(good)];
+                if (stepSample(w, e, side_, rng_)) {
                     samples_[i] = w;
                     done = true;
                 }
@@ -478,8 +460,8 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
         return true;
     }
     for (std::size_t i = 0; i < samples_.size(); ++i) {
-        World w = before_[i];
-        if (repairSample(w, e, man_, rng_) && stepSample(w, e, man_, rng_)) {
+        Position w = before_[i];
+        if (repairSample(w, e, side_, rng_) && stepSample(w, e, side_, rng_)) {
             samples_[i] = w;
             alive_[i] = 1;
             good.push_back(static_cast<int>(i));
@@ -494,22 +476,22 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
     // Nothing explains the event: carry the samples on as they were and play the side's own move
     // on them, so that at least what the side knows for certain holds.
     for (std::size_t i = 0; i < samples_.size(); ++i) {
-        World w = before_[i];
+        Position w = before_[i];
         if (e.kind == Kind::OwnMove) {
-            const Move m = ownMove(w, e, man_);
-            if (usable(w, m, man_)) {
+            const Move m = ownMove(w, e, side_);
+            if (usable(w, m, side_)) {
                 const int there = w.board[m.toX][m.toY];
-                if (ownedBy(there, !man_) && there != (man_ ? COM_OU : MAN_OU)) {
+                if (ownedBy(there, otherSide(side_)) && there != kingOf(otherSide(side_))) {
                     applyMove(w, m);
                 } else {
-                    World copy = w;
+                    Position copy = w;
                     copy.board[m.toX][m.toY] = EMPTY;
                     applyMove(copy, m);
                     w = copy;
                 }
             }
         }
-        if (e.kind == Kind::OtherMove) forceOtherMove(w, e, man_, rng_);
+        if (e.kind == Kind::OtherMove) forceOtherMove(w, e, side_, rng_);
         samples_[i] = w;
         ++stats_.forced;
     }
@@ -517,19 +499,19 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
 }
 
 void Belief::syncWith(const SideView& view) {
-    const bool other = !man_;
-    for (World& w : samples_) {
-        bool differs = w.hand(man_) != view.ownHand;
+    const Side other = otherSide(side_);
+    for (Position& w : samples_) {
+        bool differs = w.hand(side_) != view.ownHand;
         for (int x = 1; x <= 9 && !differs; ++x)
             for (int y = 1; y <= 9 && !differs; ++y)
-                if (ownedBy(w.board[x][y], man_) ? w.board[x][y] != view.board[x][y]
-                                                 : view.board[x][y] != EMPTY)
+                if (ownedBy(w.board[x][y], side_) ? w.board[x][y] != view.board[x][y]
+                                                  : view.board[x][y] != EMPTY)
                     differs = true;
         if (!differs && handSumOf(w.hand(other)) == view.otherHandTotal) continue;
         // The side's own pieces are known for certain: put them where they are.
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)
-                if (ownedBy(w.board[x][y], man_)) w.board[x][y] = EMPTY;
+                if (ownedBy(w.board[x][y], side_)) w.board[x][y] = EMPTY;
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y) {
                 if (view.board[x][y] == EMPTY) continue;
@@ -538,7 +520,7 @@ void Belief::syncWith(const SideView& view) {
                     w.board[x][y] = EMPTY;
                 w.board[x][y] = view.board[x][y];
             }
-        w.hand(man_) = view.ownHand;
+        w.hand(side_) = view.ownHand;
         Hand& theirs = w.hand(other);
         while (handSumOf(theirs) > view.otherHandTotal) {
             int kind = 1;

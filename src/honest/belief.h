@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "board/rules.h"
 #include "honest/rng.h"
-#include "honest/world.h"
 #include "view/side_view.h"
 
 namespace velk::honest {
@@ -21,8 +21,8 @@ class Belief {
     // takes in every event not seen yet. seed fixes every random choice.
     void update(const SideView& view, std::uint64_t seed);
 
-    const std::vector<World>& samples() const { return samples_; }
-    bool man() const { return man_; }
+    const std::vector<Position>& samples() const { return samples_; }
+    Side side() const { return side_; }
 
     // How the last update went, for tests and the benchmark: samples carried forward as they
     // were, re-drawn from other survivors, repaired, or forced.
@@ -45,15 +45,14 @@ class Belief {
     std::size_t pickFrom(const std::vector<int>& indices);
 
     int count_;
-    bool man_ = true;
     // What the samples were built from, to notice a new game or a changed history.
     Map startBoard_{};
     Hand startHandMAN_{};
     Hand startHandCOM_{};
     Side side_ = Side::None;
     std::vector<SeenEvent> seen_;
-    std::vector<World> samples_;
-    std::vector<World> before_;
+    std::vector<Position> samples_;
+    std::vector<Position> before_;
     std::vector<char> alive_;
     std::uint64_t seed_ = 0;
     Rng rng_;
@@ -62,10 +61,10 @@ class Belief {
 
 // Whether one sample agrees with one event, carrying it forward when it does: the other side's
 // move is drawn at random among those that fit what was seen. Exposed for tests.
-bool stepSample(World& w, const SeenEvent& event, bool man, Rng& rng);
+bool stepSample(Position& w, const SeenEvent& event, Side side, Rng& rng);
 
 // Moves hidden pieces so that the sample can agree with an event about the side's own move.
 // false when it cannot. Exposed for tests.
-bool repairSample(World& w, const SeenEvent& event, bool man, Rng& rng);
+bool repairSample(Position& w, const SeenEvent& event, Side side, Rng& rng);
 
 }  // namespace velk::honest

@@ -8,9 +8,9 @@ namespace velk::honest {
 namespace {
 
 // The value of the cheapest piece of the side that reaches the square; 0 when none does.
-int lowestAttacker(const Map& board, int x, int y, bool byMan) {
+int lowestAttacker(const Map& board, int x, int y, Side by) {
     int lowest = 0;
-    forEachAttacker(board, x, y, byMan, [&lowest](int code) {
+    forEachAttacker(board, x, y, by, [&lowest](int code) {
         const int value = pieceValue(code);
         if (lowest == 0 || value < lowest) lowest = value;
         return true;
@@ -33,8 +33,8 @@ bool isGuard(int code) {
 }
 
 // Guards beside the king and attackers near it.
-int kingShelter(const Map& b, bool man) {
-    const auto k = kingSquare(b, man);
+int kingShelter(const Map& b, Side side) {
+    const auto k = kingSquare(b, side);
     if (k[0] == 0) return -WIN / 2;
     int score = 0;
     for (int x = std::max(1, k[0] - 2); x <= std::min(9, k[0] + 2); ++x)
@@ -42,7 +42,7 @@ int kingShelter(const Map& b, bool man) {
             const int p = b[x][y];
             if (p == EMPTY) continue;
             const int dist = std::max(std::abs(x - k[0]), std::abs(y - k[1]));
-            if (ownedBy(p, man)) {
+            if (ownedBy(p, side)) {
                 if (isGuard(p)) score += dist == 1 ? 40 : 15;
             } else if (std::abs(p) != 10) {
                 score -= dist == 1 ? 60 : 30;
@@ -93,7 +93,7 @@ int handValue(int kind) {
     return VALUES[kind];
 }
 
-int evaluate(const World& w, bool man, int pawnStep) {
+int evaluate(const Position& w, Side side, int pawnStep) {
     int score = 0;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
@@ -101,25 +101,26 @@ int evaluate(const World& w, bool man, int pawnStep) {
             if (p == EMPTY || std::abs(p) == 950) continue;
             int v = pieceValue(p);
             if (std::abs(p) == 10) v += isManPiece(p) ? (7 - y) * pawnStep : (y - 3) * pawnStep;
-            score += ownedBy(p, man) ? v : -v;
+            score += ownedBy(p, side) ? v : -v;
         }
-    for (int k = 1; k <= 7; ++k) score += (w.hand(man)[k] - w.hand(!man)[k]) * handValue(k);
-    score += kingShelter(w.board, man) - kingShelter(w.board, !man);
+    const Side other = otherSide(side);
+    for (int k = 1; k <= 7; ++k) score += (w.hand(side)[k] - w.hand(other)[k]) * handValue(k);
+    score += kingShelter(w.board, side) - kingShelter(w.board, other);
     return score;
 }
 
-int threatAgainst(const World& w, bool man) {
+int threatAgainst(const Position& w, Side side) {
     int best = 0;
     int rest = 0;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
             const int p = w.board[x][y];
-            if (!ownedBy(p, man)) continue;
-            const int attacker = lowestAttacker(w.board, x, y, !man);
+            if (!ownedBy(p, side)) continue;
+            const int attacker = lowestAttacker(w.board, x, y, otherSide(side));
             if (attacker == 0) continue;
             if (std::abs(p) == 950) return WIN;
             int gain = pieceValue(p);
-            if (attacked(w.board, x, y, man)) gain -= attacker;
+            if (attacked(w.board, x, y, side)) gain -= attacker;
             if (gain <= 0) continue;
             // One capture now; a second piece en prise is likely lost a move later.
             rest += std::min(best, gain);
@@ -128,23 +129,9 @@ int threatAgainst(const World& w, bool man) {
     return best + rest / 3;
 }
 
-bool mated(const World& w, bool man) {
-    const auto k = kingSquare(w.board, man);
-    if (k[0] == 0 || !attacked(w.board, k[0], k[1], !man)) return false;
-    bool escape = false;
-    forEachMove(w, man, [&](const Move& m) {
-        World after = w;
-        applyMove(after, m);
-        const auto king = kingSquare(after.board, man);
-        if (!attacked(after.board, king[0], king[1], !man)) escape = true;
-        return !escape;
-    });
-    return !escape;
-}
-
 // The guesses can lose track of where a ranging piece went, so a line to one of the side's
 // pieces is not opened for a trifle.
-int exposure(const Map& own, const Move& m, bool man) {
+int exposure(const Map& own, const Move& m, Side side) {
     if (m.isDrop()) return 0;
     const auto blocks = [&](int x, int y) {
         return (x == m.toX && y == m.toY) ||
@@ -157,7 +144,7 @@ int exposure(const Map& own, const Move& m, bool man) {
         while (onBoard(px, py) && !blocks(px, py)) px -= LINE_DX[d], py -= LINE_DY[d];
         if (!onBoard(px, py) || (px == m.toX && py == m.toY)) continue;
         const int piece = own[px][py];
-        if (!ownedBy(piece, man) || std::abs(piece) == 950 || std::abs(piece) == 10) continue;
+        if (!ownedBy(piece, side) || std::abs(piece) == 950 || std::abs(piece) == 10) continue;
         // The line ahead must stay open at least one square.
         const int ax = m.fromX + LINE_DX[d], ay = m.fromY + LINE_DY[d];
         if (!onBoard(ax, ay) || blocks(ax, ay)) continue;

@@ -1,7 +1,7 @@
 // How good a whole position is for one side, and what the other side can take at once.
 #pragma once
 
-#include "honest/world.h"
+#include "board/rules.h"
 
 namespace velk::honest {
 
@@ -14,18 +14,15 @@ int handValue(int kind);
 
 // The position for the given side: material, hands, and the guard around both kings. A pawn
 // gains pawnStep for every row it has come forward.
-int evaluate(const World& w, bool man, int pawnStep = 0);
+int evaluate(const Position& w, Side side, int pawnStep = 0);
 
 // The most the other side wins by its best capture now (0 when it has none worth making): a
 // piece's value, less its capturer's when the square is guarded. WIN when it can take the king.
-int threatAgainst(const World& w, bool man);
+int threatAgainst(const Position& w, Side side);
 
 // What a board move of the side risks that no guess may show: for each piece of its own (not a
 // pawn or the king) that the moving piece screened along a line still open ahead of the square
 // left, a sixteenth of that piece's value. own holds the side's own pieces.
-int exposure(const Map& own, const Move& m, bool man);
-
-// True when the side's king is attacked and no move of the side frees it.
-bool mated(const World& w, bool man);
+int exposure(const Map& own, const Move& m, Side side);
 
 }  // namespace velk::honest

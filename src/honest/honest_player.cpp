@@ -10,9 +10,6 @@ namespace velk {
 
 namespace {
 
-using honest::Move;
-using honest::World;
-
 // What a refusal costs: a little at first, more as the count nears the tenth, which loses.
 int missCost(int ownMisses) {
     if (ownMisses >= 9) return honest::WIN;
@@ -23,8 +20,8 @@ int missCost(int ownMisses) {
 bool refusedThisTurn(const SideView& view, const Move& m) {
     for (auto it = view.events.rbegin(); it != view.events.rend(); ++it) {
         if (it->kind != SeenEvent::Kind::OwnMiss) break;
-        if (it->fromX == m.fromX && it->fromY == m.fromY && it->toX == m.toX && it->toY == m.toY &&
-            it->placed == m.placed)
+        if (it->fromX == m.sourceX() && it->fromY == m.sourceY() && it->toX == m.toX &&
+            it->toY == m.toY && it->placed == m.placed)
             return true;
     }
     return false;
@@ -38,44 +35,45 @@ constexpr int REFUSED = -2 * honest::WIN;
 
 // The first look at one move on one guess, for the mover: the position after it, less what the
 // other side can take at once.
-int quickOutcome(const World& w, const Move& m, bool man, int pawnStep) {
-    if (honest::refereeAnswer(w, m) != 0) return REFUSED;
-    World after = w;
-    const int taken = honest::applyMove(after, m);
-    if (taken == (man ? COM_OU : MAN_OU)) return honest::WIN;
-    const int threat = honest::threatAgainst(after, man);
+int quickOutcome(const Position& w, const Move& m, Side side, int pawnStep) {
+    if (missKind(w, m) != 0) return REFUSED;
+    Position after = w;
+    const int taken = applyMove(after, m);
+    if (taken == kingOf(otherSide(side))) return honest::WIN;
+    const int threat = honest::threatAgainst(after, side);
     if (threat >= honest::WIN) return -honest::WIN;
-    return honest::evaluate(after, man, pawnStep) - threat * 9 / 10;
+    return honest::evaluate(after, side, pawnStep) - threat * 9 / 10;
 }
 
 // The second look: the other side, which sees the whole board, answers with its best move; the
 // position after that, with what the mover can then take, is the outcome.
-int deepOutcome(const World& w, const Move& m, bool man, int pawnStep, long& replies) {
-    if (honest::refereeAnswer(w, m) != 0) return REFUSED;
-    World after = w;
-    const int taken = honest::applyMove(after, m);
-    if (taken == (man ? COM_OU : MAN_OU)) return honest::WIN;
-    const auto king = honest::kingSquare(after.board, man);
-    if (honest::attacked(after.board, king[0], king[1], !man)) return -honest::WIN;
-    if (honest::mated(after, !man)) return honest::WIN;
+int deepOutcome(const Position& w, const Move& m, Side side, int pawnStep, long& replies) {
+    if (missKind(w, m) != 0) return REFUSED;
+    const Side other = otherSide(side);
+    Position after = w;
+    const int taken = applyMove(after, m);
+    if (taken == kingOf(other)) return honest::WIN;
+    const auto king = kingSquare(after.board, side);
+    if (attacked(after.board, king[0], king[1], other)) return -honest::WIN;
+    if (mated(after, other)) return honest::WIN;
     int worst = honest::WIN;
-    honest::forEachMove(after, !man, [&](const Move& reply) {
+    forEachMove(after, other, [&](const Move& reply) {
         ++replies;
-        World next = after;
-        const int took = honest::applyMove(next, reply);
+        Position next = after;
+        const int took = applyMove(next, reply);
         int value;
-        if (took == (man ? MAN_OU : COM_OU)) {
+        if (took == kingOf(side)) {
             value = -honest::WIN;
         } else {
-            const auto theirs = honest::kingSquare(next.board, !man);
-            const auto mine = honest::kingSquare(next.board, man);
-            if (!reply.isDrop() && honest::attacked(next.board, theirs[0], theirs[1], man))
+            const auto theirs = kingSquare(next.board, other);
+            const auto mine = kingSquare(next.board, side);
+            if (!reply.isDrop() && attacked(next.board, theirs[0], theirs[1], side))
                 return true;  // the referee would refuse it
-            if (honest::attacked(next.board, mine[0], mine[1], !man) && honest::mated(next, man))
+            if (attacked(next.board, mine[0], mine[1], other) && mated(next, side))
                 value = -honest::WIN;
             else
-                value = honest::evaluate(next, man, pawnStep) +
-                        std::min(honest::threatAgainst(next, !man), 2000) / 2;
+                value = honest::evaluate(next, side, pawnStep) +
+                        std::min(honest::threatAgainst(next, other), 2000) / 2;
         }
         worst = std::min(worst, value);
         return worst > -honest::WIN;
@@ -84,8 +82,8 @@ int deepOutcome(const World& w, const Move& m, bool man, int pawnStep, long& rep
 }
 
 // The value of staying put after a refusal, before its cost, when no other move is known.
-int standing(const World& w, bool man, int pawnStep) {
-    return honest::evaluate(w, man, pawnStep) - honest::threatAgainst(w, man) / 2;
+int standing(const Position& w, Side side, int pawnStep) {
+    return honest::evaluate(w, side, pawnStep) - honest::threatAgainst(w, side) / 2;
 }
 
 inline constexpr std::size_t FIRST_LOOK_SAMPLES = 8;
@@ -107,16 +105,16 @@ HonestPlayer::HonestPlayer(std::uint64_t seed, int samples) : seed_(seed), belie
 
 HonestMove HonestPlayer::choose(const SideView& view) {
     if (view.side == Side::None) return {};
-    const bool man = view.side == Side::Man;
+    const Side side = view.side;
     belief_.update(view, seed_);
-    const std::vector<World>& samples = belief_.samples();
+    const std::vector<Position>& samples = belief_.samples();
     if (samples.empty()) return {};
 
-    World own;
+    Position own;
     own.board = view.board;
-    own.hand(man) = view.ownHand;
+    own.hand(side) = view.ownHand;
     moves_.clear();
-    honest::forEachMove(own, man, [&](const Move& m) {
+    forEachMove(own, side, [&](const Move& m) {
         if (!refusedThisTurn(view, m)) moves_.push_back(m);
         return true;
     });
@@ -137,14 +135,14 @@ HonestMove HonestPlayer::choose(const SideView& view) {
     totals_.assign(moves_.size(), 0);
     risks_.resize(moves_.size());
     for (std::size_t i = 0; i < moves_.size(); ++i) {
-        risks_[i] = fight ? 0 : honest::exposure(view.board, moves_[i], man);
+        risks_[i] = fight ? 0 : honest::exposure(view.board, moves_[i], side);
         totals_[i] -= risks_[i] * static_cast<long>(firstLook);
     }
     for (std::size_t s = 0; s < firstLook; ++s) {
-        const World& w = samples[s];
-        const long stay = standing(w, man, pawnStep) - cost;
+        const Position& w = samples[s];
+        const long stay = standing(w, side, pawnStep) - cost;
         for (std::size_t i = 0; i < moves_.size(); ++i) {
-            const int v = quickOutcome(w, moves_[i], man, pawnStep);
+            const int v = quickOutcome(w, moves_[i], side, pawnStep);
             totals_[i] += v == REFUSED ? stay : v;
         }
     }
@@ -169,13 +167,13 @@ HonestMove HonestPlayer::choose(const SideView& view) {
         ++secondLook;
         long bestHere = REFUSED;
         for (std::size_t k = 0; k < order_.size(); ++k) {
-            const int v = deepOutcome(samples[s], moves_[static_cast<std::size_t>(order_[k])], man,
+            const int v = deepOutcome(samples[s], moves_[static_cast<std::size_t>(order_[k])], side,
                                       pawnStep, replies);
             values_[k * most + s] = v;
             if (v != REFUSED) bestHere = std::max<long>(bestHere, v);
         }
         const long stay =
-            (bestHere == REFUSED ? standing(samples[s], man, pawnStep) : bestHere) - cost;
+            (bestHere == REFUSED ? standing(samples[s], side, pawnStep) : bestHere) - cost;
         for (std::size_t k = 0; k < order_.size(); ++k)
             if (values_[k * most + s] == REFUSED) values_[k * most + s] = stay;
     }
@@ -193,7 +191,7 @@ HonestMove HonestPlayer::choose(const SideView& view) {
     const int best = order_[bestK];
 
     const Move& m = moves_[static_cast<std::size_t>(best)];
-    return HonestMove{true, m.fromX, m.fromY, m.toX, m.toY, m.placed};
+    return HonestMove{true, m.sourceX(), m.sourceY(), m.toX, m.toY, m.placed};
 }
 
 }  // namespace velk

@@ -43,7 +43,7 @@ class HonestPlayer {
   private:
     std::uint64_t seed_;
     honest::Belief belief_;
-    std::vector<honest::Move> moves_;
+    std::vector<Move> moves_;
     std::vector<long> totals_;
     std::vector<long> risks_;
     std::vector<long> values_;

@@ -2,10 +2,10 @@
 
 #include <vector>
 
+#include "board/rules.h"
 #include "honest/belief.h"
 #include "honest/evaluate.h"
 #include "honest/honest_player.h"
-#include "honest/world.h"
 #include "support/seen_game.h"
 
 namespace velk {
@@ -14,7 +14,7 @@ namespace {
 using testing::SeenGame;
 using Answer = SeenGame::Answer;
 
-int countPieces(const honest::World& w) {
+int countPieces(const Position& w) {
     int n = 0;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) n += w.board[x][y] != EMPTY;
@@ -25,21 +25,21 @@ int countPieces(const honest::World& w) {
 // Every guess keeps what the side knows for certain: its own pieces and hand, the other side's
 // hand total, forty pieces, one king a side.
 void expectSamplesAgree(const HonestPlayer& player, const SideView& view) {
-    const bool man = view.side == Side::Man;
-    for (const honest::World& w : player.belief().samples()) {
+    const Side side = view.side;
+    for (const Position& w : player.belief().samples()) {
         int kings = 0;
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y) {
                 const int p = w.board[x][y];
-                if (honest::ownedBy(p, man))
+                if (ownedBy(p, side))
                     ASSERT_EQ(p, view.board[x][y]) << x << "," << y;
                 else
                     ASSERT_EQ(view.board[x][y], EMPTY) << x << "," << y;
                 kings += p == MAN_OU || p == COM_OU;
             }
-        ASSERT_EQ(w.hand(man), view.ownHand);
+        ASSERT_EQ(w.hand(side), view.ownHand);
         int theirs = 0;
-        for (int k = 1; k <= 7; ++k) theirs += w.hand(!man)[k];
+        for (int k = 1; k <= 7; ++k) theirs += w.hand(otherSide(side))[k];
         ASSERT_EQ(theirs, view.otherHandTotal);
         ASSERT_EQ(countPieces(w), 40);
         ASSERT_EQ(kings, 2);
@@ -132,7 +132,7 @@ TEST(HonestPlayer, LearnsFromARefusedDropWhereAHiddenPieceStands) {
     const HonestMove drop{true, MAN_HAND_X, 7, 1, 3, MAN_KIN};
     ASSERT_EQ(g.attempt(Side::Man, drop), Answer::Missed);
     EXPECT_NE(player.choose(g.man), drop);
-    for (const honest::World& w : player.belief().samples()) EXPECT_TRUE(isComPiece(w.board[1][3]));
+    for (const Position& w : player.belief().samples()) EXPECT_TRUE(isComPiece(w.board[1][3]));
 }
 
 TEST(HonestPlayer, EveryGuessHoldsAPieceWhereTheOtherSideWasSeenToTake) {
@@ -145,7 +145,7 @@ TEST(HonestPlayer, EveryGuessHoldsAPieceWhereTheOtherSideWasSeenToTake) {
     ASSERT_EQ(g.attempt(Side::Com, take), Answer::Moved);
     ASSERT_EQ(g.man.events.back().captured, MAN_HU);
     player.choose(g.man);
-    for (const honest::World& w : player.belief().samples()) EXPECT_TRUE(isComPiece(w.board[3][7]));
+    for (const Position& w : player.belief().samples()) EXPECT_TRUE(isComPiece(w.board[3][7]));
     expectSamplesAgree(player, g.man);
 }
 
@@ -196,25 +196,23 @@ TEST(HonestEvaluate, OpeningALineToOneOfItsPiecesHasACost) {
     const SeenGame g(true);
     const Map& own = g.man.board;
     const auto move = [](int fx, int fy, int tx, int ty, int code) {
-        return honest::Move{static_cast<std::int8_t>(fx),    static_cast<std::int8_t>(fy),
-                            static_cast<std::int8_t>(tx),    static_cast<std::int8_t>(ty),
-                            static_cast<std::int16_t>(code), static_cast<std::int16_t>(code)};
+        return boardMove(fx, fy, tx, ty, code, code);
     };
     const int bishop = honest::pieceValue(MAN_KAKU) / 16;
     const int gold = honest::pieceValue(MAN_KIN) / 16;
     const int silver = honest::pieceValue(MAN_GIN) / 16;
     // The pawn in front of the bishop opens its diagonal towards the other side.
-    EXPECT_EQ(honest::exposure(own, move(3, 7, 3, 6, MAN_HU), true), bishop);
+    EXPECT_EQ(honest::exposure(own, move(3, 7, 3, 6, MAN_HU), Side::Man), bishop);
     // The rook's pawn still screens the rook as it goes forward, but no longer the gold on 6,9.
-    EXPECT_EQ(honest::exposure(own, move(8, 7, 8, 6, MAN_HU), true), gold);
+    EXPECT_EQ(honest::exposure(own, move(8, 7, 8, 6, MAN_HU), Side::Man), gold);
     // The middle pawn screened both silvers; the king behind it is not counted.
-    EXPECT_EQ(honest::exposure(own, move(5, 7, 5, 6, MAN_HU), true), 2 * silver);
+    EXPECT_EQ(honest::exposure(own, move(5, 7, 5, 6, MAN_HU), Side::Man), 2 * silver);
     // Lines that its own pieces still close, or that end at the edge, cost nothing.
-    EXPECT_EQ(honest::exposure(own, move(3, 9, 4, 8, MAN_GIN), true), 0);
+    EXPECT_EQ(honest::exposure(own, move(3, 9, 4, 8, MAN_GIN), Side::Man), 0);
     // Drops open nothing.
-    EXPECT_EQ(honest::exposure(own, honest::dropMove(true, 1, 5, 5), true), 0);
+    EXPECT_EQ(honest::exposure(own, dropMove(Side::Man, 1, 5, 5), Side::Man), 0);
     // The computer's side counts the same way, from its own pieces.
-    EXPECT_EQ(honest::exposure(g.com.board, move(7, 3, 7, 4, COM_HU), false),
+    EXPECT_EQ(honest::exposure(g.com.board, move(7, 3, 7, 4, COM_HU), Side::Com),
               honest::pieceValue(COM_KAKU) / 16);
 }
 
@@ -241,8 +239,8 @@ TEST(HonestBelief, DrawsTheHistoryAgainWhenNoGuessExplainsAMove) {
     EXPECT_GT(redrawn, 0);
 }
 
-TEST(HonestWorld, RefereeAnswersAsTheGameDoes) {
-    honest::World w;
+TEST(Rules, RefereeAnswersAsTheGameDoes) {
+    Position w;
     w.board[5][9] = MAN_OU;
     w.board[5][1] = COM_OU;
     w.board[2][8] = MAN_SYA;
@@ -250,14 +248,14 @@ TEST(HonestWorld, RefereeAnswersAsTheGameDoes) {
     w.board[4][8] = MAN_KIN;
     w.board[1][6] = COM_KAKU;  // its diagonal runs 2,7 3,8 4,9
     // A rook move through a hidden pawn jumps it.
-    EXPECT_EQ(honest::refereeAnswer(w, {2, 8, 2, 3, MAN_SYA, MAN_SYA}), 1);
+    EXPECT_EQ(missKind(w, boardMove(2, 8, 2, 3, MAN_SYA, MAN_SYA)), 1);
     // Taking the pawn is a move.
-    EXPECT_EQ(honest::refereeAnswer(w, {2, 8, 2, 5, MAN_SYA, MAN_SYA}), 0);
+    EXPECT_EQ(missKind(w, boardMove(2, 8, 2, 5, MAN_SYA, MAN_SYA)), 0);
     // A drop onto the hidden bishop.
     w.handMAN[1] = 1;
-    EXPECT_EQ(honest::refereeAnswer(w, {MAN_HAND_X, 3, 1, 6, MAN_HU, MAN_HU}), 2);
+    EXPECT_EQ(missKind(w, dropMove(Side::Man, 1, 1, 6)), 2);
     // Moving the king onto the bishop's diagonal.
-    EXPECT_EQ(honest::refereeAnswer(w, {5, 9, 4, 9, MAN_OU, MAN_OU}), 3);
+    EXPECT_EQ(missKind(w, boardMove(5, 9, 4, 9, MAN_OU, MAN_OU)), 3);
 }
 
 }  // namespace
