@@ -355,7 +355,6 @@ void Form1::clickOffBoard(int gx, int gy) {
     }
     if (gx == MAN_HAND_X && gy >= 3 && gy <= 9 && s.turn == s.roleMAN) {
         if (s.handMAN[gy - 2] == 0) return;
-        調査_2歩フラグ設定(s);
         s.selPhase = 1;
         s.curMove = {MAN_HAND_X, gy, 0, 0, manHandPiece(gy)};
         描画_桝輪郭(s, c, COLOUR_LIGHT_RED, MAN_HAND_X, gy);
@@ -363,7 +362,6 @@ void Form1::clickOffBoard(int gx, int gy) {
     } else if (gx == COM_HAND_X && gy >= 1 && gy <= 7 && s.turn == s.roleCOM) {
         // The computer's hand by kind is hidden while the screen stands.
         if (!canTakeUp(comHandPiece(gy)) || s.handCOM[8 - gy] == 0) return;
-        調査_2歩フラグ設定(s);
         s.selPhase = 1;
         s.curMove = {COM_HAND_X, gy, 0, 0, comHandPiece(gy)};
         描画_桝輪郭(s, c, COLOUR_LIGHT_RED, COM_HAND_X, gy);

@@ -195,6 +195,8 @@ void Match::play(Side side, Verdict& v) {
     v.captured = captured;
     駒移動(s, fromX, fromY, toX, toY, placed);
     (man ? s.timeUsedMAN : s.timeUsedCOM) += elapsed;
+    // The mate test's drops read the files that hold a pawn: as they stand after the move.
+    調査_2歩フラグ設定(s);
     勢力調査(s);
 
     // What the other side is told: where the piece went, what it took, and whether its king is

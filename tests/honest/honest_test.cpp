@@ -6,6 +6,7 @@
 #include "honest/belief.h"
 #include "honest/evaluate.h"
 #include "honest/honest_player.h"
+#include "game/hands.h"
 #include "support/seen_game.h"
 
 namespace velk {
@@ -125,9 +126,7 @@ TEST(HonestPlayer, LearnsFromARefusedDropWhereAHiddenPieceStands) {
     SeenGame g(true);
     // The human holds a gold from the start, and drops it onto the computer's pawn at 1,3.
     addToHand(g.s, Side::Man, 5);
-    for (SideView* v : {&g.man, &g.com}) v->startHandMAN = g.s.handMAN;
-    g.man.ownHand = g.s.handMAN;
-    g.com.otherHandTotal = 1;
+    g.restartViews();
     HonestPlayer player(3);
     const HonestMove drop{true, MAN_HAND_X, 7, 1, 3, MAN_KIN};
     ASSERT_EQ(g.attempt(Side::Man, drop), Answer::Missed);
