@@ -9,14 +9,9 @@
 #include <utility>
 
 #include "game/invariants.h"
-#include "game/mate.h"
-#include "game/move_check.h"
-#include "game/move_exec.h"
 #include "game/setup.h"
-#include "game/survey.h"
 #include "match/pacing.h"
 #include "record/record_file.h"
-#include "referee/miss.h"
 #include "texts/texts.h"
 #include "ui/draw.h"
 #include "ui/geometry.h"
@@ -142,12 +137,6 @@ void Form1::CANCEL_Click() {
 
 // ---------------------------------------------------------------------------------------------
 // The human's turn
-
-void Form1::駒移動(int fromX, int fromY, int toX, int toY, int piece) {
-    const int captured = s.board[toX][toY];
-    velk::駒移動(s, fromX, fromY, toX, toY, piece);
-    drawMove(fromX, fromY, toX, toY, piece, captured);
-}
 
 void Form1::drawMove(int fromX, int fromY, int toX, int toY, int piece, int captured) {
     Canvas& c = ports_.canvas;

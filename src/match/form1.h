@@ -112,12 +112,11 @@ class Form1 {
 
     // --- Computer turn and misses (form1.cpp) ---
     void com_ban();
+    // Shows a miss the referee has counted: the sound, the squares, the status line and the box.
     void ミス処理(int side, int kind, int fromX, int fromY, int toX, int toY);
     void 点滅_ミス回数(int times, int side);
     void 待ち時間(double seconds);
     void 描画_移動可能桝色(int fromX, int fromY, int colour, int piece);
-    // Plays one move on the board and hands and repaints the squares and hands it touched.
-    void 駒移動(int fromX, int fromY, int toX, int toY, int piece);
 
     // --- The hint (form1_keys.cpp) ---
     // On the human's move in a game: a move found from the human's side of the screen alone,

@@ -1,16 +1,9 @@
 // The computer's turn and the penalty for a miss of either side.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "com/com_turn.h"
-#include "game/mate.h"
-#include "game/move_exec.h"
-#include "game/survey.h"
 #include "match/form1.h"
 #include "match/pacing.h"
-#include "referee/foul.h"
-#include "referee/miss.h"
+#include "referee/miss.h"  // the kinds of miss, for their names
 #include "texts/texts.h"
 #include "ui/draw.h"
 
