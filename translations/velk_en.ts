@@ -658,6 +658,14 @@
         <translation>%1 won</translation>
     </message>
     <message>
+        <source>先手</source>
+        <translation>Sente (first)</translation>
+    </message>
+    <message>
+        <source>後手</source>
+        <translation>Gote (second)</translation>
+    </message>
+    <message>
         <source>終了</source>
         <translation>Game over</translation>
     </message>
@@ -752,6 +760,14 @@
     <message>
         <source>対局中はできません</source>
         <translation>Not possible during a game</translation>
+    </message>
+    <message>
+        <source>二人対局中はできません</source>
+        <translation>Not possible in a game between two players</translation>
+    </message>
+    <message>
+        <source>一時表示</source>
+        <translation>Show for a moment</translation>
     </message>
     <message>
         <source>反転</source>
@@ -925,6 +941,10 @@ Licence: MIT License</translation>
     <message>
         <source>公正</source>
         <translation>Fair</translation>
+    </message>
+    <message>
+        <source>二人対局</source>
+        <translation>Two players</translation>
     </message>
     <message>
         <source>ﾋﾝﾄ</source>
@@ -1225,6 +1245,14 @@ Replace it?</translation>
     <message>
         <source>そこへは指せません</source>
         <translation>You cannot move there</translation>
+    </message>
+    <message>
+        <source>先手の番です。クリックして始めてください</source>
+        <translation>Sente to move. Click to begin</translation>
+    </message>
+    <message>
+        <source>後手の番です。クリックして始めてください</source>
+        <translation>Gote to move. Click to begin</translation>
     </message>
     <message>
         <source>500手に達したので終わりました</source>

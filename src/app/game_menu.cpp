@@ -13,6 +13,7 @@ GameMenu::GameMenu(QMenuBar* bar, std::function<void(const QString&)> onItem,
     QMenu* start = sub(taikyoku, texts::menu::START, "START2");
     item(start, texts::menu::SENTE, "SENTE");
     item(start, texts::menu::GOTE, "GOTE");
+    item(start, texts::menu::FUTARI, "FUTARI");
     QMenu* level = sub(taikyoku, texts::menu::LEVEL, "LEVEL");
     checks_[MenuItem::LEVEL1] = item(level, texts::menu::LEVEL1, "LEVEL1", true);
     checks_[MenuItem::LEVEL2] = item(level, texts::menu::LEVEL2, "LEVEL2", true);

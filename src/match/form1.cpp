@@ -114,6 +114,9 @@ void Form1::Form_Load() {
 void Form1::初期設定() {
     velk::初期設定(s);
     clearMarkers();
+    otherMarkers_.clear();
+    twoPlayers_ = false;
+    curtain_ = false;
     match_.viewsClear();
     // The record stays for stepping through with 進 only when it is played from the starting
     // position the reset leaves: one begun after 反転 was recorded on the reversed board.
@@ -162,6 +165,12 @@ void Form1::Form_MouseDown(int button, int /*shift*/, float xTwips, float yTwips
     if (!pressFromKeyboard_) cursorShown_ = false;
     hintSquares_.clear();
     hidePanel();
+
+    // Between two players' turns a click lifts the curtain for the next one.
+    if (curtain_) {
+        liftCurtain();
+        return;
+    }
 
     // A click after the computer's pieces were shown only puts the screen back up.
     if (s.screenUp == NO) {
@@ -233,7 +242,10 @@ void Form1::resumeOrRefuse() {
     if (s.missCountCOM != missesCOM) 描画_ミス回数(s, ports_.canvas, s.roleCOM, COLOUR_WHITE);
     if (s.missCountMAN != missesMAN) 描画_ミス回数(s, ports_.canvas, s.roleMAN, COLOUR_WHITE);
     if (comToMove) {
-        if (s.gameState == 1) com_ban();
+        if (twoPlayers_)
+            passScreen();
+        else if (s.gameState == 1)
+            com_ban();
     } else {
         setStatus(texts::status::YOUR_TURN);
     }
@@ -290,7 +302,7 @@ void Form1::humanDestination(int button, int gx, int gy) {
     if (v.isMiss()) {
         ミス処理(s.roleMAN, v.missKind, m.fromX, m.fromY, m.toX, m.toY);
         点滅_ミス回数(MISS_BLINKS, s.roleMAN);
-        if (v.end == GameEnd::TenthMiss) 終了(texts::match::WINNER_COM_ON_MISSES);
+        if (v.end == GameEnd::TenthMiss) 終了(winnerName(v, texts::match::WINNER_COM_ON_MISSES));
         return;
     }
     if (v.refusal == Verdict::Refusal::RecordFull) {
@@ -328,11 +340,14 @@ void Form1::humanDestination(int button, int gx, int gy) {
     ports_.timer.setEnabled(false);
 
     if (v.end == GameEnd::Mate || v.end == GameEnd::KingTaken) {
-        終了(texts::match::WINNER_YOU);
+        終了(winnerName(v, texts::match::WINNER_YOU));
     } else if (v.end == GameEnd::MoveLimit) {
         endOnFullRecord();
     } else if (s.turn == s.roleCOM) {
-        com_ban();
+        if (twoPlayers_)
+            passScreen();
+        else
+            com_ban();
     }
 }
 
@@ -427,6 +442,7 @@ void Form1::SENTE_Click() {
     setStatus(texts::status::YOUR_TURN);
     ports_.dialogs.message(texts::match::YOUR_TURN, texts::match::YOUR_TURN_TITLE);
     s.selPhase = 0;
+    twoPlayers_ = false;
     match_.startGame(Side::Man);
     ports_.timer.setEnabled(true);
 }
@@ -443,6 +459,7 @@ void Form1::GOTE_Click() {
     描画_棋譜読込み部分消去(s, ports_.canvas);
     描画_レベル(s, ports_.canvas, s.level);
     s.selPhase = 0;
+    twoPlayers_ = false;
     match_.startGame(Side::Com);
     ports_.timer.setEnabled(true);
     com_ban();

@@ -101,6 +101,12 @@ class Form1 {
     // side of the screen (form1_com.cpp).
     void KOUSEI_Click();
     void レベル_設定(int n);
+    // 二人対局: two people at this screen take the two sides in turn (form1_two.cpp). Each plays
+    // from the bottom of the board and sees only its own pieces; between their turns a curtain
+    // covers the board until the next player clicks.
+    void FUTARI_Click();
+    bool twoPlayers() const { return twoPlayers_; }
+    bool curtainDown() const { return curtain_; }
     // Fixes the seed of the computer's player at 公正 from the next game on, and of the game
     // under way; without it each game takes its seed from the clock when it starts.
     void setHonestSeed(std::uint64_t seed);
@@ -255,6 +261,20 @@ class Form1 {
     void offerAnotherGame();
     bool refuseGameWithoutKings();
     bool mayStartGame(Side first);
+    // A game between two people at this screen (form1_two.cpp): the referee turns the game round
+    // after every move, and the curtain stays down until the next player clicks. Each player's
+    // guess markers are kept apart.
+    bool twoPlayers_ = false;
+    bool curtain_ = false;
+    GuessMarkers otherMarkers_;
+    void passScreen();
+    void liftCurtain();
+    // While the curtain is down nothing of the next player's game may show: the refusal sound,
+    // and true.
+    bool curtainRefuses();
+    // The name a finished game's winner is given: soloName in a game against the computer, the
+    // winner's role in a game between two people.
+    const char* winnerName(const Verdict& v, const char* soloName) const;
     // What a finished game leaves for saving once the board is reset: the misses that ended
     // it, and whether its moves were saved.
     struct FinishedGame {

@@ -71,6 +71,7 @@ constexpr std::uint64_t HINT_SEED = 0x68696E74;
 void Form1::HINT_Click() {
     const EventScope event(*this);
     if (closed) return;
+    if (curtainRefuses()) return;
     HonestMove h{};
     if (keyboardTurn() && s.gameState == 1 && s.moveNo < MAX_MOVES) {
         // A fresh player each time: the hint follows from the human's view alone, however
@@ -214,6 +215,20 @@ void Form1::repaintSquare(Square sq) {
 void Form1::afterEvent() {
     if (closed) return;
     Canvas& c = overlay_;
+
+    // The curtain covers every mark; only the status line shows on it.
+    if (curtain_) {
+        marksDrawn_.clear();
+        hintDrawn_.clear();
+        cursorDrawn_ = {0, 0};
+        refused_ = {0, 0};
+        if (status_ != statusDrawn_ || overlay_.rowCovered(static_cast<int>(STATUS_LINE_Y))) {
+            描画_状況行(s, c, status_);
+            statusDrawn_ = status_;
+        }
+        overlay_.forget();
+        return;
+    }
 
     // The hint goes once the position, the selection or the turn has changed; the status line
     // then reads again what it read before, unless something else was said since.

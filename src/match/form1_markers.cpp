@@ -6,7 +6,7 @@ namespace velk {
 
 void Form1::MARKER_Choose(int x, int y, int kind) {
     const EventScope event(*this, true);
-    if (closed || !onBoard(x, y)) return;
+    if (closed || curtain_ || !onBoard(x, y)) return;
     const int shown = markers_.kind[x][y];
     if (!markers_.set(x, y, kind == shown ? 0 : kind)) return;
     ports_.canvas.setMarkers(markers_);
@@ -14,14 +14,14 @@ void Form1::MARKER_Choose(int x, int y, int kind) {
 
 void Form1::removeMarker(int x, int y) {
     const EventScope event(*this, true);
-    if (closed || !onBoard(x, y) || markers_.kind[x][y] == 0) return;
+    if (closed || curtain_ || !onBoard(x, y) || markers_.kind[x][y] == 0) return;
     markers_.set(x, y, 0);
     ports_.canvas.setMarkers(markers_);
 }
 
 void Form1::removeLastMarker() {
     const EventScope event(*this, true);
-    if (closed || markers_.empty()) return;
+    if (closed || curtain_ || markers_.empty()) return;
     const auto [x, y] = markers_.order.back();
     markers_.set(x, y, 0);
     ports_.canvas.setMarkers(markers_);

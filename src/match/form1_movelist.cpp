@@ -4,12 +4,14 @@
 namespace velk {
 
 MoveList Form1::moveList() const {
+    // Behind the curtain the list would be the next player's.
+    if (curtain_) return {};
     return moveListOf(s, moveListKnown_);
 }
 
 void Form1::MOVELIST_Click(int n) {
     const EventScope event(*this);
-    if (closed || n < 0 || n > s.moveNoLast) return;
+    if (closed || n < 0 || n > s.moveNoLast || curtainRefuses()) return;
     while (!closed && s.moveNo != n) {
         const int before = s.moveNo;
         if (n < s.moveNo)

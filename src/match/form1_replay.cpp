@@ -54,6 +54,7 @@ void Form1::STOP_Click() {
 void Form1::REPLAY_Click() {
     const EventScope event(*this);
     if (closed) return;
+    if (curtainRefuses()) return;
     hidePanel();
     Canvas& c = ports_.canvas;
     MoveRecord& r = s.record;
@@ -102,6 +103,7 @@ void Form1::REPLAY_Click() {
 void Form1::AFTER_Click() {
     const EventScope event(*this);
     if (closed) return;
+    if (curtainRefuses()) return;
     hidePanel();
     Canvas& c = ports_.canvas;
     MoveRecord& r = s.record;
@@ -198,6 +200,12 @@ void Form1::REVERSE_Click() {
 void Form1::ICHIJI_Click() {
     const EventScope event(*this);
     if (closed) return;
+    // Between two people each sees only its own pieces, even for a moment.
+    if (twoPlayers_ && s.gameState == 1) {
+        ports_.sound.dsPlay(sndForbidden);
+        ports_.dialogs.message(texts::match::NO_SHOW_IN_TWO_PLAYER_GAME, texts::match::SHOW_TITLE);
+        return;
+    }
     // Seen while a side is to move, the pieces are part of the game: its record says so.
     if (s.turn != NOBODY) s.comPiecesShown = YES;
     描画_COM駒(s, ports_.canvas);

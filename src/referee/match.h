@@ -118,6 +118,11 @@ class Match {
     // or begun afresh from a position played before they began; the miss counts of the game.
     void viewsResume();
 
+    // Half a turn round, for two people sharing one screen: every piece, hand, role, miss count,
+    // clock, record entry and view changes sides, so that the side to move now plays from the
+    // bottom of the board as the human's side always does. Twice is no change.
+    void turnRound();
+
     // The side to move, from the roles; None while no side is.
     Side sideToMove() const;
     // The side that holds the given role (SENTE or GOTE).

@@ -97,6 +97,9 @@ inline constexpr const char* WINNER_COM_ON_MISSES = QT_TRANSLATE_NOOP("match", "
 inline constexpr const char* WINNER_MAN_ON_MISSES = QT_TRANSLATE_NOOP("match", "ＭＡＮ");
 // The computer by mate or capture of the king.
 inline constexpr const char* WINNER_COMPUTER = QT_TRANSLATE_NOOP("match", "ｺﾝﾋﾟｭｰﾀ");
+// A side of a game between two people at this screen, by its role.
+inline constexpr const char* WINNER_SENTE = QT_TRANSLATE_NOOP("match", "先手");
+inline constexpr const char* WINNER_GOTE = QT_TRANSLATE_NOOP("match", "後手");
 inline constexpr const char* WINNER_IS = QT_TRANSLATE_NOOP("match", "%1の勝ちです");
 inline std::string winnerIs(std::string_view name) {
     return arg(WINNER_IS, {name});
@@ -147,6 +150,10 @@ inline constexpr const char* NO_REVERSE_IN_RECORD =
     QT_TRANSLATE_NOOP("match", "棋譜ﾓｰﾄﾞではできません");
 // 反転 during a game: it would show the computer's pieces.
 inline constexpr const char* NO_REVERSE_IN_GAME = QT_TRANSLATE_NOOP("match", "対局中はできません");
+// 一時表示 in a game between two people would show one player the other's pieces.
+inline constexpr const char* NO_SHOW_IN_TWO_PLAYER_GAME =
+    QT_TRANSLATE_NOOP("match", "二人対局中はできません");
+inline constexpr const char* SHOW_TITLE = QT_TRANSLATE_NOOP("match", "一時表示");
 inline constexpr const char* REVERSE_TITLE = QT_TRANSLATE_NOOP("match", "反転");
 
 // The settings file could not be written (once a run).
@@ -612,6 +619,12 @@ inline constexpr const char* COM_DROPPED = QT_TRANSLATE_NOOP("status", "ｺﾝ�
 inline constexpr const char* MISS_COM = QT_TRANSLATE_NOOP("status", "COMのミス");
 inline constexpr const char* MISS_MAN = QT_TRANSLATE_NOOP("status", "MANのミス");
 inline constexpr const char* REFUSED = QT_TRANSLATE_NOOP("status", "そこへは指せません");
+// Between the turns of two people at this screen: the board is covered until the side to move
+// is at the screen.
+inline constexpr const char* SENTE_AT_SCREEN =
+    QT_TRANSLATE_NOOP("status", "先手の番です。クリックして始めてください");
+inline constexpr const char* GOTE_AT_SCREEN =
+    QT_TRANSLATE_NOOP("status", "後手の番です。クリックして始めてください");
 inline constexpr const char* RECORD_FULL =
     QT_TRANSLATE_NOOP("status", "500手に達したので終わりました");
 // An announcement and what follows it: "王手！　あなたの番です" (the two joined by SEPARATOR).
@@ -694,6 +707,8 @@ inline constexpr const char* LEVEL2 = QT_TRANSLATE_NOOP("menu", "LEVEL2");
 inline constexpr const char* LEVEL3 = QT_TRANSLATE_NOOP("menu", "LEVEL3");
 // The computer sees only its own side of the screen, as the human does.
 inline constexpr const char* KOUSEI = QT_TRANSLATE_NOOP("menu", "公正");
+// Two people at this screen, taking turns.
+inline constexpr const char* FUTARI = QT_TRANSLATE_NOOP("menu", "二人対局");
 // A move proposed for the human from what the human's side shows.
 inline constexpr const char* HINT = QT_TRANSLATE_NOOP("menu", "ﾋﾝﾄ");
 inline constexpr const char* OWARI = QT_TRANSLATE_NOOP("menu", "終わり");

@@ -21,7 +21,7 @@ TEST(Controls, EveryNameIsFoundOnceAndExactly) {
         EXPECT_EQ(findControl(c.name), &c) << c.name;
         EXPECT_NE(c.handler, nullptr) << c.name;
     }
-    EXPECT_EQ(names.size(), 29u);
+    EXPECT_EQ(names.size(), std::size(CONTROLS));
     EXPECT_EQ(findControl("sente"), nullptr);
     EXPECT_EQ(findControl("SENTE "), nullptr);
     EXPECT_EQ(findControl(""), nullptr);

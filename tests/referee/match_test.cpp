@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "../support/board_text.h"
@@ -149,6 +150,35 @@ void checkVerdict(const Match& match, Side side, const Move& asked, const Verdic
     }
 }
 
+// Half a turn round swaps the sides of everything; turned round twice the game is as it was.
+void expectTurningRoundTwiceChangesNothing(Match& match) {
+    const GameState& s = match.state();
+    const GameState kept = s;
+    const SideView man = match.view(Side::Man), com = match.view(Side::Com);
+    match.turnRound();
+    EXPECT_EQ(checkGameState(s), "");
+    EXPECT_EQ(match.view(Side::Man).board, sideView(s.board, Side::Man));
+    EXPECT_EQ(match.view(Side::Man).events.size(), com.events.size());
+    EXPECT_EQ(s.missCountMAN, kept.missCountCOM);
+    match.turnRound();
+    EXPECT_EQ(s.board, kept.board);
+    EXPECT_EQ(s.handMAN, kept.handMAN);
+    EXPECT_EQ(std::pair(s.roleMAN, s.turn), std::pair(kept.roleMAN, kept.turn));
+    EXPECT_EQ(s.record.recFromY, kept.record.recFromY);
+    EXPECT_EQ(s.record.recPieceAfter, kept.record.recPieceAfter);
+    EXPECT_EQ(s.record.recTimeMANAfter, kept.record.recTimeMANAfter);
+    for (const auto& [now, before] :
+         {std::pair{&match.view(Side::Man), &man}, std::pair{&match.view(Side::Com), &com}}) {
+        EXPECT_EQ(now->startBoard, before->startBoard);
+        ASSERT_EQ(now->events.size(), before->events.size());
+        for (std::size_t i = 0; i < now->events.size(); ++i) {
+            const SeenEvent &a = now->events[i], &b = before->events[i];
+            EXPECT_EQ(std::tuple(a.fromX, a.fromY, a.toX, a.toY, a.placed, a.captured),
+                      std::tuple(b.fromX, b.fromY, b.toX, b.toY, b.placed, b.captured));
+        }
+    }
+}
+
 TEST(Match, EveryVerdictOfRandomGamesAgreesWithTheRecordTheBoardAndBothViews) {
     int ended = 0;
     for (unsigned game = 1; game <= 48; ++game) {
@@ -167,6 +197,7 @@ TEST(Match, EveryVerdictOfRandomGamesAgreesWithTheRecordTheBoardAndBothViews) {
             v = match.submit(side, *m);
             checkVerdict(match, side, *m, v, b);
             if (::testing::Test::HasFatalFailure()) return;
+            if (tries % 16 == 0) expectTurningRoundTwiceChangesNothing(match);
         }
         ended += v.end != GameEnd::None ? 1 : 0;
     }

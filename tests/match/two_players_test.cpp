@@ -1,0 +1,92 @@
+// Two people at one screen: the side to move plays from the bottom with only its own pieces in
+// view, and a curtain hides the board, the hands, the marks and the move list between turns.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "game/move_exec.h"
+#include "game/move_list.h"
+#include "match/fakes.h"
+#include "match/form1.h"
+#include "texts/texts.h"
+#include "ui/geometry.h"
+
+namespace velk {
+namespace {
+
+// The code last painted on each board square since the last full redraw.
+std::map<std::pair<int, int>, int> boardPictures(const fakes::FakeCanvas& c) {
+    std::map<std::pair<int, int>, int> shown;
+    for (const fakes::CanvasOp& op : c.ops) {
+        if (op.kind == fakes::CanvasOp::FullRedraw) shown.clear();
+        if (op.kind != fakes::CanvasOp::Picture) continue;
+        const int x = static_cast<int>(op.gx), y = static_cast<int>(op.gy);
+        if (x == op.gx && y == op.gy && onBoard(x, y)) shown[{x, y}] = op.code;
+    }
+    return shown;
+}
+
+void click(Form1& form, int button, int gx, int gy) {
+    form.Form_MouseDown(button, 0, static_cast<float>(BOARD_LEFT + SQUARE_W * gx + 200),
+                        static_cast<float>(BOARD_TOP + SQUARE_H * gy + 300));
+}
+
+TEST(TwoPlayers, EachSeesOnlyItsOwnPiecesAndTheCurtainHidesEverythingBetweenTurns) {
+    const auto dir = fakes::makeGameFolder("velk_two_players");
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(seed);
+        fakes::FakePorts f;
+        f.dialogs.defaultAnswer = false;  // no other game after the end, nothing to save
+        f.dialogs.answerByTitle[texts::match::QUIT_TITLE] = true;
+        Form1 form(f.ports(), dir);
+        form.Form_Load();
+        form.FUTARI_Click();
+        std::mt19937 rng(seed);
+        int moves = 0;
+        for (int turn = 0; turn < 300 && !form.closed && form.s.gameState == 1; ++turn) {
+            ASSERT_FALSE(form.curtainDown());
+            // The pieces on the board are the ones of the side at the screen, where they stand.
+            const GameState& s = form.s;
+            for (const auto& [sq, code] : boardPictures(f.canvas)) {
+                const int there = s.board[sq.first][sq.second];
+                ASSERT_EQ(code, isManPiece(there) ? there : EMPTY) << sq.first << "," << sq.second;
+            }
+            // A move the player's own view allows, made by its clicks.
+            const SideView& v = form.viewOf(Side::Man);
+            GameState own{};
+            own.board = v.board;
+            own.handMAN = v.ownHand;
+            調査_2歩フラグ設定(own);
+            std::vector<MoveArgs> allowed;
+            forEachAllowedMove(own, true, [&](int fx, int fy, int tx, int ty, int piece) {
+                allowed.push_back({fx, fy, tx, ty, piece});
+                return true;
+            });
+            ASSERT_FALSE(allowed.empty());
+            const MoveArgs m = allowed[rng() % allowed.size()];
+            const int movesBefore = s.moveNo;
+            click(form, LEFT_BUTTON, m.fromX, m.fromY);
+            click(form, rng() % 2 == 0 ? RIGHT_BUTTON : LEFT_BUTTON, m.toX, m.toY);
+            if (form.closed || s.gameState != 1 || s.moveNo == movesBefore) continue;
+            ++moves;
+            // The curtain: no piece on the board, no list, no stepping or hint behind it.
+            ASSERT_TRUE(form.curtainDown());
+            for (const auto& [sq, code] : boardPictures(f.canvas))
+                ASSERT_FALSE(isManPiece(code) || isComPiece(code));
+            EXPECT_TRUE(form.moveList().lines.empty());
+            const int moveNo = s.moveNo;
+            form.REPLAY_Click();
+            form.HINT_Click();
+            form.ICHIJI_Click();
+            EXPECT_EQ(s.moveNo, moveNo);
+            EXPECT_TRUE(form.curtainDown());
+            click(form, LEFT_BUTTON, 5, 5);
+        }
+        EXPECT_GT(moves, 0);
+    }
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace velk
