@@ -1,10 +1,50 @@
 #include "app/game_menu.h"
 
 #include <QCoreApplication>
+#include <map>
 
 #include "texts/texts.h"
 
 namespace velk::app {
+
+namespace {
+
+// Alt keys, unique within each menu, taken from the English captions so that they sit inside
+// them there.
+const std::map<QString, QChar>& mnemonics() {
+    static const std::map<QString, QChar> keys = {
+        {"TAIKYOKU", 'G'},  {"STOP", 'P'},      {"KIFU", 'R'},     {"OPTION", 'O'},
+        {"HELP", 'H'},      {"START2", 'G'},    {"LEVEL", 'L'},    {"HINT", 'H'},
+        {"OWARI", 'Q'},     {"SENTE", 'F'},     {"GOTE", 'S'},     {"FUTARI", 'T'},
+        {"LEVEL1", '1'},    {"LEVEL2", '2'},    {"LEVEL3", '3'},   {"KOUSEI", 'F'},
+        {"REPLAY", 'B'},    {"AFTER", 'F'},     {"REVERSE", 'V'},  {"ICHIJI", 'S'},
+        {"CANCEL", 'R'},    {"MOVE_LIST", 'M'}, {"MARKER", 'G'},   {"KIFU_WRITE", 'S'},
+        {"KIFU_READ", 'L'}, {"KIF_WRITE", 'K'}, {"KIF_READ", 'I'}, {"HAIKEI_GA", 'B'},
+        {"KEIKA", 'E'},     {"BGM", 'M'},       {"VER", 'V'},      {"LANGUAGE", 'L'},
+        {"MIDORI", 'G'},    {"TATAMI", 'T'},    {"TAKE", 'A'},     {"UCHU", 'S'},
+        {"RENGA", 'R'},     {"JAPANESE", 'J'},  {"ENGLISH", 'E'},  {"HOW_TO_PLAY", 'H'},
+    };
+    return keys;
+}
+
+}  // namespace
+
+QChar mnemonicOf(const QString& name) {
+    const auto it = mnemonics().find(name);
+    return it == mnemonics().end() ? QChar() : it->second;
+}
+
+QString withMnemonic(const QString& caption, QChar letter) {
+    QString text = caption;
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    if (letter.isNull()) return text;
+    // Only the caption before a tab (a key shown beside it) may carry the mark.
+    const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+    const QString head = tab < 0 ? text : text.left(tab);
+    const qsizetype at = head.indexOf(letter, 0, Qt::CaseInsensitive);
+    if (at >= 0) return text.insert(at, QLatin1Char('&'));
+    return text.insert(head.size(), QStringLiteral("(&") + letter + QLatin1Char(')'));
+}
 
 GameMenu::GameMenu(QMenuBar* bar, std::function<void(const QString&)> onItem,
                    std::function<void(const QString&)> onOpen)
@@ -60,7 +100,8 @@ GameMenu::GameMenu(QMenuBar* bar, std::function<void(const QString&)> onItem,
 
 void GameMenu::retranslate() {
     for (const auto& [object, source] : captions_) {
-        const QString text = QCoreApplication::translate(source.first, source.second);
+        const QString text = withMnemonic(QCoreApplication::translate(source.first, source.second),
+                                          mnemonicOf(object->objectName()));
         if (auto* a = qobject_cast<QAction*>(object))
             a->setText(text);
         else if (auto* m = qobject_cast<QMenu*>(object))

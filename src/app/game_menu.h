@@ -14,6 +14,13 @@
 
 namespace velk::app {
 
+// A caption with its Alt key: the letter marked where the caption has it (English), else added
+// in brackets after it (Japanese: "対局(&G)"). An '&' of the caption itself stays one.
+QString withMnemonic(const QString& caption, QChar letter);
+
+// The Alt key of a menu or item by its name; a null character for none.
+QChar mnemonicOf(const QString& name);
+
 class GameMenu final : public Menu {
   public:
     // Builds the menus on the bar. Every item is named after its control (SENTE, LEVEL1 ...);

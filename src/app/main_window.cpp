@@ -47,7 +47,12 @@ constexpr int CLIENT_SHRINK_H = WINDOW_HEIGHT - SurfaceGeometry::DESIGN_HEIGHT;
 class MainWindow::WindowPort final : public Window {
   public:
     explicit WindowPort(MainWindow& w) : w_(w) {}
-    void repaint() override { w_.surface_->repaint(); }
+    // What was drawn shows now, the move list with it (a move shows in the list while the
+    // boxes that announce it are open).
+    void repaint() override {
+        w_.surface_->repaint();
+        w_.refreshMoveList();
+    }
     int top() const override { return w_.topTwips(); }
     void place(int left, int top, int width, int height) override {
         w_.placeTwips(left, top, width, height);
@@ -101,6 +106,9 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
                 const int gx = columnAt(x), gy = rowAt(y);
                 const bool armed = std::exchange(markerClickArmed_, false);
                 if (((shift & 1) != 0 || armed) && onBoard(gx, gy)) {
+                    // A click puts the keyboard's cursor away, this one too: Delete then takes
+                    // the marker placed last.
+                    dispatch([](Form1& f) { f.putCursorAway(); });
                     openMarkerPalette(
                         gx, gy, surface_->mapToGlobal(surface_->twipsToWidget(x, y).toPoint()));
                     return;
@@ -161,13 +169,15 @@ MainWindow::MainWindow(AppOptions options) : options_(std::move(options)) {
     addDockWidget(Qt::RightDockWidgetArea, moveDock_);
     connect(moveList_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { moveListClicked(item); });
-    moveListAction_ = menu_->menu(QStringLiteral("STOP"))
-                          ->addAction(Language::text("menu", texts::menu::MOVE_LIST));
+    moveListAction_ =
+        menu_->menu(QStringLiteral("STOP"))
+            ->addAction(withMnemonic(Language::text("menu", texts::menu::MOVE_LIST), 'M'));
     moveListAction_->setCheckable(true);
     connect(moveListAction_, &QAction::toggled, this, [this](bool on) { showMoveList(on, true); });
     // The palette of guess markers from the menu: the next click on a square opens it there.
     markerMenuAction_ =
-        menu_->menu(QStringLiteral("STOP"))->addAction(Language::text("menu", texts::menu::MARKER));
+        menu_->menu(QStringLiteral("STOP"))
+            ->addAction(withMnemonic(Language::text("menu", texts::menu::MARKER), 'G'));
     connect(markerMenuAction_, &QAction::triggered, this, [this] { markerClickArmed_ = true; });
     const auto prefs = readPreferences(folder);
     const auto it = prefs.find(MOVE_LIST_KEY);
@@ -183,8 +193,8 @@ void MainWindow::setEnglish(bool english) {
     menu_->retranslate();
     showMenuKeys(*menu_);
     moveDock_->setWindowTitle(Language::text("menu", texts::menu::MOVE_LIST));
-    moveListAction_->setText(Language::text("menu", texts::menu::MOVE_LIST));
-    markerMenuAction_->setText(Language::text("menu", texts::menu::MARKER));
+    moveListAction_->setText(withMnemonic(Language::text("menu", texts::menu::MOVE_LIST), 'M'));
+    markerMenuAction_->setText(withMnemonic(Language::text("menu", texts::menu::MARKER), 'G'));
     refreshMoveList();
     menu_->action(QStringLiteral("JAPANESE"))->setChecked(!language_->english());
     menu_->action(QStringLiteral("ENGLISH"))->setChecked(language_->english());
@@ -223,6 +233,9 @@ void MainWindow::openMarkerPalette(int x, int y, const QPoint& at) {
     connect(remove, &QAction::triggered, this,
             [this, x, y] { dispatch([=](Form1& f) { f.removeMarker(x, y); }); });
     markerPalette_->popup(at);
+    // Opened from the keyboard or the mouse, the arrows and Enter choose in it.
+    if (!markerPalette_->actions().isEmpty())
+        markerPalette_->setActiveAction(markerPalette_->actions().first());
 }
 
 int MainWindow::moveListWidth() const {
@@ -395,6 +408,18 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (busy_) return;
     if (event->key() == Qt::Key_Delete) {
         dispatch([](Form1& f) { f.MARKER_Delete(); });
+        return;
+    }
+    if (opensMenuBar(*event) && !menuBar()->actions().isEmpty()) {
+        menuBar()->setFocus(Qt::MenuBarFocusReason);
+        menuBar()->setActiveAction(menuBar()->actions().first());
+        return;
+    }
+    if (opensMarkerPalette(*event) && form_->cursorVisible()) {
+        const int x = form_->cursorX(), y = form_->cursorY();
+        const QPointF at = surface_->twipsToWidget(static_cast<float>(twipsX(x + 0.5)),
+                                                   static_cast<float>(twipsY(y + 0.5)));
+        openMarkerPalette(x, y, surface_->mapToGlobal(at.toPoint()));
         return;
     }
     const int code = controllerKeyCode(*event);

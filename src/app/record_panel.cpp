@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QShortcut>
 #include <QStorageInfo>
 #include <QStyle>
 #include <algorithm>
@@ -104,6 +105,13 @@ RecordPanelWidgets::RecordPanelWidgets(SurfaceWidget* surface)
     });
     connect(file_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { emit fileClicked(item->text()); });
+    // From the keyboard: the arrows walk the list and Enter reads the file, as a click does.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), file_, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(enter, &QShortcut::activated, this, [this] {
+            if (QListWidgetItem* item = file_->currentItem()) emit fileClicked(item->text());
+        });
+    }
     connect(command_, &QPushButton::clicked, this, &RecordPanelWidgets::returnClicked);
     // Enter in the file-name box writes, as RETURN does.
     connect(text_[0], &QLineEdit::returnPressed, this, &RecordPanelWidgets::returnClicked);
@@ -172,10 +180,18 @@ void RecordPanelWidgets::setListsVisible(bool drives, bool folders, bool files) 
     // Lists being shown are read again: the folder may have changed while they were hidden.
     if (folders) refreshDirs();
     if (files) refreshFiles();
+    const bool filesShown = file_->isVisible();
     drive_->setVisible(drives);
     dir_->setVisible(folders);
     file_->setVisible(files);
     updateBackdrop();
+    // The file list shown for reading takes the keys; hidden, it gives them back to the board.
+    if (files && !filesShown) {
+        if (file_->currentRow() < 0 && file_->count() > 0) file_->setCurrentRow(0);
+        file_->setFocus(Qt::OtherFocusReason);
+    } else if (!files && filesShown && file_->hasFocus()) {
+        surface_->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void RecordPanelWidgets::setTextPanelVisible(bool visible) {

@@ -45,6 +45,15 @@ inline int controllerShift(const QKeyEvent& event) {
     return (event.modifiers() & Qt::ShiftModifier) ? SHIFT_KEY_BIT : 0;
 }
 
+// The key that opens the menu bar, and the key that opens the palette of guess markers on the
+// keyboard cursor's square.
+inline bool opensMenuBar(const QKeyEvent& event) {
+    return event.key() == Qt::Key_F10 && event.modifiers() == Qt::NoModifier;
+}
+inline bool opensMarkerPalette(const QKeyEvent& event) {
+    return event.key() == Qt::Key_M && event.modifiers() == Qt::NoModifier;
+}
+
 // The key that opens the help.
 inline QKeySequence helpKey() {
     return QKeySequence(Qt::Key_F1);
@@ -72,6 +81,11 @@ inline QAction* installShortcuts(GameMenu& menu) {
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     if (QAction* a = menu.action(QStringLiteral("KIFU_READ")))
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    // A new game, the player moving first or second.
+    if (QAction* a = menu.action(QStringLiteral("SENTE")))
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    if (QAction* a = menu.action(QStringLiteral("GOTE")))
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
     QAction* help = menu.action(QStringLiteral("HOW_TO_PLAY"));
     if (help) help->setShortcut(helpKey());
     return help;

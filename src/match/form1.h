@@ -204,6 +204,9 @@ class Form1 {
     const std::string& statusText() const { return status_; }
     // Whether the keyboard cursor shows, and its square (a board square or the human's hand).
     bool cursorVisible() const;
+    // A click that the controller does not see (Shift and a click open the palette of guess
+    // markers) puts the cursor away as any click does.
+    void putCursorAway();
     int cursorX() const { return cursorX_; }
     int cursorY() const { return cursorY_; }
 

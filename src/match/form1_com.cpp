@@ -152,6 +152,7 @@ void Form1::com_ban() {
     ports_.sound.dsPlay(sndPiece);
 
     afterEvent();  // the move's mark shows with the boxes that follow
+    ports_.window.repaint();
     if (v.end == GameEnd::KingTaken) {
         終了(texts::match::WINNER_COMPUTER);
         return;

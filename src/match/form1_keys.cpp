@@ -132,6 +132,12 @@ bool Form1::keyboardTurn() const {
     return !closed && s.turn != NOBODY && s.turn == s.roleMAN;
 }
 
+void Form1::putCursorAway() {
+    const EventScope event(*this);
+    if (closed) return;
+    cursorShown_ = false;
+}
+
 bool Form1::cursorVisible() const {
     return cursorShown_ && keyboardTurn();
 }

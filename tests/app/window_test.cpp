@@ -32,6 +32,7 @@
 #include <future>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -318,6 +319,14 @@ TEST_F(WindowTest, RecordPanelWritesAndReadsARecord) {
     EXPECT_EQ(dialogs.count(" 読み込みました"), 1);
     EXPECT_EQ(s().kifuMode, YES);
     EXPECT_EQ(s().moveNoLast, 2);
+    EXPECT_FALSE(files->isVisibleTo(window.get()));
+
+    // The same from the keyboard: the list shows with a file chosen, and Enter reads it.
+    choose("KIFU_READ");
+    ASSERT_EQ(files->currentRow(), 0);
+    QTest::keyClick(files, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(dialogs.count(" 読み込みました"), 2);
     EXPECT_FALSE(files->isVisibleTo(window.get()));
 }
 
@@ -748,25 +757,50 @@ TEST_F(WindowTest, TheHintShowsOnItsSquaresUntilTheNextClick) {
     EXPECT_TRUE(window->gameMenu().action("HINT")->text().contains(QLatin1Char('\t')));
 }
 
+// A player without a mouse reaches every menu and item: each has an Alt key, none shared within
+// its menu, in both languages; F10 opens the bar.
+TEST_F(WindowTest, EveryMenuAndItemHasItsOwnAltKeyInBothLanguages) {
+    for (const char* language : {"JAPANESE", "ENGLISH"}) {
+        SCOPED_TRACE(language);
+        choose(language);
+        std::vector<const QWidget*> menus{window->menuBar()};
+        for (QMenu* m : window->menuBar()->findChildren<QMenu*>()) menus.push_back(m);
+        for (const QWidget* m : menus) {
+            std::set<QString> keys;
+            for (const QAction* a : m->actions()) {
+                if (a->isSeparator()) continue;
+                const QString key =
+                    QKeySequence::mnemonic(a->text()).toString(QKeySequence::PortableText);
+                EXPECT_FALSE(key.isEmpty()) << a->text().toStdString();
+                EXPECT_TRUE(keys.insert(key).second) << a->text().toStdString();
+            }
+        }
+    }
+    QKeyEvent f10(QEvent::KeyPress, Qt::Key_F10, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &f10);
+    EXPECT_EQ(window->menuBar()->activeAction(), window->menuBar()->actions().first());
+}
+
 // The window in English: menus, panel labels, boxes and surface labels; the choice is kept in
 // the language file and the next window opens in it; Japanese comes back unchanged.
 TEST_F(WindowTest, TheWindowSpeaksEnglishWhenChosenAndKeepsTheChoice) {
     GameMenu& menu = window->gameMenu();
-    EXPECT_EQ(menu.menu("TAIKYOKU")->title(), QStringLiteral("対局"));
+    EXPECT_EQ(menu.menu("TAIKYOKU")->title(), QStringLiteral("対局(&G)"));
     EXPECT_TRUE(menu.action("JAPANESE")->isChecked());
 
     choose("ENGLISH");
     EXPECT_TRUE(window->language().english());
     EXPECT_TRUE(menu.action("ENGLISH")->isChecked());
     EXPECT_FALSE(menu.action("JAPANESE")->isChecked());
-    EXPECT_EQ(menu.menu("TAIKYOKU")->title(), QStringLiteral("Game"));
-    EXPECT_EQ(menu.action("SENTE")->text(), QStringLiteral("Move first"));
+    EXPECT_EQ(menu.menu("TAIKYOKU")->title(), QStringLiteral("&Game"));
+    EXPECT_EQ(menu.action("SENTE")->text().section(QLatin1Char('\t'), 0, 0),
+              QStringLiteral("Move &first"));
     // 戻 and 進 keep their keys after the tab.
     const QString leftKey = QKeySequence(Qt::Key_Left).toString(QKeySequence::NativeText);
     const QString rightKey = QKeySequence(Qt::Key_Right).toString(QKeySequence::NativeText);
-    EXPECT_EQ(menu.action("REPLAY")->text(), QStringLiteral("Back\t") + leftKey);
-    EXPECT_EQ(menu.action("AFTER")->text(), QStringLiteral("Forward\t") + rightKey);
-    EXPECT_EQ(menu.menu("HELP")->title(), QStringLiteral("Help"));
+    EXPECT_EQ(menu.action("REPLAY")->text(), QStringLiteral("&Back\t") + leftKey);
+    EXPECT_EQ(menu.action("AFTER")->text(), QStringLiteral("&Forward\t") + rightKey);
+    EXPECT_EQ(menu.menu("HELP")->title(), QStringLiteral("&Help"));
     // No caption is left in Japanese, except the name of the language itself (a key shown
     // after the tab is Qt's name of the key).
     for (const QAction* a : window->menuBar()->findChildren<QAction*>()) {
@@ -838,16 +872,16 @@ TEST_F(WindowTest, TheWindowSpeaksEnglishWhenChosenAndKeepsTheChoice) {
         options.onQuit = [] {};
         MainWindow next(options);
         EXPECT_TRUE(next.language().english());
-        EXPECT_EQ(next.gameMenu().menu("TAIKYOKU")->title(), QStringLiteral("Game"));
+        EXPECT_EQ(next.gameMenu().menu("TAIKYOKU")->title(), QStringLiteral("&Game"));
         EXPECT_TRUE(next.gameMenu().action("ENGLISH")->isChecked());
     }
 
     choose("JAPANESE");
     EXPECT_FALSE(window->language().english());
-    EXPECT_EQ(menu.menu("TAIKYOKU")->title(), QStringLiteral("対局"));
-    EXPECT_EQ(menu.action("SENTE")->text(), QStringLiteral("先手"));
-    EXPECT_EQ(menu.action("REPLAY")->text(), QStringLiteral("戻\t") + leftKey);
-    EXPECT_EQ(window->moveListAction()->text(), QStringLiteral("指し手一覧"));
+    EXPECT_EQ(menu.menu("TAIKYOKU")->title(), QStringLiteral("対局(&G)"));
+    EXPECT_EQ(menu.action("SENTE")->text(), QStringLiteral("先手(&F)"));
+    EXPECT_EQ(menu.action("REPLAY")->text(), QStringLiteral("戻(&B)\t") + leftKey);
+    EXPECT_EQ(window->moveListAction()->text(), QStringLiteral("指し手一覧(&M)"));
     EXPECT_EQ(window->moveList()->item(0)->text(), QStringLiteral("    開始局面"));
     window->moveListAction()->trigger();
     settle();
