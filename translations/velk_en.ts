@@ -1049,6 +1049,10 @@ Replace it?</translation>
         <translation>File:</translation>
     </message>
     <message>
+        <source>KIFﾌｧｲﾙ名：</source>
+        <translation>KIF file:</translation>
+    </message>
+    <message>
         <source>対 局 名：</source>
         <translation>Title:</translation>
     </message>

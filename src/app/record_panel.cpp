@@ -55,9 +55,15 @@ bool isUserVolume(const QStorageInfo& v) {
 }  // namespace
 
 void RecordPanelWidgets::retranslate() {
-    for (int i = 0; i < 4; ++i)
-        label_[static_cast<std::size_t>(i)]->setText(
-            QCoreApplication::translate("record", LABELS[i]));
+    for (std::size_t i = 0; i < 4; ++i)
+        label_[i]->setText(QCoreApplication::translate(
+            "record", labelSource_[i] != nullptr ? labelSource_[i] : LABELS[i]));
+}
+
+void RecordPanelWidgets::setLabel(int box, const char* label) {
+    if (box < 1 || box > 4) return;
+    labelSource_[static_cast<std::size_t>(box - 1)] = label;
+    retranslate();
 }
 
 RecordPanelWidgets::RecordPanelWidgets(SurfaceWidget* surface)

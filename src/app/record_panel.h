@@ -32,6 +32,7 @@ class RecordPanelWidgets final : public QObject, public RecordPanel {
     void setTextPanelVisible(bool visible) override;
     std::string text(int box) const override;
     void setText(int box, const std::string& text) override;
+    void setLabel(int box, const char* label) override;
     std::string folder() const override;
     void setFolder(const std::string& folder) override;
     void refreshFiles() override;
@@ -68,6 +69,8 @@ class RecordPanelWidgets final : public QObject, public RecordPanel {
     QListWidget* dir_;
     QListWidget* file_;
     std::array<QLabel*, 4> label_{};
+    // Each label's text in the catalogue, translated again with the window's language.
+    std::array<const char*, 4> labelSource_{};
     std::array<QLineEdit*, 4> text_{};
     QPushButton* command_;
     // Re-reads both lists when the shown folder's contents change.

@@ -302,6 +302,8 @@ class Form1 {
     int moveListKnown_ = 0;
     // KIF through the record panel (form1_kif.cpp); kifWrite_ while the panel writes KIF.
     bool kifWrite_ = false;
+    // The name of the record last read or written (its file name without the extension).
+    std::string gameName_;
     void writeKifFile();
     void readKifFile(const std::string& fileName);
     // The record panel's one writer and one reader, for every kind of record file
@@ -358,5 +360,8 @@ float 調査_経過秒(float start, float now);
 
 // True for the names of KIF files (.kif, .kifu), which the record panel reads as KIF.
 bool isKifFileName(std::string_view name);
+
+// A file name without its extension (the part from the last dot on), for the name of a game.
+std::string fileStem(std::string_view name);
 
 }  // namespace velk

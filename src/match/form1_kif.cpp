@@ -20,6 +20,11 @@ bool endsWith(std::string_view s, std::string_view tail) {
 
 }  // namespace
 
+std::string fileStem(std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    return std::string(dot == std::string_view::npos || dot == 0 ? name : name.substr(0, dot));
+}
+
 bool isKifFileName(std::string_view name) {
     return endsWith(name, KIF_EXTENSION) || endsWith(name, KIFU_EXTENSION);
 }
@@ -27,8 +32,15 @@ bool isKifFileName(std::string_view name) {
 void Form1::KIF_WRITE_Click() {
     if (closed) return;
     KIFU_WRITE_Click();
-    // The panel opened past the checks above writes KIF until another item opens it.
-    if (s.reversed != YES && s.handicapSet != YES) kifWrite_ = true;
+    // The panel opened past the checks above writes KIF until another item opens it; it says
+    // so, and offers the game's name with the KIF extension.
+    if (s.reversed != YES && s.handicapSet != YES) {
+        kifWrite_ = true;
+        ports_.panel.setLabel(1, texts::record::KIF_FILE_LABEL);
+        ports_.panel.setText(
+            1, (gameName_.empty() ? std::string(texts::record::DEFAULT_GAME_NAME) : gameName_) +
+                   std::string(KIF_EXTENSION));
+    }
 }
 
 void Form1::KIF_READ_Click() {

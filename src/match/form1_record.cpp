@@ -35,6 +35,9 @@ void Form1::KIFU_WRITE_Click() {
         kifWrite_ = false;
         描画_可視(ports_.panel, YES, YES, NO);
         描画_棋譜_IO(ports_.panel, 0);
+        ports_.panel.setLabel(1, texts::record::PANEL_LABELS[0]);
+        // The name the KIF panel offered is not this writer's.
+        if (isKifFileName(ports_.panel.text(1))) ports_.panel.setText(1, "");
     }
 }
 
@@ -116,6 +119,7 @@ void Form1::writeRecord(const RecordWriting& kind) {
 
     s.movesUnsaved = 0;
     kifWrite_ = false;
+    gameName_ = fileStem(kind.fileName);
     hidePanel();
     panel.refreshFiles();
     dialogs.message(kind.written, texts::record::NAME_TITLE);
@@ -162,6 +166,7 @@ void Form1::readRecord(const std::string& fileName, const RecordReading& kind) {
     Form_Load();
     if (closed) return;
     loadRecordIntoGame(s, record);
+    gameName_ = fileStem(fileName);
     printRecordHeader(record.header.title, record.header.topPlayer, record.header.bottomPlayer);
 
     dialogs.message(texts::record::READ_DONE, texts::record::TITLE);

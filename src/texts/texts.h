@@ -232,6 +232,10 @@ inline constexpr const char* DRIVE_TITLE = QT_TRANSLATE_NOOP("record", "ｴﾗ�
 inline constexpr const char* PANEL_LABELS[4] = {
     QT_TRANSLATE_NOOP("record", "ﾌｧｲﾙ名 ："), QT_TRANSLATE_NOOP("record", "対 局 名："),
     QT_TRANSLATE_NOOP("record", "先    手 ："), QT_TRANSLATE_NOOP("record", "後    手 ：")};
+// The file name's label while the panel writes KIF, and the name it offers when the game has
+// none yet (no record read or written).
+inline constexpr const char* KIF_FILE_LABEL = QT_TRANSLATE_NOOP("record", "KIFﾌｧｲﾙ名：");
+inline constexpr const char* DEFAULT_GAME_NAME = "棋譜";
 
 }  // namespace record
 

@@ -26,6 +26,7 @@ class MemoryRecordPanel : public RecordPanel {
   public:
     bool drives = false, folders = false, files = false, textPanel = false;
     std::map<int, std::string> texts;
+    std::map<int, std::string> labels;
     std::string folderPath;
     int refreshes = 0;
 
@@ -43,6 +44,7 @@ class MemoryRecordPanel : public RecordPanel {
         return it == texts.end() ? std::string() : it->second;
     }
     void setText(int box, const std::string& t) override { texts[box] = t; }
+    void setLabel(int box, const char* label) override { labels[box] = label; }
     std::string folder() const override { return folderPath; }
     void setFolder(const std::string& f) override { folderPath = f; }
     void refreshFiles() override { ++refreshes; }

@@ -84,6 +84,8 @@ class RecordPanel {
     // Text1 (file name), Text2 (game title), Text3 (first player), Text4 (second player).
     virtual std::string text(int box) const = 0;
     virtual void setText(int box, const std::string& text) = 0;
+    // The label of a box, by its text in the catalogue (the window shows it translated).
+    virtual void setLabel(int box, const char* label) = 0;
     // The folder that writing and reading use (the file list's path).
     virtual std::string folder() const = 0;
     virtual void setFolder(const std::string& folder) = 0;

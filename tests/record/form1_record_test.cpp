@@ -362,6 +362,8 @@ class KifPanelHandlers : public RecordPanelHandlers {
 };
 
 TEST_F(KifPanelHandlers, BadNamesAndAnEmptyRecordAreRefusedAsForTheRecordFile) {
+    form_.KIF_WRITE_Click();
+    EXPECT_EQ(p_.panel.text(1), std::string(texts::record::DEFAULT_GAME_NAME) + ".kif");
     writeAs("");
     writeAs("../escape");
     writeAs(std::string(252, 'a'));
@@ -415,6 +417,15 @@ TEST_F(KifPanelHandlers, WritingAsksBeforeReplacingAndTellsWhatWentWrong) {
     EXPECT_TRUE(decodeKif(read("game.kif")).ok);
     EXPECT_TRUE(decodeKif(read("game.kifu")).ok);
     EXPECT_EQ(form_.s.movesUnsaved, 0);
+
+    // The KIF panel says it writes KIF and offers the game's name, the one written last; the
+    // record panel's own writer has its usual label and an empty name.
+    form_.KIF_WRITE_Click();
+    EXPECT_EQ(p_.panel.labels[1], texts::record::KIF_FILE_LABEL);
+    EXPECT_EQ(p_.panel.text(1), "game.kif");
+    form_.KIFU_WRITE_Click();
+    EXPECT_EQ(p_.panel.labels[1], texts::record::PANEL_LABELS[0]);
+    EXPECT_EQ(p_.panel.text(1), "");
 }
 
 TEST_F(KifPanelHandlers, ReadingTellsWhatWentWrongAndAsksOverUnsavedMoves) {
