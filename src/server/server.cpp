@@ -30,6 +30,7 @@ constexpr int MAX_ABANDON_SECONDS = 7 * 24 * 3600;
 // A message larger than this is not read at all (the connection is closed by the socket).
 constexpr quint64 HARD_FRAME_LIMIT = 1024 * 1024;
 constexpr qint64 JOIN_WINDOW_MS = 60 * 1000;
+constexpr int CLOSE_DELAY_MS = 250;
 
 qint64 nowMs() {
     return QDateTime::currentMSecsSinceEpoch();
@@ -150,12 +151,9 @@ void Server::accept() {
         c.address = socket->peerAddress().toString();
         c.lastHeard = nowMs();
         connect(socket, &QWebSocket::textMessageReceived, this,
-                [this, socket](const QString& text) { received(socket, text); });
-        connect(socket, &QWebSocket::binaryMessageReceived, this, [this, socket] {
-            const auto it = connections_.find(socket);
-            if (it != connections_.end())
-                fail(it->second, QStringLiteral("binary frames are not taken: send JSON text"));
-        });
+                [this, socket](const QString& text) { received(socket, text.toUtf8(), false); });
+        connect(socket, &QWebSocket::binaryMessageReceived, this,
+                [this, socket](const QByteArray& bytes) { received(socket, bytes, true); });
         connect(socket, &QWebSocket::pong, this, [this, socket] {
             const auto it = connections_.find(socket);
             if (it != connections_.end()) it->second.lastHeard = nowMs();
@@ -168,6 +166,7 @@ void Server::ping() {
     const qint64 now = nowMs();
     std::vector<QWebSocket*> silent;
     for (auto& [socket, c] : connections_) {
+        if (c.closing) continue;
         if (now - c.lastHeard > static_cast<qint64>(options_.timeout) * 1000)
             silent.push_back(socket);
         else
@@ -207,13 +206,23 @@ void Server::sendSeat(Room& room, Side side, const QByteArray& f) {
 
 void Server::fail(Connection& c, const QString& reason, bool close) {
     send(c.socket, errorFrame(reason));
-    if (close) c.socket->close(QWebSocketProtocol::CloseCodePolicyViolated, reason.left(120));
+    if (!close || c.closing) return;
+    // The connection is closed a moment later, what it still sends being read and dropped
+    // meanwhile: a socket closed with unread input is reset, and a reset throws away the answers
+    // the client had not yet read.
+    c.closing = true;
+    QWebSocket* socket = c.socket;
+    socket->flush();
+    QTimer::singleShot(CLOSE_DELAY_MS, socket, [socket, reason] {
+        socket->close(QWebSocketProtocol::CloseCodePolicyViolated, reason.left(120));
+    });
 }
 
-void Server::received(QWebSocket* socket, const QString& text) {
+void Server::received(QWebSocket* socket, const QByteArray& bytes, bool binary) {
     const auto it = connections_.find(socket);
     if (it == connections_.end()) return;
     Connection& c = it->second;
+    if (c.closing) return;
     const qint64 now = nowMs();
     c.lastHeard = now;
     if (now - c.windowStart >= 1000) {
@@ -224,9 +233,12 @@ void Server::received(QWebSocket* socket, const QString& text) {
         fail(c, QStringLiteral("more than %1 messages a second").arg(options_.maxRate), true);
         return;
     }
-    const QByteArray bytes = text.toUtf8();
     if (bytes.size() > MAX_FRAME) {
         fail(c, QStringLiteral("a message may be at most %1 bytes").arg(MAX_FRAME), true);
+        return;
+    }
+    if (binary) {
+        fail(c, QStringLiteral("binary frames are not taken: send JSON text"));
         return;
     }
     QJsonParseError parseError;

@@ -60,6 +60,8 @@ class Server : public QObject {
         qint64 windowStart = 0;
         int messagesInWindow = 0;
         qint64 lastHeard = 0;
+        // An error has ended the connection; it is being closed.
+        bool closing = false;
     };
     struct Room {
         std::unique_ptr<NetGame> game;
@@ -84,7 +86,7 @@ class Server : public QObject {
     std::map<QString, std::deque<qint64>> failedJoins_;
 
     void accept();
-    void received(QWebSocket* socket, const QString& text);
+    void received(QWebSocket* socket, const QByteArray& bytes, bool binary);
     void dropped(QWebSocket* socket);
     void ping();
 
