@@ -31,6 +31,7 @@ void RobotSeat::send(QJsonObject o) {
 }
 
 void RobotSeat::connected() {
+    ++connection_;
     droppedAt_ = 0;
     waitingVerdict_ = false;
     if (!token_.isEmpty()) {
@@ -95,6 +96,15 @@ void RobotSeat::received(const QString& text) {
         waitingVerdict_ = false;
         moveIfOurTurn();
     } else if (type == QLatin1String("verdict") || type == QLatin1String("seen")) {
+        if (type == QLatin1String("seen") && options_.latencies) {
+            auto& sent = options_.latencies->sent;
+            if (const auto it = sent.find(game_); it != sent.end()) {
+                options_.latencies->ms.push_back(std::chrono::duration<double, std::milli>(
+                                                     std::chrono::steady_clock::now() - it->second)
+                                                     .count());
+                sent.erase(it);
+            }
+        }
         if (type == QLatin1String("verdict")) {
             waitingVerdict_ = false;
             if (m.value(QStringLiteral("result")).toString() == QLatin1String("refused"))
@@ -123,12 +133,21 @@ void RobotSeat::received(const QString& text) {
 
 void RobotSeat::moveIfOurTurn() {
     if (!playing_ || done_ || waitingVerdict_ || view_.toMove != view_.side) return;
-    const std::optional<Move> m = options_.random ? randomMove() : player_.choose(view_);
     waitingVerdict_ = true;
+    if (options_.thinkMs <= 0) return play();
+    const int connection = connection_;
+    QTimer::singleShot(options_.thinkMs, this, [this, connection] {
+        if (connection == connection_ && !done_) play();
+    });
+}
+
+void RobotSeat::play() {
+    const std::optional<Move> m = options_.random ? randomMove() : player_.choose(view_);
     if (!m) {
         send({{QStringLiteral("type"), QStringLiteral("resign")}});
         return;
     }
+    if (options_.latencies) options_.latencies->sent[game_] = std::chrono::steady_clock::now();
     send(moveJson(*m));
 }
 

@@ -8,13 +8,24 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWebSocket>
+#include <chrono>
 #include <functional>
+#include <map>
+#include <memory>
 #include <random>
+#include <vector>
 
 #include "players/honest_seat.h"
 #include "view/side_view.h"
 
 namespace velk::net {
+
+// Times from a move's frame leaving one seat to the other seat's notification, for robots that
+// play both seats of their games in one program.
+struct Latencies {
+    std::map<QString, std::chrono::steady_clock::time_point> sent;
+    std::vector<double> ms;
+};
 
 class RobotSeat : public QObject {
   public:
@@ -31,6 +42,9 @@ class RobotSeat : public QObject {
         // Plays a random move among those its view allows instead of the honest player's choice:
         // quick games for tests and load.
         bool random = false;
+        // Milliseconds to wait before each move, as a person thinks.
+        int thinkMs = 0;
+        std::shared_ptr<Latencies> latencies;
     };
 
     RobotSeat(Options options, std::function<void(const QString&)> onCode,
@@ -61,6 +75,8 @@ class RobotSeat : public QObject {
     bool ok_ = false;
     bool reconnecting_ = false;
     qint64 droppedAt_ = 0;
+    // Counts connections, so that a move chosen for an earlier one is not sent on a later one.
+    int connection_ = 0;
     QString failure_;
     QString winner_;
     QString reason_;
@@ -70,6 +86,7 @@ class RobotSeat : public QObject {
     void dropped();
     void received(const QString& text);
     void moveIfOurTurn();
+    void play();
     std::optional<Move> randomMove();
     void finish(bool ok, const QString& failure = {});
     void send(QJsonObject o);

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -14,10 +15,13 @@ void usage(FILE* out) {
     std::fputs(
         "usage: velk-tsuitate-robot URL (--create SIDE | --join CODE | --games N)\n"
         "                           [--abandon SECONDS] [--seed N] [--player honest|random]\n"
+        "                           [--think MS] [--latency]\n"
         "  --create SIDE   create a game as sente, gote or random; prints \"code CODE\" first\n"
         "  --join CODE     take the second seat of the game with this code\n"
         "  --games N       play N games at once, each robot against a second robot\n"
         "  --player P      honest (the default) or random: a random move its side allows\n"
+        "  --think MS      wait MS milliseconds before each move\n"
+        "  --latency       with --games: print the times from a move to the other seat's notice\n"
         "Prints a game line and the record of each game seat it played; exits 0 when every\n"
         "game ended normally.\n",
         out);
@@ -38,6 +42,10 @@ int main(int argc, char** argv) {
         if (a == QLatin1String("--help")) {
             usage(stdout);
             return 0;
+        }
+        if (a == QLatin1String("--latency")) {
+            options.latencies = std::make_shared<velk::net::Latencies>();
+            continue;
         }
         if (!a.startsWith(QLatin1String("--"))) {
             options.url = QUrl(a);
@@ -66,6 +74,9 @@ int main(int argc, char** argv) {
         } else if (a == QLatin1String("--player")) {
             ok = v == QLatin1String("honest") || v == QLatin1String("random");
             options.random = v == QLatin1String("random");
+        } else if (a == QLatin1String("--think")) {
+            options.thinkMs = v.toInt(&ok);
+            ok = ok && options.thinkMs >= 0;
         } else if (a == QLatin1String("--seed")) {
             seed = v.toULongLong(&ok);
         } else {
@@ -93,7 +104,18 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "velk-tsuitate-robot: %s\n", qPrintable(seat.failure()));
         }
         std::fflush(stdout);
-        if (--running == 0) QCoreApplication::exit(failed == 0 ? 0 : 1);
+        if (--running > 0) return;
+        if (options.latencies && !options.latencies->ms.empty()) {
+            std::vector<double>& ms = options.latencies->ms;
+            std::sort(ms.begin(), ms.end());
+            const auto at = [&ms](double q) {
+                return ms[std::min(ms.size() - 1,
+                                   static_cast<std::size_t>(q * static_cast<double>(ms.size())))];
+            };
+            std::printf("latency moves %zu p50 %.2f ms p99 %.2f ms max %.2f ms\n", ms.size(),
+                        at(0.5), at(0.99), ms.back());
+        }
+        QCoreApplication::exit(failed == 0 ? 0 : 1);
     };
     const auto printCode = [](const QString& code) {
         std::printf("code %s\n", qPrintable(code));
