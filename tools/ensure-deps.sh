@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-translations-l10n qt6-l10n-tools libsdl2-mixer-dev fonts-noto-cjk
+  qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-websockets-dev libqt6sql6-sqlite libsdl2-mixer-dev fonts-noto-cjk
   desktop-file-utils appstream
   clang libclang-rt-14-dev
 )

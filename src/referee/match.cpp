@@ -40,6 +40,26 @@ Verdict Match::cannotMove(Side side) {
     return v;
 }
 
+Verdict Match::resign(Side side) {
+    return concede(side, GameEnd::Resigned);
+}
+
+Verdict Match::abandon(Side side) {
+    return concede(side, GameEnd::Abandoned);
+}
+
+// The game ends for the side without a move on the board: nobody is to move any more.
+Verdict Match::concede(Side side, GameEnd end) {
+    Verdict v;
+    if (side != Side::Man && side != Side::Com) return v;
+    v.end = end;
+    v.winner = otherSide(side);
+    s_.winner = v.winner == Side::Man ? s_.roleMAN : s_.roleCOM;
+    s_.turn = NOBODY;
+    viewsPresent(Side::None);
+    return v;
+}
+
 void Match::startClock() {
     if (timeOfDay_) s_.clockStart = timeOfDay_();
 }
@@ -219,13 +239,19 @@ void Match::play(Side side, Verdict& v) {
             return;
         }
     } else {
-        // The computer's mate is its announcement: play goes on until a king is taken.
+        // The computer's mate is its announcement: play goes on until a king is taken, unless
+        // either side's mate ends the game.
         v.mate = 詰めかMAN(s) == YES;
         v.check =
             v.mate || (s.winner != s.roleCOM && s.maps.comInfluence[s.kingXMAN][s.kingYMAN] > 0);
         viewsSeeMove(side, m, placed, captured, v.check, v.mate);
         if (!v.mate && s.winner == s.roleCOM) {
             v.end = GameEnd::KingTaken;
+            v.winner = Side::Com;
+            return;
+        }
+        if (v.mate && eitherMateEnds_) {
+            v.end = GameEnd::Mate;
             v.winner = Side::Com;
             return;
         }

@@ -18,10 +18,12 @@ namespace velk {
 enum class GameEnd : std::uint8_t {
     None,
     KingTaken,  // a king was captured
-    Mate,       // the human's side mated the computer's king
+    Mate,       // a side mated the other's king (by default only the human's side's mate ends)
     TenthMiss,  // the mover's tenth miss
     MoveLimit,  // the record is full
     NoMove,     // the side to move had no move at all
+    Resigned,   // a side resigned
+    Abandoned,  // a side left the game and the other claimed it
 };
 
 // What the referee said of a submitted move.
@@ -86,6 +88,11 @@ class Match {
 
     void setJudging(Side side, Judging judging);
 
+    // Whether Side::Com's mate ends the game as Side::Man's does. Off by default: against the
+    // window's computer its mate is announced and play goes on until a king is taken. Two
+    // players each of whom may mate the other turn it on.
+    void setEitherMateEnds(bool on) { eitherMateEnds_ = on; }
+
     // The one way a move enters the game. Judges it, and when it is played records it, moves
     // the piece, surveys the board, tells both views, and passes the turn unless the game ended.
     Verdict submit(Side side, const Move& move);
@@ -95,6 +102,11 @@ class Match {
 
     // The side to move has not a single move: it loses.
     Verdict cannotMove(Side side);
+
+    // The side resigns, or is declared to have abandoned the game: the other side wins and no
+    // further move is taken.
+    Verdict resign(Side side);
+    Verdict abandon(Side side);
 
     // No further move can be recorded.
     bool recordFull() const;
@@ -133,9 +145,11 @@ class Match {
     std::function<float()> timeOfDay_;
     Judging judgingMAN_ = Judging::Player;
     Judging judgingCOM_ = Judging::DesignComputer;
+    bool eitherMateEnds_ = false;
 
     Judging judging(Side side) const { return side == Side::Com ? judgingCOM_ : judgingMAN_; }
     Verdict judgeMiss(Side side, const Move& move, int kind);
+    Verdict concede(Side side, GameEnd end);
     void play(Side side, Verdict& v);
 
     // The views (match_views.cpp). They begin from the true position when a game starts, see

@@ -204,6 +204,9 @@ TEST(Match, EveryVerdictOfRandomGamesAgreesWithTheRecordTheBoardAndBothViews) {
     EXPECT_GT(ended, 0) << "random games end by a king's capture, a mate or the tenth miss";
 }
 
+// What a ruling's side does: submits its move, resigns, or is found to have left the game.
+enum class Act : std::uint8_t { Submit, Resign, Abandon };
+
 // Rulings on set positions: (board, hands, side to move, move, what the referee says).
 struct Ruling {
     const char* what;
@@ -215,6 +218,9 @@ struct Ruling {
     Verdict::Refusal refusal;
     int placed;  // the code that lands (accepted)
     GameEnd end;
+    Act act = Act::Submit;
+    bool eitherMateEnds = false;  // the match's setting for two players
+    Side winner = Side::None;
 };
 
 TEST(Match, RulesOnSetPositions) {
@@ -246,6 +252,21 @@ TEST(Match, RulesOnSetPositions) {
         {"the computer's mate is announced, and the game goes on", "4k4/9/9/9/9/9/4g4/9/4K4", "g",
          Side::Com, dropMove(Side::Com, 5, 5, 8), Verdict::Kind::Accepted, Verdict::Refusal::None,
          COM_KIN, GameEnd::None},
+        {"between two players the computer side's mate ends the game", "4k4/9/9/9/9/9/4g4/9/4K4",
+         "g", Side::Com, dropMove(Side::Com, 5, 5, 8), Verdict::Kind::Accepted,
+         Verdict::Refusal::None, COM_KIN, GameEnd::Mate, Act::Submit, true, Side::Com},
+        {"between two players the human side's mate still ends it", "4k4/9/4G4/9/9/9/9/9/4K4", "G",
+         Side::Man, dropMove(Side::Man, 5, 5, 2), Verdict::Kind::Accepted, Verdict::Refusal::None,
+         MAN_KIN, GameEnd::Mate, Act::Submit, true, Side::Man},
+        {"a side to move resigns", "4k4/9/9/9/9/9/4P4/9/4K4", "-", Side::Man,
+         boardMove(5, 7, 5, 6, MAN_HU, MAN_HU), Verdict::Kind::Refused, Verdict::Refusal::None, 0,
+         GameEnd::Resigned, Act::Resign, false, Side::Com},
+        {"a side resigns out of turn", "4k4/9/9/9/9/9/4P4/9/4K4", "-", Side::Com,
+         boardMove(5, 7, 5, 6, MAN_HU, MAN_HU), Verdict::Kind::Refused, Verdict::Refusal::None, 0,
+         GameEnd::Resigned, Act::Resign, false, Side::Man},
+        {"a side that left loses the game", "4k4/9/9/9/9/9/4P4/9/4K4", "-", Side::Man,
+         boardMove(5, 7, 5, 6, MAN_HU, MAN_HU), Verdict::Kind::Refused, Verdict::Refusal::None, 0,
+         GameEnd::Abandoned, Act::Abandon, false, Side::Com},
     };
     for (const Ruling& r : rulings) {
         SCOPED_TRACE(r.what);
@@ -254,15 +275,29 @@ TEST(Match, RulesOnSetPositions) {
         s = testkit::position(r.board, r.hands);
         勢力調査(s);
         match.setJudging(Side::Com, Judging::Player);
+        match.setEitherMateEnds(r.eitherMateEnds);
         match.startGame(Side::Man);
-        if (r.side == Side::Com) s.turn = s.roleCOM;
+        if (r.side == Side::Com && r.act == Act::Submit) s.turn = s.roleCOM;
         const Before b = before(match);
-        const Verdict v = match.submit(r.side == Side::None ? Side::Man : r.side, r.move);
+        const Verdict v = r.act == Act::Resign    ? match.resign(r.side)
+                          : r.act == Act::Abandon ? match.abandon(r.side)
+                                                  : match.submit(r.side, r.move);
         EXPECT_EQ(v.kind, r.kind);
         EXPECT_EQ(v.refusal, r.refusal);
         EXPECT_EQ(v.end, r.end);
+        if (r.winner != Side::None) {
+            EXPECT_EQ(v.winner, r.winner);
+        }
         if (v.accepted()) {
             EXPECT_EQ(v.move.placed, r.placed);
+        }
+        if (r.act != Act::Submit) {
+            // The game is over: the board stands and neither side may move.
+            EXPECT_EQ(s.board, b.board);
+            EXPECT_EQ(s.moveNo, b.moveNo);
+            EXPECT_EQ(match.sideToMove(), Side::None);
+            EXPECT_EQ(match.submit(Side::Man, r.move).refusal, Verdict::Refusal::NotYourTurn);
+            continue;
         }
         if (r.refusal != Verdict::Refusal::NotYourTurn)
             checkVerdict(match, r.side, r.move, v, b, true);
