@@ -658,6 +658,18 @@
         <translation>%1 won</translation>
     </message>
     <message>
+        <source>投了しますか？</source>
+        <translation>Do you resign?</translation>
+    </message>
+    <message>
+        <source>投了</source>
+        <translation>Resign</translation>
+    </message>
+    <message>
+        <source>投了できるのは対局中だけです</source>
+        <translation>You can resign only during a game</translation>
+    </message>
+    <message>
         <source>先手</source>
         <translation>Sente (first)</translation>
     </message>
@@ -947,6 +959,10 @@ Licence: MIT License</translation>
         <translation>Two players</translation>
     </message>
     <message>
+        <source>投了</source>
+        <translation>Resign</translation>
+    </message>
+    <message>
         <source>ﾋﾝﾄ</source>
         <translation>Hint</translation>
     </message>
@@ -956,6 +972,10 @@ Licence: MIT License</translation>
     <message>
         <source>開始局面</source>
         <translation>Starting position</translation>
+    </message>
+    <message>
+        <source>投了</source>
+        <translation>Resigned</translation>
     </message>
     <message>
         <source>MANのミス %1回（通算%2回）</source>
@@ -1249,6 +1269,10 @@ Replace it?</translation>
     <message>
         <source>そこへは指せません</source>
         <translation>You cannot move there</translation>
+    </message>
+    <message>
+        <source>投了</source>
+        <translation>Resigned</translation>
     </message>
     <message>
         <source>先手の番です。クリックして始めてください</source>

@@ -13,16 +13,17 @@ namespace {
 // them there.
 const std::map<QString, QChar>& mnemonics() {
     static const std::map<QString, QChar> keys = {
-        {"TAIKYOKU", 'G'},  {"STOP", 'P'},      {"KIFU", 'R'},     {"OPTION", 'O'},
-        {"HELP", 'H'},      {"START2", 'G'},    {"LEVEL", 'L'},    {"HINT", 'H'},
-        {"OWARI", 'Q'},     {"SENTE", 'F'},     {"GOTE", 'S'},     {"FUTARI", 'T'},
-        {"LEVEL1", '1'},    {"LEVEL2", '2'},    {"LEVEL3", '3'},   {"KOUSEI", 'F'},
-        {"REPLAY", 'B'},    {"AFTER", 'F'},     {"REVERSE", 'V'},  {"ICHIJI", 'S'},
-        {"CANCEL", 'R'},    {"MOVE_LIST", 'M'}, {"MARKER", 'G'},   {"KIFU_WRITE", 'S'},
-        {"KIFU_READ", 'L'}, {"KIF_WRITE", 'K'}, {"KIF_READ", 'I'}, {"HAIKEI_GA", 'B'},
-        {"KEIKA", 'E'},     {"BGM", 'M'},       {"VER", 'V'},      {"LANGUAGE", 'L'},
-        {"MIDORI", 'G'},    {"TATAMI", 'T'},    {"TAKE", 'A'},     {"UCHU", 'S'},
-        {"RENGA", 'R'},     {"JAPANESE", 'J'},  {"ENGLISH", 'E'},  {"HOW_TO_PLAY", 'H'},
+        {"TAIKYOKU", 'G'},    {"STOP", 'P'},      {"KIFU", 'R'},      {"OPTION", 'O'},
+        {"HELP", 'H'},        {"START2", 'G'},    {"LEVEL", 'L'},     {"HINT", 'H'},
+        {"OWARI", 'Q'},       {"TOURYOU", 'R'},   {"SENTE", 'F'},     {"GOTE", 'S'},
+        {"FUTARI", 'T'},      {"LEVEL1", '1'},    {"LEVEL2", '2'},    {"LEVEL3", '3'},
+        {"KOUSEI", 'F'},      {"REPLAY", 'B'},    {"AFTER", 'F'},     {"REVERSE", 'V'},
+        {"ICHIJI", 'S'},      {"CANCEL", 'R'},    {"MOVE_LIST", 'M'}, {"MARKER", 'G'},
+        {"KIFU_WRITE", 'S'},  {"KIFU_READ", 'L'}, {"KIF_WRITE", 'K'}, {"KIF_READ", 'I'},
+        {"HAIKEI_GA", 'B'},   {"KEIKA", 'E'},     {"BGM", 'M'},       {"VER", 'V'},
+        {"LANGUAGE", 'L'},    {"MIDORI", 'G'},    {"TATAMI", 'T'},    {"TAKE", 'A'},
+        {"UCHU", 'S'},        {"RENGA", 'R'},     {"JAPANESE", 'J'},  {"ENGLISH", 'E'},
+        {"HOW_TO_PLAY", 'H'},
     };
     return keys;
 }
@@ -60,6 +61,7 @@ GameMenu::GameMenu(QMenuBar* bar, std::function<void(const QString&)> onItem,
     checks_[MenuItem::LEVEL3] = item(level, texts::menu::LEVEL3, "LEVEL3", true);
     checks_[MenuItem::KOUSEI] = item(level, texts::menu::KOUSEI, "KOUSEI", true);
     item(taikyoku, texts::menu::HINT, "HINT");
+    item(taikyoku, texts::menu::TOURYOU, "TOURYOU");
     item(taikyoku, texts::menu::OWARI, "OWARI");
 
     QMenu* stop = top(bar, texts::menu::STOP, "STOP", true);

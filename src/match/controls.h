@@ -25,6 +25,7 @@ inline constexpr Control CONTROLS[] = {
     {"SENTE", &Form1::SENTE_Click, ControlKind::MenuItem},
     {"GOTE", &Form1::GOTE_Click, ControlKind::MenuItem},
     {"FUTARI", &Form1::FUTARI_Click, ControlKind::MenuItem},
+    {"TOURYOU", &Form1::TOURYOU_Click, ControlKind::MenuItem},
     {"LEVEL1", &Form1::LEVEL1_Click, ControlKind::MenuItem},
     {"LEVEL2", &Form1::LEVEL2_Click, ControlKind::MenuItem},
     {"LEVEL3", &Form1::LEVEL3_Click, ControlKind::MenuItem},

@@ -465,6 +465,25 @@ void Form1::GOTE_Click() {
     com_ban();
 }
 
+void Form1::TOURYOU_Click() {
+    const EventScope event(*this);
+    if (closed) return;
+    if (s.gameState != 1 || s.turn != s.roleMAN || curtain_) {
+        ports_.sound.dsPlay(sndForbidden);
+        ports_.dialogs.message(texts::match::RESIGN_ONLY_IN_GAME, texts::match::RESIGN_TITLE);
+        return;
+    }
+    if (!ports_.dialogs.askYesNo(texts::match::RESIGN_QUESTION, texts::match::RESIGN_TITLE,
+                                 DefaultButton::No))
+        return;
+    ports_.timer.setEnabled(false);
+    s.selPhase = 0;
+    const Verdict v = match_.resign(Side::Man);
+    resigned_ = Side::Man;
+    setStatus(texts::status::RESIGNED);
+    終了(winnerName(v, texts::match::WINNER_COMPUTER));
+}
+
 void Form1::OWARI_Click() {
     const EventScope event(*this);
     if (closed) return;
@@ -535,7 +554,8 @@ void Form1::offerAnotherGame() {
         quit();
         return;
     }
-    const FinishedGame finished{s.missCountMAN, s.missCountCOM, s.movesUnsaved};
+    const FinishedGame finished{s.missCountMAN, s.missCountCOM, s.movesUnsaved,
+                                std::exchange(resigned_, Side::None)};
     初期設定();
     // Kept only while the reset left the record to step through.
     if (s.moveNoLast > 0) {

@@ -105,6 +105,8 @@ class Form1 {
     // from the bottom of the board and sees only its own pieces; between their turns a curtain
     // covers the board until the next player clicks.
     void FUTARI_Click();
+    // 投了: the player at the screen gives the game up, asked once; refused outside a game.
+    void TOURYOU_Click();
     bool twoPlayers() const { return twoPlayers_; }
     bool curtainDown() const { return curtain_; }
     // Fixes the seed of the computer's player at 公正 from the next game on, and of the game
@@ -284,7 +286,13 @@ class Form1 {
         int missMAN = 0;
         int missCOM = 0;
         int movesUnsaved = 0;
+        // The side that resigned, if one did: its record ends in 投了.
+        Side resigned = Side::None;
     };
+    // The side that resigned the game under way, until it is kept as finished.
+    Side resigned_ = Side::None;
+    // The side that resigned the game on record (under way or kept as finished); None if none.
+    Side resignedSide() const { return finished_ ? finished_->resigned : resigned_; }
     std::optional<FinishedGame> finished_;
     void endOnFullRecord();
     // Settings and record helpers (form1_options.cpp, form1_record.cpp).

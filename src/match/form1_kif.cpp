@@ -65,6 +65,7 @@ void Form1::writeKifFile() {
             const int missCOM = finished_ ? finished_->missCOM : s.missCountCOM;
             if (missMAN > 9) info.ending = KifEnding::TenthMissMAN;
             if (missCOM > 9) info.ending = KifEnding::TenthMissCOM;
+            if (resignedSide() != Side::None) info.ending = KifEnding::Resigned;
         }
         const KifEncodeResult kif = encodeKif(header, s.record, s.moveNo, info);
         RecordEncodeResult file;

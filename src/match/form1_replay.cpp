@@ -43,6 +43,7 @@ void Form1::手順保存(int fromX, int fromY, int toX, int toY, int pieceBefore
 void Form1::moveEntered() {
     moveListKnown_ = std::min(moveListKnown_, s.moveNo - 1);
     finished_.reset();
+    resigned_ = Side::None;
 }
 
 void Form1::STOP_Click() {

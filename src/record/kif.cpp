@@ -305,6 +305,10 @@ KifEncodeResult encodeKif(const RecordHeader& header, const MoveRecord& r, int c
             }
             break;
         }
+        case KifEnding::Resigned:
+            closing = "投了";
+            summary = std::string("で") + sideMoved + "の勝ち";
+            break;
         case KifEnding::MoveLimit:
             closing = "中断";
             comment = texts::kif::MOVE_LIMIT;

@@ -25,6 +25,7 @@ enum class KifEnding {
     TenthMissMAN,  // the human's tenth miss: 反則負け of the human
     TenthMissCOM,  // the computer's tenth miss: 反則負け of the computer
     MoveLimit,     // the record is full at 500 moves: 中断
+    Resigned,      // the side to move gave the game up: 投了
 };
 
 struct KifInfo {

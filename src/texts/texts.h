@@ -100,6 +100,11 @@ inline constexpr const char* WINNER_COMPUTER = QT_TRANSLATE_NOOP("match", "ｺ�
 // A side of a game between two people at this screen, by its role.
 inline constexpr const char* WINNER_SENTE = QT_TRANSLATE_NOOP("match", "先手");
 inline constexpr const char* WINNER_GOTE = QT_TRANSLATE_NOOP("match", "後手");
+// 投了: asked once; refused outside a game.
+inline constexpr const char* RESIGN_QUESTION = QT_TRANSLATE_NOOP("match", "投了しますか？");
+inline constexpr const char* RESIGN_TITLE = QT_TRANSLATE_NOOP("match", "投了");
+inline constexpr const char* RESIGN_ONLY_IN_GAME =
+    QT_TRANSLATE_NOOP("match", "投了できるのは対局中だけです");
 inline constexpr const char* WINNER_IS = QT_TRANSLATE_NOOP("match", "%1の勝ちです");
 inline std::string winnerIs(std::string_view name) {
     return arg(WINNER_IS, {name});
@@ -623,6 +628,7 @@ inline constexpr const char* COM_DROPPED = QT_TRANSLATE_NOOP("status", "ｺﾝ�
 inline constexpr const char* MISS_COM = QT_TRANSLATE_NOOP("status", "COMのミス");
 inline constexpr const char* MISS_MAN = QT_TRANSLATE_NOOP("status", "MANのミス");
 inline constexpr const char* REFUSED = QT_TRANSLATE_NOOP("status", "そこへは指せません");
+inline constexpr const char* RESIGNED = QT_TRANSLATE_NOOP("status", "投了");
 // Between the turns of two people at this screen: the board is covered until the side to move
 // is at the screen.
 inline constexpr const char* SENTE_AT_SCREEN =
@@ -661,6 +667,8 @@ namespace movelist {
 
 // The first line: the position before the first move.
 inline constexpr std::string_view START = QT_TRANSLATE_NOOP("movelist", "開始局面");
+// The last line of a game given up.
+inline constexpr std::string_view RESIGNED = QT_TRANSLATE_NOOP("movelist", "投了");
 // Before a move of the first player and of the second.
 inline constexpr std::string_view SENTE_MARK = "▲";
 inline constexpr std::string_view GOTE_MARK = "△";
@@ -713,6 +721,8 @@ inline constexpr const char* LEVEL3 = QT_TRANSLATE_NOOP("menu", "LEVEL3");
 inline constexpr const char* KOUSEI = QT_TRANSLATE_NOOP("menu", "公正");
 // Two people at this screen, taking turns.
 inline constexpr const char* FUTARI = QT_TRANSLATE_NOOP("menu", "二人対局");
+// The side to move gives the game up.
+inline constexpr const char* TOURYOU = QT_TRANSLATE_NOOP("menu", "投了");
 // A move proposed for the human from what the human's side shows.
 inline constexpr const char* HINT = QT_TRANSLATE_NOOP("menu", "ﾋﾝﾄ");
 inline constexpr const char* OWARI = QT_TRANSLATE_NOOP("menu", "終わり");

@@ -9,6 +9,7 @@
 #include "game/move_list.h"
 #include "match/fakes.h"
 #include "match/form1.h"
+#include "record/file_io.h"
 #include "texts/texts.h"
 #include "ui/geometry.h"
 
@@ -85,6 +86,63 @@ TEST(TwoPlayers, EachSeesOnlyItsOwnPiecesAndTheCurtainHidesEverythingBetweenTurn
         }
         EXPECT_GT(moves, 0);
     }
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace velk
+
+namespace velk {
+namespace {
+
+// 投了: refused outside a game, asked once, a loss of the side at the screen; the move list and
+// the KIF record end with it.
+TEST(Resign, AskedOnceEndsTheGameAsALossAndTheRecordSaysSo) {
+    const auto dir = fakes::makeGameFolder("velk_resign");
+    fakes::FakePorts f;
+    Form1 form(f.ports(), dir);
+    form.Form_Load();
+    form.LEVEL3_Click();
+    form.TOURYOU_Click();
+    ASSERT_EQ(f.dialogs.boxes.back().text, texts::match::RESIGN_ONLY_IN_GAME);
+
+    form.SENTE_Click();
+    click(form, LEFT_BUTTON, 7, 7);
+    click(form, LEFT_BUTTON, 7, 6);
+    ASSERT_EQ(form.s.moveNo, 2);
+    f.dialogs.answers = {false};
+    form.TOURYOU_Click();
+    EXPECT_EQ(form.s.gameState, 1) << "answered No, the game goes on";
+    EXPECT_EQ(f.dialogs.boxes.back().defaultButton, DefaultButton::No);
+
+    f.dialogs.boxes.clear();
+    f.dialogs.answers = {true, true};  // resign, then another game
+    form.TOURYOU_Click();
+    ASSERT_GE(f.dialogs.boxes.size(), 2u);
+    EXPECT_EQ(f.dialogs.boxes[1].text, texts::match::winnerIs(texts::match::WINNER_COMPUTER));
+    EXPECT_NE(form.s.gameState, 1);
+    const MoveList list = form.moveList();
+    EXPECT_EQ(list.lines.back().text, "  3 " + std::string(texts::movelist::RESIGNED));
+    form.MOVELIST_Click(2);  // the finished game is saved from its last position
+    form.KIF_WRITE_Click();
+    f.panel.folderPath = dir.string();
+    f.panel.setText(1, "resigned.kifu");
+    form.Command1_Click();
+    const std::string kif = readWholeFile((dir / "resigned.kifu").string(), 100000).bytes;
+    EXPECT_NE(kif.find("   3 投了"), std::string::npos) << kif;
+    EXPECT_NE(kif.find("まで2手で後手の勝ち"), std::string::npos) << kif;
+
+    // Between two people the one at the screen resigns, and the other is named the winner.
+    f.dialogs.boxes.clear();
+    f.dialogs.answers = {true};
+    form.FUTARI_Click();  // from the finished game's last position
+    click(form, LEFT_BUTTON, 2, 7);
+    click(form, LEFT_BUTTON, 2, 6);
+    ASSERT_TRUE(form.curtainDown());
+    click(form, LEFT_BUTTON, 5, 5);
+    f.dialogs.answers = {true, true};
+    form.TOURYOU_Click();
+    EXPECT_EQ(f.dialogs.count(texts::match::winnerIs(texts::match::WINNER_SENTE)), 1);
     std::filesystem::remove_all(dir);
 }
 
