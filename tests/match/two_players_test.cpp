@@ -28,6 +28,14 @@ std::map<std::pair<int, int>, int> boardPictures(const fakes::FakeCanvas& c) {
     return shown;
 }
 
+// Keeps only what boardPictures reads, so that each turn reads one turn's drawing.
+void compact(fakes::FakeCanvas& c) {
+    const auto shown = boardPictures(c);
+    c.ops.clear();
+    c.beginFullRedraw();
+    for (const auto& [sq, code] : shown) c.drawPicture(code, sq.first, sq.second);
+}
+
 void click(Form1& form, int button, int gx, int gy) {
     form.Form_MouseDown(button, 0, static_cast<float>(BOARD_LEFT + SQUARE_W * gx + 200),
                         static_cast<float>(BOARD_TOP + SQUARE_H * gy + 300));
@@ -35,7 +43,7 @@ void click(Form1& form, int button, int gx, int gy) {
 
 TEST(TwoPlayers, EachSeesOnlyItsOwnPiecesAndTheCurtainHidesEverythingBetweenTurns) {
     const auto dir = fakes::makeGameFolder("velk_two_players");
-    for (unsigned seed = 1; seed <= 6; ++seed) {
+    for (unsigned seed = 1; seed <= 4; ++seed) {
         SCOPED_TRACE(seed);
         fakes::FakePorts f;
         f.dialogs.defaultAnswer = false;  // no other game after the end, nothing to save
@@ -47,6 +55,7 @@ TEST(TwoPlayers, EachSeesOnlyItsOwnPiecesAndTheCurtainHidesEverythingBetweenTurn
         int moves = 0;
         for (int turn = 0; turn < 300 && !form.closed && form.s.gameState == 1; ++turn) {
             ASSERT_FALSE(form.curtainDown());
+            compact(f.canvas);
             // The pieces on the board are the ones of the side at the screen, where they stand.
             const GameState& s = form.s;
             for (const auto& [sq, code] : boardPictures(f.canvas)) {
