@@ -42,6 +42,18 @@ struct MoveRecord {
     std::array<float, MAX_MOVES + 1> recTimeCOMAfter{};
 };
 
+// Writes entry n of the record: the move and its pieces, its times and miss counts aside.
+inline void setRecordEntry(MoveRecord& r, int n, int fromX, int fromY, int toX, int toY, int before,
+                           int after, int captured) {
+    r.recFromX[n] = fromX;
+    r.recFromY[n] = fromY;
+    r.recToX[n] = toX;
+    r.recToY[n] = toY;
+    r.recPieceBefore[n] = before;
+    r.recPieceAfter[n] = after;
+    r.recCaptured[n] = captured;
+}
+
 // The influence maps written by the survey.
 struct InfluenceMaps {
     Map manInfluence{};

@@ -101,18 +101,6 @@ RecordParseResult decodeRecordFile(std::string_view bytes);
 // A last line without a line end counts; the empty remainder after a final line end does not.
 std::vector<std::string_view> splitLines(std::string_view bytes);
 
-// Writes entry n of the record: the move and its pieces, its times and miss counts aside.
-inline void setRecordEntry(MoveRecord& r, int n, int fromX, int fromY, int toX, int toY, int before,
-                           int after, int captured) {
-    r.recFromX[n] = fromX;
-    r.recFromY[n] = fromY;
-    r.recToX[n] = toX;
-    r.recToY[n] = toY;
-    r.recPieceBefore[n] = before;
-    r.recPieceAfter[n] = after;
-    r.recCaptured[n] = captured;
-}
-
 // Puts a checked record into the game for stepping with 進: the entries, moveNo and moveCount 0,
 // moveNoLast the number of entries, kifuMode YES, and whether the computer's pieces were shown.
 void loadRecordIntoGame(GameState& s, const RecordParseResult& record);

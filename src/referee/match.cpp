@@ -91,13 +91,8 @@ bool Match::record(int fromX, int fromY, int toX, int toY, int pieceBefore, int 
     s.moveNo += 1;
     const int n = s.moveNo;
     MoveRecord& r = s.record;
-    r.recFromX[n] = fromX;
-    r.recFromY[n] = fromY;
-    r.recToX[n] = toX;
-    r.recToY[n] = toY;
-    r.recPieceBefore[n] = pieceBefore;
-    r.recPieceAfter[n] = pieceAfter;
-    r.recCaptured[n] = onBoard(toX, toY) ? s.board[toX][toY] : EMPTY;
+    setRecordEntry(r, n, fromX, fromY, toX, toY, pieceBefore, pieceAfter,
+                   onBoard(toX, toY) ? s.board[toX][toY] : EMPTY);
     r.recTimeMANBefore[n] = timeMANBefore;
     r.recTimeMANAfter[n] = timeMANAfter;
     r.recTimeCOMBefore[n] = timeCOMBefore;
