@@ -334,6 +334,34 @@
         <translation>Open this page</translation>
     </message>
     <message>
+        <source>先手で新しい対局を始めます</source>
+        <translation>Starts a new game, you moving first</translation>
+    </message>
+    <message>
+        <source>後手で新しい対局を始めます</source>
+        <translation>Starts a new game, you moving second</translation>
+    </message>
+    <message>
+        <source>メニューを開きます（Altと下線の文字でも開きます）</source>
+        <translation>Opens the menus (Alt and the underlined letter open one too)</translation>
+    </message>
+    <message>
+        <source>カーソルの桝に置く予想駒を選びます（Deleteで取ります）</source>
+        <translation>Chooses a guess marker for the cursor&apos;s square (Delete takes it away)</translation>
+    </message>
+    <message>
+        <source>対局 → 投了で、負けを認めて対局を終えることができます。</source>
+        <translation>Game → Resign gives the game up.</translation>
+    </message>
+    <message>
+        <source>二人対局</source>
+        <translation>Two players</translation>
+    </message>
+    <message>
+        <source>対局 → 対局 → 二人対局では、二人がこの画面で交互に指します。手番の人は盤の下側から自分の駒だけを見て指し、指し終わると幕が下ります。次の人がクリックすると、その人の側が現れます。</source>
+        <translation>Game → Game → Two players lets two people take turns at this screen. The player to move sees only their own pieces, from the bottom of the board; after the move a curtain comes down, and the next player&apos;s side appears when they click.</translation>
+    </message>
+    <message>
         <source>ついたて将棋は、盤の真ん中についたてを立てて指す将棋です。あなたには自分の駒しか見えず、コンピュータ（COM）の駒は見えません。分かるのは、COMの持駒の数と、COMが指した先の桝（駒は「？？」）だけです。駒の動き、成り、持駒の打ち方は普通の将棋と同じで、見えないCOMの駒がいる桝に指せば、その駒を取ります。</source>
         <translation>Screen shogi is shogi played with a screen standing across the middle of the board. You see only your own pieces, never the computer&apos;s (COM). All you learn is how many pieces COM holds in hand and the square each COM move lands on (its piece shown as &quot;？？&quot;). Pieces move, promote and are dropped exactly as in ordinary shogi, and moving onto a square where a hidden COM piece stands captures it.</translation>
     </message>

@@ -133,9 +133,12 @@ void HelpWindow::retranslate() {
     html += QStringLiteral("</table>");
     heading(h::TENTH_HEADING);
     para(h::TENTH);
+    para(h::RESIGN);
     heading(h::LEVELS_HEADING);
     para(h::LEVELS);
     para(h::LEVEL_KOUSEI);
+    heading(h::TWO_PLAYERS_HEADING);
+    para(h::TWO_PLAYERS);
     heading(h::KEYS_HEADING);
     const std::pair<QString, const char*> keys[] = {
         {helpText(h::KEY_MOUSE), h::KEY_MOUSE_DOES},
@@ -148,6 +151,10 @@ void HelpWindow::retranslate() {
         {QStringLiteral("H"), h::KEY_HINT_DOES},
         {QStringLiteral("Ctrl+S"), h::KEY_SAVE_DOES},
         {QStringLiteral("Ctrl+O"), h::KEY_OPEN_DOES},
+        {QStringLiteral("M"), h::KEY_MARKER_DOES},
+        {QStringLiteral("Ctrl+N"), h::KEY_NEW_FIRST_DOES},
+        {QStringLiteral("Ctrl+Shift+N"), h::KEY_NEW_SECOND_DOES},
+        {QStringLiteral("F10"), h::KEY_MENU_DOES},
         {QStringLiteral("F1"), h::KEY_HELP_DOES},
     };
     html += QStringLiteral("<table cellspacing=\"4\">");

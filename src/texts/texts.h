@@ -810,6 +810,14 @@ inline constexpr const char* LEVEL_KOUSEI = QT_TRANSLATE_NOOP(
     "help",
     "公正のCOMは、あなたと同じく自分の側しか見えません。あなたの駒の場所を推し量って指すので、"
     "本当のミスをします。わざとミスをすることはありません。");
+inline constexpr const char* RESIGN =
+    QT_TRANSLATE_NOOP("help", "対局 → 投了で、負けを認めて対局を終えることができます。");
+inline constexpr const char* TWO_PLAYERS_HEADING = QT_TRANSLATE_NOOP("help", "二人対局");
+inline constexpr const char* TWO_PLAYERS = QT_TRANSLATE_NOOP(
+    "help",
+    "対局 → 対局 → "
+    "二人対局では、二人がこの画面で交互に指します。手番の人は盤の下側から自分の駒だけを"
+    "見て指し、指し終わると幕が下ります。次の人がクリックすると、その人の側が現れます。");
 inline constexpr const char* KEYS_HEADING = QT_TRANSLATE_NOOP("help", "マウスとキー");
 // Each key or button and what it does.
 inline constexpr const char* KEY_MOUSE = QT_TRANSLATE_NOOP("help", "左クリック");
@@ -835,6 +843,14 @@ inline constexpr const char* KEY_OPEN_DOES =
 inline constexpr const char* KEY_HINT_DOES =
     QT_TRANSLATE_NOOP("help", "あなたの番に、あなたの側から見た一手を示します（ﾋﾝﾄ）");
 inline constexpr const char* KEY_HELP_DOES = QT_TRANSLATE_NOOP("help", "この遊び方を開きます");
+inline constexpr const char* KEY_NEW_FIRST_DOES =
+    QT_TRANSLATE_NOOP("help", "先手で新しい対局を始めます");
+inline constexpr const char* KEY_NEW_SECOND_DOES =
+    QT_TRANSLATE_NOOP("help", "後手で新しい対局を始めます");
+inline constexpr const char* KEY_MENU_DOES =
+    QT_TRANSLATE_NOOP("help", "メニューを開きます（Altと下線の文字でも開きます）");
+inline constexpr const char* KEY_MARKER_DOES =
+    QT_TRANSLATE_NOOP("help", "カーソルの桝に置く予想駒を選びます（Deleteで取ります）");
 
 }  // namespace help
 
