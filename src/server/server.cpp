@@ -554,12 +554,7 @@ void Server::resign(Connection& c) {
         fail(c, QStringLiteral("only a game under way can be resigned"));
         return;
     }
-    GameEvent e;
-    e.type = GameEvent::Type::Resign;
-    e.side = c.side;
-    e.clock = clockReading(*room.game);
-    commit(room, e);
-    tellEnd(room);
+    endBy(room, c.side, GameEvent::Type::Resign);
 }
 
 void Server::claim(Connection& c) {
@@ -575,9 +570,14 @@ void Server::claim(Connection& c) {
                     .arg(room.game->abandonSeconds()));
         return;
     }
+    endBy(room, c.side, GameEvent::Type::Claim);
+}
+
+// A seat's resignation or claim: stored, then told to both seats.
+void Server::endBy(Room& room, Side side, GameEvent::Type type) {
     GameEvent e;
-    e.type = GameEvent::Type::Claim;
-    e.side = c.side;
+    e.type = type;
+    e.side = side;
     e.clock = clockReading(*room.game);
     commit(room, e);
     tellEnd(room);

@@ -106,6 +106,7 @@ class Server : public QObject {
     // Stores an event of a game and applies it; a store that cannot be written stops the server.
     Verdict commit(Room& room, const GameEvent& e);
     void tellEnd(Room& room);
+    void endBy(Room& room, Side side, GameEvent::Type type);
     void sendView(Room& room, Side side);
     double clockReading(const NetGame& game) const;
     static QByteArray hashOf(const QString& token);
