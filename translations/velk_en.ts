@@ -855,6 +855,18 @@ Licence: MIT License</translation>
 <context>
     <name>menu</name>
     <message>
+        <source>ﾈｯﾄ対局</source>
+        <translation>Network game</translation>
+    </message>
+    <message>
+        <source>作る</source>
+        <translation>Create</translation>
+    </message>
+    <message>
+        <source>参加</source>
+        <translation>Join</translation>
+    </message>
+    <message>
         <source>対局</source>
         <translation>Game</translation>
     </message>
@@ -1016,6 +1028,93 @@ Licence: MIT License</translation>
     <message>
         <source>一時表示でCOMの駒を見ました</source>
         <translation>COM&apos;s pieces were seen with Peek</translation>
+    </message>
+</context>
+<context>
+    <name>net</name>
+    <message>
+        <source>ﾈｯﾄ対局</source>
+        <translation>Network game</translation>
+    </message>
+    <message>
+        <source>サーバー</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>手番</source>
+        <translation>Side</translation>
+    </message>
+    <message>
+        <source>先手</source>
+        <translation>First (sente)</translation>
+    </message>
+    <message>
+        <source>後手</source>
+        <translation>Second (gote)</translation>
+    </message>
+    <message>
+        <source>ﾗﾝﾀﾞﾑ</source>
+        <translation>Random</translation>
+    </message>
+    <message>
+        <source>切断から勝ちまで（秒）</source>
+        <translation>Seconds a disconnected player may be gone</translation>
+    </message>
+    <message>
+        <source>参加ｺｰﾄﾞ</source>
+        <translation>Join code</translation>
+    </message>
+    <message>
+        <source>サーバーに接続しています…</source>
+        <translation>Connecting to the server…</translation>
+    </message>
+    <message>
+        <source>相手の参加を待っています　参加ｺｰﾄﾞ：%1</source>
+        <translation>Waiting for the opponent to join. Join code: %1</translation>
+    </message>
+    <message>
+        <source>相手の番です　思考中…</source>
+        <translation>The opponent&apos;s move: thinking…</translation>
+    </message>
+    <message>
+        <source>相手の接続が切れています</source>
+        <translation>The opponent is disconnected</translation>
+    </message>
+    <message>
+        <source>接続が切れました　再接続しています…</source>
+        <translation>Disconnected: reconnecting…</translation>
+    </message>
+    <message>
+        <source>相手が持駒を打ちました</source>
+        <translation>The opponent dropped a piece</translation>
+    </message>
+    <message>
+        <source>相手</source>
+        <translation>The opponent</translation>
+    </message>
+    <message>
+        <source>サーバーとの接続が切れました<byte value="xd"/><byte value="xd"/>%1</source>
+        <translation>The connection to the server is lost.<byte value="xd"/><byte value="xd"/>%1</translation>
+    </message>
+    <message>
+        <source>サーバーの返事：%1</source>
+        <translation>The server says: %1</translation>
+    </message>
+    <message>
+        <source>ﾈｯﾄ対局中はできません</source>
+        <translation>Not possible during a network game</translation>
+    </message>
+    <message>
+        <source>ﾈｯﾄ対局を離れますか？</source>
+        <translation>Leave the network game?</translation>
+    </message>
+    <message>
+        <source>サーバーのアドレスが正しくありません：%1</source>
+        <translation>Not a server address: %1</translation>
+    </message>
+    <message>
+        <source>参加ｺｰﾄﾞを入れてください</source>
+        <translation>Enter the join code</translation>
     </message>
 </context>
 <context>

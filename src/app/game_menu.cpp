@@ -13,17 +13,17 @@ namespace {
 // them there.
 const std::map<QString, QChar>& mnemonics() {
     static const std::map<QString, QChar> keys = {
-        {"TAIKYOKU", 'G'},    {"STOP", 'P'},      {"KIFU", 'R'},      {"OPTION", 'O'},
-        {"HELP", 'H'},        {"START2", 'G'},    {"LEVEL", 'L'},     {"HINT", 'H'},
-        {"OWARI", 'Q'},       {"TOURYOU", 'R'},   {"SENTE", 'F'},     {"GOTE", 'S'},
-        {"FUTARI", 'T'},      {"LEVEL1", '1'},    {"LEVEL2", '2'},    {"LEVEL3", '3'},
-        {"KOUSEI", 'F'},      {"REPLAY", 'B'},    {"AFTER", 'F'},     {"REVERSE", 'V'},
-        {"ICHIJI", 'S'},      {"CANCEL", 'R'},    {"MOVE_LIST", 'M'}, {"MARKER", 'G'},
-        {"KIFU_WRITE", 'S'},  {"KIFU_READ", 'L'}, {"KIF_WRITE", 'K'}, {"KIF_READ", 'I'},
-        {"HAIKEI_GA", 'B'},   {"KEIKA", 'E'},     {"BGM", 'M'},       {"VER", 'V'},
-        {"LANGUAGE", 'L'},    {"MIDORI", 'G'},    {"TATAMI", 'T'},    {"TAKE", 'A'},
-        {"UCHU", 'S'},        {"RENGA", 'R'},     {"JAPANESE", 'J'},  {"ENGLISH", 'E'},
-        {"HOW_TO_PLAY", 'H'},
+        {"TAIKYOKU", 'G'},    {"STOP", 'P'},      {"KIFU", 'R'},       {"OPTION", 'O'},
+        {"HELP", 'H'},        {"START2", 'G'},    {"LEVEL", 'L'},      {"HINT", 'H'},
+        {"OWARI", 'Q'},       {"TOURYOU", 'R'},   {"SENTE", 'F'},      {"GOTE", 'S'},
+        {"FUTARI", 'T'},      {"LEVEL1", '1'},    {"LEVEL2", '2'},     {"LEVEL3", '3'},
+        {"KOUSEI", 'F'},      {"REPLAY", 'B'},    {"AFTER", 'F'},      {"REVERSE", 'V'},
+        {"ICHIJI", 'S'},      {"CANCEL", 'R'},    {"MOVE_LIST", 'M'},  {"MARKER", 'G'},
+        {"KIFU_WRITE", 'S'},  {"KIFU_READ", 'L'}, {"KIF_WRITE", 'K'},  {"KIF_READ", 'I'},
+        {"HAIKEI_GA", 'B'},   {"KEIKA", 'E'},     {"BGM", 'M'},        {"VER", 'V'},
+        {"LANGUAGE", 'L'},    {"MIDORI", 'G'},    {"TATAMI", 'T'},     {"TAKE", 'A'},
+        {"UCHU", 'S'},        {"RENGA", 'R'},     {"JAPANESE", 'J'},   {"ENGLISH", 'E'},
+        {"HOW_TO_PLAY", 'H'}, {"NET", 'N'},       {"NET_CREATE", 'C'}, {"NET_JOIN", 'J'},
     };
     return keys;
 }
@@ -55,6 +55,9 @@ GameMenu::GameMenu(QMenuBar* bar, std::function<void(const QString&)> onItem,
     item(start, texts::menu::SENTE, "SENTE");
     item(start, texts::menu::GOTE, "GOTE");
     item(start, texts::menu::FUTARI, "FUTARI");
+    QMenu* net = sub(taikyoku, texts::menu::NET, "NET");
+    item(net, texts::menu::NET_CREATE, "NET_CREATE");
+    item(net, texts::menu::NET_JOIN, "NET_JOIN");
     QMenu* level = sub(taikyoku, texts::menu::LEVEL, "LEVEL");
     checks_[MenuItem::LEVEL1] = item(level, texts::menu::LEVEL1, "LEVEL1", true);
     checks_[MenuItem::LEVEL2] = item(level, texts::menu::LEVEL2, "LEVEL2", true);

@@ -31,10 +31,12 @@ class GameMenu final : public Menu {
     void setChecked(MenuItem item, bool checked) override;
     bool isChecked(MenuItem item) const override;
 
-    // Items of the window's own (language, help), which no control of the controller names.
+    // Items of the window's own (language, help, the network game's boxes), which no control of
+    // the controller names.
     static bool isWindowItem(const QString& name) {
         return name == QStringLiteral("JAPANESE") || name == QStringLiteral("ENGLISH") ||
-               name == QStringLiteral("HOW_TO_PLAY");
+               name == QStringLiteral("HOW_TO_PLAY") || name == QStringLiteral("NET_CREATE") ||
+               name == QStringLiteral("NET_JOIN");
     }
     // The captions in the language installed now.
     void retranslate();

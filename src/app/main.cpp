@@ -12,8 +12,10 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "app/main_window.h"
 
@@ -22,7 +24,8 @@ namespace {
 constexpr const char* PROGRAM = "velk-tsuitate";
 
 void printUsage(std::ostream& out) {
-    out << "usage: velk-tsuitate [--help | --version] [Qt options]\n"
+    out << "usage: velk-tsuitate [--help | --version] [--create URL [--side SIDE] [--abandon S] |\n"
+           "                     --join URL CODE] [Qt options]\n"
            "\n"
            "Velkついたて将棋: tsuitate shogi (screen shogi) against the computer, in a window.\n"
            "The game keeps its settings, sounds and records in the current folder; when that\n"
@@ -32,6 +35,10 @@ void printUsage(std::ostream& out) {
            "options:\n"
            "  --help, -h  print this help and exit\n"
            "  --version   print the version and exit\n"
+           "  --create URL   create a network game on the server at URL (ws://HOST:PORT)\n"
+           "                 and show its join code; --side sente, gote or random (the\n"
+           "                 default), --abandon: seconds a dropped player may be gone (300)\n"
+           "  --join URL CODE  join the network game with that code on the server at URL\n"
            "\n"
            "Qt's own options (-platform, -style, ...) are taken as well.\n";
 }
@@ -51,6 +58,63 @@ int answerInformationOptions(int argc, char** argv) {
         return std::cout ? 0 : 1;
     }
     return -1;
+}
+
+// The network game the command line asks for, taken out of the arguments. False, with the
+// reason said on standard error, when the options are wrong.
+bool takeNetOptions(int& argc, char** argv, std::optional<velk::app::NetClient::Options>& net) {
+    std::vector<char*> rest{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const auto value = [&](const char* what) -> const char* {
+            if (i + 1 >= argc) {
+                std::cerr << PROGRAM << ": " << arg << " needs " << what << '\n';
+                return nullptr;
+            }
+            return argv[++i];
+        };
+        if (arg == "--create" || arg == "--join") {
+            const char* url = value("a server address");
+            if (url == nullptr) return false;
+            if (!net) net.emplace();
+            net->url = QUrl(QString::fromLocal8Bit(url));
+            net->create = arg == "--create";
+            if (!net->create) {
+                const char* code = value("a join code");
+                if (code == nullptr) return false;
+                net->code = QString::fromLocal8Bit(code);
+            }
+        } else if (arg == "--side") {
+            const char* side = value("sente, gote or random");
+            if (side == nullptr) return false;
+            if (!net) net.emplace();
+            net->side = QString::fromLocal8Bit(side);
+            if (net->side != "sente" && net->side != "gote" && net->side != "random") {
+                std::cerr << PROGRAM << ": --side takes sente, gote or random\n";
+                return false;
+            }
+        } else if (arg == "--abandon") {
+            const char* seconds = value("a number of seconds");
+            if (seconds == nullptr) return false;
+            if (!net) net.emplace();
+            bool ok = false;
+            net->abandonSeconds = QString::fromLocal8Bit(seconds).toInt(&ok);
+            if (!ok || net->abandonSeconds < 1 || net->abandonSeconds > 604800) {
+                std::cerr << PROGRAM << ": --abandon takes whole seconds from 1 to 604800\n";
+                return false;
+            }
+        } else {
+            rest.push_back(argv[i]);
+        }
+    }
+    if (net && !velk::app::isServerAddress(net->url)) {
+        std::cerr << PROGRAM << ": not a server address (ws://HOST:PORT): "
+                  << net->url.toString().toStdString() << '\n';
+        return false;
+    }
+    argc = static_cast<int>(rest.size());
+    for (int i = 0; i < argc; ++i) argv[i] = rest[static_cast<std::size_t>(i)];
+    return true;
 }
 
 // What Qt did not take of the arguments is a mistake: said on standard error before anything
@@ -128,6 +192,8 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     // Qt has taken its own options out of the arguments.
+    std::optional<velk::app::NetClient::Options> net;
+    if (!takeNetOptions(argc, argv, net)) return 2;
     if (refusedArguments(argc, argv)) return 2;
     QApplication::setApplicationName(QStringLiteral("velk-tsuitate"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velkついたて将棋"));
@@ -158,7 +224,9 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    velk::app::MainWindow window;
+    velk::app::AppOptions options;
+    options.net = net;
+    velk::app::MainWindow window(options);
     std::unique_ptr<QSocketNotifier> signalNotifier;
     if (signalsCaught) {
         signalNotifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTimer>
 #include <QTranslator>
 #include <algorithm>
 #include <cmath>
@@ -17,6 +18,7 @@
 #include <utility>
 
 #include "app/icon.h"
+#include "app/net_dialog.h"
 #include "app/shortcuts.h"
 #include "match/controls.h"
 #include "settings/preferences.h"
@@ -308,6 +310,47 @@ void MainWindow::start() {
     placeTwips(WINDOW_LEFT, WINDOW_TOP, WINDOW_WIDTH, WINDOW_HEIGHT);
     show();
     dispatch([](Form1& f) { f.Form_Load(); });
+    if (options_.net && !ended_) startNetGame(*options_.net);
+}
+
+// Both wait until no handler runs: the controller is asked first, and at once.
+void MainWindow::askNetGame(bool create) {
+    if (busy_) {
+        QTimer::singleShot(50, this, [this, create] { askNetGame(create); });
+        return;
+    }
+    if (lastServer_.isEmpty()) lastServer_ = QString::fromLatin1(NetClient::DEFAULT_SERVER);
+    const std::optional<NetClient::Options> chosen =
+        velk::app::askNetGame(this, create, lastServer_);
+    if (!chosen) return;
+    lastServer_ = chosen->url.toString();
+    startNetGame(*chosen);
+}
+
+void MainWindow::startNetGame(const NetClient::Options& options) {
+    if (ended_) return;
+    if (busy_) {
+        QTimer::singleShot(50, this, [this, options] { startNetGame(options); });
+        return;
+    }
+    if (!isServerAddress(options.url)) {
+        dispatch([text = texts::net::badAddress(options.url.toString().toStdString())](Form1& f) {
+            f.netCannotStart(text);
+        });
+        return;
+    }
+    if (!options.create && options.code.isEmpty()) {
+        dispatch([](Form1& f) { f.netCannotStart(texts::net::BAD_CODE); });
+        return;
+    }
+    bool prepared = false;
+    dispatch([&prepared](Form1& f) { prepared = f.NET_Prepare(); });
+    if (!prepared || ended_) return;
+    auto client = std::make_unique<NetClient>(
+        options, [this](std::function<void(Form1&)> call) { dispatch(std::move(call)); });
+    NetClient* started = client.get();
+    nets_.push_back(std::move(client));
+    started->start();
 }
 
 void MainWindow::dispatch(std::function<void(Form1&)> handler) {
@@ -368,6 +411,10 @@ void MainWindow::menuItem(const QString& name) {
     // The language and the help are the window's own: the controller never sees them.
     if (name == QStringLiteral("JAPANESE") || name == QStringLiteral("ENGLISH")) {
         setEnglish(name == QStringLiteral("ENGLISH"));
+        return;
+    }
+    if (name == QStringLiteral("NET_CREATE") || name == QStringLiteral("NET_JOIN")) {
+        askNetGame(name == QStringLiteral("NET_CREATE"));
         return;
     }
     if (name == QStringLiteral("HOW_TO_PLAY")) {

@@ -16,10 +16,13 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/game_menu.h"
 #include "app/help_window.h"
 #include "app/language.h"
+#include "app/net_client.h"
 #include "app/qt_ports.h"
 #include "app/record_panel.h"
 #include "app/surface_widget.h"
@@ -37,6 +40,8 @@ struct AppOptions {
     SoundDevice* sound = nullptr;
     // Called once when the program ends; by default it leaves the event loop.
     std::function<void()> onQuit;
+    // A network game to create or join once the window has loaded.
+    std::optional<NetClient::Options> net;
 };
 
 class MainWindow : public QMainWindow {
@@ -50,6 +55,11 @@ class MainWindow : public QMainWindow {
     void start();
 
     Form1& form() { return *form_; }
+    // Creates or joins a game on a server (対局 → ﾈｯﾄ対局, or the command line), once the game
+    // here may be given up.
+    void startNetGame(const NetClient::Options& options);
+    // The client of the network game last started; null before any.
+    NetClient* netClient() const { return nets_.empty() ? nullptr : nets_.back().get(); }
     SurfaceWidget* surface() const { return surface_; }
     GameMenu& gameMenu() { return *menu_; }
     RecordPanelWidgets& recordPanel() { return *panel_; }
@@ -121,6 +131,11 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<SoundDevice> sound_;
     std::unique_ptr<WindowPort> window_;
     std::unique_ptr<Form1> form_;
+    // Every network client started; the earlier ones are finished and stay until the window
+    // goes, so that no call still queued for the controller names a line that is gone.
+    std::vector<std::unique_ptr<NetClient>> nets_;
+    QString lastServer_;
+    void askNetGame(bool create);
     QDockWidget* moveDock_ = nullptr;
     QListWidget* moveList_ = nullptr;
     QAction* moveListAction_ = nullptr;

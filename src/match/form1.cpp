@@ -10,6 +10,7 @@
 
 #include "game/invariants.h"
 #include "game/setup.h"
+#include "match/net_line.h"
 #include "match/pacing.h"
 #include "record/record_file.h"
 #include "texts/texts.h"
@@ -67,7 +68,8 @@ Form1::EventScope::~EventScope() {
     if (form_.eventDepth_ != 0 || std::uncaught_exceptions() > 0) return;
     if (!notesOnly_) form_.afterEvent();
 #ifndef NDEBUG
-    if (!form_.checkStateAfterEvents) return;
+    // A network game's state holds one side's view alone, not a whole position.
+    if (!form_.checkStateAfterEvents || form_.netPlaying()) return;
     if (const std::string broken = checkGameState(form_.s); !broken.empty()) {
         std::fprintf(stderr, "game state broken after an event: %s\n", broken.c_str());
         std::abort();
@@ -190,6 +192,11 @@ void Form1::Form_MouseDown(int button, int /*shift*/, float xTwips, float yTwips
         resumeOrRefuse();
         return;
     }
+    // A move sent to the server waits for its verdict.
+    if (netWaiting_) {
+        ports_.sound.dsPlay(sndForbidden);
+        return;
+    }
 
     const int gx = columnAt(xTwips);
     const int gy = rowAt(yTwips);
@@ -297,8 +304,18 @@ void Form1::humanDestination(int button, int gx, int gy) {
     const bool promoteButton = button == RIGHT_BUTTON;
     const int placed = promoteButton && canPromote(m.piece) ? promotedCode(m.piece) : m.piece;
     const int sourceY = m.fromX == COM_HAND_X ? 8 - m.fromY : m.fromY;
-    const Verdict v = match_.submit(
-        sideOf(m.piece), moveFromSource(m.fromX, sourceY, m.toX, m.toY, m.piece, placed));
+    const Move asked = moveFromSource(m.fromX, sourceY, m.toX, m.toY, m.piece, placed);
+    // In a network game the board holds this side's pieces alone: a move they allow goes to the
+    // server, whose verdict comes back as an event.
+    const Verdict v = net_ != nullptr ? match_.checkOnOwnPieces(sideOf(m.piece), asked)
+                                      : match_.submit(sideOf(m.piece), asked);
+    if (net_ != nullptr && v.accepted()) {
+        s.selPhase = 0;
+        描画_将棋盤桝(s, c);
+        netWaiting_ = true;
+        net_->sendMove(v.move);
+        return;
+    }
     if (v.isMiss()) {
         ミス処理(s.roleMAN, v.missKind, m.fromX, m.fromY, m.toX, m.toY);
         点滅_ミス回数(MISS_BLINKS, s.roleMAN);
@@ -468,6 +485,12 @@ void Form1::GOTE_Click() {
 void Form1::TOURYOU_Click() {
     const EventScope event(*this);
     if (closed) return;
+    if (net_ != nullptr && s.gameState == 1) {
+        if (ports_.dialogs.askYesNo(texts::match::RESIGN_QUESTION, texts::match::RESIGN_TITLE,
+                                    DefaultButton::No))
+            net_->sendResign();
+        return;
+    }
     if (s.gameState != 1 || s.turn != s.roleMAN || curtain_) {
         ports_.sound.dsPlay(sndForbidden);
         ports_.dialogs.message(texts::match::RESIGN_ONLY_IN_GAME, texts::match::RESIGN_TITLE);
@@ -597,6 +620,15 @@ bool Form1::hasUnsavedMoves() const {
 // agrees.
 bool Form1::mayLoseUnsavedMoves(const std::string& question, const std::string& title,
                                 DefaultButton defaultButton) {
+    if (net_ != nullptr) {
+        if (!ports_.dialogs.askYesNo(texts::net::LEAVE_QUESTION, title, DefaultButton::No))
+            return false;
+        net_->leave();
+        net_ = nullptr;
+        netWaiting_ = false;
+        初期設定();
+        return true;
+    }
     if (!hasUnsavedMoves()) return true;
     return ports_.dialogs.askYesNo(texts::match::unsavedMovesQuestion(question), title,
                                    defaultButton);

@@ -40,6 +40,8 @@ inline constexpr int KEY_DOWN = 40;
 inline constexpr int KEY_H = 72;
 inline constexpr int SHIFT_KEY_BIT = 1;
 
+class NetLine;
+
 class Form1 {
     // The referee: the position, the record, the clocks, the misses and both sides' views.
     Match match_;
@@ -194,10 +196,42 @@ class Form1 {
     int 音_読込(const std::string& fileName, int mode);
     void 音_警告表示(const std::string& text);
 
+    // --- A game over the network (form1_net.cpp) ---
+    // The window plays one seat of a game that a server referees. Its moves go out on the line,
+    // and the server's news come back through the calls below, turned so that this side plays
+    // from the bottom as Side::Man. The game state then holds this side's view alone.
+    bool netPlaying() const { return net_ != nullptr; }
+    // A move went to the server and its verdict has not come back.
+    bool netMoveSent() const { return netWaiting_; }
+    // Before a network game replaces what is here: asks as 最初 does; true to go on.
+    bool NET_Prepare();
+    // The seat's game starts, or is shown again after a reconnection, from its view.
+    void netBegin(NetLine& line, int role, const SideView& view, float timeMAN, float timeCOM,
+                  bool opponentConnected);
+    // The view has gained an event (a verdict on this side's move, or the other side's move or
+    // miss), with both clocks after it.
+    void netEvent(const SideView& view, float timeMAN, float timeCOM);
+    // The server refused the move sent, with its reason.
+    void netRefused(const std::string& reason);
+    void netOpponent(bool connected);
+    // The line dropped (and is being restored) or is back.
+    void netConnection(bool up);
+    // The game is over: the whole record, as the first side's seat has the board (Side::Man
+    // moved first), the winning seat in the same terms, and how it ended.
+    void netEnd(const MoveRecord& record, int moves, Side winnerSeat, GameEnd end);
+    // A network game cannot begin: the refusal sound and the reason in a box.
+    void netCannotStart(const std::string& text);
+    // A game was created on the server: its join code, for the other player.
+    void netWaitingForOpponent(const std::string& code);
+    // The line cannot be restored, or the game could not be created or joined.
+    void netLost(const std::string& why);
+
     // --- What each side of the screen knows ---
     // The view of Side::Man or Side::Com; any other side gets an empty view. A view has side
-    // None while no game is under way.
-    const SideView& viewOf(Side side) const { return match_.view(side); }
+    // None while no game is under way. In a network game Side::Man's is the seat's view.
+    const SideView& viewOf(Side side) const {
+        return net_ != nullptr && side == Side::Man ? netView_ : match_.view(side);
+    }
     const Match& match() const { return match_; }
 
     const std::filesystem::path& folder() const { return folder_; }
@@ -277,6 +311,17 @@ class Form1 {
     // While the curtain is down nothing of the next player's game may show: the refusal sound,
     // and true.
     bool curtainRefuses();
+    // The network game under way (form1_net.cpp): the line to the server, the seat's view, and
+    // whether a move sent waits for the referee's word.
+    NetLine* net_ = nullptr;
+    SideView netView_;
+    bool netWaiting_ = false;
+    bool opponentConnected_ = true;
+    void showNetView(float timeMAN, float timeCOM);
+    std::string netStatus() const;
+    // During a network game only moves, the hint, markers and resigning are open: the refusal
+    // sound and a box, and true.
+    bool netRefuses();
     // The name a finished game's winner is given: soloName in a game against the computer, the
     // winner's role in a game between two people.
     const char* winnerName(const Verdict& v, const char* soloName) const;

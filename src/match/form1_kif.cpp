@@ -34,7 +34,7 @@ void Form1::KIF_WRITE_Click() {
     KIFU_WRITE_Click();
     // The panel opened past the checks above writes KIF until another item opens it; it says
     // so, and offers the game's name with the KIF extension.
-    if (s.reversed != YES && s.handicapSet != YES) {
+    if (s.reversed != YES && s.handicapSet != YES && net_ == nullptr) {
         kifWrite_ = true;
         ports_.panel.setLabel(1, texts::record::KIF_FILE_LABEL);
         ports_.panel.setText(

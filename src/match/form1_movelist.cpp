@@ -21,7 +21,7 @@ MoveList Form1::moveList() const {
 
 void Form1::MOVELIST_Click(int n) {
     const EventScope event(*this);
-    if (closed || n < 0 || n > s.moveNoLast || curtainRefuses()) return;
+    if (closed || n < 0 || n > s.moveNoLast || curtainRefuses() || netRefuses()) return;
     while (!closed && s.moveNo != n) {
         const int before = s.moveNo;
         if (n < s.moveNo)

@@ -26,7 +26,7 @@ bool deviceNotReady(int err) {
 
 void Form1::KIFU_WRITE_Click() {
     const EventScope event(*this);
-    if (closed) return;
+    if (closed || netRefuses()) return;
     if (s.reversed == YES) {
         ports_.dialogs.message(texts::record::NO_WRITE_AFTER_REVERSE, texts::record::WRITE_TITLE);
     } else if (s.handicapSet == YES) {
@@ -81,6 +81,7 @@ bool Form1::panelNameUsable(const std::string& name) {
 }
 
 void Form1::writeRecord(const RecordWriting& kind) {
+    if (netRefuses()) return;
     RecordPanel& panel = ports_.panel;
     Dialogs& dialogs = ports_.dialogs;
     // The name with its extension must fit the file system's limit, counted in UTF-8 bytes:

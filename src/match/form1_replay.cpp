@@ -55,7 +55,7 @@ void Form1::STOP_Click() {
 void Form1::REPLAY_Click() {
     const EventScope event(*this);
     if (closed) return;
-    if (curtainRefuses()) return;
+    if (curtainRefuses() || netRefuses()) return;
     hidePanel();
     Canvas& c = ports_.canvas;
     MoveRecord& r = s.record;
@@ -104,7 +104,7 @@ void Form1::REPLAY_Click() {
 void Form1::AFTER_Click() {
     const EventScope event(*this);
     if (closed) return;
-    if (curtainRefuses()) return;
+    if (curtainRefuses() || netRefuses()) return;
     hidePanel();
     Canvas& c = ports_.canvas;
     MoveRecord& r = s.record;
@@ -162,7 +162,7 @@ void Form1::AFTER_Click() {
 
 void Form1::REVERSE_Click() {
     const EventScope event(*this);
-    if (closed) return;
+    if (closed || netRefuses()) return;
     if (s.kifuMode == YES) {
         ports_.sound.dsPlay(sndForbidden);
         ports_.dialogs.message(texts::match::NO_REVERSE_IN_RECORD, texts::match::REVERSE_TITLE);
@@ -200,7 +200,7 @@ void Form1::REVERSE_Click() {
 
 void Form1::ICHIJI_Click() {
     const EventScope event(*this);
-    if (closed) return;
+    if (closed || netRefuses()) return;
     // Between two people each sees only its own pieces, even for a moment.
     if (twoPlayers_ && s.gameState == 1) {
         ports_.sound.dsPlay(sndForbidden);

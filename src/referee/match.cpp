@@ -162,20 +162,45 @@ Verdict Match::submit(Side side, const Move& asked) {
         if (const int kind = 調査_ミス(s, fromX, fromY, toX, toY, move.piece); kind != NO)
             return judgeMiss(side, move, kind);
     }
-    if (移動チェック(s, fromX, fromY, toX, toY, move.piece) == NO) {
+    if (refuseOnBoard(v)) return v;
+    play(side, v);
+    return v;
+}
+
+// The move check and the promotion rule on the board as it stands, then the record's room.
+bool Match::refuseOnBoard(Verdict& v) {
+    const Move& move = v.move;
+    if (移動チェック(s_, move.sourceX(), move.sourceY(), move.toX, move.toY, move.piece) == NO) {
         v.refusal = Verdict::Refusal::Illegal;
-        return v;
+        return true;
     }
-    if (移動後チェック(toY, move.piece) == NO && !move.promotes()) {
+    if (移動後チェック(move.toY, move.piece) == NO && !move.promotes()) {
         v.refusal = Verdict::Refusal::MustPromote;
-        return v;
+        return true;
     }
     if (recordFull()) {
         v.refusal = Verdict::Refusal::RecordFull;
         v.end = GameEnd::MoveLimit;
+        return true;
+    }
+    return false;
+}
+
+Verdict Match::checkOnOwnPieces(Side side, const Move& asked) {
+    Verdict v;
+    v.move = asked;
+    if (v.move.promotes() && !mayPromote(asked.sourceX(), asked.sourceY(), asked.toY, asked.piece))
+        v.move.placed = v.move.piece;
+    if (side == Side::None || sideToMove() != side || asked.mover() != side) {
+        v.refusal = Verdict::Refusal::NotYourTurn;
         return v;
     }
-    play(side, v);
+    if (!onBoard(asked.toX, asked.toY)) {
+        v.refusal = Verdict::Refusal::Illegal;
+        return v;
+    }
+    if (asked.isDrop()) 調査_2歩フラグ設定(s_);
+    if (!refuseOnBoard(v)) v.kind = Verdict::Kind::Accepted;
     return v;
 }
 

@@ -100,6 +100,11 @@ class Match {
     // A game starts on the position as it stands, with the given side moving first (SENTE).
     void startGame(Side first);
 
+    // The referee's answer to a move where the board holds only the mover's own pieces (a
+    // game refereed elsewhere, seen from one side): refused and why, or allowed (kind Accepted,
+    // the move as it would be played) with nothing played, recorded or told.
+    Verdict checkOnOwnPieces(Side side, const Move& move);
+
     // The side to move has not a single move: it loses.
     Verdict cannotMove(Side side);
 
@@ -149,6 +154,7 @@ class Match {
 
     Judging judging(Side side) const { return side == Side::Com ? judgingCOM_ : judgingMAN_; }
     Verdict judgeMiss(Side side, const Move& move, int kind);
+    bool refuseOnBoard(Verdict& v);
     Verdict concede(Side side, GameEnd end);
     void play(Side side, Verdict& v);
 

@@ -5,6 +5,7 @@
 #include "game/move_exec.h"
 #include "game/survey.h"
 #include "referee/match.h"
+#include "referee/turn_round.h"
 
 namespace velk {
 
@@ -46,6 +47,8 @@ void turnView(SideView& v) {
     std::swap(v.startHandMAN, v.startHandCOM);
     v.startToMove = otherSide(v.startToMove);
     for (SeenEvent& e : v.events) turnEvent(e);
+    v.board = turned(v.board);
+    v.toMove = otherSide(v.toMove);
 }
 
 void findKings(GameState& s) {
@@ -62,6 +65,24 @@ void findKings(GameState& s) {
 }
 
 }  // namespace
+
+SideView turnedRound(SideView view) {
+    turnView(view);
+    return view;
+}
+
+Move turnedRound(const Move& move) {
+    Move m = move;
+    if (!m.isDrop()) {
+        m.fromX = static_cast<std::int8_t>(10 - m.fromX);
+        m.fromY = static_cast<std::int8_t>(10 - m.fromY);
+    }
+    m.toX = static_cast<std::int8_t>(10 - m.toX);
+    m.toY = static_cast<std::int8_t>(10 - m.toY);
+    m.piece = static_cast<std::int16_t>(-m.piece);
+    m.placed = static_cast<std::int16_t>(-m.placed);
+    return m;
+}
 
 void Match::turnRound() {
     GameState& s = s_;

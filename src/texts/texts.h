@@ -706,6 +706,51 @@ inline constexpr const char* REMOVE = QT_TRANSLATE_NOOP("markers", "消す");
 }  // namespace markers
 
 // ---------------------------------------------------------------------------------------------
+// A game over the network: the boxes to create and join one, and what the window says of it.
+namespace net {
+
+inline constexpr const char* TITLE = QT_TRANSLATE_NOOP("net", "ﾈｯﾄ対局");
+inline constexpr const char* SERVER = QT_TRANSLATE_NOOP("net", "サーバー");
+inline constexpr const char* SIDE = QT_TRANSLATE_NOOP("net", "手番");
+inline constexpr const char* SIDE_SENTE = QT_TRANSLATE_NOOP("net", "先手");
+inline constexpr const char* SIDE_GOTE = QT_TRANSLATE_NOOP("net", "後手");
+inline constexpr const char* SIDE_RANDOM = QT_TRANSLATE_NOOP("net", "ﾗﾝﾀﾞﾑ");
+// How long a seat may be gone before the other side may claim the game.
+inline constexpr const char* ABANDON = QT_TRANSLATE_NOOP("net", "切断から勝ちまで（秒）");
+inline constexpr const char* CODE = QT_TRANSLATE_NOOP("net", "参加ｺｰﾄﾞ");
+inline constexpr const char* CONNECTING = QT_TRANSLATE_NOOP("net", "サーバーに接続しています…");
+inline constexpr const char* WAITING =
+    QT_TRANSLATE_NOOP("net", "相手の参加を待っています　参加ｺｰﾄﾞ：%1");
+inline std::string waiting(std::string_view code) {
+    return arg(WAITING, {code});
+}
+inline constexpr const char* OPPONENT_THINKING = QT_TRANSLATE_NOOP("net", "相手の番です　思考中…");
+inline constexpr const char* OPPONENT_GONE = QT_TRANSLATE_NOOP("net", "相手の接続が切れています");
+inline constexpr const char* RECONNECTING =
+    QT_TRANSLATE_NOOP("net", "接続が切れました　再接続しています…");
+inline constexpr const char* OPPONENT_DROPPED = QT_TRANSLATE_NOOP("net", "相手が持駒を打ちました");
+// The winner's name in winnerIs.
+inline constexpr const char* WINNER_OPPONENT = QT_TRANSLATE_NOOP("net", "相手");
+inline constexpr const char* LOST = QT_TRANSLATE_NOOP("net", "サーバーとの接続が切れました\r\r%1");
+inline std::string lost(std::string_view why) {
+    return arg(LOST, {why});
+}
+inline constexpr const char* SERVER_SAYS = QT_TRANSLATE_NOOP("net", "サーバーの返事：%1");
+inline std::string serverSays(std::string_view reason) {
+    return arg(SERVER_SAYS, {reason});
+}
+inline constexpr const char* NOT_DURING = QT_TRANSLATE_NOOP("net", "ﾈｯﾄ対局中はできません");
+inline constexpr const char* LEAVE_QUESTION = QT_TRANSLATE_NOOP("net", "ﾈｯﾄ対局を離れますか？");
+inline constexpr const char* BAD_ADDRESS =
+    QT_TRANSLATE_NOOP("net", "サーバーのアドレスが正しくありません：%1");
+inline std::string badAddress(std::string_view address) {
+    return arg(BAD_ADDRESS, {address});
+}
+inline constexpr const char* BAD_CODE = QT_TRANSLATE_NOOP("net", "参加ｺｰﾄﾞを入れてください");
+
+}  // namespace net
+
+// ---------------------------------------------------------------------------------------------
 // Captions of the menu bar, by the menu or item they name.
 namespace menu {
 
@@ -721,6 +766,10 @@ inline constexpr const char* LEVEL3 = QT_TRANSLATE_NOOP("menu", "LEVEL3");
 inline constexpr const char* KOUSEI = QT_TRANSLATE_NOOP("menu", "公正");
 // Two people at this screen, taking turns.
 inline constexpr const char* FUTARI = QT_TRANSLATE_NOOP("menu", "二人対局");
+// A game with a person elsewhere, refereed by a game server: create one or join one.
+inline constexpr const char* NET = QT_TRANSLATE_NOOP("menu", "ﾈｯﾄ対局");
+inline constexpr const char* NET_CREATE = QT_TRANSLATE_NOOP("menu", "作る");
+inline constexpr const char* NET_JOIN = QT_TRANSLATE_NOOP("menu", "参加");
 // The side to move gives the game up.
 inline constexpr const char* TOURYOU = QT_TRANSLATE_NOOP("menu", "投了");
 // A move proposed for the human from what the human's side shows.

@@ -1,0 +1,157 @@
+// The window as one seat of a network game: the real server on 127.0.0.1, the robot program on
+// the other seat, the window's moves made by clicks on its surface. The window never holds a
+// piece of the other side while the game is under way, and at the end it has the whole game,
+// move for move the record the robot was sent.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "app/main_window.h"
+#include "game/move_exec.h"
+#include "game/move_list.h"
+#include "match/fakes.h"
+#include "record/file_io.h"
+#include "server/harness.h"
+#include "settings/preferences.h"
+#include "ui/geometry.h"
+
+namespace velk::app {
+namespace {
+
+namespace fs = std::filesystem;
+using velk::testing::ServerProcess;
+using velk::testing::waitFor;
+
+struct Robot {
+    QProcess process;
+    Robot(const QString& url, const QString& code) {
+        process.start(QStringLiteral(VELK_ROBOT_PROGRAM),
+                      {url, QStringLiteral("--join"), code, QStringLiteral("--player"),
+                       QStringLiteral("random"), QStringLiteral("--seed"), QStringLiteral("7")});
+        process.waitForStarted(10000);
+    }
+    ~Robot() {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(10000);
+        }
+    }
+    // The moves of the record the robot printed at the end.
+    QJsonArray record() {
+        waitFor([this] { return process.state() == QProcess::NotRunning; }, 60000);
+        for (const QByteArray& line : process.readAllStandardOutput().split('\n'))
+            if (line.startsWith("record ")) {
+                const QByteArray json = line.mid(line.indexOf(' ', 7) + 1);
+                return QJsonDocument::fromJson(json).object().value("moves").toArray();
+            }
+        return {};
+    }
+};
+
+TEST(NetGame, TheWindowPlaysASeatSeesOnlyItsOwnPiecesAndEndsWithTheWholeRecord) {
+    QTemporaryDir dir;
+    ServerProcess server(dir.filePath(QStringLiteral("games.sqlite")));
+    ASSERT_TRUE(server.running());
+    static std::atomic<int> serial{0};
+    for (const char* side : {"sente", "gote"}) {
+        SCOPED_TRACE(side);
+        const fs::path folder =
+            fs::temp_directory_path() /
+            ("velk-net-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
+        fs::create_directories(folder);
+        std::ofstream(folder / LANGUAGE_FILE_NAME) << "ja\n";
+        fakes::FakeDialogs dialogs;
+        fakes::FakeClock clock;
+        fakes::FakeSound sound;
+        dialogs.defaultAnswer = true;  // another game when this one ends: the record stays
+        AppOptions options;
+        options.folder = folder;
+        options.dialogs = &dialogs;
+        options.clock = &clock;
+        options.sound = &sound;
+        options.onQuit = [] {};
+        NetClient::Options net;
+        net.url = QUrl(server.url());
+        net.side = QString::fromLatin1(side);
+        options.net = net;
+        auto window = std::make_unique<MainWindow>(options);
+        window->start();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_TRUE(waitFor([&] { return !window->netClient()->code().isEmpty(); }));
+        Robot robot(server.url(), window->netClient()->code());
+
+        Form1& form = window->form();
+        const GameState& s = form.s;
+        ASSERT_TRUE(waitFor([&] { return form.netPlaying() && s.gameState == 1; }));
+        const int role = s.roleMAN;
+        EXPECT_EQ(role, std::string(side) == "sente" ? SENTE : GOTE);
+        std::mt19937 rng(11);
+        int ours = 0;
+        while (form.netPlaying()) {
+            ASSERT_TRUE(waitFor([&] { return !form.netPlaying() || s.turn == s.roleMAN; }, 30000));
+            if (!form.netPlaying()) break;
+            // Nothing of the other side is on the window's board, whatever it did.
+            for (int x = 1; x <= 9; ++x)
+                for (int y = 1; y <= 9; ++y) ASSERT_FALSE(isComPiece(s.board[x][y]));
+            const SideView& v = form.viewOf(Side::Man);
+            GameState own{};
+            own.board = v.board;
+            own.handMAN = v.ownHand;
+            調査_2歩フラグ設定(own);
+            std::vector<MoveArgs> allowed;
+            forEachAllowedMove(own, true, [&](int fx, int fy, int tx, int ty, int piece) {
+                allowed.push_back({fx, fy, tx, ty, piece});
+                return true;
+            });
+            ASSERT_FALSE(allowed.empty());
+            const MoveArgs m = allowed[rng() % allowed.size()];
+            const std::size_t seen = v.events.size();
+            const auto at = [&](int x, int y) {
+                return window->surface()
+                    ->twipsToWidget(BOARD_LEFT + (x + 0.5) * SQUARE_W,
+                                    BOARD_TOP + (y + 0.5) * SQUARE_H)
+                    .toPoint();
+            };
+            QTest::mouseClick(window->surface(), Qt::LeftButton, {}, at(m.fromX, m.fromY));
+            // The right button promotes where the piece may.
+            QTest::mouseClick(window->surface(), Qt::RightButton, {}, at(m.toX, m.toY));
+            ASSERT_TRUE(form.netMoveSent() || !form.netPlaying());
+            ++ours;
+            ASSERT_TRUE(waitFor(
+                [&] { return !form.netPlaying() || form.viewOf(Side::Man).events.size() > seen; }));
+        }
+        EXPECT_GT(ours, 0);
+
+        // The whole game is the window's now, turned so that this side is at the bottom.
+        const QJsonArray moves = robot.record();
+        ASSERT_FALSE(moves.isEmpty());
+        ASSERT_EQ(s.moveNoLast, moves.size());
+        const bool turned = role == GOTE;
+        for (int n = 1; n <= s.moveNoLast; ++n) {
+            const QJsonObject m = moves[n - 1].toObject();
+            const QJsonArray to = m.value("to").toArray();
+            const int x = to[0].toInt(), y = to[1].toInt();
+            EXPECT_EQ(s.record.recToX[n], turned ? 10 - x : x) << n;
+            EXPECT_EQ(s.record.recToY[n], turned ? 10 - y : y) << n;
+            const int fromX = s.record.recFromX[n];
+            EXPECT_EQ(fromX == MAN_HAND_X || fromX == COM_HAND_X, m.contains("hand")) << n;
+            const bool firstMover = m.value("side").toString() == "sente";
+            EXPECT_EQ(isManPiece(s.record.recPieceAfter[n]), firstMover == (role == SENTE)) << n;
+        }
+        window.reset();
+        fs::remove_all(folder);
+    }
+}
+
+}  // namespace
+}  // namespace velk::app
