@@ -192,8 +192,8 @@ void Form1::Form_MouseDown(int button, int /*shift*/, float xTwips, float yTwips
         resumeOrRefuse();
         return;
     }
-    // A move sent to the server waits for its verdict.
-    if (netWaiting_) {
+    // A move sent to the server waits for its verdict; none goes out while the line is down.
+    if (netWaiting_ || netDown_) {
         ports_.sound.dsPlay(sndForbidden);
         return;
     }
@@ -626,6 +626,7 @@ bool Form1::mayLoseUnsavedMoves(const std::string& question, const std::string& 
         net_->leave();
         net_ = nullptr;
         netWaiting_ = false;
+        netDown_ = false;
         初期設定();
         return true;
     }

@@ -316,6 +316,8 @@ class Form1 {
     NetLine* net_ = nullptr;
     SideView netView_;
     bool netWaiting_ = false;
+    // The line dropped and is being restored: no move can go out.
+    bool netDown_ = false;
     bool opponentConnected_ = true;
     void showNetView(float timeMAN, float timeCOM);
     std::string netStatus() const;

@@ -77,6 +77,7 @@ void Form1::netBegin(NetLine& line, int role, const SideView& view, float timeMA
     }
     net_ = &line;
     netWaiting_ = false;
+    netDown_ = false;
     opponentConnected_ = opponentConnected;
     s.roleMAN = role;
     s.roleCOM = role == SENTE ? GOTE : SENTE;
@@ -168,7 +169,8 @@ void Form1::netConnection(bool up) {
     if (closed || net_ == nullptr) return;
     // A move sent on a line that dropped is asked for again once the seat is back.
     if (!up) netWaiting_ = false;
-    setStatus(up ? netStatus() : std::string(texts::net::RECONNECTING));
+    netDown_ = !up;
+    setStatus(netStatus());
 }
 
 void Form1::netEnd(const MoveRecord& record, int moves, Side winnerSeat, GameEnd end) {
@@ -176,6 +178,7 @@ void Form1::netEnd(const MoveRecord& record, int moves, Side winnerSeat, GameEnd
     if (closed || net_ == nullptr) return;
     net_ = nullptr;
     netWaiting_ = false;
+    netDown_ = false;
     ports_.timer.setEnabled(false);
     const bool second = s.roleMAN == GOTE;
     // The whole game from the start, as the first side's seat sees the board, then turned round
@@ -234,6 +237,7 @@ void Form1::netLost(const std::string& why) {
     }
     net_ = nullptr;
     netWaiting_ = false;
+    netDown_ = false;
     // What this side saw is not a game that could be saved or played on here.
     初期設定();
 }
@@ -262,6 +266,7 @@ void Form1::showNetView(float timeMAN, float timeCOM) {
 }
 
 std::string Form1::netStatus() const {
+    if (netDown_) return texts::net::RECONNECTING;
     std::string text =
         s.turn == s.roleMAN ? texts::status::YOUR_TURN : texts::net::OPPONENT_THINKING;
     if (!opponentConnected_) text = texts::status::andThen(text, texts::net::OPPONENT_GONE);

@@ -1,7 +1,8 @@
 // The window as one seat of a network game: the real server on 127.0.0.1, the robot program on
 // the other seat, the window's moves made by clicks on its surface. The window never holds a
-// piece of the other side while the game is under way, and at the end it has the whole game,
-// move for move the record the robot was sent.
+// piece of the other side while the game is under way; a server killed mid-game and started
+// again is taken up again with the status line saying so meanwhile; and at the end the window
+// has the whole game, move for move the record the robot was sent.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -23,6 +24,7 @@
 #include "record/file_io.h"
 #include "server/harness.h"
 #include "settings/preferences.h"
+#include "texts/texts.h"
 #include "ui/geometry.h"
 
 namespace velk::app {
@@ -60,8 +62,11 @@ struct Robot {
 
 TEST(NetGame, TheWindowPlaysASeatSeesOnlyItsOwnPiecesAndEndsWithTheWholeRecord) {
     QTemporaryDir dir;
-    ServerProcess server(dir.filePath(QStringLiteral("games.sqlite")));
-    ASSERT_TRUE(server.running());
+    const QString store = dir.filePath(QStringLiteral("games.sqlite"));
+    auto server = std::make_unique<ServerProcess>(store);
+    ASSERT_TRUE(server->running());
+    const QString url = server->url();
+    int restarts = 0;
     static std::atomic<int> serial{0};
     for (const char* side : {"sente", "gote"}) {
         SCOPED_TRACE(side);
@@ -81,14 +86,14 @@ TEST(NetGame, TheWindowPlaysASeatSeesOnlyItsOwnPiecesAndEndsWithTheWholeRecord) 
         options.sound = &sound;
         options.onQuit = [] {};
         NetClient::Options net;
-        net.url = QUrl(server.url());
+        net.url = QUrl(url);
         net.side = QString::fromLatin1(side);
         options.net = net;
         auto window = std::make_unique<MainWindow>(options);
         window->start();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         ASSERT_TRUE(waitFor([&] { return !window->netClient()->code().isEmpty(); }));
-        Robot robot(server.url(), window->netClient()->code());
+        Robot robot(url, window->netClient()->code());
 
         Form1& form = window->form();
         const GameState& s = form.s;
@@ -100,6 +105,27 @@ TEST(NetGame, TheWindowPlaysASeatSeesOnlyItsOwnPiecesAndEndsWithTheWholeRecord) 
         while (form.netPlaying()) {
             ASSERT_TRUE(waitFor([&] { return !form.netPlaying() || s.turn == s.roleMAN; }, 30000));
             if (!form.netPlaying()) break;
+            if (ours == 6) {
+                // The server dies and comes back on its store: the window says so, then goes on.
+                const quint16 port = server->port();
+                server->kill();
+                ASSERT_TRUE(
+                    waitFor([&] { return form.statusText() == texts::net::RECONNECTING; }, 10000));
+                server.reset();
+                server = std::make_unique<ServerProcess>(store, port);
+                ASSERT_TRUE(server->running());
+                ++restarts;
+                ASSERT_TRUE(
+                    waitFor([&] { return form.statusText() != texts::net::RECONNECTING; }, 30000));
+                ASSERT_TRUE(waitFor([&] { return !form.netPlaying() || s.turn == s.roleMAN; }));
+                if (!form.netPlaying()) break;
+            }
+            if (ours % 10 == 1) {
+                // The hint reads the seat's view; it never plays.
+                const std::size_t before = form.viewOf(Side::Man).events.size();
+                form.HINT_Click();
+                EXPECT_EQ(form.viewOf(Side::Man).events.size(), before);
+            }
             // Nothing of the other side is on the window's board, whatever it did.
             for (int x = 1; x <= 9; ++x)
                 for (int y = 1; y <= 9; ++y) ASSERT_FALSE(isComPiece(s.board[x][y]));
@@ -151,6 +177,7 @@ TEST(NetGame, TheWindowPlaysASeatSeesOnlyItsOwnPiecesAndEndsWithTheWholeRecord) 
         window.reset();
         fs::remove_all(folder);
     }
+    EXPECT_GT(restarts, 0);
 }
 
 }  // namespace
