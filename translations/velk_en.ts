@@ -218,6 +218,14 @@
 <context>
     <name>help</name>
     <message>
+        <source>ﾈｯﾄ対局</source>
+        <translation>Network game</translation>
+    </message>
+    <message>
+        <source>対局 → ﾈｯﾄ対局 → 作るで、対局サーバーに対局を作ります。表示される参加ｺｰﾄﾞを相手に伝えてください。相手は参加でサーバーのアドレスとｺｰﾄﾞを入れて加わります。COMとの対局と同じく、自分の駒だけが見えます。対局が終わると、相手の駒と棋譜のすべてが届きます。</source>
+        <translation>Game → Network game → Create makes a game on a game server. Give the join code it shows to your opponent, who joins with Join, the server&apos;s address and the code. As against the computer, you see only your own pieces. When the game is over, the other side&apos;s pieces and the whole record arrive.</translation>
+    </message>
+    <message>
         <source>ﾍﾙﾌﾟ</source>
         <translation>Help</translation>
     </message>

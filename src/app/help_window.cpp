@@ -139,6 +139,8 @@ void HelpWindow::retranslate() {
     para(h::LEVEL_KOUSEI);
     heading(h::TWO_PLAYERS_HEADING);
     para(h::TWO_PLAYERS);
+    heading(h::NET_HEADING);
+    para(h::NET);
     heading(h::KEYS_HEADING);
     const std::pair<QString, const char*> keys[] = {
         {helpText(h::KEY_MOUSE), h::KEY_MOUSE_DOES},

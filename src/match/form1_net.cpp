@@ -89,6 +89,8 @@ void Form1::netBegin(NetLine& line, int role, const SideView& view, float timeMA
     画面_再描画(s, ports_.canvas, ports_.menu);
     描画_手数(s, ports_.canvas, s.moveCount, COLOUR_WHITE);
     setStatus(netStatus());
+    match_.startClock();
+    ports_.timer.setEnabled(ports_.menu.isChecked(MenuItem::KEIKA));
 }
 
 void Form1::netEvent(const SideView& view, float timeMAN, float timeCOM) {
@@ -99,15 +101,10 @@ void Form1::netEvent(const SideView& view, float timeMAN, float timeCOM) {
     netView_ = view;
     const SeenEvent e = view.events.back();
     showNetView(timeMAN, timeCOM);
+    // The board, the hands, the counters and the clocks as the view now has them.
     Canvas& c = ports_.canvas;
-    描画_将棋盤桝(s, c);
-    描画_自持盤(s, c);
-    描画_敵持盤(s, c);
+    画面_再描画(s, c, ports_.menu);
     描画_手数(s, c, s.moveCount, COLOUR_WHITE);
-    for (const Side side : {Side::Man, Side::Com}) {
-        const int role = side == Side::Man ? s.roleMAN : s.roleCOM;
-        描画_所有時間(s, c, ports_.menu, role, side == Side::Man ? timeMAN : timeCOM);
-    }
     switch (e.kind) {
         case SeenEvent::Kind::OwnMiss:
             ミス処理(s.roleMAN, e.missKind, e.fromX, e.fromY, e.toX, e.toY);

@@ -867,6 +867,12 @@ inline constexpr const char* TWO_PLAYERS = QT_TRANSLATE_NOOP(
     "対局 → 対局 → "
     "二人対局では、二人がこの画面で交互に指します。手番の人は盤の下側から自分の駒だけを"
     "見て指し、指し終わると幕が下ります。次の人がクリックすると、その人の側が現れます。");
+inline constexpr const char* NET_HEADING = QT_TRANSLATE_NOOP("help", "ﾈｯﾄ対局");
+inline constexpr const char* NET = QT_TRANSLATE_NOOP(
+    "help",
+    "対局 → ﾈｯﾄ対局 → 作るで、対局サーバーに対局を作ります。表示される参加ｺｰﾄﾞを相手に"
+    "伝えてください。相手は参加でサーバーのアドレスとｺｰﾄﾞを入れて加わります。COMとの対局と"
+    "同じく、自分の駒だけが見えます。対局が終わると、相手の駒と棋譜のすべてが届きます。");
 inline constexpr const char* KEYS_HEADING = QT_TRANSLATE_NOOP("help", "マウスとキー");
 // Each key or button and what it does.
 inline constexpr const char* KEY_MOUSE = QT_TRANSLATE_NOOP("help", "左クリック");

@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QListWidget>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -174,6 +175,29 @@ TEST(NetGame, TheWindowPlaysASeatSeesOnlyItsOwnPiecesAndEndsWithTheWholeRecord) 
             const bool firstMover = m.value("side").toString() == "sente";
             EXPECT_EQ(isManPiece(s.record.recPieceAfter[n]), firstMover == (role == SENTE)) << n;
         }
+        // The game is kept for stepping through and saving as any finished game, and reads back
+        // whole.
+        const auto settle = [] {
+            for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+        };
+        form.MOVELIST_Click(s.moveNoLast);
+        ASSERT_EQ(s.moveNo, moves.size());
+        window->gameMenu().action("KIF_WRITE")->trigger();
+        settle();
+        RecordPanelWidgets& panel = window->recordPanel();
+        panel.textBox(1)->setText(QStringLiteral("net-") + QString::fromLatin1(side));
+        QTest::mouseClick(panel.returnButton(), Qt::LeftButton);
+        settle();
+        ASSERT_TRUE(fs::exists(folder / (std::string("net-") + side + ".kif")));
+        window->gameMenu().action("KIF_READ")->trigger();
+        settle();
+        QListWidget* files = panel.files();
+        ASSERT_EQ(files->count(), 1);
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                          files->visualItemRect(files->item(0)).center());
+        settle();
+        EXPECT_EQ(s.kifuMode, YES);
+        EXPECT_EQ(s.moveNoLast, moves.size());
         window.reset();
         fs::remove_all(folder);
     }
