@@ -87,6 +87,12 @@ void Form1::Form_Load() {
     // released first so that nothing keeps playing unowned.
     if (soundDevice != 0 || sndOther != 0 || sndForbidden != 0 || sndPiece != 0 || sndBGM != 0)
         releaseSounds();
+    // A load starts the program afresh: a network game under way is left.
+    if (net_ != nullptr) {
+        net_->leave();
+        net_ = nullptr;
+        netWaiting_ = netDown_ = false;
+    }
     音_初期化(ports_.window.handle());
     sndOther = 音_読込("その他.wav", 3);
     sndForbidden = 音_読込("禁止.wav", 3);

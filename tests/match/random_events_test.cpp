@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -11,12 +12,16 @@
 #include <random>
 #include <string>
 
+#include "board/rules.h"
 #include "game/hands.h"
 #include "game/invariants.h"
+#include "game/setup.h"
 #include "match/fakes.h"
 #include "match/form1.h"
+#include "match/net_line.h"
 #include "record/kif.h"
 #include "record/record_file.h"
+#include "referee/match.h"
 #include "support/random_play.h"
 #include "texts/texts.h"
 
@@ -278,6 +283,147 @@ TEST(RandomEvents, StateStaysWellFormed) {
     EXPECT_GT(reversals, 60);
     EXPECT_GT(resets, 20);
     EXPECT_GT(steps, 150);
+}
+
+// A server on this side of the line for the window's network games: a real referee, a random
+// player on the other seat, and its news delivered between the window's events, as frames
+// arrive, with dropped lines and an opponent that comes and goes.
+struct LoopbackServer : NetLine {
+    Match match;
+    std::mt19937& rng;
+    std::vector<Move> sent;
+    bool resigned = false;
+    bool open = true;
+    bool down = false;
+    float clock = 0;
+
+    explicit LoopbackServer(std::mt19937& r) : rng(r) {
+        loadDefaults(match.state());
+        match.setClock([this] { return clock += 1.5f; });
+        match.setJudging(Side::Man, Judging::Player);
+        match.setJudging(Side::Com, Judging::Player);
+        match.setEitherMateEnds(true);
+        match.startGame(Side::Man);
+    }
+    void sendMove(const Move& m) override { sent.push_back(m); }
+    void sendResign() override { resigned = true; }
+    void leave() override { open = false; }
+
+    void tell(Form1& form) {
+        const GameState& s = match.state();
+        form.netEvent(match.view(Side::Man), s.timeUsedMAN, s.timeUsedCOM);
+    }
+    void end(Form1& form, const Verdict& v) {
+        open = false;
+        form.netEnd(match.state().record, match.state().moveNo, v.winner, v.end);
+    }
+    // One frame's worth of news for the window.
+    void step(Form1& form) {
+        if (!open) return;
+        const auto r = rng() % 20;
+        if (r == 0) {
+            down = !down;
+            if (down) {
+                form.netConnection(false);
+            } else {
+                sent.clear();  // lost with the line; the window is asked again
+                const GameState& s = match.state();
+                form.netBegin(*this, SENTE, match.view(Side::Man), s.timeUsedMAN, s.timeUsedCOM,
+                              rng() % 2 == 0);
+            }
+            return;
+        }
+        if (down) return;
+        if (r == 1) return form.netOpponent(rng() % 2 == 0);
+        if (resigned) return end(form, match.resign(Side::Man));
+        if (!sent.empty()) {
+            const Verdict v = match.submit(Side::Man, sent.front());
+            sent.erase(sent.begin());
+            if (!v.accepted() && !v.isMiss()) return form.netRefused("refused");
+            tell(form);
+            if (v.end != GameEnd::None) end(form, v);
+            return;
+        }
+        if (match.sideToMove() != Side::Com) return;
+        const SideView& view = match.view(Side::Com);
+        Position own;
+        own.board = view.board;
+        own.handCOM = view.ownHand;
+        std::vector<Move> moves;
+        forEachMove(own, Side::Com, [&](const Move& m) {
+            moves.push_back(m);
+            return true;
+        });
+        std::shuffle(moves.begin(), moves.end(), rng);
+        for (const Move& m : moves) {
+            const Verdict v = match.submit(Side::Com, m);
+            if (!v.accepted() && !v.isMiss()) continue;
+            tell(form);
+            if (v.end != GameEnd::None) end(form, v);
+            return;
+        }
+        end(form, match.cannotMove(Side::Com));
+    }
+};
+
+// Random events in network games: the window's clicks, menus, keys and boxes between the
+// server's news. While a game is under way the window holds its side's pieces and nothing of
+// the other side's, and its view is the one the referee gave it; once the game has ended or
+// been left, the state and the record are sound as after any game.
+TEST(RandomEvents, NetworkGamesStayWellFormedAndHoldOnlyTheSeatsView) {
+    long games = 0, ended = 0, moves = 0;
+    for (const unsigned seed : {5u, 99u}) {
+        RandomSession r(
+            std::filesystem::temp_directory_path() /
+                ("velk_match_net_" + std::to_string(seed) + "_" + std::to_string(::getpid())),
+            seed);
+        std::vector<std::unique_ptr<LoopbackServer>> servers;
+        for (int i = 0; i < 3000; ++i) {
+            Form1& form = *r.form;
+            r.f.dialogs.defaultAnswer = r.pick(8) != 0;
+            r.f.clock.advance(static_cast<float>(r.pick(400)) / 100.0f);
+            if (!form.netPlaying() && r.pick(20) == 0) {
+                servers.push_back(std::make_unique<LoopbackServer>(r.rng));
+                LoopbackServer& server = *servers.back();
+                form.netBegin(server, SENTE, server.match.view(Side::Man), 0, 0, true);
+                ++games;
+            } else if (form.netPlaying() && r.pick(3) != 0) {
+                servers.back()->step(form);
+            } else if (form.netPlaying() && r.pick(4) == 0) {
+                if (r.pick(40) == 0) form.TOURYOU_Click();
+                r.allowedMove();
+            } else {
+                r.event(r.pick(100));
+            }
+            if (r.form->closed) {
+                r.open();
+                continue;
+            }
+            const GameState& s = r.form->s;
+            std::string p;
+            if (r.form->netPlaying()) {
+                const LoopbackServer& server = *servers.back();
+                for (int x = 1; x <= 9 && p.empty(); ++x)
+                    for (int y = 1; y <= 9 && p.empty(); ++y)
+                        if (isComPiece(s.board[x][y])) p = "a piece of the other side is shown";
+                if (r.form->viewOf(Side::Man).events.size() >
+                    server.match.view(Side::Man).events.size())
+                    p = "the window's view holds more than the referee told it";
+            } else {
+                p = checkGameState(s);
+                if (p.empty()) p = recordProblems(s);
+            }
+            ASSERT_EQ(p, "") << "seed " << seed << " event " << i;
+            ended += r.f.dialogs.count(texts::match::ANOTHER_GAME);
+            r.f.canvas.ops.clear();
+            r.f.dialogs.boxes.clear();
+            r.f.sound.calls.clear();
+        }
+        for (const auto& server : servers) moves += server->match.state().moveNo;
+    }
+    EXPECT_GT(games, 10);
+    EXPECT_GT(ended, 3);
+    EXPECT_GT(moves, 200);
 }
 
 }  // namespace
