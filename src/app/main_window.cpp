@@ -350,6 +350,7 @@ void MainWindow::startNetGame(const NetClient::Options& options) {
         options, [this](std::function<void(Form1&)> call) { dispatch(std::move(call)); });
     NetClient* started = client.get();
     nets_.push_back(std::move(client));
+    dispatch([started](Form1& f) { f.netConnecting(*started); });
     started->start();
 }
 

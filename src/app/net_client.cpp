@@ -130,7 +130,7 @@ void NetClient::dropped() {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (droppedAt_ == 0) {
         droppedAt_ = now;
-        if (began_) dispatch_([](Form1& f) { f.netConnection(false); });
+        if (began_) dispatch_([this](Form1& f) { f.netConnection(*this, false); });
     }
     if (token_.isEmpty() || now - droppedAt_ > options_.reconnectMs) {
         fail(socket_.errorString());
@@ -148,7 +148,7 @@ void NetClient::fail(const QString& why) {
     if (finished_) return;
     finished_ = true;
     socket_.close();
-    dispatch_([why = why.toStdString()](Form1& f) { f.netLost(why); });
+    dispatch_([this, why = why.toStdString()](Form1& f) { f.netLost(*this, why); });
 }
 
 SideView NetClient::windowView() const {
@@ -181,8 +181,8 @@ void NetClient::received(const QString& text) {
         view_ = velk::net::startView(seat_);
         if (type == QLatin1String("created")) code_ = m.value(QStringLiteral("code")).toString();
         if (type == QLatin1String("created"))
-            dispatch_([code = m.value(QStringLiteral("code")).toString().toStdString()](Form1& f) {
-                f.netWaitingForOpponent(code);
+            dispatch_([this, code = code_.toStdString()](Form1& f) {
+                f.netWaitingForOpponent(*this, code);
             });
     } else if (type == QLatin1String("start")) {
         opponentConnected_ = true;
@@ -205,21 +205,21 @@ void NetClient::received(const QString& text) {
             begin();
     } else if (type == QLatin1String("verdict") &&
                m.value(QStringLiteral("result")).toString() == QLatin1String("refused")) {
-        dispatch_([reason = m.value(QStringLiteral("reason")).toString().toStdString()](Form1& f) {
-            f.netRefused(reason);
-        });
+        dispatch_([this, reason = m.value(QStringLiteral("reason")).toString().toStdString()](
+                      Form1& f) { f.netRefused(*this, reason); });
     } else if (type == QLatin1String("verdict") || type == QLatin1String("seen")) {
         const std::optional<SeenEvent> seen =
             velk::net::eventFromJson(m.value(QStringLiteral("event")).toObject(), seat_);
         if (!seen) return fail(QStringLiteral("a damaged event"));
         velk::net::seeEvent(view_, *seen);
         readClocks(m);
-        dispatch_([view = windowView(), man = clockMAN(), com = clockCOM()](Form1& f) {
-            f.netEvent(view, man, com);
+        dispatch_([this, view = windowView(), man = clockMAN(), com = clockCOM()](Form1& f) {
+            f.netEvent(*this, view, man, com);
         });
     } else if (type == QLatin1String("opponent")) {
         opponentConnected_ = m.value(QStringLiteral("connected")).toBool();
-        dispatch_([connected = opponentConnected_](Form1& f) { f.netOpponent(connected); });
+        dispatch_(
+            [this, connected = opponentConnected_](Form1& f) { f.netOpponent(*this, connected); });
     } else if (type == QLatin1String("record")) {
         auto record = std::make_shared<MoveRecord>();
         int moves = 0;
@@ -229,14 +229,15 @@ void NetClient::received(const QString& text) {
         const GameEnd end = velk::net::endNamed(m.value(QStringLiteral("reason")).toString());
         finished_ = true;
         socket_.close();
-        dispatch_(
-            [record, moves, winner, end](Form1& f) { f.netEnd(*record, moves, winner, end); });
+        dispatch_([this, record, moves, winner, end](Form1& f) {
+            f.netEnd(*this, *record, moves, winner, end);
+        });
     } else if (type == QLatin1String("error")) {
         const QString reason = m.value(QStringLiteral("reason")).toString();
         // Before the seat is taken (a wrong code, say) or taken back the attempt has failed; later
         // an error answers a message of ours and the game goes on.
         if (token_.isEmpty() || resuming_) return fail(reason);
-        dispatch_([reason = reason.toStdString()](Form1& f) { f.netRefused(reason); });
+        dispatch_([this, reason = reason.toStdString()](Form1& f) { f.netRefused(*this, reason); });
     }
 }
 

@@ -91,7 +91,7 @@ void Form1::Form_Load() {
     if (net_ != nullptr) {
         net_->leave();
         net_ = nullptr;
-        netWaiting_ = netDown_ = false;
+        netWaiting_ = netDown_ = netBegun_ = false;
     }
     音_初期化(ports_.window.handle());
     sndOther = 音_読込("その他.wav", 3);
@@ -194,6 +194,11 @@ void Form1::Form_MouseDown(int button, int /*shift*/, float xTwips, float yTwips
         return;
     }
 
+    // A network game not yet begun takes no click.
+    if (net_ != nullptr && !netBegun_) {
+        ports_.sound.dsPlay(sndForbidden);
+        return;
+    }
     if (s.turn == NOBODY) {
         resumeOrRefuse();
         return;
@@ -631,8 +636,7 @@ bool Form1::mayLoseUnsavedMoves(const std::string& question, const std::string& 
             return false;
         net_->leave();
         net_ = nullptr;
-        netWaiting_ = false;
-        netDown_ = false;
+        netWaiting_ = netDown_ = netBegun_ = false;
         初期設定();
         return true;
     }

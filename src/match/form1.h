@@ -199,32 +199,37 @@ class Form1 {
     // --- A game over the network (form1_net.cpp) ---
     // The window plays one seat of a game that a server referees. Its moves go out on the line,
     // and the server's news come back through the calls below, turned so that this side plays
-    // from the bottom as Side::Man. The game state then holds this side's view alone.
+    // from the bottom as Side::Man; news from any other line than the one under way are old and
+    // change nothing. The game state then holds this side's view alone.
+    // A network game is being set up or played.
     bool netPlaying() const { return net_ != nullptr; }
     // A move went to the server and its verdict has not come back.
     bool netMoveSent() const { return netWaiting_; }
     // Before a network game replaces what is here: asks as 最初 does; true to go on.
     bool NET_Prepare();
+    // The line to a server opens: whatever was here gives way to it.
+    void netConnecting(NetLine& line);
+    // A game was created on the server: its join code, for the other player.
+    void netWaitingForOpponent(const NetLine& line, const std::string& code);
     // The seat's game starts, or is shown again after a reconnection, from its view.
-    void netBegin(NetLine& line, int role, const SideView& view, float timeMAN, float timeCOM,
+    void netBegin(const NetLine& line, int role, const SideView& view, float timeMAN, float timeCOM,
                   bool opponentConnected);
     // The view has gained an event (a verdict on this side's move, or the other side's move or
     // miss), with both clocks after it.
-    void netEvent(const SideView& view, float timeMAN, float timeCOM);
+    void netEvent(const NetLine& line, const SideView& view, float timeMAN, float timeCOM);
     // The server refused the move sent, with its reason.
-    void netRefused(const std::string& reason);
-    void netOpponent(bool connected);
+    void netRefused(const NetLine& line, const std::string& reason);
+    void netOpponent(const NetLine& line, bool connected);
     // The line dropped (and is being restored) or is back.
-    void netConnection(bool up);
+    void netConnection(const NetLine& line, bool up);
     // The game is over: the whole record, as the first side's seat has the board (Side::Man
     // moved first), the winning seat in the same terms, and how it ended.
-    void netEnd(const MoveRecord& record, int moves, Side winnerSeat, GameEnd end);
+    void netEnd(const NetLine& line, const MoveRecord& record, int moves, Side winnerSeat,
+                GameEnd end);
+    // The line cannot be restored, or the game could not be created or joined.
+    void netLost(const NetLine& line, const std::string& why);
     // A network game cannot begin: the refusal sound and the reason in a box.
     void netCannotStart(const std::string& text);
-    // A game was created on the server: its join code, for the other player.
-    void netWaitingForOpponent(const std::string& code);
-    // The line cannot be restored, or the game could not be created or joined.
-    void netLost(const std::string& why);
 
     // --- What each side of the screen knows ---
     // The view of Side::Man or Side::Com; any other side gets an empty view. A view has side
@@ -316,6 +321,8 @@ class Form1 {
     NetLine* net_ = nullptr;
     SideView netView_;
     bool netWaiting_ = false;
+    // The game has begun on the server (both seats taken).
+    bool netBegun_ = false;
     // The line dropped and is being restored: no move can go out.
     bool netDown_ = false;
     bool opponentConnected_ = true;

@@ -2,7 +2,7 @@
 // state holds this side's view and nothing more (its own pieces and hand, the other side's hand
 // as a total, both miss counts, the clocks, and a record of the other side's moves by their
 // destinations only) until the game ends and the server sends the whole record.
-#include <numeric>
+#include <utility>
 
 #include "game/hands.h"
 #include "game/setup.h"
@@ -61,21 +61,29 @@ bool Form1::NET_Prepare() {
     return mayLoseUnsavedMoves(texts::match::RESET_QUESTION, texts::net::TITLE);
 }
 
-void Form1::netBegin(NetLine& line, int role, const SideView& view, float timeMAN, float timeCOM,
-                     bool opponentConnected) {
+void Form1::netConnecting(NetLine& line) {
     const EventScope event(*this);
     if (closed) return;
-    if (net_ != &line) {
-        if (net_ != nullptr) net_->leave();
-        初期設定();
-        finished_.reset();
-        s.kifuMode = NO;
-        s.moveNoLast = 0;
-        s.comPiecesShown = NO;
-        moveListKnown_ = 0;
-        gameName_.clear();
-    }
+    if (net_ != nullptr && net_ != &line) net_->leave();
     net_ = &line;
+    netBegun_ = false;
+    netWaiting_ = false;
+    netDown_ = false;
+    初期設定();
+    finished_.reset();
+    s.kifuMode = NO;
+    s.moveNoLast = 0;
+    s.comPiecesShown = NO;
+    moveListKnown_ = 0;
+    gameName_.clear();
+    setStatus(texts::net::CONNECTING);
+}
+
+void Form1::netBegin(const NetLine& line, int role, const SideView& view, float timeMAN,
+                     float timeCOM, bool opponentConnected) {
+    const EventScope event(*this);
+    if (closed || net_ != &line) return;
+    netBegun_ = true;
     netWaiting_ = false;
     netDown_ = false;
     opponentConnected_ = opponentConnected;
@@ -93,9 +101,10 @@ void Form1::netBegin(NetLine& line, int role, const SideView& view, float timeMA
     ports_.timer.setEnabled(ports_.menu.isChecked(MenuItem::KEIKA));
 }
 
-void Form1::netEvent(const SideView& view, float timeMAN, float timeCOM) {
+void Form1::netEvent(const NetLine& line, const SideView& view, float timeMAN, float timeCOM) {
     const EventScope event(*this);
-    if (closed || net_ == nullptr || view.events.size() <= netView_.events.size()) return;
+    if (closed || net_ != &line || !netBegun_ || view.events.size() <= netView_.events.size())
+        return;
     netWaiting_ = false;
     hintSquares_.clear();
     netView_ = view;
@@ -146,34 +155,36 @@ void Form1::netEvent(const SideView& view, float timeMAN, float timeCOM) {
     ports_.timer.setEnabled(ports_.menu.isChecked(MenuItem::KEIKA));
 }
 
-void Form1::netRefused(const std::string& reason) {
+void Form1::netRefused(const NetLine& line, const std::string& reason) {
     const EventScope event(*this);
-    if (closed || net_ == nullptr) return;
+    if (closed || net_ != &line) return;
     netWaiting_ = false;
     ports_.sound.dsPlay(sndForbidden);
     ports_.dialogs.message(texts::net::serverSays(reason), texts::net::TITLE);
 }
 
-void Form1::netOpponent(bool connected) {
+void Form1::netOpponent(const NetLine& line, bool connected) {
     const EventScope event(*this);
-    if (closed || net_ == nullptr) return;
+    if (closed || net_ != &line || !netBegun_) return;
     opponentConnected_ = connected;
     setStatus(netStatus());
 }
 
-void Form1::netConnection(bool up) {
+void Form1::netConnection(const NetLine& line, bool up) {
     const EventScope event(*this);
-    if (closed || net_ == nullptr) return;
+    if (closed || net_ != &line || !netBegun_) return;
     // A move sent on a line that dropped is asked for again once the seat is back.
     if (!up) netWaiting_ = false;
     netDown_ = !up;
     setStatus(netStatus());
 }
 
-void Form1::netEnd(const MoveRecord& record, int moves, Side winnerSeat, GameEnd end) {
+void Form1::netEnd(const NetLine& line, const MoveRecord& record, int moves, Side winnerSeat,
+                   GameEnd end) {
     const EventScope event(*this);
-    if (closed || net_ == nullptr) return;
+    if (closed || net_ != &line || !netBegun_) return;
     net_ = nullptr;
+    netBegun_ = false;
     netWaiting_ = false;
     netDown_ = false;
     ports_.timer.setEnabled(false);
@@ -216,27 +227,25 @@ void Form1::netCannotStart(const std::string& text) {
     ports_.dialogs.message(text, texts::net::TITLE);
 }
 
-void Form1::netWaitingForOpponent(const std::string& code) {
+void Form1::netWaitingForOpponent(const NetLine& line, const std::string& code) {
     const EventScope event(*this);
-    if (closed) return;
+    if (closed || net_ != &line) return;
     setStatus(texts::net::waiting(code));
     ports_.dialogs.message(texts::net::waiting(code), texts::net::TITLE);
 }
 
-void Form1::netLost(const std::string& why) {
+void Form1::netLost(const NetLine& line, const std::string& why) {
     const EventScope event(*this);
-    if (closed) return;
-    ports_.sound.dsPlay(sndForbidden);
-    ports_.dialogs.message(texts::net::lost(why), texts::net::TITLE);
-    if (net_ == nullptr) {
-        setStatus("");
-        return;
-    }
+    if (closed || net_ != &line) return;
     net_ = nullptr;
     netWaiting_ = false;
     netDown_ = false;
+    const bool begun = std::exchange(netBegun_, false);
+    ports_.sound.dsPlay(sndForbidden);
+    ports_.dialogs.message(texts::net::lost(why), texts::net::TITLE);
     // What this side saw is not a game that could be saved or played on here.
-    初期設定();
+    if (begun) 初期設定();
+    setStatus("");
 }
 
 void Form1::showNetView(float timeMAN, float timeCOM) {

@@ -295,6 +295,7 @@ struct LoopbackServer : NetLine {
     bool resigned = false;
     bool open = true;
     bool down = false;
+    bool begun = false;
     float clock = 0;
 
     explicit LoopbackServer(std::mt19937& r) : rng(r) {
@@ -311,20 +312,25 @@ struct LoopbackServer : NetLine {
 
     void tell(Form1& form) {
         const GameState& s = match.state();
-        form.netEvent(match.view(Side::Man), s.timeUsedMAN, s.timeUsedCOM);
+        form.netEvent(*this, match.view(Side::Man), s.timeUsedMAN, s.timeUsedCOM);
     }
     void end(Form1& form, const Verdict& v) {
         open = false;
-        form.netEnd(match.state().record, match.state().moveNo, v.winner, v.end);
+        form.netEnd(*this, match.state().record, match.state().moveNo, v.winner, v.end);
     }
     // One frame's worth of news for the window.
     void step(Form1& form) {
         if (!open) return;
+        if (!begun) {
+            // The second seat is taken: the game begins.
+            begun = true;
+            return form.netBegin(*this, SENTE, match.view(Side::Man), 0, 0, true);
+        }
         const auto r = rng() % 20;
         if (r == 0) {
             down = !down;
             if (down) {
-                form.netConnection(false);
+                form.netConnection(*this, false);
             } else {
                 sent.clear();  // lost with the line; the window is asked again
                 const GameState& s = match.state();
@@ -334,12 +340,12 @@ struct LoopbackServer : NetLine {
             return;
         }
         if (down) return;
-        if (r == 1) return form.netOpponent(rng() % 2 == 0);
+        if (r == 1) return form.netOpponent(*this, rng() % 2 == 0);
         if (resigned) return end(form, match.resign(Side::Man));
         if (!sent.empty()) {
             const Verdict v = match.submit(Side::Man, sent.front());
             sent.erase(sent.begin());
-            if (!v.accepted() && !v.isMiss()) return form.netRefused("refused");
+            if (!v.accepted() && !v.isMiss()) return form.netRefused(*this, "refused");
             tell(form);
             if (v.end != GameEnd::None) end(form, v);
             return;
@@ -385,7 +391,7 @@ TEST(RandomEvents, NetworkGamesStayWellFormedAndHoldOnlyTheSeatsView) {
             if (!form.netPlaying() && r.pick(20) == 0) {
                 servers.push_back(std::make_unique<LoopbackServer>(r.rng));
                 LoopbackServer& server = *servers.back();
-                form.netBegin(server, SENTE, server.match.view(Side::Man), 0, 0, true);
+                form.netConnecting(server);
                 ++games;
             } else if (form.netPlaying() && r.pick(3) != 0) {
                 servers.back()->step(form);
@@ -401,7 +407,7 @@ TEST(RandomEvents, NetworkGamesStayWellFormedAndHoldOnlyTheSeatsView) {
             }
             const GameState& s = r.form->s;
             std::string p;
-            if (r.form->netPlaying()) {
+            if (r.form->netPlaying() && s.gameState == 1) {
                 const LoopbackServer& server = *servers.back();
                 for (int x = 1; x <= 9 && p.empty(); ++x)
                     for (int y = 1; y <= 9 && p.empty(); ++y)
