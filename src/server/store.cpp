@@ -1,8 +1,11 @@
 #include "server/store.h"
 
 #include <QJsonDocument>
+#include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QVariant>
 #include <map>
 
@@ -10,52 +13,124 @@ namespace velk::net {
 
 namespace {
 
-bool exec(QSqlDatabase& db, const QString& sql, QString& error) {
-    QSqlQuery q(db);
+// The channel on which PostgreSQL tells every server of another's new event (the game's id).
+constexpr char CHANNEL[] = "velk_events";
+
+// Both databases take the same tables and the same statements; only the set-up of the
+// connection and the ordering of games differ.
+class SqlStore final : public Store {
+  public:
+    ~SqlStore() override;
+    bool open(const QString& where, bool syncEveryEvent, QString& error);
+
+    bool create(const QString& id, const QString& code, const GameEvent& created,
+                QString& error) override;
+    Append append(const QString& id, int seq, const GameEvent& e, QString& error) override;
+    std::vector<StoredGame> load(QString& error) override;
+    std::optional<StoredGame> loadGame(const QString& id, int from, QString& error) override;
+    QString gameOfCode(const QString& code, QString& error) override;
+    QString gameOfToken(const QByteArray& tokenHash, QString& error) override;
+    bool shared() const override { return postgres_; }
+
+  private:
+    QString connection_;
+    bool postgres_ = false;
+
+    QSqlDatabase db() const { return QSqlDatabase::database(connection_, false); }
+    bool exec(const QString& sql, QString& error);
+    bool insertEvent(const QString& id, int seq, const GameEvent& e, QString& error);
+    bool insertSeat(const QString& id, const GameEvent& e, QString& error);
+    // Ends a transaction that wrote a game's event: the other servers are told of it on commit.
+    bool commitChange(const QString& id, QString& error);
+    bool readEvents(QSqlQuery& q, StoredGame& g, QString& error);
+    QString lookUp(const QString& sql, const QString& key, QString& error);
+};
+
+bool SqlStore::exec(const QString& sql, QString& error) {
+    QSqlQuery q(db());
     if (q.exec(sql)) return true;
     error = q.lastError().text();
     return false;
 }
 
-}  // namespace
-
-Store::~Store() {
+SqlStore::~SqlStore() {
     if (connection_.isEmpty()) return;
     {
-        QSqlDatabase db = QSqlDatabase::database(connection_, false);
-        db.close();
+        QSqlDatabase d = db();
+        d.close();
     }
     QSqlDatabase::removeDatabase(connection_);
 }
 
-bool Store::open(const QString& file, bool syncEveryEvent, QString& error) {
-    connection_ = QStringLiteral("velk-store");
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    db.setDatabaseName(file);
-    if (!db.open()) {
-        error = db.lastError().text();
+bool SqlStore::open(const QString& where, bool syncEveryEvent, QString& error) {
+    static int opened = 0;
+    connection_ = QStringLiteral("velk-store-%1").arg(++opened);
+    postgres_ = where.startsWith(QLatin1String("postgresql://")) ||
+                where.startsWith(QLatin1String("postgres://"));
+    QSqlDatabase d = QSqlDatabase::addDatabase(
+        postgres_ ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), connection_);
+    if (!d.isValid()) {
+        error = QStringLiteral("no Qt SQL driver for %1 (install libqt6sql6-%2)")
+                    .arg(where, postgres_ ? QStringLiteral("psql") : QStringLiteral("sqlite"));
         return false;
     }
-    // The write-ahead log keeps every commit whole whatever moment the process is killed at.
-    return exec(db, QStringLiteral("PRAGMA journal_mode=WAL"), error) &&
-           exec(db,
-                syncEveryEvent ? QStringLiteral("PRAGMA synchronous=FULL")
-                               : QStringLiteral("PRAGMA synchronous=NORMAL"),
-                error) &&
-           exec(db,
-                QStringLiteral("CREATE TABLE IF NOT EXISTS games ("
-                               "id TEXT PRIMARY KEY, code TEXT NOT NULL UNIQUE)"),
-                error) &&
-           exec(db,
-                QStringLiteral("CREATE TABLE IF NOT EXISTS events ("
-                               "game TEXT NOT NULL REFERENCES games(id), seq INTEGER NOT NULL, "
-                               "data TEXT NOT NULL, PRIMARY KEY (game, seq))"),
-                error);
+    if (postgres_) {
+        const QUrl url(where);
+        d.setHostName(url.host().isEmpty() ? QStringLiteral("localhost") : url.host());
+        d.setPort(url.port(5432));
+        d.setUserName(url.userName());
+        d.setPassword(url.password());
+        d.setDatabaseName(url.path().mid(1));
+    } else {
+        d.setDatabaseName(where);
+    }
+    if (!d.open()) {
+        error = d.lastError().text();
+        return false;
+    }
+    if (postgres_) {
+        // Two servers starting at once both try to create the tables: the lock lets one do it.
+        if (!exec(QStringLiteral("SELECT pg_advisory_lock(8642)"), error)) return false;
+    } else {
+        // The write-ahead log keeps every commit whole whatever moment the process is killed
+        // at; NORMAL syncs it at checkpoints only, which a killed process does not need.
+        if (!exec(QStringLiteral("PRAGMA journal_mode=WAL"), error) ||
+            !exec(syncEveryEvent ? QStringLiteral("PRAGMA synchronous=FULL")
+                                 : QStringLiteral("PRAGMA synchronous=NORMAL"),
+                  error))
+            return false;
+    }
+    const bool tables =
+        exec(QStringLiteral("CREATE TABLE IF NOT EXISTS games ("
+                            "id TEXT PRIMARY KEY, code TEXT NOT NULL UNIQUE)"),
+             error) &&
+        exec(QStringLiteral("CREATE TABLE IF NOT EXISTS events ("
+                            "game TEXT NOT NULL REFERENCES games(id), seq INTEGER NOT NULL, "
+                            "data TEXT NOT NULL, PRIMARY KEY (game, seq))"),
+             error) &&
+        exec(QStringLiteral("CREATE TABLE IF NOT EXISTS seats ("
+                            "token TEXT PRIMARY KEY, game TEXT NOT NULL REFERENCES games(id))"),
+             error);
+    if (!postgres_) return tables;
+    QString unlockError;
+    exec(QStringLiteral("SELECT pg_advisory_unlock(8642)"), unlockError);
+    if (!tables) return false;
+    QSqlDriver* driver = d.driver();
+    if (!driver->subscribeToNotification(QString::fromLatin1(CHANNEL))) {
+        error = QStringLiteral("cannot listen for the other servers' events: %1")
+                    .arg(driver->lastError().text());
+        return false;
+    }
+    QObject::connect(
+        driver, &QSqlDriver::notification, driver,
+        [this](const QString&, QSqlDriver::NotificationSource source, const QVariant& payload) {
+            if (source != QSqlDriver::SelfSource && changed) changed(payload.toString());
+        });
+    return true;
 }
 
-bool Store::insertEvent(QSqlDatabase& db, const QString& id, int seq, const GameEvent& e,
-                        QString& error) {
-    QSqlQuery q(db);
+bool SqlStore::insertEvent(const QString& id, int seq, const GameEvent& e, QString& error) {
+    QSqlQuery q(db());
     q.prepare(QStringLiteral("INSERT INTO events (game, seq, data) VALUES (?, ?, ?)"));
     q.addBindValue(id);
     q.addBindValue(seq);
@@ -65,53 +140,99 @@ bool Store::insertEvent(QSqlDatabase& db, const QString& id, int seq, const Game
     return false;
 }
 
-bool Store::create(const QString& id, const QString& code, const GameEvent& created,
-                   QString& error) {
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    if (!db.transaction()) {
-        error = db.lastError().text();
+bool SqlStore::insertSeat(const QString& id, const GameEvent& e, QString& error) {
+    if (e.type != GameEvent::Type::Create && e.type != GameEvent::Type::Join) return true;
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("INSERT INTO seats (token, game) VALUES (?, ?)"));
+    q.addBindValue(QString::fromLatin1(e.tokenHash.toHex()));
+    q.addBindValue(id);
+    if (q.exec()) return true;
+    error = q.lastError().text();
+    return false;
+}
+
+bool SqlStore::commitChange(const QString& id, QString& error) {
+    QSqlDatabase d = db();
+    if (postgres_) {
+        QSqlQuery q(d);
+        q.prepare(QStringLiteral("SELECT pg_notify(?, ?)"));
+        q.addBindValue(QString::fromLatin1(CHANNEL));
+        q.addBindValue(id);
+        if (!q.exec()) {
+            error = q.lastError().text();
+            d.rollback();
+            return false;
+        }
+    }
+    if (d.commit()) return true;
+    error = d.lastError().text();
+    return false;
+}
+
+bool SqlStore::create(const QString& id, const QString& code, const GameEvent& created,
+                      QString& error) {
+    QSqlDatabase d = db();
+    if (!d.transaction()) {
+        error = d.lastError().text();
         return false;
     }
-    QSqlQuery q(db);
+    QSqlQuery q(d);
     q.prepare(QStringLiteral("INSERT INTO games (id, code) VALUES (?, ?)"));
     q.addBindValue(id);
     q.addBindValue(code);
     if (!q.exec()) {
         error = q.lastError().text();
-        db.rollback();
+        d.rollback();
         return false;
     }
-    if (!insertEvent(db, id, 0, created, error)) {
-        db.rollback();
+    if (!insertEvent(id, 0, created, error) || !insertSeat(id, created, error)) {
+        d.rollback();
         return false;
     }
-    if (db.commit()) return true;
-    error = db.lastError().text();
-    return false;
+    return commitChange(id, error);
 }
 
-bool Store::append(const QString& id, int seq, const GameEvent& e, QString& error) {
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    if (!db.transaction()) {
-        error = db.lastError().text();
-        return false;
+Store::Append SqlStore::append(const QString& id, int seq, const GameEvent& e, QString& error) {
+    QSqlDatabase d = db();
+    if (!d.transaction()) {
+        error = d.lastError().text();
+        return Append::Failed;
     }
-    if (!insertEvent(db, id, seq, e, error)) {
-        db.rollback();
-        return false;
+    if (!insertEvent(id, seq, e, error) || !insertSeat(id, e, error)) {
+        d.rollback();
+        // The key (game, seq) is taken when another process stored that event first.
+        QSqlQuery q(d);
+        q.prepare(QStringLiteral("SELECT 1 FROM events WHERE game = ? AND seq = ?"));
+        q.addBindValue(id);
+        q.addBindValue(seq);
+        if (q.exec() && q.next()) {
+            error.clear();
+            return Append::Taken;
+        }
+        return Append::Failed;
     }
-    if (db.commit()) return true;
-    error = db.lastError().text();
-    return false;
+    return commitChange(id, error) ? Append::Stored : Append::Failed;
 }
 
-std::vector<StoredGame> Store::load(QString& error) {
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+bool SqlStore::readEvents(QSqlQuery& q, StoredGame& g, QString& error) {
+    const int seq = q.value(1).toInt();
+    const std::optional<GameEvent> ev =
+        GameEvent::fromJson(QJsonDocument::fromJson(q.value(2).toString().toUtf8()).object());
+    if (!ev || seq != static_cast<int>(g.events.size())) {
+        error = QStringLiteral("game %1: event %2 is damaged or out of order").arg(g.id).arg(seq);
+        return false;
+    }
+    g.events.push_back(*ev);
+    return true;
+}
+
+std::vector<StoredGame> SqlStore::load(QString& error) {
     std::vector<StoredGame> games;
     std::map<QString, std::size_t> index;
-    QSqlQuery q(db);
+    QSqlQuery q(db());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT id, code FROM games ORDER BY rowid"))) {
+    if (!q.exec(postgres_ ? QStringLiteral("SELECT id, code FROM games ORDER BY id")
+                          : QStringLiteral("SELECT id, code FROM games ORDER BY rowid"))) {
         error = q.lastError().text();
         return {};
     }
@@ -119,7 +240,7 @@ std::vector<StoredGame> Store::load(QString& error) {
         index[q.value(0).toString()] = games.size();
         games.push_back({q.value(0).toString(), q.value(1).toString(), {}});
     }
-    QSqlQuery e(db);
+    QSqlQuery e(db());
     e.setForwardOnly(true);
     if (!e.exec(QStringLiteral("SELECT game, seq, data FROM events ORDER BY game, seq"))) {
         error = e.lastError().text();
@@ -128,18 +249,65 @@ std::vector<StoredGame> Store::load(QString& error) {
     while (e.next()) {
         const auto it = index.find(e.value(0).toString());
         if (it == index.end()) continue;
-        StoredGame& g = games[it->second];
-        const std::optional<GameEvent> ev =
-            GameEvent::fromJson(QJsonDocument::fromJson(e.value(2).toString().toUtf8()).object());
-        if (!ev || e.value(1).toInt() != static_cast<int>(g.events.size())) {
-            error = QStringLiteral("game %1: event %2 is damaged or out of order")
-                        .arg(g.id)
-                        .arg(e.value(1).toInt());
-            return {};
-        }
-        g.events.push_back(*ev);
+        if (!readEvents(e, games[it->second], error)) return {};
     }
     return games;
+}
+
+std::optional<StoredGame> SqlStore::loadGame(const QString& id, int from, QString& error) {
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("SELECT code FROM games WHERE id = ?"));
+    q.addBindValue(id);
+    if (!q.exec()) {
+        error = q.lastError().text();
+        return std::nullopt;
+    }
+    if (!q.next()) return std::nullopt;
+    StoredGame g{id, q.value(0).toString(), {}};
+    g.events.resize(static_cast<std::size_t>(from));
+    QSqlQuery e(db());
+    e.setForwardOnly(true);
+    e.prepare(
+        QStringLiteral("SELECT game, seq, data FROM events WHERE game = ? AND seq >= ? "
+                       "ORDER BY seq"));
+    e.addBindValue(id);
+    e.addBindValue(from);
+    if (!e.exec()) {
+        error = e.lastError().text();
+        return std::nullopt;
+    }
+    while (e.next())
+        if (!readEvents(e, g, error)) return std::nullopt;
+    g.events.erase(g.events.begin(), g.events.begin() + from);
+    return g;
+}
+
+QString SqlStore::lookUp(const QString& sql, const QString& key, QString& error) {
+    QSqlQuery q(db());
+    q.prepare(sql);
+    q.addBindValue(key);
+    if (!q.exec()) {
+        error = q.lastError().text();
+        return {};
+    }
+    return q.next() ? q.value(0).toString() : QString();
+}
+
+QString SqlStore::gameOfCode(const QString& code, QString& error) {
+    return lookUp(QStringLiteral("SELECT id FROM games WHERE code = ?"), code, error);
+}
+
+QString SqlStore::gameOfToken(const QByteArray& tokenHash, QString& error) {
+    return lookUp(QStringLiteral("SELECT game FROM seats WHERE token = ?"),
+                  QString::fromLatin1(tokenHash.toHex()), error);
+}
+
+}  // namespace
+
+std::unique_ptr<Store> openStore(const QString& where, bool syncEveryEvent, QString& error) {
+    auto store = std::make_unique<SqlStore>();
+    if (!store->open(where, syncEveryEvent, error)) return nullptr;
+    return store;
 }
 
 }  // namespace velk::net
