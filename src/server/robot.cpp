@@ -22,7 +22,7 @@ RobotSeat::RobotSeat(Options options, std::function<void(const QString&)> onCode
 }
 
 void RobotSeat::start() {
-    socket_.open(options_.url);
+    socket_.open(options_.urls.at(server_));
 }
 
 void RobotSeat::send(QJsonObject o) {
@@ -54,11 +54,12 @@ void RobotSeat::dropped() {
         finish(false, QStringLiteral("the connection dropped: %1").arg(socket_.errorString()));
         return;
     }
-    // Tried again shortly, until the server is back or the time is up.
+    // Tried again shortly on the next server, until one answers or the time is up.
     reconnecting_ = true;
+    server_ = (server_ + 1) % options_.urls.size();
     QTimer::singleShot(100, this, [this] {
         reconnecting_ = false;
-        if (!done_) socket_.open(options_.url);
+        if (!done_) socket_.open(options_.urls[server_]);
     });
 }
 

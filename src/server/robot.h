@@ -31,7 +31,9 @@ class RobotSeat : public QObject {
   public:
     enum class Mode : std::uint8_t { Create, Join };
     struct Options {
-        QUrl url;
+        // The servers, any of which serves any seat (several processes on one store, or one
+        // load balancer): the first is tried first, and after a dropped connection the next.
+        std::vector<QUrl> urls;
         Mode mode = Mode::Create;
         // Create: sente, gote or random; Join: the join code.
         QString sideOrCode;
@@ -75,6 +77,7 @@ class RobotSeat : public QObject {
     bool ok_ = false;
     bool reconnecting_ = false;
     qint64 droppedAt_ = 0;
+    std::size_t server_ = 0;
     // Counts connections, so that a move chosen for an earlier one is not sent on a later one.
     int connection_ = 0;
     QString failure_;
