@@ -281,7 +281,7 @@ std::optional<Verdict> Lobby::commit(Room& room, const GameEvent& e) {
             ++eventsStored_;
             return v;
         case Store::Append::Taken:
-            catchUp(room);
+            catchUp(room, true);
             return std::nullopt;
         case Store::Append::Failed:
             break;
@@ -289,24 +289,26 @@ std::optional<Verdict> Lobby::commit(Room& room, const GameEvent& e) {
     storeFailed(error);
 }
 
-void Lobby::catchUp(Room& room) {
+void Lobby::catchUp(Room& room, bool rebuild) {
     QString error;
-    std::optional<StoredGame> stored = store_.loadGame(room.game->id(), 0, error);
-    if (!stored) storeFailed(error.isEmpty() ? QStringLiteral("a game went missing") : error);
     // The game as this process last told it: the store's events up to there, from which the
-    // rest are applied and told one by one. (The game in memory may hold an event the store
-    // refused.)
-    const auto told = static_cast<std::size_t>(room.game->events());
-    const std::size_t known = std::min(told, stored->events.size());
-    const std::vector<GameEvent> events = std::move(stored->events);
-    stored->events.assign(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(known));
-    std::unique_ptr<NetGame> fresh = replay(*stored);
-    NetGame* const old = room.game.get();
-    for (auto& [id, c] : connections_)
-        if (c.game == old) c.game = fresh.get();
-    room.game = std::move(fresh);
-    for (std::size_t i = known; i < events.size(); ++i) {
-        const GameEvent& e = events[i];
+    // rest are applied and told one by one. A game that holds an event the store refused is
+    // rebuilt from the store's events.
+    const int told = room.game->events();
+    std::optional<StoredGame> stored = store_.loadGame(room.game->id(), rebuild ? 0 : told, error);
+    if (!stored) storeFailed(error.isEmpty() ? QStringLiteral("a game went missing") : error);
+    std::vector<GameEvent> events = std::move(stored->events);
+    if (rebuild) {
+        const auto known = std::min(static_cast<std::size_t>(told - 1), events.size());
+        stored->events.assign(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(known));
+        events.erase(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(known));
+        std::unique_ptr<NetGame> fresh = replay(*stored);
+        NetGame* const old = room.game.get();
+        for (auto& [id, c] : connections_)
+            if (c.game == old) c.game = fresh.get();
+        room.game = std::move(fresh);
+    }
+    for (const GameEvent& e : events) {
         const Verdict v = room.game->apply(e);
         ++eventsStored_;
         if (e.type == GameEvent::Type::Create || e.type == GameEvent::Type::Join)
@@ -320,7 +322,7 @@ void Lobby::changedElsewhere(const QString& gameId, qint64 nowMs, Outbox& out) {
     now_ = nowMs;
     const auto it = rooms_.find(gameId);
     if (it != rooms_.end()) {
-        catchUp(it->second);
+        catchUp(it->second, false);
         return;
     }
     QString error;
@@ -511,7 +513,7 @@ void Lobby::resume(Connection& c, const QJsonObject& m) {
         return;
     }
     // Another process may have stored events this one has not heard of yet.
-    if (store_.shared()) catchUp(*room);
+    if (store_.shared()) catchUp(*room, false);
     const Side side = room->game->seatOf(hash);
     bind(c, *room, side);
     sendView(*room, side);

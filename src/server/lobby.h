@@ -153,8 +153,9 @@ class Lobby {
     // Empty when another process stored the game's next event first: the game is then brought
     // up to the store's, its seats here told, and the caller judges again.
     std::optional<Verdict> commit(Room& room, const GameEvent& e);
-    // Reads a game's events that other processes stored and tells the seats held here.
-    void catchUp(Room& room);
+    // Reads a game's events that other processes stored and tells the seats held here; with
+    // rebuild, the game's last event (one the store refused) is undone first.
+    void catchUp(Room& room, bool rebuild);
     // What the seats are told of an event just applied.
     void tellEvent(Room& room, const GameEvent& e, const Verdict& v, ConnId mover);
     void tellEnd(Room& room);

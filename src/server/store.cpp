@@ -90,7 +90,9 @@ bool SqlStore::open(const QString& where, bool syncEveryEvent, QString& error) {
     }
     if (postgres_) {
         // Two servers starting at once both try to create the tables: the lock lets one do it.
-        if (!exec(QStringLiteral("SELECT pg_advisory_lock(8642)"), error)) return false;
+        if (!exec(QStringLiteral("SET client_min_messages = warning"), error) ||
+            !exec(QStringLiteral("SELECT pg_advisory_lock(8642)"), error))
+            return false;
     } else {
         // The write-ahead log keeps every commit whole whatever moment the process is killed
         // at; NORMAL syncs it at checkpoints only, which a killed process does not need.
