@@ -15,7 +15,8 @@ RobotSeat::RobotSeat(Options options, std::function<void(const QString&)> onCode
       onCode_(std::move(onCode)),
       onDone_(std::move(onDone)),
       player_(options_.seed),
-      rng_(options_.seed) {
+      rng_(options_.seed),
+      pace_(options_.seed ^ 0x9e3779b97f4a7c15ULL) {
     connect(&socket_, &QWebSocket::connected, this, &RobotSeat::connected);
     connect(&socket_, &QWebSocket::disconnected, this, &RobotSeat::dropped);
     connect(&socket_, &QWebSocket::textMessageReceived, this, &RobotSeat::received);
@@ -137,7 +138,10 @@ void RobotSeat::moveIfOurTurn() {
     waitingVerdict_ = true;
     if (options_.thinkMs <= 0) return play();
     const int connection = connection_;
-    QTimer::singleShot(options_.thinkMs, this, [this, connection] {
+    const auto wait =
+        static_cast<int>(static_cast<std::uint64_t>(options_.thinkMs) / 2 +
+                         pace_() % (static_cast<std::uint64_t>(options_.thinkMs) + 1));
+    QTimer::singleShot(wait, this, [this, connection] {
         if (connection == connection_ && !done_) play();
     });
 }

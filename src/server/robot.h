@@ -44,7 +44,9 @@ class RobotSeat : public QObject {
         // Plays a random move among those its view allows instead of the honest player's choice:
         // quick games for tests and load.
         bool random = false;
-        // Milliseconds to wait before each move, as a person thinks.
+        // Milliseconds to wait before each move on average, as a person thinks: each wait is
+        // drawn from half to one and a half times as long, so that games started together do
+        // not keep moving in step.
         int thinkMs = 0;
         std::shared_ptr<Latencies> latencies;
     };
@@ -68,6 +70,7 @@ class RobotSeat : public QObject {
     QWebSocket socket_;
     HonestSeat player_;
     std::mt19937_64 rng_;
+    std::mt19937_64 pace_;
     SideView view_;
     QString token_;
     QString game_;

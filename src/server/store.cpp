@@ -7,7 +7,12 @@
 #include <QSqlQuery>
 #include <QUrl>
 #include <QVariant>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <map>
+#include <mutex>
+#include <thread>
 
 namespace velk::net {
 
@@ -15,6 +20,49 @@ namespace {
 
 // The channel on which PostgreSQL tells every server of another's new event (the game's id).
 constexpr char CHANNEL[] = "velk_events";
+
+// Copies the SQLite write-ahead log into the database file once a second, on a thread and a
+// connection of its own. The copy syncs the disk, which may take tens of milliseconds on a busy
+// machine: done by the writer itself, it would hold up every message behind the event that
+// happened to fill the log.
+class Checkpointer {
+  public:
+    Checkpointer(const QString& file, const QString& connection)
+        : thread_([this, file, connection] { run(file, connection); }) {}
+    ~Checkpointer() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
+        }
+        wake_.notify_one();
+        thread_.join();
+    }
+    Checkpointer(const Checkpointer&) = delete;
+    Checkpointer& operator=(const Checkpointer&) = delete;
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool stop_ = false;
+    std::thread thread_;
+
+    void run(const QString& file, const QString& connection) {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+            db.setDatabaseName(file);
+            if (db.open()) {
+                std::unique_lock<std::mutex> lock(mutex_);
+                while (!wake_.wait_for(lock, std::chrono::seconds(1), [this] { return stop_; })) {
+                    lock.unlock();
+                    QSqlQuery(db).exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)"));
+                    lock.lock();
+                }
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(connection);
+    }
+};
 
 // Both databases take the same tables and the same statements; only the set-up of the
 // connection and the ordering of games differ.
@@ -35,6 +83,7 @@ class SqlStore final : public Store {
   private:
     QString connection_;
     bool postgres_ = false;
+    std::unique_ptr<Checkpointer> checkpointer_;
 
     QSqlDatabase db() const { return QSqlDatabase::database(connection_, false); }
     bool exec(const QString& sql, QString& error);
@@ -54,6 +103,7 @@ bool SqlStore::exec(const QString& sql, QString& error) {
 }
 
 SqlStore::~SqlStore() {
+    checkpointer_.reset();
     if (connection_.isEmpty()) return;
     {
         QSqlDatabase d = db();
@@ -95,11 +145,15 @@ bool SqlStore::open(const QString& where, bool syncEveryEvent, QString& error) {
             return false;
     } else {
         // The write-ahead log keeps every commit whole whatever moment the process is killed
-        // at; NORMAL syncs it at checkpoints only, which a killed process does not need.
+        // at: a commit is in the log file, which the system keeps when the process dies, before
+        // the store returns. NORMAL syncs the disk at checkpoints only, which a killed process
+        // does not need (a power cut may lose the last events; --sync syncs each). The
+        // checkpoints run beside the writer.
         if (!exec(QStringLiteral("PRAGMA journal_mode=WAL"), error) ||
             !exec(syncEveryEvent ? QStringLiteral("PRAGMA synchronous=FULL")
                                  : QStringLiteral("PRAGMA synchronous=NORMAL"),
-                  error))
+                  error) ||
+            !exec(QStringLiteral("PRAGMA wal_autocheckpoint=0"), error))
             return false;
     }
     const bool tables =
@@ -113,7 +167,10 @@ bool SqlStore::open(const QString& where, bool syncEveryEvent, QString& error) {
         exec(QStringLiteral("CREATE TABLE IF NOT EXISTS seats ("
                             "token TEXT PRIMARY KEY, game TEXT NOT NULL REFERENCES games(id))"),
              error);
-    if (!postgres_) return tables;
+    if (!postgres_) {
+        if (tables) checkpointer_ = std::make_unique<Checkpointer>(where, connection_ + "-log");
+        return tables;
+    }
     QString unlockError;
     exec(QStringLiteral("SELECT pg_advisory_unlock(8642)"), unlockError);
     if (!tables) return false;
