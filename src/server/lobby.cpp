@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QRandomGenerator>
+#include <QStringList>
 #include <QTime>
 #include <algorithm>
 #include <cstdio>
@@ -143,9 +144,52 @@ void Lobby::closed(ConnId id, qint64 nowMs, Outbox& out) {
     if (room.seat(c.side) != id) return;
     room.seat(c.side) = 0;
     room.goneSince(c.side) = nowMs;
+    announceSeat(room, c.side, false);
     QJsonObject o = typed("opponent");
     o.insert(QStringLiteral("connected"), false);
     if (room.game->state() != NetGame::State::Waiting) sendSeat(room, otherSide(c.side), frame(o));
+}
+
+bool Lobby::present(Room& room, Side side) const {
+    return room.seat(side) != 0 || elsewhere_.count({room.game->id(), side}) != 0;
+}
+
+void Lobby::announceSeat(const Room& room, Side side, bool here) {
+    if (!store_.shared()) return;
+    store_.announce(
+        QStringLiteral("%1 %2 %3 %4")
+            .arg(room.game->id(), sideName(side), here ? QStringLiteral("1") : QStringLiteral("0"))
+            .arg(store_.serverId()));
+}
+
+void Lobby::seatElsewhere(const QString& game, Side side, bool connected, qint64 server) {
+    const auto key = std::make_pair(game, side);
+    const auto found = rooms_.find(game);
+    Room* room = found == rooms_.end() ? nullptr : &found->second;
+    const bool before = room && present(*room, side);
+    if (connected) {
+        elsewhere_[key] = server;
+        // The seat was resumed on another process: the connection here is let go.
+        if (room && room->seat(side) != 0) {
+            const auto it = connections_.find(room->seat(side));
+            room->seat(side) = 0;
+            if (it != connections_.end()) {
+                it->second.game = nullptr;
+                fail(it->second, QStringLiteral("the seat was resumed on another connection"),
+                     true);
+            }
+        }
+    } else {
+        const auto it = elsewhere_.find(key);
+        if (it == elsewhere_.end() || it->second != server) return;
+        elsewhere_.erase(it);
+        if (room) room->goneSince(side) = now_;
+    }
+    if (!room || before == present(*room, side) || room->game->state() == NetGame::State::Waiting)
+        return;
+    QJsonObject o = typed("opponent");
+    o.insert(QStringLiteral("connected"), connected);
+    sendSeat(*room, otherSide(side), frame(o));
 }
 
 void Lobby::heard(ConnId id, qint64 nowMs) {
@@ -317,9 +361,17 @@ void Lobby::catchUp(Room& room, bool rebuild) {
     }
 }
 
-void Lobby::changedElsewhere(const QString& gameId, qint64 nowMs, Outbox& out) {
+void Lobby::changedElsewhere(const QString& message, qint64 nowMs, Outbox& out) {
     out_ = &out;
     now_ = nowMs;
+    const QStringList words = message.split(QLatin1Char(' '));
+    if (words.size() == 4) {
+        const Side side = sideNamed(words[1]);
+        if (side != Side::None)
+            seatElsewhere(words[0], side, words[2] == QLatin1String("1"), words[3].toLongLong());
+        return;
+    }
+    const QString& gameId = message;
     const auto it = rooms_.find(gameId);
     if (it != rooms_.end()) {
         catchUp(it->second, false);
@@ -374,8 +426,12 @@ void Lobby::bind(Connection& c, Room& room, Side side) {
     }
     c.game = room.game.get();
     c.side = side;
-    const bool wasGone = room.seat(side) == 0;
+    const bool wasGone = !present(room, side);
     room.seat(side) = c.id;
+    if (store_.shared()) {
+        elsewhere_.erase({room.game->id(), side});
+        announceSeat(room, side, true);
+    }
     if (wasGone && room.game->state() != NetGame::State::Waiting) {
         QJsonObject o = typed("opponent");
         o.insert(QStringLiteral("connected"), true);
@@ -531,7 +587,7 @@ void Lobby::sendView(Room& room, Side side) {
         sideName(game.state() == NetGame::State::Playing ? game.match().sideToMove() : Side::None));
     o.insert(QStringLiteral("abandon"), game.abandonSeconds());
     o.insert(QStringLiteral("opponent"), !game.seated(otherSide(side)) ? QStringLiteral("none")
-                                         : room.seat(otherSide(side))
+                                         : present(room, otherSide(side))
                                              ? QStringLiteral("connected")
                                              : QStringLiteral("disconnected"));
     QJsonArray events;
@@ -597,7 +653,7 @@ void Lobby::tellEvent(Room& room, const GameEvent& e, const Verdict& v, ConnId m
                 QJsonObject start = typed("start");
                 start.insert(QStringLiteral("you"), sideName(s));
                 start.insert(QStringLiteral("toMove"), sideName(game.match().sideToMove()));
-                start.insert(QStringLiteral("opponent"), room.seat(otherSide(s))
+                start.insert(QStringLiteral("opponent"), present(room, otherSide(s))
                                                              ? QStringLiteral("connected")
                                                              : QStringLiteral("disconnected"));
                 sendSeat(room, s, frame(start));
@@ -644,8 +700,14 @@ void Lobby::claim(Connection& c) {
         return;
     }
     const Side other = otherSide(c.side);
+    // A seat held by a process that has since ended is gone from now on.
+    const auto held = elsewhere_.find({room.game->id(), other});
+    if (held != elsewhere_.end() && !store_.alive(held->second)) {
+        elsewhere_.erase(held);
+        room.goneSince(other) = now_;
+    }
     const qint64 gone = now_ - room.goneSince(other);
-    if (room.seat(other) || gone < static_cast<qint64>(room.game->abandonSeconds()) * 1000) {
+    if (present(room, other) || gone < static_cast<qint64>(room.game->abandonSeconds()) * 1000) {
         fail(c, QStringLiteral("the opponent has not been gone for %1 seconds")
                     .arg(room.game->abandonSeconds()));
         return;

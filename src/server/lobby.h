@@ -71,8 +71,10 @@ class Lobby {
     void heard(ConnId id, qint64 nowMs);
     // Closes the connections that have been silent too long or never said anything taken.
     void tick(qint64 nowMs, Outbox& out);
-    // Another process stored events of a game: they are read and told to the seats held here.
-    void changedElsewhere(const QString& gameId, qint64 nowMs, Outbox& out);
+    // Another process's announcement: a game's id when it stored events of the game (they are
+    // read and told to the seats held here), or "ID SIDE 1 SERVER" / "ID SIDE 0 SERVER" when a
+    // seat connected to it or left it.
+    void changedElsewhere(const QString& message, qint64 nowMs, Outbox& out);
 
     int games() const { return static_cast<int>(rooms_.size()); }
     int connections() const { return static_cast<int>(connections_.size()); }
@@ -127,6 +129,8 @@ class Lobby {
     std::map<QString, QString> codes_;
     std::map<QByteArray, QString> tokens_;
     std::map<QString, std::deque<qint64>> failedJoins_;
+    // Seats held by other processes sharing the store: (game, side) -> that process.
+    std::map<std::pair<QString, Side>, qint64> elsewhere_;
     qint64 eventsStored_ = 0;
     StoreTimes storeTimes_;
 
@@ -161,6 +165,11 @@ class Lobby {
     void tellEnd(Room& room);
     void endBy(Room& room, Side side, GameEvent::Type type);
     void sendView(Room& room, Side side);
+    // Whether a seat is connected, here or to another process.
+    bool present(Room& room, Side side) const;
+    // Tells the other processes that a seat connected here or left.
+    void announceSeat(const Room& room, Side side, bool here);
+    void seatElsewhere(const QString& game, Side side, bool connected, qint64 server);
     double clockReading(const NetGame& game) const;
 };
 

@@ -79,15 +79,21 @@ class SqlStore final : public Store {
     QString gameOfCode(const QString& code, QString& error) override;
     QString gameOfToken(const QByteArray& tokenHash, QString& error) override;
     bool shared() const override { return postgres_; }
+    void announce(const QString& message) override;
+    qint64 serverId() const override { return backend_; }
+    bool alive(qint64 server) override;
 
   private:
     QString connection_;
     bool postgres_ = false;
+    // The PostgreSQL server process of this connection, which ends when this process does.
+    qint64 backend_ = 0;
     std::unique_ptr<Checkpointer> checkpointer_;
 
     QSqlDatabase db() const { return QSqlDatabase::database(connection_, false); }
     bool exec(const QString& sql, QString& error);
-    bool insertEvent(const QString& id, int seq, const GameEvent& e, QString& error);
+    bool insertEvent(const QString& id, int seq, const GameEvent& e, QString& error,
+                     bool* taken = nullptr);
     bool insertSeat(const QString& id, const GameEvent& e, QString& error);
     // Ends a transaction that wrote a game's event: the other servers are told of it on commit.
     bool commitChange(const QString& id, QString& error);
@@ -174,6 +180,12 @@ bool SqlStore::open(const QString& where, bool syncEveryEvent, QString& error) {
     QString unlockError;
     exec(QStringLiteral("SELECT pg_advisory_unlock(8642)"), unlockError);
     if (!tables) return false;
+    QSqlQuery pid(d);
+    if (!pid.exec(QStringLiteral("SELECT pg_backend_pid()")) || !pid.next()) {
+        error = pid.lastError().text();
+        return false;
+    }
+    backend_ = pid.value(0).toLongLong();
     QSqlDriver* driver = d.driver();
     if (!driver->subscribeToNotification(QString::fromLatin1(CHANNEL))) {
         error = QStringLiteral("cannot listen for the other servers' events: %1")
@@ -188,14 +200,42 @@ bool SqlStore::open(const QString& where, bool syncEveryEvent, QString& error) {
     return true;
 }
 
-bool SqlStore::insertEvent(const QString& id, int seq, const GameEvent& e, QString& error) {
+void SqlStore::announce(const QString& message) {
+    if (!postgres_) return;
     QSqlQuery q(db());
-    q.prepare(QStringLiteral("INSERT INTO events (game, seq, data) VALUES (?, ?, ?)"));
+    q.prepare(QStringLiteral("SELECT pg_notify(?, ?)"));
+    q.addBindValue(QString::fromLatin1(CHANNEL));
+    q.addBindValue(message);
+    q.exec();
+}
+
+bool SqlStore::alive(qint64 server) {
+    if (!postgres_) return server != 0;
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("SELECT 1 FROM pg_stat_activity WHERE pid = ?"));
+    q.addBindValue(server);
+    // When the question cannot be asked, the other process is taken to be there.
+    return !q.exec() || q.next();
+}
+
+bool SqlStore::insertEvent(const QString& id, int seq, const GameEvent& e, QString& error,
+                           bool* taken) {
+    QSqlQuery q(db());
+    // The key (game, seq) is taken when another process stored that event first; the insert
+    // then does nothing, which leaves the transaction usable.
+    q.prepare(
+        QStringLiteral("INSERT INTO events (game, seq, data) VALUES (?, ?, ?) "
+                       "ON CONFLICT (game, seq) DO NOTHING"));
     q.addBindValue(id);
     q.addBindValue(seq);
     q.addBindValue(QString::fromUtf8(QJsonDocument(e.toJson()).toJson(QJsonDocument::Compact)));
-    if (q.exec()) return true;
-    error = q.lastError().text();
+    if (!q.exec()) {
+        error = q.lastError().text();
+        return false;
+    }
+    if (q.numRowsAffected() == 1) return true;
+    if (taken) *taken = true;
+    error = QStringLiteral("game %1 has an event %2 already").arg(id).arg(seq);
     return false;
 }
 
@@ -257,18 +297,12 @@ Store::Append SqlStore::append(const QString& id, int seq, const GameEvent& e, Q
         error = d.lastError().text();
         return Append::Failed;
     }
-    if (!insertEvent(id, seq, e, error) || !insertSeat(id, e, error)) {
+    bool taken = false;
+    if (!insertEvent(id, seq, e, error, &taken) || !insertSeat(id, e, error)) {
         d.rollback();
-        // The key (game, seq) is taken when another process stored that event first.
-        QSqlQuery q(d);
-        q.prepare(QStringLiteral("SELECT 1 FROM events WHERE game = ? AND seq = ?"));
-        q.addBindValue(id);
-        q.addBindValue(seq);
-        if (q.exec() && q.next()) {
-            error.clear();
-            return Append::Taken;
-        }
-        return Append::Failed;
+        if (!taken) return Append::Failed;
+        error.clear();
+        return Append::Taken;
     }
     return commitChange(id, error) ? Append::Stored : Append::Failed;
 }

@@ -44,7 +44,13 @@ class Store {
     virtual QString gameOfToken(const QByteArray& tokenHash, QString& error) = 0;
     // Whether other processes may store events of the same games.
     virtual bool shared() const { return false; }
-    // Called with a game's id when another process has stored an event of it.
+    // Tells the other processes a message (a game's id when one of its events is stored, or
+    // what became of a seat); they are handed it through `changed`.
+    virtual void announce(const QString& message) { (void)message; }
+    // This process among those sharing the store, and whether another one is still there.
+    virtual qint64 serverId() const { return 0; }
+    virtual bool alive(qint64 server) { return server != 0; }
+    // Called with another process's announcement: a game's id when it has stored an event of it.
     std::function<void(const QString&)> changed;
 };
 
