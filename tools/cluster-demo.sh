@@ -7,16 +7,19 @@
 #   games N ended E lost L duplicated D
 # and the exit status is 0 when every game ended normally and nothing was lost or duplicated.
 #
-#   tools/cluster-demo.sh [--games N] [--kill] [--bin DIR] [--think MS] [--keep-going]
+#   tools/cluster-demo.sh [--games N] [--kill] [--servers 1|2] [--think MS] [--bin DIR]
 #                         [--store-test PROGRAM]
 #
 # --bin names the folder of velk-tsuitate-server and velk-tsuitate-robot (default: the release
 # build); --store-test runs PROGRAM's PostgreSQL store tests on the cluster first (a gtest program,
-# given VELK_TEST_POSTGRES). Exit status 77: PostgreSQL or HAProxy is not installed.
+# given VELK_TEST_POSTGRES); --servers 1 puts a single server behind HAProxy (to compare);
+# --think is the robots' average wait before a move. It also prints the robots' latency line
+# (a move's frame to the other seat's notice) and the games played a second. Exit status 77: PostgreSQL or HAProxy is not installed.
 set -euo pipefail
 
 games=20
 kill_one=0
+servers=2
 think=0
 here="$(cd "$(dirname "$0")/.." && pwd)"
 bin="$here/build/release/src/server"
@@ -27,8 +30,10 @@ while [ $# -gt 0 ]; do
     --kill) kill_one=1; shift ;;
     --bin) bin="$2"; shift 2 ;;
     --think) think="$2"; shift 2 ;;
+    --servers) servers="$2"; shift 2 ;;
     --store-test) store_test="$2"; shift 2 ;;
-    *) echo "usage: $0 [--games N] [--kill] [--bin DIR] [--think MS] [--store-test PROGRAM]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--games N] [--kill] [--servers 1|2] [--think MS] [--bin DIR]" \
+         "[--store-test PROGRAM]" >&2; exit 2 ;;
   esac
 done
 
@@ -99,13 +104,13 @@ start_server() {
   cat "$work/server$n.log" >&2
   exit 1
 }
-for n in 1 2; do
+for n in $(seq "$servers"); do
   server_port[$n]=$(free_port)
   start_server "$n"
 done
 
 proxy=$(free_port)
-sed -e "s/@PROXY@/$proxy/" -e "s/@S1@/${server_port[1]}/" -e "s/@S2@/${server_port[2]}/" \
+sed -e "s/@PROXY@/$proxy/" -e "s/@S1@/${server_port[1]}/" -e "s/@S2@/${server_port[2]:-0}/" \
   >"$work/haproxy.cfg" <<'EOF'
 global
   maxconn 4000
@@ -129,6 +134,7 @@ backend servers
   server s1 127.0.0.1:@S1@ check
   server s2 127.0.0.1:@S2@ check
 EOF
+[ "$servers" -eq 2 ] || sed -i '/server s2/d' "$work/haproxy.cfg"
 haproxy -f "$work/haproxy.cfg" -db >"$work/haproxy.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do
@@ -136,8 +142,9 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
+began=$(date +%s.%N)
 "$bin/velk-tsuitate-robot" "ws://127.0.0.1:$proxy" --games "$games" --player random \
-  --think "$think" --seed 1 >"$work/robot.out" 2>"$work/robot.err" &
+  --think "$think" --seed 1 --latency >"$work/robot.out" 2>"$work/robot.err" &
 robot=$!
 pids+=($robot)
 
@@ -158,11 +165,17 @@ if [ "$kill_one" -eq 1 ]; then
   start_server 1
 fi
 wait "$robot" || true
+python3 -c "print('games a second %.1f' % ($games / ($(date +%s.%N) - $began)))"
+grep '^latency' "$work/robot.out" || true
 
 "$bin/velk-tsuitate-server" --records --store "$store" >"$work/store.out" 2>/dev/null
-for n in 1 2; do
-  echo "server $n: at most $(awk '$1 == "stats" {if ($3 > m) m = $3} END {print m + 0}' \
-    "$work/server$n.log") connections at once"
+for n in $(seq "$servers"); do
+  # stats connections C games G events E events/s R store-ms avg A max M
+  awk -v n="$n" '$1 == "stats" {
+      if ($3 > m) m = $3
+      w = $9 * $12; if (w > 0) { t += w; e += $9 } }
+    END { printf "server %d: at most %d connections at once, store %.3f ms an event\n",
+          n, m, e ? t / e : 0 }' "$work/server$n.log"
 done
 sed -n 's/^velk-tsuitate-robot: //p' "$work/robot.err" | sort | uniq -c | head -5 >&2 || true
 # Every game's record as each seat was sent it against the store's.
