@@ -130,7 +130,7 @@ frontend games
 
 backend servers
   balance roundrobin
-  default-server inter 300ms fall 1 rise 2
+  default-server inter 500ms fall 3 rise 2
   server s1 127.0.0.1:@S1@ check
   server s2 127.0.0.1:@S2@ check
 EOF

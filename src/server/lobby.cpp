@@ -371,40 +371,39 @@ void Lobby::changedElsewhere(const QString& message, qint64 nowMs, Outbox& out) 
             seatElsewhere(words[0], side, words[2] == QLatin1String("1"), words[3].toLongLong());
         return;
     }
-    const QString& gameId = message;
-    const auto it = rooms_.find(gameId);
-    if (it != rooms_.end()) {
+    // Only a game with a seat here is read at once; another is read when a seat comes (a
+    // resumption catches up first, a join finds its event number taken and catches up), and a
+    // game not known here is looked for by its code or token.
+    const auto it = rooms_.find(message);
+    if (it != rooms_.end() && (it->second.seatMAN != 0 || it->second.seatCOM != 0))
         catchUp(it->second, false);
-        return;
-    }
+}
+
+Lobby::Room* Lobby::fromStore(const QString& id) {
+    if (id.isEmpty()) return nullptr;
+    if (const auto it = rooms_.find(id); it != rooms_.end()) return &it->second;
     QString error;
-    std::optional<StoredGame> g = store_.loadGame(gameId, 0, error);
+    std::optional<StoredGame> g = store_.loadGame(id, 0, error);
     if (!error.isEmpty()) storeFailed(error);
-    if (g) adopt(std::move(*g));
+    return g ? &adopt(std::move(*g)) : nullptr;
 }
 
 Lobby::Room* Lobby::roomByCode(const QString& code) {
-    auto it = codes_.find(code);
-    if (it == codes_.end() && store_.shared()) {
-        QString error;
-        const QString id = store_.gameOfCode(code, error);
-        if (!error.isEmpty()) storeFailed(error);
-        if (!id.isEmpty()) changedElsewhere(id, now_, *out_);
-        it = codes_.find(code);
-    }
-    return it == codes_.end() ? nullptr : &rooms_[it->second];
+    const auto it = codes_.find(code);
+    if (it != codes_.end()) return &rooms_[it->second];
+    QString error;
+    const QString id = store_.gameOfCode(code, error);
+    if (!error.isEmpty()) storeFailed(error);
+    return fromStore(id);
 }
 
 Lobby::Room* Lobby::roomByToken(const QByteArray& hash) {
-    auto it = tokens_.find(hash);
-    if (it == tokens_.end() && store_.shared()) {
-        QString error;
-        const QString id = store_.gameOfToken(hash, error);
-        if (!error.isEmpty()) storeFailed(error);
-        if (!id.isEmpty()) changedElsewhere(id, now_, *out_);
-        it = tokens_.find(hash);
-    }
-    return it == tokens_.end() ? nullptr : &rooms_[it->second];
+    const auto it = tokens_.find(hash);
+    if (it != tokens_.end()) return &rooms_[it->second];
+    QString error;
+    const QString id = store_.gameOfToken(hash, error);
+    if (!error.isEmpty()) storeFailed(error);
+    return fromStore(id);
 }
 
 void Lobby::bind(Connection& c, Room& room, Side side) {
@@ -571,6 +570,10 @@ void Lobby::resume(Connection& c, const QJsonObject& m) {
     // Another process may have stored events this one has not heard of yet.
     if (store_.shared()) catchUp(*room, false);
     const Side side = room->game->seatOf(hash);
+    if (side == Side::None) {
+        fail(c, QStringLiteral("no seat has this token"));
+        return;
+    }
     bind(c, *room, side);
     sendView(*room, side);
 }

@@ -147,6 +147,8 @@ class Lobby {
     Room* roomByCode(const QString& code);
     Room* roomByToken(const QByteArray& hash);
     Room& adopt(StoredGame&& g);
+    // The game of that id, read from the store when it is not known here; null when none.
+    Room* fromStore(const QString& id);
     // The seat the message's token names, bound to this connection; else an error is sent.
     Room* seatOf(Connection& c, const QJsonObject& m);
     void bind(Connection& c, Room& room, Side side);

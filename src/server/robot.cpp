@@ -51,7 +51,9 @@ void RobotSeat::dropped() {
     if (done_ || reconnecting_) return;
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (droppedAt_ == 0) droppedAt_ = now;
-    if (token_.isEmpty() || now - droppedAt_ > options_.reconnectMs) {
+    // Before it has a seat the robot tries again too: a game created or joined on a connection
+    // that dropped before the answer came is left to wait, and the robot asks again.
+    if (now - droppedAt_ > options_.reconnectMs) {
         finish(false, QStringLiteral("the connection dropped: %1").arg(socket_.errorString()));
         return;
     }

@@ -57,16 +57,23 @@ bool Server::start(QString& error) {
             server_->handleConnection(socket);
         }
     });
+    // Many players arrive at once when a server of several goes down and its players come over.
+    listener_->setListenBacklogSize(1024);
     if (!listener_->listen(options_.address, options_.port)) {
         error = listener_->errorString();
         return false;
     }
     pinger_.setInterval(
         std::max(100, std::min(options_.timeout, options_.helloTimeout) * 1000 / 3));
+    // Silent connections are looked for often enough for either time out; each connection is
+    // pinged three times within the longer one.
     connect(&pinger_, &QTimer::timeout, this, [this] {
+        const qint64 now = nowMs();
         Outbox out;
-        lobby_->tick(nowMs(), out);
+        lobby_->tick(now, out);
         deliver(out);
+        if (now - lastPing_ < static_cast<qint64>(options_.timeout) * 1000 / 3) return;
+        lastPing_ = now;
         for (auto& [id, socket] : sockets_) socket->ping();
     });
     pinger_.start();

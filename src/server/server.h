@@ -44,6 +44,7 @@ class Server : public QObject {
     qint64 statsEvents_ = 0;
     std::map<ConnId, QWebSocket*> sockets_;
     ConnId lastId_ = 0;
+    qint64 lastPing_ = 0;
 
     void accept();
     void deliver(const Outbox& out);
