@@ -76,7 +76,7 @@ mkdir "$work/pg"
 $as "$pgbin/initdb" -D "$work/pg" -U velk -A trust --no-sync >"$work/initdb.log" 2>&1 ||
   { cat "$work/initdb.log" >&2; exit 1; }
 $as "$pgbin/pg_ctl" -D "$work/pg" -w -l "$work/pg/server.log" \
-  -o "-p $pgport -k $work/pg -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null ||
+  -o "-p $pgport -k $work/pg -c listen_addresses=127.0.0.1" start >/dev/null ||
   { cat "$work/pg/server.log" >&2; exit 1; }
 $as "$pgbin/createdb" -h 127.0.0.1 -p "$pgport" -U velk velk
 store="postgresql://velk@127.0.0.1:$pgport/velk"

@@ -145,8 +145,15 @@ bool SqlStore::open(const QString& where, bool syncEveryEvent, QString& error) {
         return false;
     }
     if (postgres_) {
+        // A commit is in the database server's memory when it returns, which a killed game
+        // server never loses; without --sync the database writes it to its disk a moment later
+        // (a crash of the database's machine may lose the last events, as a power cut may with
+        // SQLite), so that a commit does not wait for a disk sync.
         // Two servers starting at once both try to create the tables: the lock lets one do it.
         if (!exec(QStringLiteral("SET client_min_messages = warning"), error) ||
+            !exec(syncEveryEvent ? QStringLiteral("SET synchronous_commit = on")
+                                 : QStringLiteral("SET synchronous_commit = off"),
+                  error) ||
             !exec(QStringLiteral("SELECT pg_advisory_lock(8642)"), error))
             return false;
     } else {
