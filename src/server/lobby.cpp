@@ -607,7 +607,7 @@ void Lobby::sendView(Room& room, Side side) {
     }
 }
 
-void Lobby::move(Connection& c, const QJsonObject& m, bool retried) {
+void Lobby::move(Connection& c, const QJsonObject& m) {
     Room* room = seatOf(c, m);
     if (!room) return;
     NetGame& game = *room->game;
@@ -631,9 +631,10 @@ void Lobby::move(Connection& c, const QJsonObject& m, bool retried) {
     e.move = *asked;
     e.clock = clockReading(game);
     const std::optional<Verdict> v = commit(*room, e);
-    // Another process took the turn first: judged again as having come second.
+    // Another process stored the game's next event first: judged again after it, as having come
+    // second (each time the game has moved on, so this ends).
     if (!v) {
-        if (!retried) move(c, m, true);
+        move(c, m);
         return;
     }
     if (v->kind == Verdict::Kind::Refused) {

@@ -138,7 +138,7 @@ class Lobby {
     void create(Connection& c, const QJsonObject& m);
     void join(Connection& c, const QJsonObject& m);
     void resume(Connection& c, const QJsonObject& m);
-    void move(Connection& c, const QJsonObject& m, bool retried = false);
+    void move(Connection& c, const QJsonObject& m);
     void resign(Connection& c);
     void claim(Connection& c);
 

@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace velk::net {
@@ -89,6 +90,9 @@ class SqlStore final : public Store {
     // The PostgreSQL server process of this connection, which ends when this process does.
     qint64 backend_ = 0;
     std::unique_ptr<Checkpointer> checkpointer_;
+    // A move's event (no seat to write) in one statement, prepared once: with PostgreSQL it
+    // also announces the game when the row went in, and answers a row then.
+    std::optional<QSqlQuery> appendMove_;
 
     QSqlDatabase db() const { return QSqlDatabase::database(connection_, false); }
     bool exec(const QString& sql, QString& error);
@@ -110,6 +114,7 @@ bool SqlStore::exec(const QString& sql, QString& error) {
 
 SqlStore::~SqlStore() {
     checkpointer_.reset();
+    appendMove_.reset();
     if (connection_.isEmpty()) return;
     {
         QSqlDatabase d = db();
@@ -180,6 +185,20 @@ bool SqlStore::open(const QString& where, bool syncEveryEvent, QString& error) {
         exec(QStringLiteral("CREATE TABLE IF NOT EXISTS seats ("
                             "token TEXT PRIMARY KEY, game TEXT NOT NULL REFERENCES games(id))"),
              error);
+    if (tables) {
+        appendMove_.emplace(d);
+        const bool prepared = appendMove_->prepare(
+            postgres_ ? QStringLiteral("WITH row AS (INSERT INTO events (game, seq, data) VALUES "
+                                       "(?, ?, ?) ON CONFLICT (game, seq) DO NOTHING RETURNING "
+                                       "game) SELECT pg_notify('%1', game) FROM row")
+                            .arg(QString::fromLatin1(CHANNEL))
+                      : QStringLiteral("INSERT INTO events (game, seq, data) VALUES (?, ?, ?) "
+                                       "ON CONFLICT (game, seq) DO NOTHING"));
+        if (!prepared) {
+            error = appendMove_->lastError().text();
+            return false;
+        }
+    }
     if (!postgres_) {
         if (tables) checkpointer_ = std::make_unique<Checkpointer>(where, connection_ + "-log");
         return tables;
@@ -299,6 +318,20 @@ bool SqlStore::create(const QString& id, const QString& code, const GameEvent& c
 }
 
 Store::Append SqlStore::append(const QString& id, int seq, const GameEvent& e, QString& error) {
+    if (e.type != GameEvent::Type::Create && e.type != GameEvent::Type::Join) {
+        // One statement is a transaction of its own.
+        QSqlQuery& q = *appendMove_;
+        q.bindValue(0, id);
+        q.bindValue(1, seq);
+        q.bindValue(2, QString::fromUtf8(QJsonDocument(e.toJson()).toJson(QJsonDocument::Compact)));
+        if (!q.exec()) {
+            error = q.lastError().text();
+            return Append::Failed;
+        }
+        const bool stored = postgres_ ? q.next() : q.numRowsAffected() == 1;
+        q.finish();
+        return stored ? Append::Stored : Append::Taken;
+    }
     QSqlDatabase d = db();
     if (!d.transaction()) {
         error = d.lastError().text();

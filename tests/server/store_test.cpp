@@ -90,6 +90,7 @@ TEST_P(StoreTest, EventsStayInOrderOneForEachNumber) {
     EXPECT_FALSE(store->create(QStringLiteral("g3"), QStringLiteral("CODE1"),
                                event(GameEvent::Type::Create, Side::Com, "\x06"), error))
         << "a code names one game";
+    error.clear();
     const struct {
         const char* game;
         int seq;
