@@ -447,8 +447,9 @@ void Lobby::create(Connection& c, const QJsonObject& m) {
         return;
     }
     const double seconds = abandon.toDouble(-1);
-    if (!abandon.isDouble() || seconds != static_cast<int>(seconds) || seconds < 1 ||
-        seconds > MAX_ABANDON_SECONDS) {
+    // The range first: a number beyond an int's has no int to compare with.
+    if (!abandon.isDouble() || !(seconds >= 1 && seconds <= MAX_ABANDON_SECONDS) ||
+        seconds != static_cast<int>(seconds)) {
         fail(c, QStringLiteral("\"abandon\" must be a whole number of seconds from 1 to %1")
                     .arg(MAX_ABANDON_SECONDS));
         return;
