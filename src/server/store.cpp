@@ -93,6 +93,8 @@ class SqlStore final : public Store {
     // A move's event (no seat to write) in one statement, prepared once: with PostgreSQL it
     // also announces the game when the row went in, and answers a row then.
     std::optional<QSqlQuery> appendMove_;
+    // A game's events from a number on, prepared once.
+    std::optional<QSqlQuery> eventsFrom_;
 
     QSqlDatabase db() const { return QSqlDatabase::database(connection_, false); }
     bool exec(const QString& sql, QString& error);
@@ -115,6 +117,7 @@ bool SqlStore::exec(const QString& sql, QString& error) {
 SqlStore::~SqlStore() {
     checkpointer_.reset();
     appendMove_.reset();
+    eventsFrom_.reset();
     if (connection_.isEmpty()) return;
     {
         QSqlDatabase d = db();
@@ -196,6 +199,14 @@ bool SqlStore::open(const QString& where, bool syncEveryEvent, QString& error) {
                                        "ON CONFLICT (game, seq) DO NOTHING"));
         if (!prepared) {
             error = appendMove_->lastError().text();
+            return false;
+        }
+        eventsFrom_.emplace(d);
+        eventsFrom_->setForwardOnly(true);
+        if (!eventsFrom_->prepare(
+                QStringLiteral("SELECT game, seq, data FROM events WHERE game = ? AND seq >= ? "
+                               "ORDER BY seq"))) {
+            error = eventsFrom_->lastError().text();
             return false;
         }
     }
@@ -388,29 +399,31 @@ std::vector<StoredGame> SqlStore::load(QString& error) {
 }
 
 std::optional<StoredGame> SqlStore::loadGame(const QString& id, int from, QString& error) {
-    QSqlQuery q(db());
-    q.prepare(QStringLiteral("SELECT code FROM games WHERE id = ?"));
-    q.addBindValue(id);
-    if (!q.exec()) {
-        error = q.lastError().text();
-        return std::nullopt;
+    StoredGame g{id, {}, {}};
+    // The rest of a game known to exist, as another server's event is read, costs one query.
+    if (from == 0) {
+        QSqlQuery q(db());
+        q.prepare(QStringLiteral("SELECT code FROM games WHERE id = ?"));
+        q.addBindValue(id);
+        if (!q.exec()) {
+            error = q.lastError().text();
+            return std::nullopt;
+        }
+        if (!q.next()) return std::nullopt;
+        g.code = q.value(0).toString();
     }
-    if (!q.next()) return std::nullopt;
-    StoredGame g{id, q.value(0).toString(), {}};
     g.events.resize(static_cast<std::size_t>(from));
-    QSqlQuery e(db());
-    e.setForwardOnly(true);
-    e.prepare(
-        QStringLiteral("SELECT game, seq, data FROM events WHERE game = ? AND seq >= ? "
-                       "ORDER BY seq"));
-    e.addBindValue(id);
-    e.addBindValue(from);
+    QSqlQuery& e = *eventsFrom_;
+    e.bindValue(0, id);
+    e.bindValue(1, from);
     if (!e.exec()) {
         error = e.lastError().text();
         return std::nullopt;
     }
-    while (e.next())
-        if (!readEvents(e, g, error)) return std::nullopt;
+    bool ok = true;
+    while (ok && e.next()) ok = readEvents(e, g, error);
+    e.finish();
+    if (!ok) return std::nullopt;
     g.events.erase(g.events.begin(), g.events.begin() + from);
     return g;
 }

@@ -37,7 +37,8 @@ class Store {
     virtual Append append(const QString& id, int seq, const GameEvent& e, QString& error) = 0;
     // Every game with its events, in the order they happened.
     virtual std::vector<StoredGame> load(QString& error) = 0;
-    // One game's events from number `from` on (the whole game from 0); none when unknown.
+    // One game's events from number `from` on; from 0, the whole game with its code, none when
+    // unknown (from a later number the game is known to exist and the code is left empty).
     virtual std::optional<StoredGame> loadGame(const QString& id, int from, QString& error) = 0;
     // The game a join code or a seat token's hash names; empty when none.
     virtual QString gameOfCode(const QString& code, QString& error) = 0;
