@@ -202,6 +202,63 @@ TEST_P(StoreTest, TwoServersOnOneStoreNeverBothTakeATurn) {
     }
 }
 
+// Servers sharing a PostgreSQL store tell one another where the seats are: the opponent hears
+// that a seat on another server came and went, and the game can be claimed only once the seat
+// has been gone from every server for the game's abandon time.
+TEST_P(StoreTest, ASeatOnAnotherServerCountsAsPresent) {
+    std::unique_ptr<Store> s1 = open(), s2 = open();
+    ASSERT_TRUE(s1 && s2);
+    if (!s1->shared()) GTEST_SKIP() << "one SQLite file serves one server";
+    net::ServerOptions options;
+    net::Lobby first(options, *s1), second(options, *s2);
+    qint64 now = 0;
+    net::Outbox out;
+    s1->changed = [&](const QString& m) { first.changedElsewhere(m, now, out); };
+    s2->changed = [&](const QString& m) { second.changedElsewhere(m, now, out); };
+    // Every frame connection 1 (sente, on the first server) has been sent, by type.
+    std::vector<QJsonObject> sente;
+    const auto take = [&] {
+        for (const auto& [id, bytes] : out.frames)
+            if (id == 1) sente.push_back(QJsonDocument::fromJson(bytes).object());
+        out = {};
+    };
+    const auto told = [&](const char* type, const char* field, const QJsonValue& value) {
+        return waitFor([&] {
+            take();
+            for (const QJsonObject& o : sente)
+                if (o["type"].toString() == QLatin1String(type) && o[QLatin1String(field)] == value)
+                    return true;
+            return false;
+        });
+    };
+    first.opened(1, QStringLiteral("127.0.0.1"), now, out);
+    second.opened(2, QStringLiteral("127.0.0.1"), now, out);
+    first.received(1, R"({"protocol":1,"type":"create","side":"sente","abandon":5})", false, now,
+                   out);
+    take();
+    const QByteArray code = sente.at(0)["code"].toString().toLatin1();
+    const QByteArray token = sente.at(0)["token"].toString().toLatin1();
+    second.received(2, R"({"protocol":1,"type":"join","code":")" + code + "\"}", false, now, out);
+    EXPECT_TRUE(told("start", "you", QStringLiteral("sente"))) << "the join is told across";
+    EXPECT_TRUE(told("opponent", "connected", true));
+
+    const QByteArray claim = R"({"protocol":1,"type":"claim","token":")" + token + "\"}";
+    now = 60'000;
+    first.received(1, claim, false, now, out);
+    take();
+    EXPECT_EQ(sente.back()["type"].toString(), "error") << "gote is on the second server";
+
+    second.closed(2, now, out);
+    EXPECT_TRUE(told("opponent", "connected", false));
+    now += 4'000;
+    first.received(1, claim, false, now, out);
+    take();
+    EXPECT_EQ(sente.back()["type"].toString(), "error") << "gone for 4 s of 5";
+    now += 2'000;
+    first.received(1, claim, false, now, out);
+    EXPECT_TRUE(told("end", "reason", QStringLiteral("abandoned")));
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, StoreTest, ::testing::Values("sqlite", "postgresql"),
                          [](const auto& backend) { return std::string(backend.param); });
 
