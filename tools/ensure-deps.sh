@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-websockets-dev libqt6sql6-sqlite libsdl2-mixer-dev fonts-noto-cjk
   desktop-file-utils appstream
   clang libclang-rt-14-dev
+  postgresql haproxy libqt6sql6-psql python3
 )
 
 missing=()

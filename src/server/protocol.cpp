@@ -42,6 +42,8 @@ bool squareFrom(const QJsonValue& v, int& x, int& y) {
     const QJsonArray a = v.toArray();
     if (a.size() != 2 || !a[0].isDouble() || !a[1].isDouble()) return false;
     const double dx = a[0].toDouble(), dy = a[1].toDouble();
+    // Out of the board's range first: a number beyond an int's has no int to compare with.
+    if (!(dx >= 1 && dx <= 9 && dy >= 1 && dy <= 9)) return false;
     if (dx != static_cast<int>(dx) || dy != static_cast<int>(dy)) return false;
     x = static_cast<int>(dx);
     y = static_cast<int>(dy);

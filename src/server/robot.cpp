@@ -15,14 +15,15 @@ RobotSeat::RobotSeat(Options options, std::function<void(const QString&)> onCode
       onCode_(std::move(onCode)),
       onDone_(std::move(onDone)),
       player_(options_.seed),
-      rng_(options_.seed) {
+      rng_(options_.seed),
+      pace_(options_.seed ^ 0x9e3779b97f4a7c15ULL) {
     connect(&socket_, &QWebSocket::connected, this, &RobotSeat::connected);
     connect(&socket_, &QWebSocket::disconnected, this, &RobotSeat::dropped);
     connect(&socket_, &QWebSocket::textMessageReceived, this, &RobotSeat::received);
 }
 
 void RobotSeat::start() {
-    socket_.open(options_.url);
+    socket_.open(options_.urls.at(server_));
 }
 
 void RobotSeat::send(QJsonObject o) {
@@ -50,15 +51,18 @@ void RobotSeat::dropped() {
     if (done_ || reconnecting_) return;
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (droppedAt_ == 0) droppedAt_ = now;
-    if (token_.isEmpty() || now - droppedAt_ > options_.reconnectMs) {
+    // Before it has a seat the robot tries again too: a game created or joined on a connection
+    // that dropped before the answer came is left to wait, and the robot asks again.
+    if (now - droppedAt_ > options_.reconnectMs) {
         finish(false, QStringLiteral("the connection dropped: %1").arg(socket_.errorString()));
         return;
     }
-    // Tried again shortly, until the server is back or the time is up.
+    // Tried again shortly on the next server, until one answers or the time is up.
     reconnecting_ = true;
+    server_ = (server_ + 1) % options_.urls.size();
     QTimer::singleShot(100, this, [this] {
         reconnecting_ = false;
-        if (!done_) socket_.open(options_.url);
+        if (!done_) socket_.open(options_.urls[server_]);
     });
 }
 
@@ -136,7 +140,10 @@ void RobotSeat::moveIfOurTurn() {
     waitingVerdict_ = true;
     if (options_.thinkMs <= 0) return play();
     const int connection = connection_;
-    QTimer::singleShot(options_.thinkMs, this, [this, connection] {
+    const auto wait =
+        static_cast<int>(static_cast<std::uint64_t>(options_.thinkMs) / 2 +
+                         pace_() % (static_cast<std::uint64_t>(options_.thinkMs) + 1));
+    QTimer::singleShot(wait, this, [this, connection] {
         if (connection == connection_ && !done_) play();
     });
 }

@@ -31,7 +31,9 @@ class RobotSeat : public QObject {
   public:
     enum class Mode : std::uint8_t { Create, Join };
     struct Options {
-        QUrl url;
+        // The servers, any of which serves any seat (several processes on one store, or one
+        // load balancer): the first is tried first, and after a dropped connection the next.
+        std::vector<QUrl> urls;
         Mode mode = Mode::Create;
         // Create: sente, gote or random; Join: the join code.
         QString sideOrCode;
@@ -42,7 +44,9 @@ class RobotSeat : public QObject {
         // Plays a random move among those its view allows instead of the honest player's choice:
         // quick games for tests and load.
         bool random = false;
-        // Milliseconds to wait before each move, as a person thinks.
+        // Milliseconds to wait before each move on average, as a person thinks: each wait is
+        // drawn from half to one and a half times as long, so that games started together do
+        // not keep moving in step.
         int thinkMs = 0;
         std::shared_ptr<Latencies> latencies;
     };
@@ -66,6 +70,7 @@ class RobotSeat : public QObject {
     QWebSocket socket_;
     HonestSeat player_;
     std::mt19937_64 rng_;
+    std::mt19937_64 pace_;
     SideView view_;
     QString token_;
     QString game_;
@@ -75,6 +80,7 @@ class RobotSeat : public QObject {
     bool ok_ = false;
     bool reconnecting_ = false;
     qint64 droppedAt_ = 0;
+    std::size_t server_ = 0;
     // Counts connections, so that a move chosen for an earlier one is not sent on a later one.
     int connection_ = 0;
     QString failure_;

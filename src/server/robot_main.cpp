@@ -13,15 +13,18 @@ namespace {
 
 void usage(FILE* out) {
     std::fputs(
-        "usage: velk-tsuitate-robot URL (--create SIDE | --join CODE | --games N)\n"
+        "usage: velk-tsuitate-robot URL[,URL...] (--create SIDE | --join CODE | --games N)\n"
         "                           [--abandon SECONDS] [--seed N] [--player honest|random]\n"
         "                           [--think MS] [--latency]\n"
         "  --create SIDE   create a game as sente, gote or random; prints \"code CODE\" first\n"
         "  --join CODE     take the second seat of the game with this code\n"
         "  --games N       play N games at once, each robot against a second robot\n"
         "  --player P      honest (the default) or random: a random move its side allows\n"
-        "  --think MS      wait MS milliseconds before each move\n"
+        "  --think MS      wait MS milliseconds on average (half to one and a half) before each\n"
+        "                  move\n"
         "  --latency       with --games: print the times from a move to the other seat's notice\n"
+        "With several servers (processes sharing one store), a dropped connection is taken up\n"
+        "again on the next.\n"
         "Prints a game line and the record of each game seat it played; exits 0 when every\n"
         "game ended normally.\n",
         out);
@@ -48,7 +51,8 @@ int main(int argc, char** argv) {
             continue;
         }
         if (!a.startsWith(QLatin1String("--"))) {
-            options.url = QUrl(a);
+            for (const QString& url : a.split(QLatin1Char(','), Qt::SkipEmptyParts))
+                options.urls.emplace_back(url);
             continue;
         }
         if (i + 1 >= args.size()) {
@@ -88,7 +92,10 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (!options.url.isValid() || !haveMode) {
+    const bool urlsValid =
+        !options.urls.empty() && std::all_of(options.urls.begin(), options.urls.end(),
+                                             [](const QUrl& u) { return u.isValid(); });
+    if (!urlsValid || !haveMode) {
         usage(stderr);
         return 2;
     }
@@ -128,12 +135,15 @@ int main(int argc, char** argv) {
     } else {
         // Each game: a seat that creates it, and a second robot that joins with its code.
         running = 2 * games;
+        // A game whose creator fails before it has a code never gets its second seat.
+        auto joined = std::make_shared<std::vector<bool>>(static_cast<std::size_t>(games), false);
         for (int g = 0; g < games; ++g) {
             RobotSeat::Options create = options;
             create.mode = RobotSeat::Mode::Create;
             create.sideOrCode = QStringLiteral("random");
             create.seed = seed + 2 * static_cast<std::uint64_t>(g);
-            const auto joinWith = [&seats, options, seed, g, done](const QString& code) {
+            const auto joinWith = [&seats, options, seed, g, done, joined](const QString& code) {
+                (*joined)[static_cast<std::size_t>(g)] = true;
                 RobotSeat::Options join = options;
                 join.mode = RobotSeat::Mode::Join;
                 join.sideOrCode = code;
@@ -142,7 +152,14 @@ int main(int argc, char** argv) {
                     join, [](const QString&) {}, done));
                 seats.back()->start();
             };
-            seats.push_back(std::make_unique<RobotSeat>(create, joinWith, done));
+            const auto createDone = [&running, &failed, g, done, joined](RobotSeat& seat) {
+                if (!(*joined)[static_cast<std::size_t>(g)]) {
+                    --running;
+                    ++failed;
+                }
+                done(seat);
+            };
+            seats.push_back(std::make_unique<RobotSeat>(create, joinWith, createDone));
         }
     }
     // The seats start once the list is complete (a join adds to it later).

@@ -31,8 +31,9 @@ int storedEvents(const QString& store) {
 }
 
 // Who sends: the seat of sente (A), of gote (B), a new connection, a new connection sending a
-// binary frame, or a bare TCP connection that sends half a frame and stops.
-enum class Who { A, B, Fresh, Binary, HalfFrame };
+// binary frame, a bare TCP connection that sends half a frame and stops, or a new connection
+// beyond the number one address may hold.
+enum class Who { A, B, Fresh, Binary, HalfFrame, Crowd };
 
 struct Hostile {
     const char* what;
@@ -47,9 +48,11 @@ const std::string MOVE = R"({"protocol":1,"type":"move",)";
 TEST(Server, HostileInputGetsAReasonAndChangesNoGame) {
     QTemporaryDir dir;
     const QString store = dir.filePath(QStringLiteral("games.sqlite"));
-    ServerProcess server(store, 0,
-                         {QStringLiteral("--max-rate"), QStringLiteral("20"),
-                          QStringLiteral("--timeout"), QStringLiteral("2")});
+    ServerProcess server(
+        store, 0,
+        {QStringLiteral("--max-rate"), QStringLiteral("20"), QStringLiteral("--timeout"),
+         QStringLiteral("2"), QStringLiteral("--hello-timeout"), QStringLiteral("2"),
+         QStringLiteral("--max-per-address"), QStringLiteral("6")});
     ASSERT_TRUE(server.running());
 
     // A game under way, gote to move; a second game waiting for its second seat.
@@ -99,6 +102,11 @@ TEST(Server, HostileInputGetsAReasonAndChangesNoGame) {
          {create + R"("abandon":"soon"})"},
          R"("abandon\" must be a whole number)",
          false},
+        {"a time beyond any whole number",
+         Who::Fresh,
+         {create + R"("abandon":1e300})"},
+         R"("abandon\" must be a whole number)",
+         false},
         {"a side that is none",
          Who::Fresh,
          {create + R"("side":"both","abandon":60})"},
@@ -112,6 +120,11 @@ TEST(Server, HostileInputGetsAReasonAndChangesNoGame) {
         {"a square off the board",
          Who::B,
          {MOVE + R"("token":"{B}","from":[3,3],"to":[3,10]})"},
+         R"("to\" must be a square)",
+         false},
+        {"a square beyond any whole number",
+         Who::B,
+         {MOVE + R"("token":"{B}","from":[3,3],"to":[-1e300,4]})"},
          R"("to\" must be a square)",
          false},
         {"a move out of turn",
@@ -163,6 +176,16 @@ TEST(Server, HostileInputGetsAReasonAndChangesNoGame) {
         {"too many messages a second", Who::Fresh, std::vector<std::string>(25, unknown),
          "more than 20 messages a second", true},
         {"half a frame, then nothing", Who::HalfFrame, {}, "", true},
+        {"a connection that says nothing",
+         Who::Fresh,
+         {},
+         "no message taken within 2 seconds",
+         true},
+        {"more connections from one address than it may hold",
+         Who::Crowd,
+         {unknown},
+         "more than 6 connections from your address",
+         true},
         // Last: the address is barred from joining for a minute afterwards.
         {"join codes guessed",
          Who::Fresh,
@@ -173,6 +196,10 @@ TEST(Server, HostileInputGetsAReasonAndChangesNoGame) {
     for (const Hostile& h : table) {
         SCOPED_TRACE(h.what);
         std::unique_ptr<Client> fresh;
+        // The three seats' connections are open; the crowd fills the address's allowance.
+        std::vector<std::unique_ptr<Client>> crowd;
+        for (int i = 3; h.who == Who::Crowd && i < 6; ++i)
+            crowd.push_back(std::make_unique<Client>(server.url()));
         Client* client = h.who == Who::A ? &a : h.who == Who::B ? &b : nullptr;
         if (!client && h.who != Who::HalfFrame) {
             fresh = std::make_unique<Client>(server.url());
