@@ -69,8 +69,9 @@ std::pair<int, int> storeCounts(const QString& store, int minSeq) {
 
 struct Robot {
     QProcess process;
-    explicit Robot(const QStringList& args) {
-        process.start(QStringLiteral(VELK_ROBOT_PROGRAM), args);
+    explicit Robot(const QStringList& args,
+                   const QString& program = QStringLiteral(VELK_ROBOT_PROGRAM)) {
+        process.start(program, args);
         process.waitForStarted(10000);
     }
     ~Robot() {
@@ -97,14 +98,23 @@ TEST(Server, RobotGamesEndNormallyAndEachSeatsRecordIsTheStores) {
     ServerProcess server(store);
     ASSERT_TRUE(server.running()) << server.banner().toStdString();
 
-    // Many games at once in one robot, and one game between two robot programs that meet by
-    // the join code.
+    // Many games at once in one robot, and one game between a robot and the command line's
+    // connect that meet by the join code.
     Robot many(robotArgs(server.url(), {QStringLiteral("--games"), QString::number(GAMES)}, 11));
     Robot creator(robotArgs(server.url(), {QStringLiteral("--create"), QStringLiteral("gote")}, 3));
     ASSERT_TRUE(waitFor([&] { return creator.process.canReadLine(); }));
     const QString codeLine = QString::fromUtf8(creator.process.readLine()).trimmed();
     ASSERT_TRUE(codeLine.startsWith(QLatin1String("code "))) << codeLine.toStdString();
-    Robot joiner(robotArgs(server.url(), {QStringLiteral("--join"), codeLine.mid(5)}, 4));
+    Robot joiner({QStringLiteral("connect"), server.url(), QStringLiteral("--join"),
+                  codeLine.mid(5), QStringLiteral("--level"), QStringLiteral("random")},
+                 QStringLiteral(VELK_CLI_PROGRAM));
+    // A level that needs the whole board cannot take a seat, and says why.
+    Robot refused({QStringLiteral("connect"), server.url(), QStringLiteral("--create"),
+                   QStringLiteral("sente"), QStringLiteral("--level"), QStringLiteral("3")},
+                  QStringLiteral(VELK_CLI_PROGRAM));
+    ASSERT_TRUE(waitFor([&] { return refused.process.state() == QProcess::NotRunning; }));
+    EXPECT_EQ(refused.process.exitCode(), 2);
+    EXPECT_TRUE(refused.process.readAllStandardError().contains("whole board"));
 
     for (Robot* r : {&many, &creator, &joiner})
         ASSERT_TRUE(r->finish()) << r->process.readAllStandardError().toStdString();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/connect.h"
 #include "cli/kif_commands.h"
 #include "cli/match.h"
 
@@ -32,7 +33,11 @@ void printUsage(std::ostream& out) {
            "           computer at that level, J at once (default: one per core;\n"
            "           the output does not depend on J) (see README)\n"
            "  kif [--sjis]  a .棋譜 record on standard input as KIF (UTF-8, or CP932)\n"
-           "  kif-import    a KIF game on standard input as a .棋譜 record\n";
+           "  kif-import    a KIF game on standard input as a .棋譜 record\n"
+           "  connect URL (--create sente|gote|random | --join CODE) [--level honest|random]\n"
+           "           [--abandon SECONDS] [--seed N] [--think MS]\n"
+           "           plays one seat of a game on a server; with --create the first line\n"
+           "           is \"code CODE\", then the game line and the record (see README)\n";
 }
 
 struct Subcommand {
@@ -80,6 +85,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    if (argc >= 2 && std::strcmp(argv[1], "connect") == 0)
+        return velk::cli::runConnect(std::vector<std::string>(argv + 2, argv + argc), std::cerr);
     if (argc == 2 && std::strcmp(argv[1], "kif-import") == 0)
         return velk::cli::runKifImport(std::cin, std::cout, std::cerr);
     const bool comTrace =
