@@ -101,7 +101,8 @@ bool showsItIsBlind(const SideView& view) {
     return false;
 }
 
-HonestPlayer::HonestPlayer(std::uint64_t seed, int samples) : seed_(seed), belief_(samples) {}
+HonestPlayer::HonestPlayer(std::uint64_t seed, int samples, HonestVersion version)
+    : seed_(seed), version_(version), belief_(samples) {}
 
 HonestMove HonestPlayer::choose(const SideView& view) {
     if (view.side == Side::None) return {};

@@ -27,11 +27,16 @@ struct HonestMove {
 // a move for passing over one or for dropping onto one. A king left reached proves nothing.
 bool showsItIsBlind(const SideView& view);
 
+// Which way the player plays. First is the player as it first played, kept to measure against:
+// it always opens the same way for the same history and does not mind repeating itself.
+enum class HonestVersion : std::uint8_t { First, Current };
+
 // It keeps a set of guesses at the hidden position that agree with everything its side has
 // seen, and plays the move with the best outcome over them, a refusal counted at its cost.
 class HonestPlayer {
   public:
-    explicit HonestPlayer(std::uint64_t seed = 1, int samples = 48);
+    explicit HonestPlayer(std::uint64_t seed = 1, int samples = 48,
+                          HonestVersion version = HonestVersion::Current);
 
     // The move this side plays now, from its view alone. The same seed and the same view history
     // give the same move. found is false when the side has no move at all.
@@ -40,8 +45,11 @@ class HonestPlayer {
     // The guesses behind the last choice (for tests).
     const honest::Belief& belief() const { return belief_; }
 
+    HonestVersion version() const { return version_; }
+
   private:
     std::uint64_t seed_;
+    HonestVersion version_;
     honest::Belief belief_;
     std::vector<Move> moves_;
     std::vector<long> totals_;

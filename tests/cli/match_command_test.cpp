@@ -2,7 +2,9 @@
 // same games.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -58,6 +60,11 @@ TEST(MatchCommand, ArgumentsAreReadInAnyOrder) {
     EXPECT_FALSE(o.honest);
     ASSERT_TRUE(parseMatchOptions({"--games", "1", "--seed", "1", "--level", "honest"}, o, error));
     EXPECT_TRUE(o.honest);
+    EXPECT_FALSE(o.firstVersion);
+    ASSERT_TRUE(
+        parseMatchOptions({"--games", "1", "--seed", "1", "--level", "honest-v1"}, o, error));
+    EXPECT_TRUE(o.honest);
+    EXPECT_TRUE(o.firstVersion);
 }
 
 TEST(MatchCommand, BadArgumentsAreRefusedWithTheReason) {
@@ -76,6 +83,7 @@ TEST(MatchCommand, BadArgumentsAreRefusedWithTheReason) {
         {"--games", "2", "--seed", "1234567890123456789012", "--level", "1"},
         {"--games", "2", "--seed", "1", "--level", "4"},
         {"--games", "2", "--seed", "1", "--level", "fair"},
+        {"--games", "2", "--seed", "1", "--level", "honest-v2"},
         {"--games", "2", "--seed", "1", "--level"},
         {"--games", "2", "--seed", "1", "--level", "1", "--fast"},
     };
@@ -95,10 +103,12 @@ TEST(MatchCommand, PrintsOneLinePerGameAndTotalsThatAddUp) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const std::vector<std::string> l = lines(r.out);
-    ASSERT_EQ(l.size(), 3u) << r.out;
+    ASSERT_EQ(l.size(), 7u) << r.out;
     const std::regex game(
         R"(game (\d+) first (MAN|COM) result (MAN|COM|DRAW) moves (\d+) missMAN (\d+) missCOM (\d+))");
     int wins = 0, losses = 0, draws = 0;
+    int byHundred[6] = {};
+    std::map<std::string, int> ends;  // winner and how the game ended, as the last lines say
     for (int i = 0; i < 2; ++i) {
         std::smatch m;
         ASSERT_TRUE(std::regex_match(l[static_cast<std::size_t>(i)], m, game)) << l[i];
@@ -120,6 +130,9 @@ TEST(MatchCommand, PrintsOneLinePerGameAndTotalsThatAddUp) {
         if (m[3] == "DRAW") {
             EXPECT_EQ(moves, 500) << l[i];
         }
+        ++byHundred[std::min(moves / 100, 5)];
+        if (m[3] == "DRAW") ++ends["DRAW moveLimit"];
+        if (missMAN == 10 || missCOM == 10) ++ends[m[3].str() + " tenthMiss"];
         wins += m[3] == "MAN";
         losses += m[3] == "COM";
         draws += m[3] == "DRAW";
@@ -134,6 +147,35 @@ TEST(MatchCommand, PrintsOneLinePerGameAndTotalsThatAddUp) {
     char score[32];
     std::snprintf(score, sizeof score, "%.1f", 100.0 * (wins + 0.5 * draws) / 2);
     EXPECT_EQ(m[4], score);
+
+    // Then how the games went: lengths by hundreds, how each ended, the material at the end,
+    // and how many games differ.
+    char lengths[128];
+    std::snprintf(lengths, sizeof lengths,
+                  "lengths 1-99 %d 100-199 %d 200-299 %d 300-399 %d 400-499 %d 500 %d median ",
+                  byHundred[0], byHundred[1], byHundred[2], byHundred[3], byHundred[4],
+                  byHundred[5]);
+    EXPECT_EQ(l[3].rfind(lengths, 0), 0u) << l[3];
+    ASSERT_TRUE(std::regex_match(
+        l[4], m,
+        std::regex(R"(ends MAN kingTaken (\d+) mate (\d+) tenthMiss (\d+) COM kingTaken (\d+) )"
+                   R"(mate (\d+) tenthMiss (\d+) DRAW moveLimit (\d+) other (\d+))")))
+        << l[4];
+    EXPECT_EQ(std::stoi(m[1]) + std::stoi(m[2]) + std::stoi(m[3]), wins) << l[4];
+    EXPECT_EQ(std::stoi(m[4]) + std::stoi(m[5]) + std::stoi(m[6]), losses) << l[4];
+    EXPECT_EQ(std::stoi(m[3]), ends["MAN tenthMiss"]) << l[4];
+    EXPECT_EQ(std::stoi(m[6]), ends["COM tenthMiss"]) << l[4];
+    EXPECT_EQ(std::stoi(m[7]), ends["DRAW moveLimit"]) << l[4];
+    EXPECT_EQ(m[8], "0");
+    ASSERT_TRUE(std::regex_match(
+        l[5], m,
+        std::regex(R"(material MAN-COM mean (-?\d+\.\d) median (-?\d+\.\d) min (-?\d+\.\d) )"
+                   R"(max (-?\d+\.\d) drawn ahead (\d+) even (\d+) behind (\d+))")))
+        << l[5];
+    EXPECT_LE(std::stod(m[3]), std::stod(m[1]));
+    EXPECT_LE(std::stod(m[1]), std::stod(m[4]));
+    EXPECT_EQ(std::stoi(m[5]) + std::stoi(m[6]) + std::stoi(m[7]), draws);
+    EXPECT_EQ(l[6], "distinct games 2");
 }
 
 TEST(MatchCommand, SameArgumentsGiveTheSameGames) {
@@ -146,12 +188,12 @@ TEST(MatchCommand, SameArgumentsGiveTheSameGames) {
     const MatchRun t = runWith({"--games", "2", "--seed", "13", "--level", "1", "--times"});
     ASSERT_EQ(t.status, 0) << t.err;
     const std::vector<std::string> l = lines(t.out);
-    ASSERT_EQ(l.size(), 4u);
+    ASSERT_EQ(l.size(), 8u);
     EXPECT_EQ(t.out.substr(0, a.out.size()), a.out);
     std::smatch m;
     ASSERT_TRUE(std::regex_match(
-        l[3], m, std::regex(R"(think moves (\d+) median (\d+\.\d\d) ms worst (\d+\.\d\d) ms)")))
-        << l[3];
+        l[7], m, std::regex(R"(think moves (\d+) median (\d+\.\d\d) ms worst (\d+\.\d\d) ms)")))
+        << l[7];
     EXPECT_LE(std::stod(m[2]), std::stod(m[3]));
     // One choice for each move and each miss of the human side, which moves first in the odd
     // games.
@@ -170,7 +212,7 @@ TEST(MatchCommand, HonestAgainstHonestIsPlayedAtTheFairLevelAndRepeats) {
     const MatchRun a = runWith({"--games", "1", "--seed", "5", "--level", "honest"});
     ASSERT_EQ(a.status, 0) << a.err;
     const std::vector<std::string> l = lines(a.out);
-    ASSERT_EQ(l.size(), 2u) << a.out;
+    ASSERT_EQ(l.size(), 6u) << a.out;
     EXPECT_EQ(l[1].rfind("games 1 wins ", 0), 0u) << l[1];
     EXPECT_EQ(runWith({"--games", "1", "--seed", "5", "--level", "honest"}).out, a.out);
     // That the computer's side then plays at 公正 is checked on the window itself (Fair tests):

@@ -19,6 +19,7 @@
 #include "cli/match.h"
 #include "game/invariants.h"
 #include "game/setup.h"
+#include "honest/evaluate.h"
 #include "match/pacing.h"
 #include "players/design_computer.h"
 #include "players/honest_seat.h"
@@ -64,10 +65,48 @@ enum class Winner { Man, Com, Draw };
 
 struct GameResult {
     Winner winner = Winner::Draw;
+    GameEnd end = GameEnd::None;
     int moves = 0;
     int missMAN = 0;
     int missCOM = 0;
+    int material = 0;         // the human side's material less the computer's, at the end
+    std::uint64_t trace = 0;  // every move submitted and its verdict, folded: equal games agree
 };
+
+// The honest player as it first played, on the computer's side: the comparison for the present
+// one. The referee judges it as a player; its turn notes are fixed as at any level.
+class FirstHonestComputer : public Player {
+  public:
+    FirstHonestComputer(GameState& s, std::uint64_t seed)
+        : s_(s), player_(seed, 48, HonestVersion::First) {}
+    void turnBegins(const SideView& /*view*/) override { prepareComTurn(s_); }
+    std::optional<Move> choose(const SideView& view) override {
+        const HonestMove h = player_.choose(view);
+        if (!h.found) return std::nullopt;
+        return moveOf(h, view);
+    }
+
+  private:
+    GameState& s_;
+    HonestPlayer player_;
+};
+
+// The material on the board and in both hands, kings aside, for the human side less the
+// computer's.
+int materialBalance(const GameState& s) {
+    int balance = 0;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const int p = s.board[x][y];
+            if (p == EMPTY || p == MAN_OU || p == COM_OU) continue;
+            balance += isManPiece(p) ? honest::pieceValue(p) : -honest::pieceValue(p);
+        }
+    for (int k = 1; k <= 7; ++k)
+        balance +=
+            (s.handMAN[static_cast<std::size_t>(k)] - s.handCOM[static_cast<std::size_t>(k)]) *
+            honest::pieceValue(MAN_HAND_CODES[k]);
+    return balance;
+}
 
 // One game: the honest player on the human's side against the computer's seat, refereed by the
 // match alone.
@@ -89,8 +128,13 @@ class Game {
         Player* com = &designCom_;
         if (options_.honest) {
             s.level = LEVEL_KOUSEI;
-            honestCom_.emplace(s, gameSeed() + COM_SEED_OFFSET);
-            com = &*honestCom_;
+            if (options_.firstVersion) {
+                firstCom_.emplace(s, gameSeed() + COM_SEED_OFFSET);
+                com = &*firstCom_;
+            } else {
+                honestCom_.emplace(s, gameSeed() + COM_SEED_OFFSET);
+                com = &*honestCom_;
+            }
             match_.setJudging(Side::Com, Judging::Player);
         } else {
             s.level = options_.level;
@@ -114,9 +158,12 @@ class Game {
             }
             check(s);
         }
+        result.end = v.end;
         result.moves = s.moveNo;
         result.missMAN = s.missCountMAN;
         result.missCOM = s.missCountCOM;
+        result.material = materialBalance(s);
+        result.trace = trace_;
         result.winner = v.winner == Side::Man   ? Winner::Man
                         : v.winner == Side::Com ? Winner::Com
                                                 : Winner::Draw;
@@ -138,6 +185,7 @@ class Game {
             return false;
         }
         v = match_.submit(Side::Man, *m);
+        note(Side::Man, *m, v);
         if (v.isMiss()) clock_.missShown();
         if (v.kind == Verdict::Kind::Refused && v.refusal != Verdict::Refusal::RecordFull) {
             error = "the human side's move " + std::to_string(m->sourceX()) + "," +
@@ -162,6 +210,7 @@ class Game {
             const std::optional<Move> m = com.choose(match_.view(Side::Com));
             if (!m) return match_.cannotMove(Side::Com);
             const Verdict v = match_.submit(Side::Com, *m);
+            note(Side::Com, *m, v);
             if (v.isMiss()) {
                 clock_.missShown();
                 if (v.end != GameEnd::None) return v;
@@ -172,6 +221,16 @@ class Game {
                 match_.startClock();
             }
             return v;
+        }
+    }
+
+    // Folds a submitted move and its verdict into the game's trace.
+    void note(Side side, const Move& m, const Verdict& v) {
+        for (const int part :
+             {static_cast<int>(side), m.sourceX(), m.sourceY(), static_cast<int>(m.toX),
+              static_cast<int>(m.toY), static_cast<int>(m.placed), static_cast<int>(v.kind)}) {
+            trace_ ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(part));
+            trace_ *= 0x100000001B3ULL;
         }
     }
 
@@ -198,6 +257,8 @@ class Game {
     Match match_;
     DesignComputer designCom_;
     std::optional<HonestComputer> honestCom_;
+    std::optional<FirstHonestComputer> firstCom_;
+    std::uint64_t trace_ = 0xCBF29CE484222325ULL;
 };
 
 const char* winnerName(Winner w) {
@@ -261,10 +322,11 @@ bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& optio
         } else {
             if (v == "1" || v == "2" || v == "3") {
                 options.level = v[0] - '0';
-            } else if (v == "honest") {
+            } else if (v == "honest" || v == "honest-v1") {
                 options.honest = true;
+                options.firstVersion = v == "honest-v1";
             } else {
-                error = "--level is 1, 2, 3 or honest, not '" + v + "'";
+                error = "--level is 1, 2, 3, honest or honest-v1, not '" + v + "'";
                 return false;
             }
             haveLevel = true;
@@ -346,8 +408,79 @@ void playAll(const MatchOptions& options, int jobs, Report&& report) {
 
 }  // namespace
 
+namespace {
+
+// The value at fraction q of sorted values (the nearest rank below).
+template <class T>
+T quantile(const std::vector<T>& sorted, double q) {
+    return sorted[static_cast<std::size_t>(q * static_cast<double>(sorted.size() - 1))];
+}
+
+std::string pawns(int material) {
+    return fixed(material / 100.0, 1);
+}
+
+// How the games went, so that a reader sees at once whether they were played out and how they
+// were won: their lengths, how each ended, the material at the end, how many differ.
+void printSummary(const std::vector<GameResult>& games, std::ostream& out) {
+    std::vector<int> lengths;
+    std::vector<int> material;
+    for (const GameResult& r : games) {
+        lengths.push_back(r.moves);
+        material.push_back(r.material);
+    }
+    std::sort(lengths.begin(), lengths.end());
+    std::sort(material.begin(), material.end());
+    int byHundred[6] = {};
+    for (const int m : lengths) ++byHundred[std::min(m / 100, 5)];
+    out << "lengths 1-99 " << byHundred[0] << " 100-199 " << byHundred[1] << " 200-299 "
+        << byHundred[2] << " 300-399 " << byHundred[3] << " 400-499 " << byHundred[4] << " 500 "
+        << byHundred[5] << " median " << quantile(lengths, 0.5) << '\n';
+
+    // Each game by its winner and how it ended; other: a side had no move at all.
+    long listed = 0;
+    const auto ended = [&](Winner w, GameEnd end) {
+        const long n = std::count_if(games.begin(), games.end(), [&](const GameResult& r) {
+            return r.winner == w && r.end == end;
+        });
+        listed += n;
+        return n;
+    };
+    out << "ends";
+    for (const Winner w : {Winner::Man, Winner::Com}) {
+        out << ' ' << winnerName(w) << " kingTaken " << ended(w, GameEnd::KingTaken);
+        out << " mate " << ended(w, GameEnd::Mate);
+        out << " tenthMiss " << ended(w, GameEnd::TenthMiss);
+    }
+    out << " DRAW moveLimit " << ended(Winner::Draw, GameEnd::MoveLimit);
+    out << " other " << static_cast<long>(games.size()) - listed << '\n';
+
+    long sum = 0;
+    int ahead = 0, even = 0, behind = 0;
+    for (const GameResult& r : games) {
+        sum += r.material;
+        if (r.winner != Winner::Draw) continue;
+        ahead += r.material > 0;
+        even += r.material == 0;
+        behind += r.material < 0;
+    }
+    out << "material MAN-COM mean "
+        << fixed(static_cast<double>(sum) / static_cast<double>(games.size()) / 100.0, 1)
+        << " median " << pawns(quantile(material, 0.5)) << " min " << pawns(material.front())
+        << " max " << pawns(material.back()) << " drawn ahead " << ahead << " even " << even
+        << " behind " << behind << '\n';
+
+    std::vector<std::uint64_t> traces;
+    for (const GameResult& r : games) traces.push_back(r.trace);
+    std::sort(traces.begin(), traces.end());
+    out << "distinct games " << std::unique(traces.begin(), traces.end()) - traces.begin() << '\n';
+}
+
+}  // namespace
+
 int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) {
     long wins = 0, losses = 0, draws = 0;
+    std::vector<GameResult> results;
     std::vector<double> thinkMs;
     bool failed = false;
     const int jobs = static_cast<int>(std::min<long>(options.jobs, options.games));
@@ -359,6 +492,7 @@ int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) 
             return false;
         }
         const GameResult& r = p.result;
+        results.push_back(r);
         thinkMs.insert(thinkMs.end(), p.thinkMs.begin(), p.thinkMs.end());
         wins += r.winner == Winner::Man ? 1 : 0;
         losses += r.winner == Winner::Com ? 1 : 0;
@@ -374,6 +508,7 @@ int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) 
                          static_cast<double>(options.games);
     out << "games " << options.games << " wins " << wins << " losses " << losses << " draws "
         << draws << " score " << fixed(score, 1) << "%\n";
+    printSummary(results, out);
     if (options.times) {
         std::vector<double> t = thinkMs;
         std::sort(t.begin(), t.end());

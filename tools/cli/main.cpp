@@ -27,7 +27,7 @@ void printUsage(std::ostream& out) {
            "           in scan order and the terms of its score first\n"
            "  play [--lang ja|en]  a scripted game through the match controller (see README);\n"
            "           --lang en prints the boxes in English\n"
-           "  match --games N --seed S --level 1|2|3|honest [--times] [--jobs J]\n"
+           "  match --games N --seed S --level 1|2|3|honest|honest-v1 [--times] [--jobs J]\n"
            "           N games of the honest player on the human's side against the\n"
            "           computer at that level, J at once (default: one per core;\n"
            "           the output does not depend on J) (see README)\n"
