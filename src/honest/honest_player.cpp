@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "honest/evaluate.h"
+#include "honest/rng.h"
 
 namespace velk {
 
@@ -91,6 +92,17 @@ inline constexpr std::size_t SECOND_LOOK_MOVES = 12;
 inline constexpr std::size_t SECOND_LOOK_SAMPLES = 32;
 inline constexpr std::size_t MIN_SECOND_LOOK_SAMPLES = 8;
 inline constexpr long REPLY_BUDGET = 40000;
+
+// The side's first moves are drawn among those rated within a small margin (per guess) of the
+// best, so that different seeds open differently and play different games.
+inline constexpr int OPENING_MOVES = 4;
+inline constexpr long OPENING_MARGIN = 40;
+
+int ownMovesPlayed(const SideView& view) {
+    return static_cast<int>(
+        std::count_if(view.events.begin(), view.events.end(),
+                      [](const SeenEvent& e) { return e.kind == SeenEvent::Kind::OwnMove; }));
+}
 
 }  // namespace
 
@@ -180,14 +192,29 @@ HonestMove HonestPlayer::choose(const SideView& view) {
     }
     std::size_t bestK = 0;
     long bestTotal = 0;
+    finals_.assign(order_.size(), 0);
     for (std::size_t k = 0; k < order_.size(); ++k) {
         long total = 0;
         for (std::size_t s = 0; s < secondLook; ++s) total += values_[k * most + s];
         total -= at(risks_, order_[k]) * static_cast<long>(secondLook);
+        finals_[k] = total;
         if (k == 0 || total > bestTotal) {
             bestTotal = total;
             bestK = k;
         }
+    }
+    if (version_ == HonestVersion::Current && ownMovesPlayed(view) < OPENING_MOVES) {
+        // Any move close enough to the best may open the game; the seed and the moment choose.
+        const long floor = bestTotal - OPENING_MARGIN * static_cast<long>(secondLook);
+        int close = 0;
+        for (std::size_t k = 0; k < order_.size(); ++k) close += finals_[k] >= floor;
+        honest::Rng dice(seed_ ^ (0xD1B54A32D192ED03ULL * (view.events.size() + 1)));
+        int pick = dice.below(close);
+        for (std::size_t k = 0; k < order_.size(); ++k)
+            if (finals_[k] >= floor && pick-- == 0) {
+                bestK = k;
+                break;
+            }
     }
     const int best = order_[bestK];
 

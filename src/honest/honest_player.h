@@ -55,6 +55,7 @@ class HonestPlayer {
     std::vector<long> totals_;
     std::vector<long> risks_;
     std::vector<long> values_;
+    std::vector<long> finals_;
     std::vector<int> order_;
 };
 

@@ -175,7 +175,21 @@ TEST(MatchCommand, PrintsOneLinePerGameAndTotalsThatAddUp) {
     EXPECT_LE(std::stod(m[3]), std::stod(m[1]));
     EXPECT_LE(std::stod(m[1]), std::stod(m[4]));
     EXPECT_EQ(std::stoi(m[5]) + std::stoi(m[6]) + std::stoi(m[7]), draws);
-    EXPECT_EQ(l[6], "distinct games 2");
+    // Games 1 and 2 differ at least in who moved first; each share comes with its interval.
+    ASSERT_TRUE(std::regex_match(
+        l[6], m,
+        std::regex(R"(distinct games 2 score (\d+\.\d)% \(95% (\d+\.\d)-(\d+\.\d)\) )"
+                   R"(won (\d+\.\d)% \(95% (\d+\.\d)-(\d+\.\d)\) )"
+                   R"(moveLimit (\d+\.\d)% \(95% (\d+\.\d)-(\d+\.\d)\))")))
+        << l[6];
+    EXPECT_EQ(m[1], score);
+    EXPECT_EQ(std::stod(m[4]), 50.0 * wins);
+    EXPECT_EQ(std::stod(m[7]), 50.0 * draws);
+    for (const int at : {1, 4, 7}) {
+        EXPECT_LE(std::stod(m[at + 1]), std::stod(m[at])) << l[6];
+        EXPECT_GE(std::stod(m[at + 2]), std::stod(m[at])) << l[6];
+        EXPECT_LE(std::stod(m[at + 2]), 100.0) << l[6];
+    }
 }
 
 TEST(MatchCommand, SameArgumentsGiveTheSameGames) {

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "board/rules.h"
+#include "game/hands.h"
 #include "honest/belief.h"
 #include "honest/evaluate.h"
 #include "honest/honest_player.h"
-#include "game/hands.h"
 #include "support/seen_game.h"
 
 namespace velk {
@@ -120,6 +121,24 @@ TEST(HonestPlayer, SameSeedAndHistoryGiveTheSameMoveWhereverTheHiddenPiecesStand
     // And a player with another seed may guess differently, but still from the view alone.
     HonestPlayer other(8);
     EXPECT_TRUE(other.choose(a.man).found);
+}
+
+TEST(HonestPlayer, OpensDifferentlyForDifferentSeedsUnlikeItsFirstVersion) {
+    // From the setup every guess is the true position, so the first version's choice cannot
+    // depend on the seed; the present player draws its first moves among the near-best.
+    for (const bool manFirst : {true, false}) {
+        const SeenGame g(manFirst);
+        const SideView& view = manFirst ? g.man : g.com;
+        std::vector<HonestMove> present, first;
+        for (std::uint64_t seed = 1; seed <= 8; ++seed) {
+            present.push_back(HonestPlayer(seed).choose(view));
+            first.push_back(HonestPlayer(seed, 48, HonestVersion::First).choose(view));
+            ASSERT_TRUE(present.back().found);
+            EXPECT_EQ(first.back(), first.front()) << seed;
+        }
+        EXPECT_GT(std::count(present.begin(), present.end(), present.front()), 0);
+        EXPECT_LT(std::count(present.begin(), present.end(), present.front()), 8) << manFirst;
+    }
 }
 
 TEST(HonestPlayer, LearnsFromARefusedDropWhereAHiddenPieceStands) {

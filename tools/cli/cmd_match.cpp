@@ -4,6 +4,7 @@
 // same arguments give the same games as the window would.
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <filesystem>
@@ -470,10 +471,45 @@ void printSummary(const std::vector<GameResult>& games, std::ostream& out) {
         << " max " << pawns(material.back()) << " drawn ahead " << ahead << " even " << even
         << " behind " << behind << '\n';
 
-    std::vector<std::uint64_t> traces;
-    for (const GameResult& r : games) traces.push_back(r.trace);
-    std::sort(traces.begin(), traces.end());
-    out << "distinct games " << std::unique(traces.begin(), traces.end()) - traces.begin() << '\n';
+    // Games that repeat each other are one observation: the intervals are taken over the
+    // distinct games alone, each counted once.
+    std::vector<GameResult> distinct = games;
+    std::stable_sort(distinct.begin(), distinct.end(),
+                     [](const GameResult& a, const GameResult& b) { return a.trace < b.trace; });
+    distinct.erase(
+        std::unique(distinct.begin(), distinct.end(),
+                    [](const GameResult& a, const GameResult& b) { return a.trace == b.trace; }),
+        distinct.end());
+    const double k = static_cast<double>(distinct.size());
+    double score = 0, won = 0, limit = 0;
+    for (const GameResult& r : distinct) {
+        score += r.winner == Winner::Man ? 1.0 : r.winner == Winner::Draw ? 0.5 : 0.0;
+        won += r.winner == Winner::Man ? 1.0 : 0.0;
+        limit += r.end == GameEnd::MoveLimit ? 1.0 : 0.0;
+    }
+    const double mean = score / k;
+    double spread = 0;
+    for (const GameResult& r : distinct) {
+        const double v = r.winner == Winner::Man ? 1.0 : r.winner == Winner::Draw ? 0.5 : 0.0;
+        spread += (v - mean) * (v - mean);
+    }
+    // The score: its mean and the normal interval from the games' spread (the whole range from
+    // a single game). A share: the Wilson interval, sound for small counts and shares near 0.
+    constexpr double Z = 1.96;
+    const double half = k < 2 ? 1.0 : Z * std::sqrt(spread / (k - 1) / k);
+    const auto percent = [](double share) { return fixed(100.0 * share, 1); };
+    const auto interval = [&](double low, double high) {
+        return " (95% " + percent(std::max(0.0, low)) + "-" + percent(std::min(1.0, high)) + ")";
+    };
+    const auto wilson = [&](double count) {
+        const double p = count / k, z2 = Z * Z;
+        const double centre = (p + z2 / (2 * k)) / (1 + z2 / k);
+        const double width = Z * std::sqrt(p * (1 - p) / k + z2 / (4 * k * k)) / (1 + z2 / k);
+        return percent(p) + "%" + interval(centre - width, centre + width);
+    };
+    out << "distinct games " << distinct.size() << " score " << percent(mean) << "%"
+        << interval(mean - half, mean + half) << " won " << wilson(won) << " moveLimit "
+        << wilson(limit) << '\n';
 }
 
 }  // namespace
