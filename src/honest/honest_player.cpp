@@ -104,6 +104,75 @@ int ownMovesPlayed(const SideView& view) {
                       [](const SeenEvent& e) { return e.kind == SeenEvent::Kind::OwnMove; }));
 }
 
+// A side's own pieces and hand folded into one number.
+std::uint64_t ownStateOf(const Map& board, const Hand& hand) {
+    std::uint64_t h = 0xCBF29CE484222325ULL;
+    const auto fold = [&h](int v) {
+        h ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(v));
+        h *= 0x100000001B3ULL;
+    };
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) fold(board[x][y]);
+    for (int k = 1; k <= 7; ++k) fold(hand[static_cast<std::size_t>(k)]);
+    return h;
+}
+
+// The side's own pieces and hand as they stood after each of its moves (and at the start), read
+// from the view's history alone; empty when the history does not lead to the view's present.
+std::vector<std::uint64_t> ownStates(const SideView& view) {
+    const Side side = view.side;
+    Map board{};
+    Hand hand = side == Side::Man ? view.startHandMAN : view.startHandCOM;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+            if (ownedBy(view.startBoard[x][y], side)) board[x][y] = view.startBoard[x][y];
+    std::vector<std::uint64_t> states{ownStateOf(board, hand)};
+    for (const SeenEvent& e : view.events) {
+        if (!onBoard(e.toX, e.toY)) return {};
+        if (e.kind == SeenEvent::Kind::OtherMove && e.captured != 0) {
+            board[e.toX][e.toY] = EMPTY;
+        } else if (e.kind == SeenEvent::Kind::OwnMove) {
+            if (e.fromX == MAN_HAND_X || e.fromX == COM_HAND_X) {
+                const int kind = e.fromX == MAN_HAND_X ? e.fromY - 2 : e.fromY;
+                if (kind < 1 || kind > 7) return {};
+                hand[static_cast<std::size_t>(kind)] -= 1;
+            } else if (onBoard(e.fromX, e.fromY)) {
+                board[e.fromX][e.fromY] = EMPTY;
+            } else {
+                return {};
+            }
+            if (const int kind = handIndexOf(e.captured); kind != 0)
+                hand[static_cast<std::size_t>(kind)] += 1;
+            board[e.toX][e.toY] = static_cast<std::int16_t>(e.placed);
+            states.push_back(ownStateOf(board, hand));
+        }
+    }
+    if (board != view.board || hand != view.ownHand) return {};
+    return states;
+}
+
+// How often the side's own pieces and hand have stood as the move would leave them.
+int timesStood(const std::vector<std::uint64_t>& states, const Map& own, const Hand& hand,
+               const Move& m) {
+    if (states.empty()) return 0;
+    Map board = own;
+    Hand after = hand;
+    if (m.isDrop())
+        after[static_cast<std::size_t>(m.drop)] -= 1;
+    else
+        board[m.fromX][m.fromY] = EMPTY;
+    board[m.toX][m.toY] = m.placed;
+    return static_cast<int>(std::count(states.begin(), states.end(), ownStateOf(board, after)));
+}
+
+// A side fighting and not behind by LOSING, or waiting but ahead by AHEAD (per guess), has a game
+// to win: a move that returns its own pieces to where they stood is then a step towards a draw
+// by the move limit, and a move up to REPEAT_MARGIN worse, on the whole and in the worst guess,
+// is preferred to it.
+inline constexpr long LOSING = -300;
+inline constexpr long AHEAD = 500;
+inline constexpr long REPEAT_MARGIN = 100;
+
 }  // namespace
 
 bool showsItIsBlind(const SideView& view) {
@@ -131,6 +200,14 @@ HonestMove HonestPlayer::choose(const SideView& view) {
         if (!refusedThisTurn(view, m)) moves_.push_back(m);
         return true;
     });
+    if (moves_.empty()) {
+        // Every move it has was refused this turn: it must still answer, and the referee's
+        // refusals count on to the tenth.
+        forEachMove(own, side, [&](const Move& m) {
+            moves_.push_back(m);
+            return true;
+        });
+    }
     if (moves_.empty()) return {};
 
     const int cost = missCost(view.ownMisses);
@@ -150,6 +227,23 @@ HonestMove HonestPlayer::choose(const SideView& view) {
     for (std::size_t i = 0; i < moves_.size(); ++i) {
         risks_[i] = fight ? 0 : honest::exposure(view.board, moves_[i], side);
         totals_[i] -= risks_[i] * static_cast<long>(firstLook);
+    }
+    // A move back to where its own pieces stood before is a step towards a draw by the move
+    // limit: to be avoided when fighting and not losing, or when well ahead. The moves that would
+    // not return are favoured into the second look, which then decides whether one of them is
+    // safe enough.
+    repeats_.assign(moves_.size(), 0);
+    bool avoidRepeating = false;
+    if (version_ == HonestVersion::Current) {
+        long now = 0;
+        for (std::size_t s = 0; s < firstLook; ++s) now += standing(samples[s], side, pawnStep);
+        avoidRepeating = now >= (fight ? LOSING : AHEAD) * static_cast<long>(firstLook);
+        const std::vector<std::uint64_t> states =
+            avoidRepeating ? ownStates(view) : std::vector<std::uint64_t>{};
+        for (std::size_t i = 0; i < moves_.size() && !states.empty(); ++i) {
+            repeats_[i] = timesStood(states, view.board, view.ownHand, moves_[i]) > 0;
+            if (repeats_[i]) totals_[i] -= REPEAT_MARGIN * static_cast<long>(firstLook);
+        }
     }
     for (std::size_t s = 0; s < firstLook; ++s) {
         const Position& w = samples[s];
@@ -173,6 +267,7 @@ HonestMove HonestPlayer::choose(const SideView& view) {
     // the same on any machine.
     const std::size_t most = std::min<std::size_t>(SECOND_LOOK_SAMPLES, samples.size());
     values_.assign(order_.size() * most, 0);
+    refused_.assign(order_.size(), 0);
     long replies = 0;
     std::size_t secondLook = 0;
     for (std::size_t s = 0; s < most; ++s) {
@@ -188,7 +283,10 @@ HonestMove HonestPlayer::choose(const SideView& view) {
         const long stay =
             (bestHere == REFUSED ? standing(samples[s], side, pawnStep) : bestHere) - cost;
         for (std::size_t k = 0; k < order_.size(); ++k)
-            if (values_[k * most + s] == REFUSED) values_[k * most + s] = stay;
+            if (values_[k * most + s] == REFUSED) {
+                values_[k * most + s] = stay;
+                refused_[k] = 1;
+            }
     }
     std::size_t bestK = 0;
     long bestTotal = 0;
@@ -203,15 +301,40 @@ HonestMove HonestPlayer::choose(const SideView& view) {
             bestK = k;
         }
     }
+    if (avoidRepeating && repeats_[static_cast<std::size_t>(order_[bestK])]) {
+        // Rather a move that goes somewhere new, refused in no guess, not much worse on the whole
+        // nor in the worst guess, and not of the king, which has nowhere to go.
+        const long floor = bestTotal - REPEAT_MARGIN * static_cast<long>(secondLook);
+        std::size_t fresh = order_.size();
+        const auto worst = [&](std::size_t k) {
+            long low = values_[k * most];
+            for (std::size_t s = 1; s < secondLook; ++s) low = std::min(low, values_[k * most + s]);
+            return low;
+        };
+        const long bestWorst = worst(bestK);
+        for (std::size_t k = 0; k < order_.size(); ++k)
+            if (!repeats_[static_cast<std::size_t>(order_[k])] && !refused_[k] &&
+                moves_[static_cast<std::size_t>(order_[k])].piece != kingOf(side) &&
+                finals_[k] >= floor && worst(k) >= bestWorst - REPEAT_MARGIN &&
+                (fresh == order_.size() || finals_[k] > finals_[fresh]))
+                fresh = k;
+        if (fresh != order_.size()) bestK = fresh;
+    }
     if (version_ == HonestVersion::Current && ownMovesPlayed(view) < OPENING_MOVES) {
         // Any move close enough to the best may open the game; the seed and the moment choose.
+        // Only quiet moves are drawn: none opens a line to one of its pieces or moves the king.
         const long floor = bestTotal - OPENING_MARGIN * static_cast<long>(secondLook);
+        const auto quiet = [&](std::size_t k) {
+            const std::size_t i = static_cast<std::size_t>(order_[k]);
+            return k == bestK || (finals_[k] >= floor && risks_[i] == 0 &&
+                                  moves_[i].piece != kingOf(side) && !refused_[k]);
+        };
         int close = 0;
-        for (std::size_t k = 0; k < order_.size(); ++k) close += finals_[k] >= floor;
+        for (std::size_t k = 0; k < order_.size(); ++k) close += quiet(k);
         honest::Rng dice(seed_ ^ (0xD1B54A32D192ED03ULL * (view.events.size() + 1)));
         int pick = dice.below(close);
         for (std::size_t k = 0; k < order_.size(); ++k)
-            if (finals_[k] >= floor && pick-- == 0) {
+            if (quiet(k) && pick-- == 0) {
                 bestK = k;
                 break;
             }

@@ -56,6 +56,8 @@ class HonestPlayer {
     std::vector<long> risks_;
     std::vector<long> values_;
     std::vector<long> finals_;
+    std::vector<char> repeats_;
+    std::vector<char> refused_;
     std::vector<int> order_;
 };
 

@@ -65,6 +65,10 @@ TEST(MatchCommand, ArgumentsAreReadInAnyOrder) {
         parseMatchOptions({"--games", "1", "--seed", "1", "--level", "honest-v1"}, o, error));
     EXPECT_TRUE(o.honest);
     EXPECT_TRUE(o.firstVersion);
+    EXPECT_FALSE(o.guesses);
+    ASSERT_TRUE(
+        parseMatchOptions({"--guesses", "--games", "1", "--seed", "1", "--level", "1"}, o, error));
+    EXPECT_TRUE(o.guesses);
 }
 
 TEST(MatchCommand, BadArgumentsAreRefusedWithTheReason) {
@@ -103,7 +107,7 @@ TEST(MatchCommand, PrintsOneLinePerGameAndTotalsThatAddUp) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const std::vector<std::string> l = lines(r.out);
-    ASSERT_EQ(l.size(), 7u) << r.out;
+    ASSERT_EQ(l.size(), 8u) << r.out;
     const std::regex game(
         R"(game (\d+) first (MAN|COM) result (MAN|COM|DRAW) moves (\d+) missMAN (\d+) missCOM (\d+))");
     int wins = 0, losses = 0, draws = 0;
@@ -175,20 +179,21 @@ TEST(MatchCommand, PrintsOneLinePerGameAndTotalsThatAddUp) {
     EXPECT_LE(std::stod(m[3]), std::stod(m[1]));
     EXPECT_LE(std::stod(m[1]), std::stod(m[4]));
     EXPECT_EQ(std::stoi(m[5]) + std::stoi(m[6]) + std::stoi(m[7]), draws);
+    EXPECT_TRUE(std::regex_match(l[6], std::regex(R"(repeats MAN \d+\.\d% COM \d+\.\d%)"))) << l[6];
     // Games 1 and 2 differ at least in who moved first; each share comes with its interval.
     ASSERT_TRUE(std::regex_match(
-        l[6], m,
+        l[7], m,
         std::regex(R"(distinct games 2 score (\d+\.\d)% \(95% (\d+\.\d)-(\d+\.\d)\) )"
                    R"(won (\d+\.\d)% \(95% (\d+\.\d)-(\d+\.\d)\) )"
                    R"(moveLimit (\d+\.\d)% \(95% (\d+\.\d)-(\d+\.\d)\))")))
-        << l[6];
+        << l[7];
     EXPECT_EQ(m[1], score);
     EXPECT_EQ(std::stod(m[4]), 50.0 * wins);
     EXPECT_EQ(std::stod(m[7]), 50.0 * draws);
     for (const int at : {1, 4, 7}) {
-        EXPECT_LE(std::stod(m[at + 1]), std::stod(m[at])) << l[6];
-        EXPECT_GE(std::stod(m[at + 2]), std::stod(m[at])) << l[6];
-        EXPECT_LE(std::stod(m[at + 2]), 100.0) << l[6];
+        EXPECT_LE(std::stod(m[at + 1]), std::stod(m[at])) << l[7];
+        EXPECT_GE(std::stod(m[at + 2]), std::stod(m[at])) << l[7];
+        EXPECT_LE(std::stod(m[at + 2]), 100.0) << l[7];
     }
 }
 
@@ -202,12 +207,12 @@ TEST(MatchCommand, SameArgumentsGiveTheSameGames) {
     const MatchRun t = runWith({"--games", "2", "--seed", "13", "--level", "1", "--times"});
     ASSERT_EQ(t.status, 0) << t.err;
     const std::vector<std::string> l = lines(t.out);
-    ASSERT_EQ(l.size(), 8u);
+    ASSERT_EQ(l.size(), 9u);
     EXPECT_EQ(t.out.substr(0, a.out.size()), a.out);
     std::smatch m;
     ASSERT_TRUE(std::regex_match(
-        l[7], m, std::regex(R"(think moves (\d+) median (\d+\.\d\d) ms worst (\d+\.\d\d) ms)")))
-        << l[7];
+        l[8], m, std::regex(R"(think moves (\d+) median (\d+\.\d\d) ms worst (\d+\.\d\d) ms)")))
+        << l[8];
     EXPECT_LE(std::stod(m[2]), std::stod(m[3]));
     // One choice for each move and each miss of the human side, which moves first in the odd
     // games.
@@ -220,15 +225,30 @@ TEST(MatchCommand, SameArgumentsGiveTheSameGames) {
         choices += (g[1] == "MAN" ? (moves + 1) / 2 : moves / 2) + std::stoi(g[3]);
     }
     EXPECT_EQ(std::stoi(m[1]), choices);
+    // --guesses adds one line of its own after the others, and changes no game.
+    const MatchRun g = runWith({"--games", "2", "--seed", "13", "--level", "1", "--guesses"});
+    ASSERT_EQ(g.status, 0) << g.err;
+    EXPECT_EQ(g.out.substr(0, a.out.size()), a.out);
+    const std::vector<std::string> gl = lines(g.out);
+    ASSERT_EQ(gl.size(), lines(a.out).size() + 1);
+    const std::string share = R"( (\d+\.\d%|-))";
+    EXPECT_TRUE(std::regex_match(
+        gl.back(), std::regex("guesses right 0-99" + share + " 100-199" + share + " 200-299" +
+                              share + " 300-399" + share + " 400-499" + share)))
+        << gl.back();
 }
 
 TEST(MatchCommand, HonestAgainstHonestIsPlayedAtTheFairLevelAndRepeats) {
     const MatchRun a = runWith({"--games", "1", "--seed", "5", "--level", "honest"});
     ASSERT_EQ(a.status, 0) << a.err;
     const std::vector<std::string> l = lines(a.out);
-    ASSERT_EQ(l.size(), 6u) << a.out;
+    ASSERT_EQ(l.size(), 7u) << a.out;
     EXPECT_EQ(l[1].rfind("games 1 wins ", 0), 0u) << l[1];
     EXPECT_EQ(runWith({"--games", "1", "--seed", "5", "--level", "honest"}).out, a.out);
+    // Against the player's first version, seated on the computer's side.
+    const MatchRun v1 = runWith({"--games", "1", "--seed", "5", "--level", "honest-v1"});
+    ASSERT_EQ(v1.status, 0) << v1.err;
+    EXPECT_EQ(lines(v1.out).size(), l.size()) << v1.out;
     // That the computer's side then plays at 公正 is checked on the window itself (Fair tests):
     // two careful players and the level-3 scan all draw this game, so its line cannot tell them
     // apart.

@@ -141,6 +141,45 @@ TEST(HonestPlayer, OpensDifferentlyForDifferentSeedsUnlikeItsFirstVersion) {
     }
 }
 
+// The moves of the human's side, against the level-3 scan, that put its own pieces and hand
+// back as they stood after one of its earlier moves; ahead by a rook and a bishop in hand.
+int returnsWhenAhead(HonestVersion version, int moves) {
+    SeenGame g(true);
+    addToHand(g.s, Side::Man, 6);
+    addToHand(g.s, Side::Man, 7);
+    g.restartViews();
+    HonestPlayer player(21, 48, version);
+    std::vector<std::pair<Map, Hand>> stood;
+    int returns = 0;
+    bool manTurn = true;
+    for (int attempts = 0; attempts < 4 * moves && g.moves < 2 * moves; ++attempts) {
+        Answer a;
+        if (manTurn) {
+            const HonestMove m = player.choose(g.man);
+            if (!m.found) break;
+            a = g.attempt(Side::Man, m);
+            if (a == Answer::Moved) {
+                const std::pair<Map, Hand> now{g.man.board, g.man.ownHand};
+                returns += std::find(stood.begin(), stood.end(), now) != stood.end();
+                stood.push_back(now);
+            }
+        } else {
+            a = g.attempt(Side::Com, g.comScan());
+        }
+        if (a != Answer::Moved && a != Answer::Missed) break;
+        if (a == Answer::Moved) manTurn = !manTurn;
+    }
+    return returns;
+}
+
+TEST(HonestPlayer, WellAheadItGoesSomewhereNewRatherThanBackWhereItStood) {
+    // The first version shuffles; the present one seldom comes back.
+    const int first = returnsWhenAhead(HonestVersion::First, 40);
+    const int now = returnsWhenAhead(HonestVersion::Current, 40);
+    EXPECT_GT(first, 10);
+    EXPECT_LT(4 * now, first) << now << " of 40 against " << first;
+}
+
 TEST(HonestPlayer, LearnsFromARefusedDropWhereAHiddenPieceStands) {
     SeenGame g(true);
     // The human holds a gold from the start, and drops it onto the computer's pawn at 1,3.

@@ -72,6 +72,16 @@ struct GameResult {
     int missCOM = 0;
     int material = 0;         // the human side's material less the computer's, at the end
     std::uint64_t trace = 0;  // every move submitted and its verdict, folded: equal games agree
+    // Moves of each side played, and those that put its own pieces and hand back as they stood
+    // after one of its earlier moves.
+    int movesMAN = 0;
+    int movesCOM = 0;
+    int repeatsMAN = 0;
+    int repeatsCOM = 0;
+    // With --guesses: the computer's pieces judged, over the human side's guesses at each of
+    // its choices, and those guessed on their square, by the hundred moves of the game.
+    long guessed[5] = {};
+    long guessedRight[5] = {};
 };
 
 // The honest player as it first played, on the computer's side: the comparison for the present
@@ -165,6 +175,13 @@ class Game {
         result.missCOM = s.missCountCOM;
         result.material = materialBalance(s);
         result.trace = trace_;
+        result.movesMAN = static_cast<int>(stood_[0].size());
+        result.movesCOM = static_cast<int>(stood_[1].size());
+        result.repeatsMAN = repeats_[0];
+        result.repeatsCOM = repeats_[1];
+        std::copy(std::begin(guessed_), std::end(guessed_), std::begin(result.guessed));
+        std::copy(std::begin(guessedRight_), std::end(guessedRight_),
+                  std::begin(result.guessedRight));
         result.winner = v.winner == Side::Man   ? Winner::Man
                         : v.winner == Side::Com ? Winner::Com
                                                 : Winner::Draw;
@@ -178,9 +195,12 @@ class Game {
         // computer's fouls are rolled from.
         clock_.advance(static_cast<double>(1 + rng_() % 600) / 100.0);
         const auto start = std::chrono::steady_clock::now();
-        const std::optional<Move> m = man_.choose(match_.view(Side::Man));
+        const SideView& view = match_.view(Side::Man);
+        const HonestMove h = man_.choose(view);
         const auto stop = std::chrono::steady_clock::now();
         thinkMs.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
+        if (options_.guesses) judgeGuesses();
+        const std::optional<Move> m = h.found ? std::optional<Move>(moveOf(h, view)) : std::nullopt;
         if (!m) {
             error = "the human side's player found no move";
             return false;
@@ -225,14 +245,49 @@ class Game {
         }
     }
 
-    // Folds a submitted move and its verdict into the game's trace.
+    // Folds a submitted move and its verdict into the game's trace; after a move played, whether
+    // the mover's own pieces and hand stand as they stood after one of its earlier moves.
     void note(Side side, const Move& m, const Verdict& v) {
+        if (v.accepted()) {
+            const GameState& s = match_.state();
+            std::uint64_t own = 0xCBF29CE484222325ULL;
+            const auto fold = [&own](int part) {
+                own ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(part));
+                own *= 0x100000001B3ULL;
+            };
+            for (int x = 1; x <= 9; ++x)
+                for (int y = 1; y <= 9; ++y)
+                    fold(sideOf(s.board[x][y]) == side ? s.board[x][y] : EMPTY);
+            for (const int n : side == Side::Man ? s.handMAN : s.handCOM) fold(n);
+            std::vector<std::uint64_t>& stood = stood_[side == Side::Man ? 0 : 1];
+            repeats_[side == Side::Man ? 0 : 1] +=
+                std::find(stood.begin(), stood.end(), own) != stood.end() ? 1 : 0;
+            stood.push_back(own);
+        }
         for (const int part :
              {static_cast<int>(side), m.sourceX(), m.sourceY(), static_cast<int>(m.toX),
               static_cast<int>(m.toY), static_cast<int>(m.placed), static_cast<int>(v.kind)}) {
             trace_ ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(part));
             trace_ *= 0x100000001B3ULL;
         }
+    }
+
+    // How many of the computer's pieces that left their square of the start the human side's
+    // guesses put on their square, by the hundred moves of the game.
+    void judgeGuesses() {
+        const GameState& s = match_.state();
+        const std::size_t at = static_cast<std::size_t>(std::min(s.moveNo / 100, 4));
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y) {
+                // Pieces still on their square of the start are guessed right by any guess.
+                if (!isComPiece(s.board[x][y]) ||
+                    match_.view(Side::Man).startBoard[x][y] == s.board[x][y])
+                    continue;
+                for (const Position& w : man_.belief().samples()) {
+                    guessed_[at] += 1;
+                    guessedRight_[at] += w.board[x][y] == s.board[x][y] ? 1 : 0;
+                }
+            }
     }
 
     static void check([[maybe_unused]] const GameState& s) {
@@ -252,7 +307,7 @@ class Game {
 
     const MatchOptions& options_;
     long number_;
-    HonestSeat man_;
+    HonestPlayer man_;  // seated as HonestSeat seats it, its guesses open to judgeGuesses
     std::mt19937_64 rng_;
     MatchClock clock_;
     Match match_;
@@ -260,6 +315,10 @@ class Game {
     std::optional<HonestComputer> honestCom_;
     std::optional<FirstHonestComputer> firstCom_;
     std::uint64_t trace_ = 0xCBF29CE484222325ULL;
+    std::vector<std::uint64_t> stood_[2];
+    int repeats_[2] = {0, 0};
+    long guessed_[5] = {};
+    long guessedRight_[5] = {};
 };
 
 const char* winnerName(Winner w) {
@@ -285,6 +344,10 @@ bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& optio
         const std::string& a = args[i];
         if (a == "--times") {
             options.times = true;
+            continue;
+        }
+        if (a == "--guesses") {
+            options.guesses = true;
             continue;
         }
         if (a != "--games" && a != "--seed" && a != "--level" && a != "--jobs") {
@@ -471,6 +534,20 @@ void printSummary(const std::vector<GameResult>& games, std::ostream& out) {
         << " max " << pawns(material.back()) << " drawn ahead " << ahead << " even " << even
         << " behind " << behind << '\n';
 
+    long moves[2] = {0, 0}, repeats[2] = {0, 0};
+    for (const GameResult& r : games) {
+        moves[0] += r.movesMAN;
+        moves[1] += r.movesCOM;
+        repeats[0] += r.repeatsMAN;
+        repeats[1] += r.repeatsCOM;
+    }
+    const auto share = [](long part, long whole) {
+        return fixed(
+            whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole), 1);
+    };
+    out << "repeats MAN " << share(repeats[0], moves[0]) << "% COM " << share(repeats[1], moves[1])
+        << "%\n";
+
     // Games that repeat each other are one observation: the intervals are taken over the
     // distinct games alone, each counted once.
     std::vector<GameResult> distinct = games;
@@ -487,17 +564,10 @@ void printSummary(const std::vector<GameResult>& games, std::ostream& out) {
         won += r.winner == Winner::Man ? 1.0 : 0.0;
         limit += r.end == GameEnd::MoveLimit ? 1.0 : 0.0;
     }
-    const double mean = score / k;
-    double spread = 0;
-    for (const GameResult& r : distinct) {
-        const double v = r.winner == Winner::Man ? 1.0 : r.winner == Winner::Draw ? 0.5 : 0.0;
-        spread += (v - mean) * (v - mean);
-    }
-    // The score: its mean and the normal interval from the games' spread (the whole range from
-    // a single game). A share: the Wilson interval, sound for small counts and shares near 0.
+    // Each share with its Wilson interval, sound for small counts and shares near 0 or 1; the
+    // score is taken as the share of the points played for (a draw half a point).
     constexpr double Z = 1.96;
-    const double half = k < 2 ? 1.0 : Z * std::sqrt(spread / (k - 1) / k);
-    const auto percent = [](double share) { return fixed(100.0 * share, 1); };
+    const auto percent = [](double part) { return fixed(100.0 * part, 1); };
     const auto interval = [&](double low, double high) {
         return " (95% " + percent(std::max(0.0, low)) + "-" + percent(std::min(1.0, high)) + ")";
     };
@@ -507,9 +577,8 @@ void printSummary(const std::vector<GameResult>& games, std::ostream& out) {
         const double width = Z * std::sqrt(p * (1 - p) / k + z2 / (4 * k * k)) / (1 + z2 / k);
         return percent(p) + "%" + interval(centre - width, centre + width);
     };
-    out << "distinct games " << distinct.size() << " score " << percent(mean) << "%"
-        << interval(mean - half, mean + half) << " won " << wilson(won) << " moveLimit "
-        << wilson(limit) << '\n';
+    out << "distinct games " << distinct.size() << " score " << wilson(score) << " won "
+        << wilson(won) << " moveLimit " << wilson(limit) << '\n';
 }
 
 }  // namespace
@@ -545,6 +614,23 @@ int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) 
     out << "games " << options.games << " wins " << wins << " losses " << losses << " draws "
         << draws << " score " << fixed(score, 1) << "%\n";
     printSummary(results, out);
+    if (options.guesses) {
+        long guessed[5] = {}, right[5] = {};
+        for (const GameResult& r : results)
+            for (std::size_t i = 0; i < 5; ++i) {
+                guessed[i] += r.guessed[i];
+                right[i] += r.guessedRight[i];
+            }
+        out << "guesses right";
+        for (std::size_t i = 0; i < 5; ++i)
+            out << ' ' << i * 100 << '-' << i * 100 + 99 << ' '
+                << (guessed[i] == 0 ? std::string("-")
+                                    : fixed(100.0 * static_cast<double>(right[i]) /
+                                                static_cast<double>(guessed[i]),
+                                            1) +
+                                          "%");
+        out << '\n';
+    }
     if (options.times) {
         std::vector<double> t = thinkMs;
         std::sort(t.begin(), t.end());

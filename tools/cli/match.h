@@ -17,6 +17,7 @@ struct MatchOptions {
     bool firstVersion = false;  // with honest: the computer's side plays the honest player's
                                 // first version
     bool times = false;         // print the human side's thinking times
+    bool guesses = false;       // print how well the human side guesses the computer's pieces
     int jobs = 1;               // games played at once, on threads of their own
 };
 
