@@ -322,14 +322,12 @@ HonestMove HonestPlayer::choose(const SideView& view) {
     }
     if (version_ == HonestVersion::Current && ownMovesPlayed(view) < OPENING_MOVES) {
         // Any move close enough to the best may open the game; the seed and the moment choose.
-        // Only quiet pawn steps are drawn besides the best move: they open no line to one of its
-        // pieces and leave the formation around the king as it stands.
+        // Only quiet moves are drawn: none opens a line to one of its pieces or moves the king.
         const long floor = bestTotal - OPENING_MARGIN * static_cast<long>(secondLook);
         const auto quiet = [&](std::size_t k) {
             const std::size_t i = static_cast<std::size_t>(order_[k]);
-            return k == bestK || (finals_[k] >= floor && risks_[i] == 0 && !refused_[k] &&
-                                  !moves_[i].isDrop() && moves_[i].piece == moves_[i].placed &&
-                                  (moves_[i].piece == MAN_HU || moves_[i].piece == COM_HU));
+            return k == bestK || (finals_[k] >= floor && risks_[i] == 0 &&
+                                  moves_[i].piece != kingOf(side) && !refused_[k]);
         };
         int close = 0;
         for (std::size_t k = 0; k < order_.size(); ++k) close += quiet(k);
