@@ -6,6 +6,7 @@
 
 #include "honest/evaluate.h"
 #include "honest/rng.h"
+#include "honest/search.h"
 
 namespace velk {
 
@@ -165,6 +166,16 @@ int timesStood(const std::vector<std::uint64_t>& states, const Map& own, const H
     return static_cast<int>(std::count(states.begin(), states.end(), ownStateOf(board, after)));
 }
 
+// The second look: the best SECOND_LOOK_MOVES of the first look (more with time to spare), over
+// as many guesses as the budget allows and never fewer than MIN_LOOK_SAMPLES. A move more than
+// LOOK_WINDOW below the best so far on a guess is only bounded there.
+inline constexpr std::size_t MIN_LOOK_SAMPLES = 6;
+inline constexpr int LOOK_WINDOW = 300;
+
+// The thinking budget is counted in positions looked at, not read from a clock, so that a seed
+// and a history give the same move on any machine; this many make about a millisecond here.
+inline constexpr long NODES_PER_MS = 2000;
+
 // A side fighting and not behind by LOSING, or waiting but ahead by AHEAD (per guess), has a game
 // to win: a move that returns its own pieces to where they stood is then a step towards a draw
 // by the move limit, and a move up to REPEAT_MARGIN worse, on the whole and in the worst guess,
@@ -209,7 +220,9 @@ HonestMove HonestPlayer::choose(const SideView& view) {
         });
     }
     if (moves_.empty()) return {};
+    if (version_ == HonestVersion::Current) return searched(view);
 
+    // The first version: two short looks.
     const int cost = missCost(view.ownMisses);
     // Against a side that has shown it is blind, come forward and fight; against one that
     // never has, which may see the whole board, keep the formation and wait, since a fight in
@@ -227,23 +240,6 @@ HonestMove HonestPlayer::choose(const SideView& view) {
     for (std::size_t i = 0; i < moves_.size(); ++i) {
         risks_[i] = fight ? 0 : honest::exposure(view.board, moves_[i], side);
         totals_[i] -= risks_[i] * static_cast<long>(firstLook);
-    }
-    // A move back to where its own pieces stood before is a step towards a draw by the move
-    // limit: to be avoided when fighting and not losing, or when well ahead. The moves that would
-    // not return are favoured into the second look, which then decides whether one of them is
-    // safe enough.
-    repeats_.assign(moves_.size(), 0);
-    bool avoidRepeating = false;
-    if (version_ == HonestVersion::Current) {
-        long now = 0;
-        for (std::size_t s = 0; s < firstLook; ++s) now += standing(samples[s], side, pawnStep);
-        avoidRepeating = now >= (fight ? LOSING : AHEAD) * static_cast<long>(firstLook);
-        const std::vector<std::uint64_t> states =
-            avoidRepeating ? ownStates(view) : std::vector<std::uint64_t>{};
-        for (std::size_t i = 0; i < moves_.size() && !states.empty(); ++i) {
-            repeats_[i] = timesStood(states, view.board, view.ownHand, moves_[i]) > 0;
-            if (repeats_[i]) totals_[i] -= REPEAT_MARGIN * static_cast<long>(firstLook);
-        }
     }
     for (std::size_t s = 0; s < firstLook; ++s) {
         const Position& w = samples[s];
@@ -290,58 +286,190 @@ HonestMove HonestPlayer::choose(const SideView& view) {
     }
     std::size_t bestK = 0;
     long bestTotal = 0;
-    finals_.assign(order_.size(), 0);
     for (std::size_t k = 0; k < order_.size(); ++k) {
         long total = 0;
         for (std::size_t s = 0; s < secondLook; ++s) total += values_[k * most + s];
         total -= at(risks_, order_[k]) * static_cast<long>(secondLook);
-        finals_[k] = total;
         if (k == 0 || total > bestTotal) {
             bestTotal = total;
             bestK = k;
         }
     }
-    if (avoidRepeating && repeats_[static_cast<std::size_t>(order_[bestK])]) {
-        // Rather a move that goes somewhere new, refused in no guess, not much worse on the whole
-        // nor in the worst guess, and not of the king, which has nowhere to go.
-        const long floor = bestTotal - REPEAT_MARGIN * static_cast<long>(secondLook);
-        std::size_t fresh = order_.size();
-        const auto worst = [&](std::size_t k) {
-            long low = values_[k * most];
-            for (std::size_t s = 1; s < secondLook; ++s) low = std::min(low, values_[k * most + s]);
-            return low;
-        };
-        const long bestWorst = worst(bestK);
-        for (std::size_t k = 0; k < order_.size(); ++k)
-            if (!repeats_[static_cast<std::size_t>(order_[k])] && !refused_[k] &&
-                moves_[static_cast<std::size_t>(order_[k])].piece != kingOf(side) &&
-                finals_[k] >= floor && worst(k) >= bestWorst - REPEAT_MARGIN &&
-                (fresh == order_.size() || finals_[k] > finals_[fresh]))
-                fresh = k;
-        if (fresh != order_.size()) bestK = fresh;
-    }
-    if (version_ == HonestVersion::Current && ownMovesPlayed(view) < OPENING_MOVES) {
-        // Any move close enough to the best may open the game; the seed and the moment choose.
-        // Only quiet moves are drawn: none opens a line to one of its pieces or moves the king.
-        const long floor = bestTotal - OPENING_MARGIN * static_cast<long>(secondLook);
-        const auto quiet = [&](std::size_t k) {
-            const std::size_t i = static_cast<std::size_t>(order_[k]);
-            return k == bestK || (finals_[k] >= floor && risks_[i] == 0 &&
-                                  moves_[i].piece != kingOf(side) && !refused_[k]);
-        };
-        int close = 0;
-        for (std::size_t k = 0; k < order_.size(); ++k) close += quiet(k);
-        honest::Rng dice(seed_ ^ (0xD1B54A32D192ED03ULL * (view.events.size() + 1)));
-        int pick = dice.below(close);
-        for (std::size_t k = 0; k < order_.size(); ++k)
-            if (quiet(k) && pick-- == 0) {
-                bestK = k;
-                break;
-            }
-    }
     const int best = order_[bestK];
 
     const Move& m = moves_[static_cast<std::size_t>(best)];
+    return HonestMove{true, m.sourceX(), m.sourceY(), m.toX, m.toY, m.placed};
+}
+
+HonestMove HonestPlayer::searched(const SideView& view) {
+    const Side side = view.side;
+    const std::vector<Position>& samples = belief_.samples();
+    const int cost = missCost(view.ownMisses);
+    const bool fight = showsItIsBlind(view);
+    honest::Search& search = search_;
+    search.pawnStep = fight ? FIGHTING_PAWN_STEP : 0;
+    search.blind = side;
+    search.resetNodes();
+    const long budget = std::max<long>(1, thinkMs_) * NODES_PER_MS;
+    const std::size_t n = moves_.size();
+
+    // What each move risks that no guess may show, and whether it returns the side's pieces to
+    // where they stood, which a side with a game to win avoids.
+    risks_.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        risks_[i] = fight ? 0 : honest::exposure(view.board, moves_[i], side);
+    const std::size_t firstLook = std::min<std::size_t>(FIRST_LOOK_SAMPLES, samples.size());
+    long now = 0;
+    for (std::size_t s = 0; s < firstLook; ++s)
+        now += search.value(samples[s], side, 0, -honest::WIN, honest::WIN);
+    const bool avoidRepeating = now >= (fight ? LOSING : AHEAD) * static_cast<long>(firstLook);
+    repeats_.assign(n, 0);
+    if (avoidRepeating) {
+        const std::vector<std::uint64_t> states = ownStates(view);
+        for (std::size_t i = 0; i < n && !states.empty(); ++i)
+            repeats_[i] = timesStood(states, view.board, view.ownHand, moves_[i]) > 0;
+    }
+
+    // The first look: every move on a few guesses, the other side's captures played out. In a
+    // guess where the referee would refuse the move, the side moves again: its best other move
+    // there, less the cost of the miss.
+    totals_.assign(n, 0);
+    values_.resize(n);
+    for (std::size_t s = 0; s < firstLook; ++s) {
+        long bestHere = REFUSED;
+        for (std::size_t i = 0; i < n; ++i) {
+            const Move& m = moves_[i];
+            values_[i] = missKind(samples[s], m) != 0
+                             ? REFUSED
+                             : search.afterMove(samples[s], m, 0, -honest::WIN, honest::WIN);
+            if (values_[i] != REFUSED) bestHere = std::max(bestHere, values_[i]);
+        }
+        for (std::size_t i = 0; i < n; ++i)
+            totals_[i] += values_[i] == REFUSED ? bestHere - cost : values_[i];
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        totals_[i] -=
+            (risks_[i] + (repeats_[i] ? REPEAT_MARGIN : 0)) * static_cast<long>(firstLook);
+    order_.resize(n);
+    std::iota(order_.begin(), order_.end(), 0);
+    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
+        return totals_[static_cast<std::size_t>(a)] > totals_[static_cast<std::size_t>(b)];
+    });
+    const long firstNodes = search.nodes();
+
+    // The second look at the best of them, over as many guesses as the budget allows: the other
+    // side, which sees the whole guess, answers with its best reply, and captures are played out.
+    // With time to spare, the look widens to more moves. A look that reaches too few guesses is
+    // not used.
+    const std::size_t most = samples.size();
+    std::size_t k = std::min<std::size_t>(n, SECOND_LOOK_MOVES);
+    look_.assign(n * most, REFUSED);
+    bestHere_.assign(most, REFUSED);
+    const auto lookAt = [&](std::size_t c, std::size_t s) {
+        const Move& m = moves_[static_cast<std::size_t>(order_[c])];
+        if (missKind(samples[s], m) != 0) return;
+        // A move well below the best so far needs only a bound.
+        long& best = bestHere_[s];
+        const int alpha = best == REFUSED ? -honest::WIN - 1 : static_cast<int>(best) - LOOK_WINDOW;
+        const long v = search.afterMove(samples[s], m, 1, alpha, honest::WIN + 1);
+        look_[c * most + s] = v;
+        best = std::max(best, v);
+    };
+    std::size_t used = 0;
+    for (std::size_t s = 0; s < most; ++s) {
+        // Stop before a guess that would likely overrun the budget.
+        const long perGuess =
+            used == 0 ? 0 : (search.nodes() - firstNodes) / static_cast<long>(used);
+        if (used >= MIN_LOOK_SAMPLES && search.nodes() + perGuess > budget) break;
+        for (std::size_t c = 0; c < k; ++c) lookAt(c, s);
+        ++used;
+    }
+    if (used < MIN_LOOK_SAMPLES) return moveOfIndex(order_[0]);
+    while (used == most && k < n) {
+        // Time to spare: one more move of the first look's order, on every guess.
+        const long perMove = (search.nodes() - firstNodes) / static_cast<long>(k);
+        if (search.nodes() + perMove > budget) break;
+        for (std::size_t s = 0; s < most; ++s) lookAt(k, s);
+        ++k;
+    }
+    // A move the referee would refuse on a guess leaves the side to move again there: its best
+    // other move, less the cost of the miss.
+    finals_.assign(k, 0);
+    worst_.assign(k, honest::WIN);
+    refused_.assign(k, 0);
+    for (std::size_t c = 0; c < k; ++c) {
+        for (std::size_t s = 0; s < used; ++s) {
+            long v = look_[c * most + s];
+            if (v == REFUSED) {
+                v = (bestHere_[s] == REFUSED ? -honest::WIN : bestHere_[s]) - cost;
+                refused_[c] = 1;
+            }
+            finals_[c] += v;
+            worst_[c] = std::min(worst_[c], v);
+        }
+        finals_[c] -= risks_[static_cast<std::size_t>(order_[c])] * static_cast<long>(used);
+    }
+    permute_.resize(k);
+    std::iota(permute_.begin(), permute_.end(), 0);
+    std::stable_sort(permute_.begin(), permute_.end(), [&](int a, int b) {
+        return finals_[static_cast<std::size_t>(a)] > finals_[static_cast<std::size_t>(b)];
+    });
+    reorder(k);
+    const std::size_t candidates = k;
+    std::size_t bestK = 0;
+    const long bestTotal = finals_[0];
+    if (avoidRepeating && repeats_[static_cast<std::size_t>(order_[0])]) {
+        // Rather a move that goes somewhere new, refused in no guess, not much worse on the whole
+        // nor in the worst guess, and not of the king, which has nowhere to go.
+        const long floor = bestTotal - REPEAT_MARGIN * static_cast<long>(used);
+        for (std::size_t c = 1; c < candidates; ++c) {
+            const std::size_t i = static_cast<std::size_t>(order_[c]);
+            if (!repeats_[i] && !refused_[c] && moves_[i].piece != kingOf(side) &&
+                finals_[c] >= floor && worst_[c] >= worst_[0] - REPEAT_MARGIN) {
+                bestK = c;
+                break;
+            }
+        }
+    }
+    if (openingVariety_ && ownMovesPlayed(view) < OPENING_MOVES) {
+        // Any quiet move close enough to the best may open the game; the seed and the moment
+        // choose. None opens a line to one of its pieces or moves the king.
+        const long floor = bestTotal - OPENING_MARGIN * static_cast<long>(used);
+        const auto quiet = [&](std::size_t c) {
+            const std::size_t i = static_cast<std::size_t>(order_[c]);
+            return c == bestK || (finals_[c] >= floor && risks_[i] == 0 &&
+                                  moves_[i].piece != kingOf(side) && !refused_[c]);
+        };
+        int close = 0;
+        for (std::size_t c = 0; c < candidates; ++c) close += quiet(c);
+        honest::Rng dice(seed_ ^ (0xD1B54A32D192ED03ULL * (view.events.size() + 1)));
+        int pick = dice.below(close);
+        for (std::size_t c = 0; c < candidates; ++c)
+            if (quiet(c) && pick-- == 0) {
+                bestK = c;
+                break;
+            }
+    }
+    return moveOfIndex(order_[bestK]);
+}
+
+void HonestPlayer::reorder(std::size_t k) {
+    // Applies permute_ to the first k entries of order_ and to the look's per-move results.
+    scratch_.assign(order_.begin(), order_.begin() + static_cast<long>(k));
+    longScratch_.assign(finals_.begin(), finals_.end());
+    worstScratch_.assign(worst_.begin(), worst_.end());
+    charScratch_.assign(refused_.begin(), refused_.end());
+    for (std::size_t c = 0; c < k; ++c) {
+        const std::size_t from = static_cast<std::size_t>(permute_[c]);
+        order_[c] = scratch_[from];
+        finals_[c] = longScratch_[from];
+        worst_[c] = worstScratch_[from];
+        refused_[c] = charScratch_[from];
+    }
+}
+
+HonestMove HonestPlayer::moveOfIndex(int index) const {
+    const Move& m = moves_[static_cast<std::size_t>(index)];
     return HonestMove{true, m.sourceX(), m.sourceY(), m.toX, m.toY, m.placed};
 }
 

@@ -130,6 +130,8 @@ class Game {
           rng_(gameSeed() + CLOCK_SEED_OFFSET),
           designCom_(match_.state(), [this] { return clock_.timeOfDay(); }) {
         match_.setClock([this] { return clock_.timeOfDay(); });
+        man_.setThinkMs(options.thinkMs);
+        man_.setOpeningVariety(true);
     }
 
     // Plays the game; false with the reason in error when the human side's player stuck.
@@ -144,6 +146,7 @@ class Game {
                 com = &*firstCom_;
             } else {
                 honestCom_.emplace(s, gameSeed() + COM_SEED_OFFSET);
+                honestCom_->setThinkMs(options_.thinkMs);
                 com = &*honestCom_;
             }
             match_.setJudging(Side::Com, Judging::Player);
@@ -350,7 +353,7 @@ bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& optio
             options.guesses = true;
             continue;
         }
-        if (a != "--games" && a != "--seed" && a != "--level" && a != "--jobs") {
+        if (a != "--games" && a != "--seed" && a != "--level" && a != "--jobs" && a != "--think") {
             error = "unknown argument '" + a + "'";
             return false;
         }
@@ -367,6 +370,13 @@ bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& optio
                 return false;
             }
             options.jobs = static_cast<int>(n);
+        } else if (a == "--think") {
+            if (!parsePositive(v, 3, n) || n > HonestPlayer::MAX_THINK_MS) {
+                error = "--think takes a whole number of milliseconds from 1 to " +
+                        std::to_string(HonestPlayer::MAX_THINK_MS) + ", not '" + v + "'";
+                return false;
+            }
+            options.thinkMs = static_cast<int>(n);
         } else if (a == "--games") {
             if (!parsePositive(v, 7, n) || n > static_cast<std::uint64_t>(MAX_GAMES)) {
                 error = "--games takes a whole number of games from 1 to " +

@@ -28,10 +28,11 @@ void printUsage(std::ostream& out) {
            "  play [--lang ja|en]  a scripted game through the match controller (see README);\n"
            "           --lang en prints the boxes in English\n"
            "  match --games N --seed S --level 1|2|3|honest|honest-v1 [--times]\n"
-           "        [--guesses] [--jobs J]\n"
+           "        [--guesses] [--jobs J] [--think MS]\n"
            "           N games of the honest player on the human's side against the\n"
            "           computer at that level, J at once (default: one per core;\n"
-           "           the output does not depend on J) (see README)\n"
+           "           the output does not depend on J), each honest choice given\n"
+           "           MS milliseconds' worth of search (default 50) (see README)\n"
            "  kif [--sjis]  a .棋譜 record on standard input as KIF (UTF-8, or CP932)\n"
            "  kif-import    a KIF game on standard input as a .棋譜 record\n";
 }

@@ -19,6 +19,7 @@ struct MatchOptions {
     bool times = false;         // print the human side's thinking times
     bool guesses = false;       // print how well the human side guesses the computer's pieces
     int jobs = 1;               // games played at once, on threads of their own
+    int thinkMs = 50;           // the honest players' thinking budget per choice
 };
 
 // Reads the arguments that follow "match". On a bad or missing one returns false with the
