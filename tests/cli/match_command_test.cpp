@@ -21,6 +21,7 @@ struct MatchRun {
     std::string err;
 };
 
+// The runs below give the honest player a small budget: they check the lines, not its strength.
 MatchRun runWith(const std::vector<std::string>& args) {
     MatchOptions options;
     std::string error;
@@ -69,6 +70,10 @@ TEST(MatchCommand, ArgumentsAreReadInAnyOrder) {
     ASSERT_TRUE(
         parseMatchOptions({"--guesses", "--games", "1", "--seed", "1", "--level", "1"}, o, error));
     EXPECT_TRUE(o.guesses);
+    EXPECT_EQ(o.thinkMs, 50);
+    ASSERT_TRUE(parseMatchOptions({"--think", "500", "--games", "1", "--seed", "1", "--level", "1"},
+                                  o, error));
+    EXPECT_EQ(o.thinkMs, 500);
 }
 
 TEST(MatchCommand, BadArgumentsAreRefusedWithTheReason) {
@@ -90,6 +95,9 @@ TEST(MatchCommand, BadArgumentsAreRefusedWithTheReason) {
         {"--games", "2", "--seed", "1", "--level", "honest-v2"},
         {"--games", "2", "--seed", "1", "--level"},
         {"--games", "2", "--seed", "1", "--level", "1", "--fast"},
+        {"--games", "2", "--seed", "1", "--level", "1", "--think", "0"},
+        {"--games", "2", "--seed", "1", "--level", "1", "--think", "501"},
+        {"--games", "2", "--seed", "1", "--level", "1", "--think"},
     };
     for (const auto& args : bad) {
         MatchOptions o;
@@ -103,7 +111,7 @@ TEST(MatchCommand, BadArgumentsAreRefusedWithTheReason) {
 
 TEST(MatchCommand, PrintsOneLinePerGameAndTotalsThatAddUp) {
     // Two games: one with each side moving first.
-    const MatchRun r = runWith({"--games", "2", "--seed", "3", "--level", "1"});
+    const MatchRun r = runWith({"--think", "5", "--games", "2", "--seed", "3", "--level", "1"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const std::vector<std::string> l = lines(r.out);
@@ -198,13 +206,14 @@ TEST(MatchCommand, PrintsOneLinePerGameAndTotalsThatAddUp) {
 }
 
 TEST(MatchCommand, SameArgumentsGiveTheSameGames) {
-    const MatchRun a = runWith({"--games", "2", "--seed", "13", "--level", "1"});
+    const MatchRun a = runWith({"--think", "5", "--games", "2", "--seed", "13", "--level", "1"});
     ASSERT_EQ(a.status, 0) << a.err;
     // Another seed plays other games.
-    const MatchRun c = runWith({"--games", "2", "--seed", "14", "--level", "1"});
+    const MatchRun c = runWith({"--think", "5", "--games", "2", "--seed", "14", "--level", "1"});
     EXPECT_NE(a.out, c.out);
     // The same games again, and with --times only a last line is added.
-    const MatchRun t = runWith({"--games", "2", "--seed", "13", "--level", "1", "--times"});
+    const MatchRun t =
+        runWith({"--think", "5", "--games", "2", "--seed", "13", "--level", "1", "--times"});
     ASSERT_EQ(t.status, 0) << t.err;
     const std::vector<std::string> l = lines(t.out);
     ASSERT_EQ(l.size(), 9u);
@@ -225,28 +234,37 @@ TEST(MatchCommand, SameArgumentsGiveTheSameGames) {
         choices += (g[1] == "MAN" ? (moves + 1) / 2 : moves / 2) + std::stoi(g[3]);
     }
     EXPECT_EQ(std::stoi(m[1]), choices);
-    // --guesses adds one line of its own after the others, and changes no game.
-    const MatchRun g = runWith({"--games", "2", "--seed", "13", "--level", "1", "--guesses"});
+    // --guesses adds two lines of its own after the others, and changes no game.
+    const MatchRun g =
+        runWith({"--think", "5", "--games", "2", "--seed", "13", "--level", "1", "--guesses"});
     ASSERT_EQ(g.status, 0) << g.err;
     EXPECT_EQ(g.out.substr(0, a.out.size()), a.out);
     const std::vector<std::string> gl = lines(g.out);
-    ASSERT_EQ(gl.size(), lines(a.out).size() + 1);
+    ASSERT_EQ(gl.size(), lines(a.out).size() + 2);
     const std::string share = R"( (\d+\.\d%|-))";
-    EXPECT_TRUE(std::regex_match(
-        gl.back(), std::regex("guesses right 0-99" + share + " 100-199" + share + " 200-299" +
-                              share + " 300-399" + share + " 400-499" + share)))
-        << gl.back();
+    EXPECT_TRUE(
+        std::regex_match(gl[gl.size() - 2],
+                         std::regex("guesses right 0-99" + share + " 100-199" + share + " 200-299" +
+                                    share + " 300-399" + share + " 400-499" + share)))
+        << gl[gl.size() - 2];
+    std::string curve = "guesses likeliest";
+    for (const int from : {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 200, 300, 400})
+        curve += " " + std::to_string(from) + share;
+    EXPECT_TRUE(std::regex_match(gl.back(), std::regex(curve))) << gl.back();
 }
 
 TEST(MatchCommand, HonestAgainstHonestIsPlayedAtTheFairLevelAndRepeats) {
-    const MatchRun a = runWith({"--games", "1", "--seed", "5", "--level", "honest"});
+    const MatchRun a =
+        runWith({"--think", "5", "--games", "1", "--seed", "5", "--level", "honest"});
     ASSERT_EQ(a.status, 0) << a.err;
     const std::vector<std::string> l = lines(a.out);
     ASSERT_EQ(l.size(), 7u) << a.out;
     EXPECT_EQ(l[1].rfind("games 1 wins ", 0), 0u) << l[1];
-    EXPECT_EQ(runWith({"--games", "1", "--seed", "5", "--level", "honest"}).out, a.out);
+    EXPECT_EQ(runWith({"--think", "5", "--games", "1", "--seed", "5", "--level", "honest"}).out,
+              a.out);
     // Against the player's first version, seated on the computer's side.
-    const MatchRun v1 = runWith({"--games", "1", "--seed", "5", "--level", "honest-v1"});
+    const MatchRun v1 =
+        runWith({"--think", "5", "--games", "1", "--seed", "5", "--level", "honest-v1"});
     ASSERT_EQ(v1.status, 0) << v1.err;
     EXPECT_EQ(lines(v1.out).size(), l.size()) << v1.out;
     // That the computer's side then plays at 公正 is checked on the window itself (Fair tests):

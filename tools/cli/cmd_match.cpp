@@ -64,6 +64,16 @@ class MatchClock {
 
 enum class Winner { Man, Com, Draw };
 
+// The points of the guesses' curve: moves 0-9, 10-19, ... 90-99, then 100-199 ... 400-499.
+constexpr std::size_t CURVE_POINTS = 14;
+std::size_t curvePoint(int moveNo) {
+    if (moveNo < 100) return static_cast<std::size_t>(std::max(moveNo, 0) / 10);
+    return static_cast<std::size_t>(std::min(9 + moveNo / 100, 13));
+}
+int curveStart(std::size_t point) {
+    return point < 10 ? static_cast<int>(point) * 10 : static_cast<int>(point - 9) * 100;
+}
+
 struct GameResult {
     Winner winner = Winner::Draw;
     GameEnd end = GameEnd::None;
@@ -82,6 +92,11 @@ struct GameResult {
     // its choices, and those guessed on their square, by the hundred moves of the game.
     long guessed[5] = {};
     long guessedRight[5] = {};
+    // The same pieces, and those that the likeliest guess of their square gets right (more
+    // guesses put the piece there than anything else), by the tens of moves up to 100, then
+    // by the hundreds.
+    long judged[CURVE_POINTS] = {};
+    long likeliestRight[CURVE_POINTS] = {};
 };
 
 // The honest player as it first played, on the computer's side: the comparison for the present
@@ -185,6 +200,9 @@ class Game {
         std::copy(std::begin(guessed_), std::end(guessed_), std::begin(result.guessed));
         std::copy(std::begin(guessedRight_), std::end(guessedRight_),
                   std::begin(result.guessedRight));
+        std::copy(std::begin(judged_), std::end(judged_), std::begin(result.judged));
+        std::copy(std::begin(likeliestRight_), std::end(likeliestRight_),
+                  std::begin(result.likeliestRight));
         result.winner = v.winner == Side::Man   ? Winner::Man
                         : v.winner == Side::Com ? Winner::Com
                                                 : Winner::Draw;
@@ -280,16 +298,29 @@ class Game {
     void judgeGuesses() {
         const GameState& s = match_.state();
         const std::size_t at = static_cast<std::size_t>(std::min(s.moveNo / 100, 4));
+        const std::size_t curve = curvePoint(s.moveNo);
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y) {
                 // Pieces still on their square of the start are guessed right by any guess.
                 if (!isComPiece(s.board[x][y]) ||
                     match_.view(Side::Man).startBoard[x][y] == s.board[x][y])
                     continue;
+                // The likeliest content of the square: the code most guesses put there.
+                int right = 0, rival = 0;
                 for (const Position& w : man_.belief().samples()) {
                     guessed_[at] += 1;
                     guessedRight_[at] += w.board[x][y] == s.board[x][y] ? 1 : 0;
+                    right += w.board[x][y] == s.board[x][y] ? 1 : 0;
                 }
+                for (const Position& w : man_.belief().samples()) {
+                    const int code = w.board[x][y];
+                    if (code == s.board[x][y]) continue;
+                    int same = 0;
+                    for (const Position& v : man_.belief().samples()) same += v.board[x][y] == code;
+                    rival = std::max(rival, same);
+                }
+                judged_[curve] += 1;
+                likeliestRight_[curve] += right > rival ? 1 : 0;
             }
     }
 
@@ -322,6 +353,8 @@ class Game {
     int repeats_[2] = {0, 0};
     long guessed_[5] = {};
     long guessedRight_[5] = {};
+    long judged_[CURVE_POINTS] = {};
+    long likeliestRight_[CURVE_POINTS] = {};
 };
 
 const char* winnerName(Winner w) {
@@ -639,6 +672,21 @@ int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) 
                                                 static_cast<double>(guessed[i]),
                                             1) +
                                           "%");
+        out << '\n';
+        long judged[CURVE_POINTS] = {}, likeliest[CURVE_POINTS] = {};
+        for (const GameResult& r : results)
+            for (std::size_t i = 0; i < CURVE_POINTS; ++i) {
+                judged[i] += r.judged[i];
+                likeliest[i] += r.likeliestRight[i];
+            }
+        out << "guesses likeliest";
+        for (std::size_t i = 0; i < CURVE_POINTS; ++i)
+            out << ' ' << curveStart(i) << ' '
+                << (judged[i] == 0 ? std::string("-")
+                                   : fixed(100.0 * static_cast<double>(likeliest[i]) /
+                                               static_cast<double>(judged[i]),
+                                           1) +
+                                         "%");
         out << '\n';
     }
     if (options.times) {
