@@ -8,6 +8,8 @@
 #include "honest/belief.h"
 #include "honest/evaluate.h"
 #include "honest/honest_player.h"
+#include "honest/rng.h"
+#include "honest/search.h"
 #include "support/seen_game.h"
 
 namespace velk {
@@ -298,6 +300,52 @@ TEST(HonestBelief, DrawsTheHistoryAgainWhenNoGuessExplainsAMove) {
     }
     // Some of the seeds took the pawn at first.
     EXPECT_GT(redrawn, 0);
+}
+
+TEST(HonestSearch, FindsEveryMateInOneForEitherSideOnRandomGames) {
+    // Random games on the rules alone, captures preferred so that the kings come into the open:
+    // at every position, each move after which the other side is mated is a decisive win to the
+    // search, and no move that leaves the mover's king reached is anything but a loss.
+    const SeenGame start(true);
+    honest::Search search;
+    honest::Rng rng(5);
+    int mates = 0;
+    std::vector<Move> legal, captures;
+    for (int game = 0; game < 40; ++game) {
+        Position w{start.s.board, start.s.handMAN, start.s.handCOM};
+        Side toMove = game % 2 == 0 ? Side::Man : Side::Com;
+        for (int ply = 0; ply < 200; ++ply) {
+            legal.clear();
+            captures.clear();
+            forEachMove(w, toMove, [&](const Move& m) {
+                if (leavesKingAttacked(w, m)) {
+                    EXPECT_LE(search.afterMove(w, m, 1, -honest::WIN - 1, honest::WIN + 1),
+                              -honest::WIN + 1000);
+                    return true;
+                }
+                legal.push_back(m);
+                if (w.board[m.toX][m.toY] != EMPTY) captures.push_back(m);
+                return true;
+            });
+            if (legal.empty()) break;
+            for (const Move& m : legal) {
+                Position after = w;
+                applyMove(after, m);
+                if (!mated(after, otherSide(toMove))) continue;
+                ++mates;
+                EXPECT_GE(search.afterMove(w, m, 1, -honest::WIN - 1, honest::WIN + 1),
+                          honest::WIN - 1000)
+                    << game << " " << ply;
+            }
+            const std::vector<Move>& from =
+                captures.empty() || rng.below(3) == 0 ? legal : captures;
+            const Move m = from[static_cast<std::size_t>(rng.below(static_cast<int>(from.size())))];
+            const int taken = applyMove(w, m);
+            if (taken == MAN_OU || taken == COM_OU) break;
+            toMove = otherSide(toMove);
+        }
+    }
+    EXPECT_GT(mates, 5);
 }
 
 TEST(Rules, RefereeAnswersAsTheGameDoes) {
