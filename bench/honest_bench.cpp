@@ -3,6 +3,8 @@
 // the whole history; the next move is the usual case, where it has followed the game so far.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstddef>
 #include <vector>
 
@@ -64,5 +66,46 @@ void BM_HonestFromScratch(benchmark::State& state) {
     state.SetLabel("move " + std::to_string(p.view.events.size()));
 }
 BENCHMARK(BM_HonestFromScratch)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+
+// Every choice of one whole game against the level-3 scan at the default budget (or the one
+// given in milliseconds), as the window's player would make them: the median and the worst
+// wall-clock time of a choice.
+void BM_HonestWholeGame(benchmark::State& state) {
+    std::vector<double> ms;
+    for (auto _ : state) {
+        ms.clear();
+        SeenGame g(state.range(1) != 0);
+        HonestPlayer player(static_cast<std::uint64_t>(state.range(1)) + 1);
+        player.setThinkMs(static_cast<int>(state.range(0)));
+        bool manTurn = state.range(1) != 0;
+        for (int attempts = 0; attempts < 2000 && g.moves < 500; ++attempts) {
+            SeenGame::Answer a;
+            if (manTurn) {
+                const auto start = std::chrono::steady_clock::now();
+                const HonestMove m = player.choose(g.man);
+                ms.push_back(std::chrono::duration<double, std::milli>(
+                                 std::chrono::steady_clock::now() - start)
+                                 .count());
+                if (!m.found) break;
+                a = g.attempt(Side::Man, m);
+            } else {
+                a = g.attempt(Side::Com, g.comScan());
+            }
+            if (a != SeenGame::Answer::Moved && a != SeenGame::Answer::Missed) break;
+            if (a == SeenGame::Answer::Moved) manTurn = !manTurn;
+        }
+    }
+    std::sort(ms.begin(), ms.end());
+    if (!ms.empty()) {
+        state.counters["choices"] = static_cast<double>(ms.size());
+        state.counters["median_ms"] = ms[ms.size() / 2];
+        state.counters["worst_ms"] = ms.back();
+    }
+}
+BENCHMARK(BM_HonestWholeGame)
+    ->Args({HonestPlayer::DEFAULT_THINK_MS, 1})
+    ->Args({HonestPlayer::DEFAULT_THINK_MS, 0})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <numeric>
 
 #include "honest/evaluate.h"
+#include "honest/rng.h"
+#include "honest/search.h"
 
 namespace velk {
 
@@ -92,6 +94,96 @@ inline constexpr std::size_t SECOND_LOOK_SAMPLES = 32;
 inline constexpr std::size_t MIN_SECOND_LOOK_SAMPLES = 8;
 inline constexpr long REPLY_BUDGET = 40000;
 
+// The side's first moves are drawn among those rated within a small margin (per guess) of the
+// best, so that different seeds open differently and play different games.
+inline constexpr int OPENING_MOVES = 4;
+inline constexpr long OPENING_MARGIN = 40;
+
+int ownMovesPlayed(const SideView& view) {
+    return static_cast<int>(
+        std::count_if(view.events.begin(), view.events.end(),
+                      [](const SeenEvent& e) { return e.kind == SeenEvent::Kind::OwnMove; }));
+}
+
+// A side's own pieces and hand folded into one number.
+std::uint64_t ownStateOf(const Map& board, const Hand& hand) {
+    std::uint64_t h = 0xCBF29CE484222325ULL;
+    const auto fold = [&h](int v) {
+        h ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(v));
+        h *= 0x100000001B3ULL;
+    };
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) fold(board[x][y]);
+    for (int k = 1; k <= 7; ++k) fold(hand[static_cast<std::size_t>(k)]);
+    return h;
+}
+
+// The side's own pieces and hand as they stood after each of its moves (and at the start), read
+// from the view's history alone; empty when the history does not lead to the view's present.
+std::vector<std::uint64_t> ownStates(const SideView& view) {
+    const Side side = view.side;
+    Map board{};
+    Hand hand = side == Side::Man ? view.startHandMAN : view.startHandCOM;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+            if (ownedBy(view.startBoard[x][y], side)) board[x][y] = view.startBoard[x][y];
+    std::vector<std::uint64_t> states{ownStateOf(board, hand)};
+    for (const SeenEvent& e : view.events) {
+        if (!onBoard(e.toX, e.toY)) return {};
+        if (e.kind == SeenEvent::Kind::OtherMove && e.captured != 0) {
+            board[e.toX][e.toY] = EMPTY;
+        } else if (e.kind == SeenEvent::Kind::OwnMove) {
+            if (e.fromX == MAN_HAND_X || e.fromX == COM_HAND_X) {
+                const int kind = e.fromX == MAN_HAND_X ? e.fromY - 2 : e.fromY;
+                if (kind < 1 || kind > 7) return {};
+                hand[static_cast<std::size_t>(kind)] -= 1;
+            } else if (onBoard(e.fromX, e.fromY)) {
+                board[e.fromX][e.fromY] = EMPTY;
+            } else {
+                return {};
+            }
+            if (const int kind = handIndexOf(e.captured); kind != 0)
+                hand[static_cast<std::size_t>(kind)] += 1;
+            board[e.toX][e.toY] = static_cast<std::int16_t>(e.placed);
+            states.push_back(ownStateOf(board, hand));
+        }
+    }
+    if (board != view.board || hand != view.ownHand) return {};
+    return states;
+}
+
+// How often the side's own pieces and hand have stood as the move would leave them.
+int timesStood(const std::vector<std::uint64_t>& states, const Map& own, const Hand& hand,
+               const Move& m) {
+    if (states.empty()) return 0;
+    Map board = own;
+    Hand after = hand;
+    if (m.isDrop())
+        after[static_cast<std::size_t>(m.drop)] -= 1;
+    else
+        board[m.fromX][m.fromY] = EMPTY;
+    board[m.toX][m.toY] = m.placed;
+    return static_cast<int>(std::count(states.begin(), states.end(), ownStateOf(board, after)));
+}
+
+// The second look: the best SECOND_LOOK_MOVES of the first look (more with time to spare), over
+// as many guesses as the budget allows and never fewer than MIN_LOOK_SAMPLES. A move more than
+// LOOK_WINDOW below the best so far on a guess is only bounded there.
+inline constexpr std::size_t MIN_LOOK_SAMPLES = 6;
+inline constexpr int LOOK_WINDOW = 300;
+
+// The thinking budget is counted in positions looked at, not read from a clock, so that a seed
+// and a history give the same move on any machine; this many make about a millisecond here.
+inline constexpr long NODES_PER_MS = 2000;
+
+// A side fighting and not behind by LOSING, or waiting but ahead by AHEAD (per guess), has a game
+// to win: a move that returns its own pieces to where they stood is then a step towards a draw
+// by the move limit, and a move up to REPEAT_MARGIN worse, on the whole and in the worst guess,
+// is preferred to it.
+inline constexpr long LOSING = -300;
+inline constexpr long AHEAD = 500;
+inline constexpr long REPEAT_MARGIN = 100;
+
 }  // namespace
 
 bool showsItIsBlind(const SideView& view) {
@@ -101,7 +193,8 @@ bool showsItIsBlind(const SideView& view) {
     return false;
 }
 
-HonestPlayer::HonestPlayer(std::uint64_t seed, int samples) : seed_(seed), belief_(samples) {}
+HonestPlayer::HonestPlayer(std::uint64_t seed, int samples, HonestVersion version)
+    : seed_(seed), version_(version), belief_(samples) {}
 
 HonestMove HonestPlayer::choose(const SideView& view) {
     if (view.side == Side::None) return {};
@@ -118,8 +211,18 @@ HonestMove HonestPlayer::choose(const SideView& view) {
         if (!refusedThisTurn(view, m)) moves_.push_back(m);
         return true;
     });
+    if (moves_.empty()) {
+        // Every move it has was refused this turn: it must still answer, and the referee's
+        // refusals count on to the tenth.
+        forEachMove(own, side, [&](const Move& m) {
+            moves_.push_back(m);
+            return true;
+        });
+    }
     if (moves_.empty()) return {};
+    if (version_ == HonestVersion::Current) return searched(view);
 
+    // The first version: two short looks.
     const int cost = missCost(view.ownMisses);
     // Against a side that has shown it is blind, come forward and fight; against one that
     // never has, which may see the whole board, keep the formation and wait, since a fight in
@@ -160,6 +263,7 @@ HonestMove HonestPlayer::choose(const SideView& view) {
     // the same on any machine.
     const std::size_t most = std::min<std::size_t>(SECOND_LOOK_SAMPLES, samples.size());
     values_.assign(order_.size() * most, 0);
+    refused_.assign(order_.size(), 0);
     long replies = 0;
     std::size_t secondLook = 0;
     for (std::size_t s = 0; s < most; ++s) {
@@ -175,7 +279,10 @@ HonestMove HonestPlayer::choose(const SideView& view) {
         const long stay =
             (bestHere == REFUSED ? standing(samples[s], side, pawnStep) : bestHere) - cost;
         for (std::size_t k = 0; k < order_.size(); ++k)
-            if (values_[k * most + s] == REFUSED) values_[k * most + s] = stay;
+            if (values_[k * most + s] == REFUSED) {
+                values_[k * most + s] = stay;
+                refused_[k] = 1;
+            }
     }
     std::size_t bestK = 0;
     long bestTotal = 0;
@@ -191,6 +298,178 @@ HonestMove HonestPlayer::choose(const SideView& view) {
     const int best = order_[bestK];
 
     const Move& m = moves_[static_cast<std::size_t>(best)];
+    return HonestMove{true, m.sourceX(), m.sourceY(), m.toX, m.toY, m.placed};
+}
+
+HonestMove HonestPlayer::searched(const SideView& view) {
+    const Side side = view.side;
+    const std::vector<Position>& samples = belief_.samples();
+    const int cost = missCost(view.ownMisses);
+    const bool fight = showsItIsBlind(view);
+    honest::Search& search = search_;
+    search.pawnStep = fight ? FIGHTING_PAWN_STEP : 0;
+    search.blind = side;
+    search.resetNodes();
+    const long budget = std::max<long>(1, thinkMs_) * NODES_PER_MS;
+    const std::size_t n = moves_.size();
+
+    // What each move risks that no guess may show, and whether it returns the side's pieces to
+    // where they stood, which a side with a game to win avoids.
+    risks_.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        risks_[i] = fight ? 0 : honest::exposure(view.board, moves_[i], side);
+    const std::size_t firstLook = std::min<std::size_t>(FIRST_LOOK_SAMPLES, samples.size());
+    long now = 0;
+    for (std::size_t s = 0; s < firstLook; ++s)
+        now += search.value(samples[s], side, 0, -honest::WIN, honest::WIN);
+    const bool avoidRepeating = now >= (fight ? LOSING : AHEAD) * static_cast<long>(firstLook);
+    repeats_.assign(n, 0);
+    if (avoidRepeating) {
+        const std::vector<std::uint64_t> states = ownStates(view);
+        for (std::size_t i = 0; i < n && !states.empty(); ++i)
+            repeats_[i] = timesStood(states, view.board, view.ownHand, moves_[i]) > 0;
+    }
+
+    // The first look: every move on a few guesses, the other side's captures played out. In a
+    // guess where the referee would refuse the move, the side moves again: its best other move
+    // there, less the cost of the miss.
+    totals_.assign(n, 0);
+    values_.resize(n);
+    for (std::size_t s = 0; s < firstLook; ++s) {
+        long bestHere = REFUSED;
+        for (std::size_t i = 0; i < n; ++i) {
+            const Move& m = moves_[i];
+            values_[i] = missKind(samples[s], m) != 0
+                             ? REFUSED
+                             : search.afterMove(samples[s], m, 0, -honest::WIN, honest::WIN);
+            if (values_[i] != REFUSED) bestHere = std::max(bestHere, values_[i]);
+        }
+        for (std::size_t i = 0; i < n; ++i)
+            totals_[i] += values_[i] == REFUSED ? bestHere - cost : values_[i];
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        totals_[i] -=
+            (risks_[i] + (repeats_[i] ? REPEAT_MARGIN : 0)) * static_cast<long>(firstLook);
+    order_.resize(n);
+    std::iota(order_.begin(), order_.end(), 0);
+    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
+        return totals_[static_cast<std::size_t>(a)] > totals_[static_cast<std::size_t>(b)];
+    });
+    const long firstNodes = search.nodes();
+
+    // The second look at the best of them, over as many guesses as the budget allows: the other
+    // side, which sees the whole guess, answers with its best reply, and captures are played out.
+    // With time to spare, the look widens to more moves. A look that reaches too few guesses is
+    // not used.
+    const std::size_t most = samples.size();
+    std::size_t k = std::min<std::size_t>(n, SECOND_LOOK_MOVES);
+    look_.assign(n * most, REFUSED);
+    bestHere_.assign(most, REFUSED);
+    const auto lookAt = [&](std::size_t c, std::size_t s) {
+        const Move& m = moves_[static_cast<std::size_t>(order_[c])];
+        if (missKind(samples[s], m) != 0) return;
+        // A move well below the best so far needs only a bound.
+        long& best = bestHere_[s];
+        const int alpha = best == REFUSED ? -honest::WIN - 1 : static_cast<int>(best) - LOOK_WINDOW;
+        const long v = search.afterMove(samples[s], m, 1, alpha, honest::WIN + 1);
+        look_[c * most + s] = v;
+        best = std::max(best, v);
+    };
+    std::size_t used = 0;
+    for (std::size_t s = 0; s < most; ++s) {
+        // Stop before a guess that would likely overrun the budget.
+        const long perGuess =
+            used == 0 ? 0 : (search.nodes() - firstNodes) / static_cast<long>(used);
+        if (used >= MIN_LOOK_SAMPLES && search.nodes() + perGuess > budget) break;
+        for (std::size_t c = 0; c < k; ++c) lookAt(c, s);
+        ++used;
+    }
+    if (used < MIN_LOOK_SAMPLES) return moveOfIndex(order_[0]);
+    while (used == most && k < n) {
+        // Time to spare: one more move of the first look's order, on every guess.
+        const long perMove = (search.nodes() - firstNodes) / static_cast<long>(k);
+        if (search.nodes() + perMove > budget) break;
+        for (std::size_t s = 0; s < most; ++s) lookAt(k, s);
+        ++k;
+    }
+    // A move the referee would refuse on a guess leaves the side to move again there: its best
+    // other move, less the cost of the miss.
+    finals_.assign(k, 0);
+    worst_.assign(k, honest::WIN);
+    refused_.assign(k, 0);
+    for (std::size_t c = 0; c < k; ++c) {
+        for (std::size_t s = 0; s < used; ++s) {
+            long v = look_[c * most + s];
+            if (v == REFUSED) {
+                v = (bestHere_[s] == REFUSED ? -honest::WIN : bestHere_[s]) - cost;
+                refused_[c] = 1;
+            }
+            finals_[c] += v;
+            worst_[c] = std::min(worst_[c], v);
+        }
+        finals_[c] -= risks_[static_cast<std::size_t>(order_[c])] * static_cast<long>(used);
+    }
+    permute_.resize(k);
+    std::iota(permute_.begin(), permute_.end(), 0);
+    std::stable_sort(permute_.begin(), permute_.end(), [&](int a, int b) {
+        return finals_[static_cast<std::size_t>(a)] > finals_[static_cast<std::size_t>(b)];
+    });
+    reorder(k);
+    const std::size_t candidates = k;
+    std::size_t bestK = 0;
+    const long bestTotal = finals_[0];
+    if (avoidRepeating && repeats_[static_cast<std::size_t>(order_[0])]) {
+        // Rather a move that goes somewhere new, refused in no guess, not much worse on the whole
+        // nor in the worst guess, and not of the king, which has nowhere to go.
+        const long floor = bestTotal - REPEAT_MARGIN * static_cast<long>(used);
+        for (std::size_t c = 1; c < candidates; ++c) {
+            const std::size_t i = static_cast<std::size_t>(order_[c]);
+            if (!repeats_[i] && !refused_[c] && moves_[i].piece != kingOf(side) &&
+                finals_[c] >= floor && worst_[c] >= worst_[0] - REPEAT_MARGIN) {
+                bestK = c;
+                break;
+            }
+        }
+    }
+    if (openingVariety_ && ownMovesPlayed(view) < OPENING_MOVES) {
+        // Any quiet move close enough to the best may open the game; the seed and the moment
+        // choose. None opens a line to one of its pieces or moves the king.
+        const long floor = bestTotal - OPENING_MARGIN * static_cast<long>(used);
+        const auto quiet = [&](std::size_t c) {
+            const std::size_t i = static_cast<std::size_t>(order_[c]);
+            return c == bestK || (finals_[c] >= floor && risks_[i] == 0 &&
+                                  moves_[i].piece != kingOf(side) && !refused_[c]);
+        };
+        int close = 0;
+        for (std::size_t c = 0; c < candidates; ++c) close += quiet(c);
+        honest::Rng dice(seed_ ^ (0xD1B54A32D192ED03ULL * (view.events.size() + 1)));
+        int pick = dice.below(close);
+        for (std::size_t c = 0; c < candidates; ++c)
+            if (quiet(c) && pick-- == 0) {
+                bestK = c;
+                break;
+            }
+    }
+    return moveOfIndex(order_[bestK]);
+}
+
+void HonestPlayer::reorder(std::size_t k) {
+    // Applies permute_ to the first k entries of order_ and to the look's per-move results.
+    scratch_.assign(order_.begin(), order_.begin() + static_cast<long>(k));
+    longScratch_.assign(finals_.begin(), finals_.end());
+    worstScratch_.assign(worst_.begin(), worst_.end());
+    charScratch_.assign(refused_.begin(), refused_.end());
+    for (std::size_t c = 0; c < k; ++c) {
+        const std::size_t from = static_cast<std::size_t>(permute_[c]);
+        order_[c] = scratch_[from];
+        finals_[c] = longScratch_[from];
+        worst_[c] = worstScratch_[from];
+        refused_[c] = charScratch_[from];
+    }
+}
+
+HonestMove HonestPlayer::moveOfIndex(int index) const {
+    const Move& m = moves_[static_cast<std::size_t>(index)];
     return HonestMove{true, m.sourceX(), m.sourceY(), m.toX, m.toY, m.placed};
 }
 

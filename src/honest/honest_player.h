@@ -1,10 +1,12 @@
 // A player that knows only its own side of the screen: it reads a SideView and nothing else.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "honest/belief.h"
+#include "honest/search.h"
 #include "view/side_view.h"
 
 namespace velk {
@@ -27,11 +29,16 @@ struct HonestMove {
 // a move for passing over one or for dropping onto one. A king left reached proves nothing.
 bool showsItIsBlind(const SideView& view);
 
+// Which way the player plays. First is the player as it first played, kept to measure against:
+// it always opens the same way for the same history and does not mind repeating itself.
+enum class HonestVersion : std::uint8_t { First, Current };
+
 // It keeps a set of guesses at the hidden position that agree with everything its side has
 // seen, and plays the move with the best outcome over them, a refusal counted at its cost.
 class HonestPlayer {
   public:
-    explicit HonestPlayer(std::uint64_t seed = 1, int samples = 48);
+    explicit HonestPlayer(std::uint64_t seed = 1, int samples = 48,
+                          HonestVersion version = HonestVersion::Current);
 
     // The move this side plays now, from its view alone. The same seed and the same view history
     // give the same move. found is false when the side has no move at all.
@@ -40,14 +47,50 @@ class HonestPlayer {
     // The guesses behind the last choice (for tests).
     const honest::Belief& belief() const { return belief_; }
 
+    HonestVersion version() const { return version_; }
+
+    // The thinking budget of one choice, in milliseconds of this machine (counted in positions
+    // looked at, so the same on any machine): more, and it looks deeper and at more guesses.
+    void setThinkMs(int ms) { thinkMs_ = std::clamp(ms, 1, MAX_THINK_MS); }
+    int thinkMs() const { return thinkMs_; }
+
+    // Whether its first moves of a game are drawn by its seed among the near-best, so that games
+    // differ; off, it always plays its best move (as the hint does).
+    void setOpeningVariety(bool on) { openingVariety_ = on; }
+
+    // The default budget, and the most a choice is ever given.
+    static constexpr int DEFAULT_THINK_MS = 50;
+    static constexpr int MAX_THINK_MS = 500;
+
   private:
+    HonestMove searched(const SideView& view);
+    void reorder(std::size_t k);
+    HonestMove moveOfIndex(int index) const;
+
     std::uint64_t seed_;
+    HonestVersion version_;
+    int thinkMs_ = DEFAULT_THINK_MS;
+    bool openingVariety_ = false;
     honest::Belief belief_;
+    honest::Search search_;
     std::vector<Move> moves_;
     std::vector<long> totals_;
     std::vector<long> risks_;
     std::vector<long> values_;
+    std::vector<long> finals_;
+    std::vector<char> repeats_;
+    std::vector<char> refused_;
     std::vector<int> order_;
+    // The second look: each candidate's value on each guess, the best on each guess, and each
+    // candidate's total and worst guess.
+    std::vector<long> look_;
+    std::vector<long> bestHere_;
+    std::vector<long> worst_;
+    std::vector<int> permute_;
+    std::vector<int> scratch_;
+    std::vector<long> longScratch_;
+    std::vector<long> worstScratch_;
+    std::vector<char> charScratch_;
 };
 
 }  // namespace velk

@@ -28,7 +28,9 @@ std::optional<Move> HonestSeat::choose(const SideView& view) {
 
 HonestComputer::HonestComputer(GameState& s, std::uint64_t seed, bool stop, ComTick tick,
                                void* tickContext)
-    : stopOnFault(stop), s_(s), player_(seed), tick_(tick), tickContext_(tickContext) {}
+    : stopOnFault(stop), s_(s), player_(seed), tick_(tick), tickContext_(tickContext) {
+    player_.setOpeningVariety(true);
+}
 
 void HonestComputer::turnBegins(const SideView& /*view*/) {
     prepareComTurn(s_);

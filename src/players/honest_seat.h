@@ -24,10 +24,10 @@ class HonestSeat : public Player {
     HonestPlayer player_;
 };
 
-// The computer's side at 公正. The referee looks first at each move of the player: one it should
-// never have made is not played; a debug build stops on it when stopOnFault is set (a made-up
-// position no view could follow clears it), a release build lets the level-3 scan move for this
-// turn.
+// The computer's side at 公正; its first moves vary with its seed. The referee looks first at each
+// move of the player: one it should never have made is not played; a debug build stops on it when
+// stopOnFault is set (a made-up position no view could follow clears it), a release build lets the
+// level-3 scan move for this turn.
 class HonestComputer : public Player {
   public:
     HonestComputer(GameState& s, std::uint64_t seed, bool stopOnFault = true,
@@ -36,6 +36,9 @@ class HonestComputer : public Player {
     // The computer's turn notes are fixed as at any level (the scan that stands in reads them).
     void turnBegins(const SideView& view) override;
     std::optional<Move> choose(const SideView& view) override;
+
+    // The player's thinking budget per choice (see HonestPlayer::setThinkMs).
+    void setThinkMs(int ms) { player_.setThinkMs(ms); }
 
     bool stopOnFault = true;
 

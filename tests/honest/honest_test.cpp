@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "board/rules.h"
+#include "game/hands.h"
 #include "honest/belief.h"
 #include "honest/evaluate.h"
 #include "honest/honest_player.h"
-#include "game/hands.h"
+#include "honest/rng.h"
+#include "honest/search.h"
 #include "support/seen_game.h"
 
 namespace velk {
@@ -120,6 +123,67 @@ TEST(HonestPlayer, SameSeedAndHistoryGiveTheSameMoveWhereverTheHiddenPiecesStand
     // And a player with another seed may guess differently, but still from the view alone.
     HonestPlayer other(8);
     EXPECT_TRUE(other.choose(a.man).found);
+}
+
+TEST(HonestPlayer, OpensDifferentlyForDifferentSeedsOnlyWhenAskedTo) {
+    // From the setup every guess is the true position, so a choice of the best move cannot
+    // depend on the seed: the first version's and the hint's (variety off) do not; a seat asked
+    // for variety draws its first moves among the near-best.
+    for (const bool manFirst : {true, false}) {
+        const SeenGame g(manFirst);
+        const SideView& view = manFirst ? g.man : g.com;
+        std::vector<HonestMove> varied, best, first;
+        for (std::uint64_t seed = 1; seed <= 8; ++seed) {
+            HonestPlayer seat(seed);
+            seat.setOpeningVariety(true);
+            varied.push_back(seat.choose(view));
+            best.push_back(HonestPlayer(seed).choose(view));
+            first.push_back(HonestPlayer(seed, 48, HonestVersion::First).choose(view));
+            ASSERT_TRUE(varied.back().found);
+            EXPECT_EQ(first.back(), first.front()) << seed;
+            EXPECT_EQ(best.back(), best.front()) << seed;
+        }
+        EXPECT_LT(std::count(varied.begin(), varied.end(), varied.front()), 8) << manFirst;
+    }
+}
+
+// The moves of the human's side, against the level-3 scan, that put its own pieces and hand
+// back as they stood after one of its earlier moves; ahead by a rook and a bishop in hand.
+int returnsWhenAhead(HonestVersion version, int moves) {
+    SeenGame g(true);
+    addToHand(g.s, Side::Man, 6);
+    addToHand(g.s, Side::Man, 7);
+    g.restartViews();
+    HonestPlayer player(21, 48, version);
+    std::vector<std::pair<Map, Hand>> stood;
+    int returns = 0;
+    bool manTurn = true;
+    for (int attempts = 0; attempts < 4 * moves && g.moves < 2 * moves; ++attempts) {
+        Answer a;
+        if (manTurn) {
+            const HonestMove m = player.choose(g.man);
+            if (!m.found) break;
+            a = g.attempt(Side::Man, m);
+            if (a == Answer::Moved) {
+                const std::pair<Map, Hand> now{g.man.board, g.man.ownHand};
+                returns += std::find(stood.begin(), stood.end(), now) != stood.end();
+                stood.push_back(now);
+            }
+        } else {
+            a = g.attempt(Side::Com, g.comScan());
+        }
+        if (a != Answer::Moved && a != Answer::Missed) break;
+        if (a == Answer::Moved) manTurn = !manTurn;
+    }
+    return returns;
+}
+
+TEST(HonestPlayer, WellAheadItGoesSomewhereNewRatherThanBackWhereItStood) {
+    // The first version shuffles; the present one seldom comes back.
+    const int first = returnsWhenAhead(HonestVersion::First, 40);
+    const int now = returnsWhenAhead(HonestVersion::Current, 40);
+    EXPECT_GT(first, 10);
+    EXPECT_LT(4 * now, first) << now << " of 40 against " << first;
 }
 
 TEST(HonestPlayer, LearnsFromARefusedDropWhereAHiddenPieceStands) {
@@ -236,6 +300,52 @@ TEST(HonestBelief, DrawsTheHistoryAgainWhenNoGuessExplainsAMove) {
     }
     // Some of the seeds took the pawn at first.
     EXPECT_GT(redrawn, 0);
+}
+
+TEST(HonestSearch, FindsEveryMateInOneForEitherSideOnRandomGames) {
+    // Random games on the rules alone, captures preferred so that the kings come into the open:
+    // at every position, each move after which the other side is mated is a decisive win to the
+    // search, and no move that leaves the mover's king reached is anything but a loss.
+    const SeenGame start(true);
+    honest::Search search;
+    honest::Rng rng(5);
+    int mates = 0;
+    std::vector<Move> legal, captures;
+    for (int game = 0; game < 40; ++game) {
+        Position w{start.s.board, start.s.handMAN, start.s.handCOM};
+        Side toMove = game % 2 == 0 ? Side::Man : Side::Com;
+        for (int ply = 0; ply < 200; ++ply) {
+            legal.clear();
+            captures.clear();
+            forEachMove(w, toMove, [&](const Move& m) {
+                if (leavesKingAttacked(w, m)) {
+                    EXPECT_LE(search.afterMove(w, m, 1, -honest::WIN - 1, honest::WIN + 1),
+                              -honest::WIN + 1000);
+                    return true;
+                }
+                legal.push_back(m);
+                if (w.board[m.toX][m.toY] != EMPTY) captures.push_back(m);
+                return true;
+            });
+            if (legal.empty()) break;
+            for (const Move& m : legal) {
+                Position after = w;
+                applyMove(after, m);
+                if (!mated(after, otherSide(toMove))) continue;
+                ++mates;
+                EXPECT_GE(search.afterMove(w, m, 1, -honest::WIN - 1, honest::WIN + 1),
+                          honest::WIN - 1000)
+                    << game << " " << ply;
+            }
+            const std::vector<Move>& from =
+                captures.empty() || rng.below(3) == 0 ? legal : captures;
+            const Move m = from[static_cast<std::size_t>(rng.below(static_cast<int>(from.size())))];
+            const int taken = applyMove(w, m);
+            if (taken == MAN_OU || taken == COM_OU) break;
+            toMove = otherSide(toMove);
+        }
+    }
+    EXPECT_GT(mates, 5);
 }
 
 TEST(Rules, RefereeAnswersAsTheGameDoes) {

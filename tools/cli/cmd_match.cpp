@@ -4,6 +4,7 @@
 // same arguments give the same games as the window would.
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "cli/match.h"
 #include "game/invariants.h"
 #include "game/setup.h"
+#include "honest/evaluate.h"
 #include "match/pacing.h"
 #include "players/design_computer.h"
 #include "players/honest_seat.h"
@@ -62,12 +64,75 @@ class MatchClock {
 
 enum class Winner { Man, Com, Draw };
 
+// The points of the guesses' curve: moves 0-9, 10-19, ... 90-99, then 100-199 ... 400-499.
+constexpr std::size_t CURVE_POINTS = 14;
+std::size_t curvePoint(int moveNo) {
+    if (moveNo < 100) return static_cast<std::size_t>(std::max(moveNo, 0) / 10);
+    return static_cast<std::size_t>(std::min(9 + moveNo / 100, 13));
+}
+int curveStart(std::size_t point) {
+    return point < 10 ? static_cast<int>(point) * 10 : static_cast<int>(point - 9) * 100;
+}
+
 struct GameResult {
     Winner winner = Winner::Draw;
+    GameEnd end = GameEnd::None;
     int moves = 0;
     int missMAN = 0;
     int missCOM = 0;
+    int material = 0;         // the human side's material less the computer's, at the end
+    std::uint64_t trace = 0;  // every move submitted and its verdict, folded: equal games agree
+    // Moves of each side played, and those that put its own pieces and hand back as they stood
+    // after one of its earlier moves.
+    int movesMAN = 0;
+    int movesCOM = 0;
+    int repeatsMAN = 0;
+    int repeatsCOM = 0;
+    // With --guesses: the computer's pieces judged, over the human side's guesses at each of
+    // its choices, and those guessed on their square, by the hundred moves of the game.
+    long guessed[5] = {};
+    long guessedRight[5] = {};
+    // The same pieces, and those that the likeliest guess of their square gets right (more
+    // guesses put the piece there than anything else), by the tens of moves up to 100, then
+    // by the hundreds.
+    long judged[CURVE_POINTS] = {};
+    long likeliestRight[CURVE_POINTS] = {};
 };
+
+// The honest player as it first played, on the computer's side: the comparison for the present
+// one. The referee judges it as a player; its turn notes are fixed as at any level.
+class FirstHonestComputer : public Player {
+  public:
+    FirstHonestComputer(GameState& s, std::uint64_t seed)
+        : s_(s), player_(seed, 48, HonestVersion::First) {}
+    void turnBegins(const SideView& /*view*/) override { prepareComTurn(s_); }
+    std::optional<Move> choose(const SideView& view) override {
+        const HonestMove h = player_.choose(view);
+        if (!h.found) return std::nullopt;
+        return moveOf(h, view);
+    }
+
+  private:
+    GameState& s_;
+    HonestPlayer player_;
+};
+
+// The material on the board and in both hands, kings aside, for the human side less the
+// computer's.
+int materialBalance(const GameState& s) {
+    int balance = 0;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const int p = s.board[x][y];
+            if (p == EMPTY || p == MAN_OU || p == COM_OU) continue;
+            balance += isManPiece(p) ? honest::pieceValue(p) : -honest::pieceValue(p);
+        }
+    for (int k = 1; k <= 7; ++k)
+        balance +=
+            (s.handMAN[static_cast<std::size_t>(k)] - s.handCOM[static_cast<std::size_t>(k)]) *
+            honest::pieceValue(MAN_HAND_CODES[k]);
+    return balance;
+}
 
 // One game: the honest player on the human's side against the computer's seat, refereed by the
 // match alone.
@@ -80,6 +145,8 @@ class Game {
           rng_(gameSeed() + CLOCK_SEED_OFFSET),
           designCom_(match_.state(), [this] { return clock_.timeOfDay(); }) {
         match_.setClock([this] { return clock_.timeOfDay(); });
+        man_.setThinkMs(options.thinkMs);
+        man_.setOpeningVariety(true);
     }
 
     // Plays the game; false with the reason in error when the human side's player stuck.
@@ -89,8 +156,14 @@ class Game {
         Player* com = &designCom_;
         if (options_.honest) {
             s.level = LEVEL_KOUSEI;
-            honestCom_.emplace(s, gameSeed() + COM_SEED_OFFSET);
-            com = &*honestCom_;
+            if (options_.firstVersion) {
+                firstCom_.emplace(s, gameSeed() + COM_SEED_OFFSET);
+                com = &*firstCom_;
+            } else {
+                honestCom_.emplace(s, gameSeed() + COM_SEED_OFFSET);
+                honestCom_->setThinkMs(options_.thinkMs);
+                com = &*honestCom_;
+            }
             match_.setJudging(Side::Com, Judging::Player);
         } else {
             s.level = options_.level;
@@ -114,9 +187,22 @@ class Game {
             }
             check(s);
         }
+        result.end = v.end;
         result.moves = s.moveNo;
         result.missMAN = s.missCountMAN;
         result.missCOM = s.missCountCOM;
+        result.material = materialBalance(s);
+        result.trace = trace_;
+        result.movesMAN = static_cast<int>(stood_[0].size());
+        result.movesCOM = static_cast<int>(stood_[1].size());
+        result.repeatsMAN = repeats_[0];
+        result.repeatsCOM = repeats_[1];
+        std::copy(std::begin(guessed_), std::end(guessed_), std::begin(result.guessed));
+        std::copy(std::begin(guessedRight_), std::end(guessedRight_),
+                  std::begin(result.guessedRight));
+        std::copy(std::begin(judged_), std::end(judged_), std::begin(result.judged));
+        std::copy(std::begin(likeliestRight_), std::end(likeliestRight_),
+                  std::begin(result.likeliestRight));
         result.winner = v.winner == Side::Man   ? Winner::Man
                         : v.winner == Side::Com ? Winner::Com
                                                 : Winner::Draw;
@@ -130,14 +216,18 @@ class Game {
         // computer's fouls are rolled from.
         clock_.advance(static_cast<double>(1 + rng_() % 600) / 100.0);
         const auto start = std::chrono::steady_clock::now();
-        const std::optional<Move> m = man_.choose(match_.view(Side::Man));
+        const SideView& view = match_.view(Side::Man);
+        const HonestMove h = man_.choose(view);
         const auto stop = std::chrono::steady_clock::now();
         thinkMs.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
+        if (options_.guesses) judgeGuesses();
+        const std::optional<Move> m = h.found ? std::optional<Move>(moveOf(h, view)) : std::nullopt;
         if (!m) {
             error = "the human side's player found no move";
             return false;
         }
         v = match_.submit(Side::Man, *m);
+        note(Side::Man, *m, v);
         if (v.isMiss()) clock_.missShown();
         if (v.kind == Verdict::Kind::Refused && v.refusal != Verdict::Refusal::RecordFull) {
             error = "the human side's move " + std::to_string(m->sourceX()) + "," +
@@ -162,6 +252,7 @@ class Game {
             const std::optional<Move> m = com.choose(match_.view(Side::Com));
             if (!m) return match_.cannotMove(Side::Com);
             const Verdict v = match_.submit(Side::Com, *m);
+            note(Side::Com, *m, v);
             if (v.isMiss()) {
                 clock_.missShown();
                 if (v.end != GameEnd::None) return v;
@@ -173,6 +264,64 @@ class Game {
             }
             return v;
         }
+    }
+
+    // Folds a submitted move and its verdict into the game's trace; after a move played, whether
+    // the mover's own pieces and hand stand as they stood after one of its earlier moves.
+    void note(Side side, const Move& m, const Verdict& v) {
+        if (v.accepted()) {
+            const GameState& s = match_.state();
+            std::uint64_t own = 0xCBF29CE484222325ULL;
+            const auto fold = [&own](int part) {
+                own ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(part));
+                own *= 0x100000001B3ULL;
+            };
+            for (int x = 1; x <= 9; ++x)
+                for (int y = 1; y <= 9; ++y)
+                    fold(sideOf(s.board[x][y]) == side ? s.board[x][y] : EMPTY);
+            for (const int n : side == Side::Man ? s.handMAN : s.handCOM) fold(n);
+            std::vector<std::uint64_t>& stood = stood_[side == Side::Man ? 0 : 1];
+            repeats_[side == Side::Man ? 0 : 1] +=
+                std::find(stood.begin(), stood.end(), own) != stood.end() ? 1 : 0;
+            stood.push_back(own);
+        }
+        for (const int part :
+             {static_cast<int>(side), m.sourceX(), m.sourceY(), static_cast<int>(m.toX),
+              static_cast<int>(m.toY), static_cast<int>(m.placed), static_cast<int>(v.kind)}) {
+            trace_ ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(part));
+            trace_ *= 0x100000001B3ULL;
+        }
+    }
+
+    // How many of the computer's pieces that left their square of the start the human side's
+    // guesses put on their square, by the hundred moves of the game.
+    void judgeGuesses() {
+        const GameState& s = match_.state();
+        const std::size_t at = static_cast<std::size_t>(std::min(s.moveNo / 100, 4));
+        const std::size_t curve = curvePoint(s.moveNo);
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y) {
+                // Pieces still on their square of the start are guessed right by any guess.
+                if (!isComPiece(s.board[x][y]) ||
+                    match_.view(Side::Man).startBoard[x][y] == s.board[x][y])
+                    continue;
+                // The likeliest content of the square: the code most guesses put there.
+                int right = 0, rival = 0;
+                for (const Position& w : man_.belief().samples()) {
+                    guessed_[at] += 1;
+                    guessedRight_[at] += w.board[x][y] == s.board[x][y] ? 1 : 0;
+                    right += w.board[x][y] == s.board[x][y] ? 1 : 0;
+                }
+                for (const Position& w : man_.belief().samples()) {
+                    const int code = w.board[x][y];
+                    if (code == s.board[x][y]) continue;
+                    int same = 0;
+                    for (const Position& v : man_.belief().samples()) same += v.board[x][y] == code;
+                    rival = std::max(rival, same);
+                }
+                judged_[curve] += 1;
+                likeliestRight_[curve] += right > rival ? 1 : 0;
+            }
     }
 
     static void check([[maybe_unused]] const GameState& s) {
@@ -192,12 +341,20 @@ class Game {
 
     const MatchOptions& options_;
     long number_;
-    HonestSeat man_;
+    HonestPlayer man_;  // seated as HonestSeat seats it, its guesses open to judgeGuesses
     std::mt19937_64 rng_;
     MatchClock clock_;
     Match match_;
     DesignComputer designCom_;
     std::optional<HonestComputer> honestCom_;
+    std::optional<FirstHonestComputer> firstCom_;
+    std::uint64_t trace_ = 0xCBF29CE484222325ULL;
+    std::vector<std::uint64_t> stood_[2];
+    int repeats_[2] = {0, 0};
+    long guessed_[5] = {};
+    long guessedRight_[5] = {};
+    long judged_[CURVE_POINTS] = {};
+    long likeliestRight_[CURVE_POINTS] = {};
 };
 
 const char* winnerName(Winner w) {
@@ -225,7 +382,11 @@ bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& optio
             options.times = true;
             continue;
         }
-        if (a != "--games" && a != "--seed" && a != "--level" && a != "--jobs") {
+        if (a == "--guesses") {
+            options.guesses = true;
+            continue;
+        }
+        if (a != "--games" && a != "--seed" && a != "--level" && a != "--jobs" && a != "--think") {
             error = "unknown argument '" + a + "'";
             return false;
         }
@@ -242,6 +403,13 @@ bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& optio
                 return false;
             }
             options.jobs = static_cast<int>(n);
+        } else if (a == "--think") {
+            if (!parsePositive(v, 3, n) || n > HonestPlayer::MAX_THINK_MS) {
+                error = "--think takes a whole number of milliseconds from 1 to " +
+                        std::to_string(HonestPlayer::MAX_THINK_MS) + ", not '" + v + "'";
+                return false;
+            }
+            options.thinkMs = static_cast<int>(n);
         } else if (a == "--games") {
             if (!parsePositive(v, 7, n) || n > static_cast<std::uint64_t>(MAX_GAMES)) {
                 error = "--games takes a whole number of games from 1 to " +
@@ -261,10 +429,11 @@ bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& optio
         } else {
             if (v == "1" || v == "2" || v == "3") {
                 options.level = v[0] - '0';
-            } else if (v == "honest") {
+            } else if (v == "honest" || v == "honest-v1") {
                 options.honest = true;
+                options.firstVersion = v == "honest-v1";
             } else {
-                error = "--level is 1, 2, 3 or honest, not '" + v + "'";
+                error = "--level is 1, 2, 3, honest or honest-v1, not '" + v + "'";
                 return false;
             }
             haveLevel = true;
@@ -346,8 +515,120 @@ void playAll(const MatchOptions& options, int jobs, Report&& report) {
 
 }  // namespace
 
+namespace {
+
+// The value at fraction q of sorted values (the nearest rank below).
+template <class T>
+T quantile(const std::vector<T>& sorted, double q) {
+    return sorted[static_cast<std::size_t>(q * static_cast<double>(sorted.size() - 1))];
+}
+
+std::string pawns(int material) {
+    return fixed(material / 100.0, 1);
+}
+
+// How the games went, so that a reader sees at once whether they were played out and how they
+// were won: their lengths, how each ended, the material at the end, how many differ.
+void printSummary(const std::vector<GameResult>& games, std::ostream& out) {
+    std::vector<int> lengths;
+    std::vector<int> material;
+    for (const GameResult& r : games) {
+        lengths.push_back(r.moves);
+        material.push_back(r.material);
+    }
+    std::sort(lengths.begin(), lengths.end());
+    std::sort(material.begin(), material.end());
+    int byHundred[6] = {};
+    for (const int m : lengths) ++byHundred[std::min(m / 100, 5)];
+    out << "lengths 1-99 " << byHundred[0] << " 100-199 " << byHundred[1] << " 200-299 "
+        << byHundred[2] << " 300-399 " << byHundred[3] << " 400-499 " << byHundred[4] << " 500 "
+        << byHundred[5] << " median " << quantile(lengths, 0.5) << '\n';
+
+    // Each game by its winner and how it ended; other: a side had no move at all.
+    long listed = 0;
+    const auto ended = [&](Winner w, GameEnd end) {
+        const long n = std::count_if(games.begin(), games.end(), [&](const GameResult& r) {
+            return r.winner == w && r.end == end;
+        });
+        listed += n;
+        return n;
+    };
+    out << "ends";
+    for (const Winner w : {Winner::Man, Winner::Com}) {
+        out << ' ' << winnerName(w) << " kingTaken " << ended(w, GameEnd::KingTaken);
+        out << " mate " << ended(w, GameEnd::Mate);
+        out << " tenthMiss " << ended(w, GameEnd::TenthMiss);
+    }
+    out << " DRAW moveLimit " << ended(Winner::Draw, GameEnd::MoveLimit);
+    out << " other " << static_cast<long>(games.size()) - listed << '\n';
+
+    long sum = 0;
+    int ahead = 0, even = 0, behind = 0;
+    for (const GameResult& r : games) {
+        sum += r.material;
+        if (r.winner != Winner::Draw) continue;
+        ahead += r.material > 0;
+        even += r.material == 0;
+        behind += r.material < 0;
+    }
+    out << "material MAN-COM mean "
+        << fixed(static_cast<double>(sum) / static_cast<double>(games.size()) / 100.0, 1)
+        << " median " << pawns(quantile(material, 0.5)) << " min " << pawns(material.front())
+        << " max " << pawns(material.back()) << " drawn ahead " << ahead << " even " << even
+        << " behind " << behind << '\n';
+
+    long moves[2] = {0, 0}, repeats[2] = {0, 0};
+    for (const GameResult& r : games) {
+        moves[0] += r.movesMAN;
+        moves[1] += r.movesCOM;
+        repeats[0] += r.repeatsMAN;
+        repeats[1] += r.repeatsCOM;
+    }
+    const auto share = [](long part, long whole) {
+        return fixed(
+            whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole), 1);
+    };
+    out << "repeats MAN " << share(repeats[0], moves[0]) << "% COM " << share(repeats[1], moves[1])
+        << "%\n";
+
+    // Games that repeat each other are one observation: the intervals are taken over the
+    // distinct games alone, each counted once.
+    std::vector<GameResult> distinct = games;
+    std::stable_sort(distinct.begin(), distinct.end(),
+                     [](const GameResult& a, const GameResult& b) { return a.trace < b.trace; });
+    distinct.erase(
+        std::unique(distinct.begin(), distinct.end(),
+                    [](const GameResult& a, const GameResult& b) { return a.trace == b.trace; }),
+        distinct.end());
+    const double k = static_cast<double>(distinct.size());
+    double score = 0, won = 0, limit = 0;
+    for (const GameResult& r : distinct) {
+        score += r.winner == Winner::Man ? 1.0 : r.winner == Winner::Draw ? 0.5 : 0.0;
+        won += r.winner == Winner::Man ? 1.0 : 0.0;
+        limit += r.end == GameEnd::MoveLimit ? 1.0 : 0.0;
+    }
+    // Each share with its Wilson interval, sound for small counts and shares near 0 or 1; the
+    // score is taken as the share of the points played for (a draw half a point).
+    constexpr double Z = 1.96;
+    const auto percent = [](double part) { return fixed(100.0 * part, 1); };
+    const auto interval = [&](double low, double high) {
+        return " (95% " + percent(std::max(0.0, low)) + "-" + percent(std::min(1.0, high)) + ")";
+    };
+    const auto wilson = [&](double count) {
+        const double p = count / k, z2 = Z * Z;
+        const double centre = (p + z2 / (2 * k)) / (1 + z2 / k);
+        const double width = Z * std::sqrt(p * (1 - p) / k + z2 / (4 * k * k)) / (1 + z2 / k);
+        return percent(p) + "%" + interval(centre - width, centre + width);
+    };
+    out << "distinct games " << distinct.size() << " score " << wilson(score) << " won "
+        << wilson(won) << " moveLimit " << wilson(limit) << '\n';
+}
+
+}  // namespace
+
 int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) {
     long wins = 0, losses = 0, draws = 0;
+    std::vector<GameResult> results;
     std::vector<double> thinkMs;
     bool failed = false;
     const int jobs = static_cast<int>(std::min<long>(options.jobs, options.games));
@@ -359,6 +640,7 @@ int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) 
             return false;
         }
         const GameResult& r = p.result;
+        results.push_back(r);
         thinkMs.insert(thinkMs.end(), p.thinkMs.begin(), p.thinkMs.end());
         wins += r.winner == Winner::Man ? 1 : 0;
         losses += r.winner == Winner::Com ? 1 : 0;
@@ -374,6 +656,39 @@ int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) 
                          static_cast<double>(options.games);
     out << "games " << options.games << " wins " << wins << " losses " << losses << " draws "
         << draws << " score " << fixed(score, 1) << "%\n";
+    printSummary(results, out);
+    if (options.guesses) {
+        long guessed[5] = {}, right[5] = {};
+        for (const GameResult& r : results)
+            for (std::size_t i = 0; i < 5; ++i) {
+                guessed[i] += r.guessed[i];
+                right[i] += r.guessedRight[i];
+            }
+        out << "guesses right";
+        for (std::size_t i = 0; i < 5; ++i)
+            out << ' ' << i * 100 << '-' << i * 100 + 99 << ' '
+                << (guessed[i] == 0 ? std::string("-")
+                                    : fixed(100.0 * static_cast<double>(right[i]) /
+                                                static_cast<double>(guessed[i]),
+                                            1) +
+                                          "%");
+        out << '\n';
+        long judged[CURVE_POINTS] = {}, likeliest[CURVE_POINTS] = {};
+        for (const GameResult& r : results)
+            for (std::size_t i = 0; i < CURVE_POINTS; ++i) {
+                judged[i] += r.judged[i];
+                likeliest[i] += r.likeliestRight[i];
+            }
+        out << "guesses likeliest";
+        for (std::size_t i = 0; i < CURVE_POINTS; ++i)
+            out << ' ' << curveStart(i) << ' '
+                << (judged[i] == 0 ? std::string("-")
+                                   : fixed(100.0 * static_cast<double>(likeliest[i]) /
+                                               static_cast<double>(judged[i]),
+                                           1) +
+                                         "%");
+        out << '\n';
+    }
     if (options.times) {
         std::vector<double> t = thinkMs;
         std::sort(t.begin(), t.end());
