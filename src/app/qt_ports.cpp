@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QTime>
 #include <cmath>
+#include <exception>
+#include <thread>
 
 namespace velk::app {
 
@@ -84,6 +86,23 @@ void QtClock::wait(double seconds) {
     QTimer::singleShot(static_cast<int>(std::lround(seconds * 1000.0)), Qt::PreciseTimer, &loop,
                        &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtClock::think(const std::function<void()>& work) {
+    QEventLoop loop;
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        // Queued: the quit reaches the loop on its own thread, even before it has started.
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker.join();
+    if (failure) std::rethrow_exception(failure);
 }
 
 QtTimer::QtTimer(std::function<void()> tick) : tick_(std::move(tick)) {

@@ -88,6 +88,9 @@ Player& Form1::comSeat() {
     if (!honestCom_) startHonestPlayer();
     // A made-up position, which no view could follow, is the test's own doing.
     honestCom_->stopOnFault = checkStateAfterEvents;
+    honestCom_->runThinking = [this](const std::function<void()>& work) {
+        ports_.clock.think(work);
+    };
     return *honestCom_;
 }
 

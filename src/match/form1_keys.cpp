@@ -77,7 +77,8 @@ void Form1::HINT_Click() {
         // A fresh player each time: the hint follows from the human's view alone, however
         // often it was asked before.
         const SideView& view = viewOf(Side::Man);
-        if (view.side == Side::Man) h = HonestPlayer(gameSeed_ ^ HINT_SEED).choose(view);
+        if (view.side == Side::Man)
+            ports_.clock.think([&] { h = HonestPlayer(gameSeed_ ^ HINT_SEED).choose(view); });
     }
     if (!h.found) {
         ports_.sound.dsPlay(sndForbidden);

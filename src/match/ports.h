@@ -2,6 +2,7 @@
 // real widgets, the scripted player as text, and the tests as recorders.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "sound/sound_device.h"
@@ -34,6 +35,10 @@ class Clock {
     // Returns after the given seconds (measured monotonically, so a wait across midnight ends);
     // the window may repaint meanwhile but takes no input.
     virtual void wait(double seconds) = 0;
+    // Runs work, which reads and writes nothing the window draws or its events change, and
+    // returns when it is done. The window runs it on a thread of its own and keeps repainting
+    // meanwhile, holding back input as wait does, so that a long think never freezes it.
+    virtual void think(const std::function<void()>& work) { work(); }
 };
 
 // The one-second tick that calls Timer1_Timer while enabled.

@@ -37,7 +37,12 @@ void HonestComputer::turnBegins(const SideView& /*view*/) {
 }
 
 std::optional<Move> HonestComputer::choose(const SideView& view) {
-    const HonestMove h = player_.choose(view);
+    HonestMove h{};
+    const auto search = [&] { h = player_.choose(view); };
+    if (runThinking)
+        runThinking(search);
+    else
+        search();
     if (!h.found) return std::nullopt;
     ComMove m;
     if (!checkHonestComMove(s_, h, m)) {

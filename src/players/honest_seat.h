@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "com/com_turn.h"
@@ -39,6 +40,10 @@ class HonestComputer : public Player {
 
     // The player's thinking budget per choice (see HonestPlayer::setThinkMs).
     void setThinkMs(int ms) { player_.setThinkMs(ms); }
+
+    // Runs the player's search, which touches only the player and the view it is given (the
+    // window runs it off its own thread); unset, the search runs in place.
+    std::function<void(const std::function<void()>&)> runThinking;
 
     bool stopOnFault = true;
 

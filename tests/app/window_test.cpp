@@ -33,7 +33,9 @@
 #include <iterator>
 #include <memory>
 #include <set>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/main_window.h"
@@ -472,6 +474,25 @@ TEST(QtClock, WaitLetsTheWindowWorkAndEndsAfterItsTime) {
     const float t = clock.timeOfDay();
     EXPECT_GE(t, 0.0f);
     EXPECT_LT(t, 86400.0f);
+}
+
+// The computer's search runs through think: the window goes on with its events meanwhile, and
+// what the search throws reaches the caller.
+TEST(QtClock, ThinkWorksOffTheWindowsThreadWhileTheWindowWorks) {
+    QtClock clock;
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(5);
+    std::thread::id worker;
+    clock.think([&] {
+        worker = std::this_thread::get_id();
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    });
+    EXPECT_NE(worker, std::this_thread::get_id());
+    EXPECT_GE(ticks, 2);
+    EXPECT_THROW(clock.think([] { throw std::runtime_error("search failed"); }),
+                 std::runtime_error);
 }
 
 TEST_F(WindowTest, TheMoveListStepsTheRecordToAClickedLineAndIsRemembered) {
