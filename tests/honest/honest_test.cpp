@@ -51,10 +51,12 @@ void expectSamplesAgree(const HonestPlayer& player, const SideView& view) {
 }
 
 // Plays a whole game of the honest player (the human's side) against the level-3 scan, checking
-// every choice and every guess on the way. Returns the result.
+// every choice and every guess on the way. Returns the result. A small budget: what is checked
+// is that every move is legal and every guess agrees, not how well it plays.
 Answer playAgainstScan(bool manFirst, std::uint64_t seed, int* manMoves = nullptr) {
     SeenGame g(manFirst);
     HonestPlayer player(seed);
+    player.setThinkMs(5);
     bool manTurn = manFirst;
     for (int attempts = 0; attempts < 2000 && g.moves < 500; ++attempts) {
         Answer a;
