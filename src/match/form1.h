@@ -114,6 +114,9 @@ class Form1 {
     // Fixes the seed of the computer's player at 公正 from the next game on, and of the game
     // under way; without it each game takes its seed from the clock when it starts.
     void setHonestSeed(std::uint64_t seed);
+    // The thinking budget of the computer's player at 公正, in milliseconds (see
+    // HonestPlayer::setThinkMs), from the next game on and for the game under way.
+    void setHonestThinkMs(int ms);
 
     // --- End of game and shutdown (form1.cpp) ---
     void 終了(const std::string& name);
@@ -297,6 +300,7 @@ class Form1 {
     DesignComputer designCom_;
     std::optional<HonestComputer> honestCom_;
     std::optional<std::uint64_t> honestSeed_;
+    int honestThinkMs_ = HonestPlayer::DEFAULT_THINK_MS;
     std::uint64_t gameSeed_ = 0;
     void startHonestPlayer();
     Player& comSeat();

@@ -74,6 +74,12 @@ void Form1::setHonestSeed(std::uint64_t seed) {
     honestSeed_ = seed;
     gameSeed_ = seed;
     honestCom_.emplace(s, seed, true, clockTick, this);
+    honestCom_->setThinkMs(honestThinkMs_);
+}
+
+void Form1::setHonestThinkMs(int ms) {
+    honestThinkMs_ = ms;
+    if (honestCom_) honestCom_->setThinkMs(ms);
 }
 
 // A new player for each game: a fixed seed, or the clock's time of day in milliseconds.
@@ -81,6 +87,7 @@ void Form1::startHonestPlayer() {
     gameSeed_ =
         honestSeed_ ? *honestSeed_ : static_cast<std::uint64_t>(static_cast<double>(now()) * 1000);
     honestCom_.emplace(s, gameSeed_, true, clockTick, this);
+    honestCom_->setThinkMs(honestThinkMs_);
 }
 
 Player& Form1::comSeat() {

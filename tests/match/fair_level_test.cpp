@@ -206,6 +206,7 @@ TEST_F(Fair, GamesEndInARealPositionWithTheRecordAndMissesInStep) {
             SetUp();
             form->KOUSEI_Click();
             form->setHonestSeed(seed);
+            form->setHonestThinkMs(5);  // whole games; their end is checked, not their play
             if (first)
                 form->SENTE_Click();
             else

@@ -162,7 +162,7 @@ TEST(CommandLineTool, MatchWithBadArgumentsSaysWhyAndExitsTwo) {
         EXPECT_EQ(WEXITSTATUS(*status), 2) << out;
         EXPECT_EQ(out.rfind("velk-tsuitate-cli: match: ", 0), 0u) << out;
     }
-    l.args = {"match", "--games", "2", "--seed", "5", "--level", "3"};
+    l.args = {"match", "--games", "2", "--seed", "5", "--level", "3", "--think", "5"};
     const auto status = finish(start(l), 120s);
     ASSERT_TRUE(status && WIFEXITED(*status)) << describe(status);
     EXPECT_EQ(WEXITSTATUS(*status), 0) << contents(l.output);
