@@ -1,6 +1,7 @@
 #include "app/qt_ports.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -88,7 +89,9 @@ void QtClock::wait(double seconds) {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-void QtClock::think(const std::function<void()>& work) {
+void QtClock::think(const std::function<void()>& work, double atLeastSeconds) {
+    QElapsedTimer elapsed;
+    elapsed.start();
     QEventLoop loop;
     std::exception_ptr failure;
     std::thread worker([&] {
@@ -103,6 +106,7 @@ void QtClock::think(const std::function<void()>& work) {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     worker.join();
     if (failure) std::rethrow_exception(failure);
+    wait(atLeastSeconds - static_cast<double>(elapsed.nsecsElapsed()) / 1e9);
 }
 
 QtTimer::QtTimer(std::function<void()> tick) : tick_(std::move(tick)) {

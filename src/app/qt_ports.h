@@ -43,7 +43,7 @@ class QtClock final : public Clock {
   public:
     float timeOfDay() override;
     void wait(double seconds) override;
-    void think(const std::function<void()>& work) override;
+    void think(const std::function<void()>& work, double atLeastSeconds) override;
 };
 
 // The one-second tick.

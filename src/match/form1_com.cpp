@@ -96,7 +96,7 @@ Player& Form1::comSeat() {
     // A made-up position, which no view could follow, is the test's own doing.
     honestCom_->stopOnFault = checkStateAfterEvents;
     honestCom_->runThinking = [this](const std::function<void()>& work) {
-        ports_.clock.think(work);
+        ports_.clock.think(work, HONEST_THINK_SECONDS);
     };
     return *honestCom_;
 }

@@ -78,7 +78,7 @@ void Form1::HINT_Click() {
         // often it was asked before.
         const SideView& view = viewOf(Side::Man);
         if (view.side == Side::Man)
-            ports_.clock.think([&] { h = HonestPlayer(gameSeed_ ^ HINT_SEED).choose(view); });
+            ports_.clock.think([&] { h = HonestPlayer(gameSeed_ ^ HINT_SEED).choose(view); }, 0);
     }
     if (!h.found) {
         ports_.sound.dsPlay(sndForbidden);

@@ -36,9 +36,14 @@ class Clock {
     // the window may repaint meanwhile but takes no input.
     virtual void wait(double seconds) = 0;
     // Runs work, which reads and writes nothing the window draws or its events change, and
-    // returns when it is done. The window runs it on a thread of its own and keeps repainting
-    // meanwhile, holding back input as wait does, so that a long think never freezes it.
-    virtual void think(const std::function<void()>& work) { work(); }
+    // returns when it is done, and not before atLeastSeconds have passed. The window runs it on
+    // a thread of its own and keeps repainting meanwhile, holding back input as wait does, so
+    // that a long think never freezes it; the floor keeps how long the computer thinks, which
+    // depends on its hidden pieces, from showing. Without the window the floor is not waited.
+    virtual void think(const std::function<void()>& work, double atLeastSeconds) {
+        (void)atLeastSeconds;
+        work();
+    }
 };
 
 // The one-second tick that calls Timer1_Timer while enabled.
