@@ -112,17 +112,10 @@ void NetClient::leave() {
 
 void NetClient::connected() {
     droppedAt_ = 0;
-    if (!token_.isEmpty()) {
-        resuming_ = true;
-        send({{QStringLiteral("type"), QStringLiteral("resume")}});
-    } else if (options_.create) {
-        send({{QStringLiteral("type"), QStringLiteral("create")},
-              {QStringLiteral("side"), options_.side},
-              {QStringLiteral("abandon"), options_.abandonSeconds}});
-    } else {
-        send({{QStringLiteral("type"), QStringLiteral("join")},
-              {QStringLiteral("code"), options_.code}});
-    }
+    resuming_ = !token_.isEmpty();
+    send(velk::net::seatRequest(resuming_, options_.create,
+                                options_.create ? options_.side : options_.code,
+                                options_.abandonSeconds));
 }
 
 void NetClient::dropped() {

@@ -156,6 +156,15 @@ QByteArray errorFrame(const QString& reason) {
         {{QStringLiteral("type"), QStringLiteral("error")}, {QStringLiteral("reason"), reason}});
 }
 
+QJsonObject seatRequest(bool resume, bool create, const QString& sideOrCode, int abandonSeconds) {
+    if (resume) return {{QStringLiteral("type"), QStringLiteral("resume")}};
+    if (create)
+        return {{QStringLiteral("type"), QStringLiteral("create")},
+                {QStringLiteral("side"), sideOrCode},
+                {QStringLiteral("abandon"), abandonSeconds}};
+    return {{QStringLiteral("type"), QStringLiteral("join")}, {QStringLiteral("code"), sideOrCode}};
+}
+
 QJsonObject eventJson(const SeenEvent& e) {
     const bool own = e.kind == SeenEvent::Kind::OwnMove || e.kind == SeenEvent::Kind::OwnMiss;
     const bool miss = e.kind == SeenEvent::Kind::OwnMiss || e.kind == SeenEvent::Kind::OtherMiss;

@@ -42,6 +42,10 @@ QString refusalName(Verdict::Refusal refusal);
 QByteArray frame(QJsonObject object);
 // An error frame with its reason.
 QByteArray errorFrame(const QString& reason);
+// A client's first message on a connection (its token is added by the sender): resume the seat
+// it holds, else create a game (sideOrCode: sente, gote or random; a dropped seat may be gone
+// abandonSeconds before the other may claim the game) or join one (sideOrCode: the join code).
+QJsonObject seatRequest(bool resume, bool create, const QString& sideOrCode, int abandonSeconds);
 
 // One event of a side's view, as that side is told it: of the other side's move or miss only
 // the destination, whether it was a drop, what of the viewer's pieces it took, the kind of a

@@ -35,16 +35,8 @@ void RobotSeat::connected() {
     ++connection_;
     droppedAt_ = 0;
     waitingVerdict_ = false;
-    if (!token_.isEmpty()) {
-        send({{QStringLiteral("type"), QStringLiteral("resume")}});
-    } else if (options_.mode == Mode::Create) {
-        send({{QStringLiteral("type"), QStringLiteral("create")},
-              {QStringLiteral("side"), options_.sideOrCode},
-              {QStringLiteral("abandon"), options_.abandonSeconds}});
-    } else {
-        send({{QStringLiteral("type"), QStringLiteral("join")},
-              {QStringLiteral("code"), options_.sideOrCode}});
-    }
+    send(seatRequest(!token_.isEmpty(), options_.mode == Mode::Create, options_.sideOrCode,
+                     options_.abandonSeconds));
 }
 
 void RobotSeat::dropped() {

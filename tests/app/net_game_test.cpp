@@ -25,6 +25,7 @@
 #include "record/file_io.h"
 #include "server/harness.h"
 #include "settings/preferences.h"
+#include "support/view_moves.h"
 #include "texts/texts.h"
 #include "ui/geometry.h"
 
@@ -131,15 +132,7 @@ TEST(NetGame, TheWindowPlaysASeatSeesOnlyItsOwnPiecesAndEndsWithTheWholeRecord) 
             for (int x = 1; x <= 9; ++x)
                 for (int y = 1; y <= 9; ++y) ASSERT_FALSE(isComPiece(s.board[x][y]));
             const SideView& v = form.viewOf(Side::Man);
-            GameState own{};
-            own.board = v.board;
-            own.handMAN = v.ownHand;
-            調査_2歩フラグ設定(own);
-            std::vector<MoveArgs> allowed;
-            forEachAllowedMove(own, true, [&](int fx, int fy, int tx, int ty, int piece) {
-                allowed.push_back({fx, fy, tx, ty, piece});
-                return true;
-            });
+            const std::vector<MoveArgs> allowed = testkit::movesItsViewAllows(v);
             ASSERT_FALSE(allowed.empty());
             const MoveArgs m = allowed[rng() % allowed.size()];
             const std::size_t seen = v.events.size();

@@ -10,6 +10,7 @@
 #include "match/fakes.h"
 #include "match/form1.h"
 #include "record/file_io.h"
+#include "support/view_moves.h"
 #include "texts/texts.h"
 #include "ui/geometry.h"
 
@@ -64,15 +65,7 @@ TEST(TwoPlayers, EachSeesOnlyItsOwnPiecesAndTheCurtainHidesEverythingBetweenTurn
             }
             // A move the player's own view allows, made by its clicks.
             const SideView& v = form.viewOf(Side::Man);
-            GameState own{};
-            own.board = v.board;
-            own.handMAN = v.ownHand;
-            調査_2歩フラグ設定(own);
-            std::vector<MoveArgs> allowed;
-            forEachAllowedMove(own, true, [&](int fx, int fy, int tx, int ty, int piece) {
-                allowed.push_back({fx, fy, tx, ty, piece});
-                return true;
-            });
+            const std::vector<MoveArgs> allowed = testkit::movesItsViewAllows(v);
             ASSERT_FALSE(allowed.empty());
             const MoveArgs m = allowed[rng() % allowed.size()];
             const int movesBefore = s.moveNo;
