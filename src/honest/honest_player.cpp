@@ -331,22 +331,23 @@ HonestMove HonestPlayer::searched(const SideView& view) {
     }
 
     // The first look: every move on a few guesses, the other side's captures played out. In a
-    // guess where the referee would refuse the move, the side moves again: its best other move
-    // there, less the cost of the miss.
-    totals_.assign(n, 0);
-    values_.resize(n);
-    for (std::size_t s = 0; s < firstLook; ++s) {
-        long bestHere = REFUSED;
+    // guess where the referee would refuse the move, the side moves again, less the cost of the
+    // miss (see fallBack).
+    firstLook_.assign(n * firstLook, REFUSED);
+    for (std::size_t s = 0; s < firstLook; ++s)
         for (std::size_t i = 0; i < n; ++i) {
             const Move& m = moves_[i];
-            values_[i] = missKind(samples[s], m) != 0
-                             ? REFUSED
-                             : search.afterMove(samples[s], m, 0, -honest::WIN, honest::WIN);
-            if (values_[i] != REFUSED) bestHere = std::max(bestHere, values_[i]);
+            if (missKind(samples[s], m) != 0) continue;
+            firstLook_[i * firstLook + s] =
+                search.afterMove(samples[s], m, 0, -honest::WIN, honest::WIN);
         }
-        for (std::size_t i = 0; i < n; ++i)
-            totals_[i] += values_[i] == REFUSED ? bestHere - cost : values_[i];
-    }
+    fallBack(firstLook_, n, firstLook, firstLook, cost);
+    totals_.assign(n, 0);
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t s = 0; s < firstLook; ++s) {
+            const long v = firstLook_[i * firstLook + s];
+            totals_[i] += v == REFUSED ? fallback_[s] - cost : v;
+        }
     for (std::size_t i = 0; i < n; ++i)
         totals_[i] -=
             (risks_[i] + (repeats_[i] ? REPEAT_MARGIN : 0)) * static_cast<long>(firstLook);
@@ -392,8 +393,9 @@ HonestMove HonestPlayer::searched(const SideView& view) {
         for (std::size_t s = 0; s < most; ++s) lookAt(k, s);
         ++k;
     }
-    // A move the referee would refuse on a guess leaves the side to move again there: its best
-    // other move, less the cost of the miss.
+    // A move the referee would refuse on a guess leaves the side to move again there, less the
+    // cost of the miss.
+    fallBack(look_, k, most, used, cost);
     finals_.assign(k, 0);
     worst_.assign(k, honest::WIN);
     refused_.assign(k, 0);
@@ -401,7 +403,7 @@ HonestMove HonestPlayer::searched(const SideView& view) {
         for (std::size_t s = 0; s < used; ++s) {
             long v = look_[c * most + s];
             if (v == REFUSED) {
-                v = (bestHere_[s] == REFUSED ? -honest::WIN : bestHere_[s]) - cost;
+                v = (fallback_[s] == REFUSED ? -honest::WIN : fallback_[s]) - cost;
                 refused_[c] = 1;
             }
             finals_[c] += v;
@@ -451,6 +453,43 @@ HonestMove HonestPlayer::searched(const SideView& view) {
             }
     }
     return moveOfIndex(order_[bestK]);
+}
+
+void HonestPlayer::fallBack(const std::vector<long>& values, std::size_t moves, std::size_t stride,
+                            std::size_t guesses, int cost) {
+    // A side whose move is refused chooses again without knowing which guess is true, so it
+    // cannot count on the best move of each guess: counted so, a move refused everywhere would
+    // look better than any move it can make. It falls back on the move best on the whole, a
+    // refusal of that move counted as the worst it could then do; fallback_ gets that move's
+    // value on each guess (REFUSED where no move is allowed).
+    fallback_.assign(guesses, REFUSED);
+    for (std::size_t c = 0; c < moves; ++c)
+        for (std::size_t s = 0; s < guesses; ++s) {
+            const long v = values[c * stride + s];
+            if (v != REFUSED && (fallback_[s] == REFUSED || v < fallback_[s])) fallback_[s] = v;
+        }
+    const auto worstAfterRefusal = [&](std::size_t s) {
+        return (fallback_[s] == REFUSED ? -honest::WIN : fallback_[s]) - cost;
+    };
+    std::size_t best = moves;
+    long bestTotal = 0;
+    for (std::size_t c = 0; c < moves; ++c) {
+        long total = 0;
+        for (std::size_t s = 0; s < guesses; ++s) {
+            const long v = values[c * stride + s];
+            total += v != REFUSED ? v : worstAfterRefusal(s);
+        }
+        if (best == moves || total > bestTotal) {
+            bestTotal = total;
+            best = c;
+        }
+    }
+    if (best == moves) return;
+    for (std::size_t s = 0; s < guesses; ++s) {
+        const long v = values[best * stride + s];
+        fallback_[s] =
+            v != REFUSED ? v : (fallback_[s] == REFUSED ? REFUSED : worstAfterRefusal(s));
+    }
 }
 
 void HonestPlayer::reorder(std::size_t k) {

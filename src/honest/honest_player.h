@@ -64,6 +64,8 @@ class HonestPlayer {
 
   private:
     HonestMove searched(const SideView& view);
+    void fallBack(const std::vector<long>& values, std::size_t moves, std::size_t stride,
+                  std::size_t guesses, int cost);
     void reorder(std::size_t k);
     HonestMove moveOfIndex(int index) const;
 
@@ -85,6 +87,10 @@ class HonestPlayer {
     // candidate's total and worst guess.
     std::vector<long> look_;
     std::vector<long> bestHere_;
+    // The first look's values (move by move, each over its guesses), and on each guess the
+    // value of moving again after a refusal.
+    std::vector<long> firstLook_;
+    std::vector<long> fallback_;
     std::vector<long> worst_;
     std::vector<int> permute_;
     std::vector<int> scratch_;

@@ -50,6 +50,34 @@ void expectSamplesAgree(const HonestPlayer& player, const SideView& view) {
     }
 }
 
+// A move that every guess refuses is never chosen while some move is refused by none: after a
+// refusal the side does not know which guess is true, so refusing itself gains nothing.
+void expectNotRefusedEverywhereNeedlessly(const HonestPlayer& player, const SideView& view,
+                                          const HonestMove& chosen) {
+    const auto& samples = player.belief().samples();
+    const auto refusedEverywhere = [&](const Move& m) {
+        return std::all_of(samples.begin(), samples.end(),
+                           [&](const Position& w) { return missKind(w, m) != 0; });
+    };
+    Position own;
+    own.board = view.board;
+    own.hand(view.side) = view.ownHand;
+    bool chosenRefused = false;
+    bool anotherAllowed = false;
+    forEachMove(own, view.side, [&](const Move& m) {
+        const bool isChosen = m.sourceX() == chosen.fromX && m.sourceY() == chosen.fromY &&
+                              m.toX == chosen.toX && m.toY == chosen.toY &&
+                              m.placed == chosen.placed;
+        if (isChosen)
+            chosenRefused = refusedEverywhere(m);
+        else if (!anotherAllowed)
+            anotherAllowed = !refusedEverywhere(m);
+        return true;
+    });
+    EXPECT_FALSE(chosenRefused && anotherAllowed)
+        << chosen.fromX << chosen.fromY << "->" << chosen.toX << chosen.toY;
+}
+
 // Plays a whole game of the honest player (the human's side) against the level-3 scan, checking
 // every choice and every guess on the way. Returns the result. A small budget: what is checked
 // is that every move is legal and every guess agrees, not how well it plays.
@@ -64,6 +92,7 @@ Answer playAgainstScan(bool manFirst, std::uint64_t seed, int* manMoves = nullpt
             const HonestMove m = player.choose(g.man);
             if (!m.found) return Answer::ComWins;
             expectSamplesAgree(player, g.man);
+            expectNotRefusedEverywhereNeedlessly(player, g.man, m);
             // A move it was refused this turn is never offered again.
             for (auto it = g.man.events.rbegin();
                  it != g.man.events.rend() && it->kind == SeenEvent::Kind::OwnMiss; ++it)
@@ -88,6 +117,30 @@ TEST(HonestPlayer, PlaysWholeGamesWithLegalMovesAndGuessesThatAgreeWithWhatItSaw
         const Answer a = playAgainstScan(manFirst, manFirst ? 11 : 12, &manMoves);
         EXPECT_TRUE(a == Answer::ManWins || a == Answer::ComWins || a == Answer::Moved);
         EXPECT_GT(manMoves, 10);
+    }
+}
+
+TEST(HonestPlayer, NeverChoosesAMoveEveryGuessRefusesWhenItHasAnother) {
+    // Two honest players against each other: both are blind, so both miss and come to fight,
+    // and their guesses of each other disagree where it matters.
+    for (const std::uint64_t seed : {21, 22}) {
+        SeenGame g(seed % 2 == 1);
+        HonestPlayer man(seed);
+        HonestPlayer com(seed + 100);
+        man.setThinkMs(5);
+        com.setThinkMs(5);
+        Side turn = seed % 2 == 1 ? Side::Man : Side::Com;
+        for (int attempts = 0; attempts < 1000 && g.moves < 200; ++attempts) {
+            HonestPlayer& player = turn == Side::Man ? man : com;
+            const SideView& view = turn == Side::Man ? g.man : g.com;
+            const HonestMove m = player.choose(view);
+            ASSERT_TRUE(m.found);
+            expectNotRefusedEverywhereNeedlessly(player, view, m);
+            const Answer a = g.attempt(turn, m);
+            ASSERT_NE(a, Answer::Illegal);
+            if (a == Answer::ManWins || a == Answer::ComWins) break;
+            if (a == Answer::Moved) turn = otherSide(turn);
+        }
     }
 }
 
