@@ -21,27 +21,37 @@ struct Point {
     HonestPlayer before{1};  // has chosen at every earlier turn of the human
 };
 
+// Plays the honest side (choose() gives its move; no move stops) against the level-3 scan until
+// the game ends, reaches the record's limit or the attempts run out.
+template <class Choose>
+void againstScan(SeenGame& g, bool manFirst, int attempts, Choose&& choose) {
+    bool manTurn = manFirst;
+    for (int i = 0; i < attempts && g.moves < 500; ++i) {
+        SeenGame::Answer a;
+        if (manTurn) {
+            const HonestMove m = choose();
+            if (!m.found) return;
+            a = g.attempt(Side::Man, m);
+        } else {
+            a = g.attempt(Side::Com, g.comScan());
+        }
+        if (a != SeenGame::Answer::Moved && a != SeenGame::Answer::Missed) return;
+        if (a == SeenGame::Answer::Moved) manTurn = !manTurn;
+    }
+}
+
 // The human's turns of one fixed game, every tenth move from the tenth on.
 const std::vector<Point>& points() {
     static const std::vector<Point> all = [] {
         std::vector<Point> out;
         SeenGame g(true);
         HonestPlayer player(1);
-        bool manTurn = true;
-        for (int attempts = 0; attempts < 400 && out.size() < 6; ++attempts) {
-            SeenGame::Answer a;
-            if (manTurn) {
-                if (g.moves >= 10 && g.moves / 10 > static_cast<int>(out.size()))
-                    out.push_back(Point{g.man, player});
-                const HonestMove m = player.choose(g.man);
-                if (!m.found) break;
-                a = g.attempt(Side::Man, m);
-            } else {
-                a = g.attempt(Side::Com, g.comScan());
-            }
-            if (a != SeenGame::Answer::Moved && a != SeenGame::Answer::Missed) break;
-            if (a == SeenGame::Answer::Moved) manTurn = !manTurn;
-        }
+        againstScan(g, true, 400, [&] {
+            if (out.size() >= 6) return HonestMove{};
+            if (g.moves >= 10 && g.moves / 10 > static_cast<int>(out.size()))
+                out.push_back(Point{g.man, player});
+            return player.choose(g.man);
+        });
         return out;
     }();
     return all;
@@ -77,23 +87,14 @@ void BM_HonestWholeGame(benchmark::State& state) {
         SeenGame g(state.range(1) != 0);
         HonestPlayer player(static_cast<std::uint64_t>(state.range(1)) + 1);
         player.setThinkMs(static_cast<int>(state.range(0)));
-        bool manTurn = state.range(1) != 0;
-        for (int attempts = 0; attempts < 2000 && g.moves < 500; ++attempts) {
-            SeenGame::Answer a;
-            if (manTurn) {
-                const auto start = std::chrono::steady_clock::now();
-                const HonestMove m = player.choose(g.man);
-                ms.push_back(std::chrono::duration<double, std::milli>(
-                                 std::chrono::steady_clock::now() - start)
-                                 .count());
-                if (!m.found) break;
-                a = g.attempt(Side::Man, m);
-            } else {
-                a = g.attempt(Side::Com, g.comScan());
-            }
-            if (a != SeenGame::Answer::Moved && a != SeenGame::Answer::Missed) break;
-            if (a == SeenGame::Answer::Moved) manTurn = !manTurn;
-        }
+        againstScan(g, state.range(1) != 0, 2000, [&] {
+            const auto start = std::chrono::steady_clock::now();
+            const HonestMove m = player.choose(g.man);
+            ms.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count());
+            return m;
+        });
     }
     std::sort(ms.begin(), ms.end());
     if (!ms.empty()) {

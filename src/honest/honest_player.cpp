@@ -295,10 +295,7 @@ HonestMove HonestPlayer::choose(const SideView& view) {
             bestK = k;
         }
     }
-    const int best = order_[bestK];
-
-    const Move& m = moves_[static_cast<std::size_t>(best)];
-    return HonestMove{true, m.sourceX(), m.sourceY(), m.toX, m.toY, m.placed};
+    return moveOfIndex(order_[bestK]);
 }
 
 HonestMove HonestPlayer::searched(const SideView& view) {
@@ -346,7 +343,7 @@ HonestMove HonestPlayer::searched(const SideView& view) {
     for (std::size_t i = 0; i < n; ++i)
         for (std::size_t s = 0; s < firstLook; ++s) {
             const long v = firstLook_[i * firstLook + s];
-            totals_[i] += v == REFUSED ? fallback_[s] - cost : v;
+            totals_[i] += v == REFUSED ? fallback_[s] : v;
         }
     for (std::size_t i = 0; i < n; ++i)
         totals_[i] -=
@@ -403,7 +400,7 @@ HonestMove HonestPlayer::searched(const SideView& view) {
         for (std::size_t s = 0; s < used; ++s) {
             long v = look_[c * most + s];
             if (v == REFUSED) {
-                v = (fallback_[s] == REFUSED ? -honest::WIN : fallback_[s]) - cost;
+                v = fallback_[s];
                 refused_[c] = 1;
             }
             finals_[c] += v;
@@ -460,9 +457,9 @@ void HonestPlayer::fallBack(const std::vector<long>& values, std::size_t moves, 
     // A side whose move is refused chooses again without knowing which guess is true, so it
     // cannot count on the best move of each guess: counted so, a move refused everywhere would
     // look better than any move it can make. It falls back on the move best on the whole, a
-    // refusal of that move counted as the worst it could then do; fallback_ gets that move's
-    // value on each guess (REFUSED where no move is allowed).
-    fallback_.assign(guesses, REFUSED);
+    // refusal of that move counted as the worst it could then do. fallback_ gets, on each guess,
+    // what a refusal there is worth: that move's value less the cost of the miss.
+    fallback_.assign(guesses, REFUSED);  // first the worst allowed move on each guess
     for (std::size_t c = 0; c < moves; ++c)
         for (std::size_t s = 0; s < guesses; ++s) {
             const long v = values[c * stride + s];
@@ -471,7 +468,7 @@ void HonestPlayer::fallBack(const std::vector<long>& values, std::size_t moves, 
     const auto worstAfterRefusal = [&](std::size_t s) {
         return (fallback_[s] == REFUSED ? -honest::WIN : fallback_[s]) - cost;
     };
-    std::size_t best = moves;
+    std::size_t best = 0;
     long bestTotal = 0;
     for (std::size_t c = 0; c < moves; ++c) {
         long total = 0;
@@ -479,16 +476,19 @@ void HonestPlayer::fallBack(const std::vector<long>& values, std::size_t moves, 
             const long v = values[c * stride + s];
             total += v != REFUSED ? v : worstAfterRefusal(s);
         }
-        if (best == moves || total > bestTotal) {
+        if (c == 0 || total > bestTotal) {
             bestTotal = total;
             best = c;
         }
     }
-    if (best == moves) return;
-    for (std::size_t s = 0; s < guesses; ++s) {
+    for (std::size_t s = 0; s < guesses && moves > 0; ++s) {
         const long v = values[best * stride + s];
-        fallback_[s] =
-            v != REFUSED ? v : (fallback_[s] == REFUSED ? REFUSED : worstAfterRefusal(s));
+        if (v != REFUSED)
+            fallback_[s] = v - cost;
+        else if (fallback_[s] != REFUSED)
+            fallback_[s] = worstAfterRefusal(s) - cost;  // refused there too: one miss more
+        else
+            fallback_[s] = -honest::WIN - cost;  // nothing is allowed there
     }
 }
 

@@ -87,8 +87,8 @@ class HonestPlayer {
     // candidate's total and worst guess.
     std::vector<long> look_;
     std::vector<long> bestHere_;
-    // The first look's values (move by move, each over its guesses), and on each guess the
-    // value of moving again after a refusal.
+    // The first look's values (move by move, each over its guesses), and on each guess what a
+    // refusal is worth: moving again, less the cost of the miss.
     std::vector<long> firstLook_;
     std::vector<long> fallback_;
     std::vector<long> worst_;

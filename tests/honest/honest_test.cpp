@@ -65,10 +65,7 @@ void expectNotRefusedEverywhereNeedlessly(const HonestPlayer& player, const Side
     bool chosenRefused = false;
     bool anotherAllowed = false;
     forEachMove(own, view.side, [&](const Move& m) {
-        const bool isChosen = m.sourceX() == chosen.fromX && m.sourceY() == chosen.fromY &&
-                              m.toX == chosen.toX && m.toY == chosen.toY &&
-                              m.placed == chosen.placed;
-        if (isChosen)
+        if (HonestMove{true, m.sourceX(), m.sourceY(), m.toX, m.toY, m.placed} == chosen)
             chosenRefused = refusedEverywhere(m);
         else if (!anotherAllowed)
             anotherAllowed = !refusedEverywhere(m);

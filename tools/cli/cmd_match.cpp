@@ -369,6 +369,12 @@ std::string fixed(double value, int decimals) {
     return buf;
 }
 
+// part of whole as a percentage with one decimal, or "-" when there is nothing to share.
+std::string shareOrDash(long part, long whole) {
+    if (whole == 0) return "-";
+    return fixed(100.0 * static_cast<double>(part) / static_cast<double>(whole), 1) + "%";
+}
+
 }  // namespace
 
 bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& options,
@@ -667,11 +673,7 @@ int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) 
         out << "guesses right";
         for (std::size_t i = 0; i < 5; ++i)
             out << ' ' << i * 100 << '-' << i * 100 + 99 << ' '
-                << (guessed[i] == 0 ? std::string("-")
-                                    : fixed(100.0 * static_cast<double>(right[i]) /
-                                                static_cast<double>(guessed[i]),
-                                            1) +
-                                          "%");
+                << shareOrDash(right[i], guessed[i]);
         out << '\n';
         long judged[CURVE_POINTS] = {}, likeliest[CURVE_POINTS] = {};
         for (const GameResult& r : results)
@@ -681,12 +683,7 @@ int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) 
             }
         out << "guesses likeliest";
         for (std::size_t i = 0; i < CURVE_POINTS; ++i)
-            out << ' ' << curveStart(i) << ' '
-                << (judged[i] == 0 ? std::string("-")
-                                   : fixed(100.0 * static_cast<double>(likeliest[i]) /
-                                               static_cast<double>(judged[i]),
-                                           1) +
-                                         "%");
+            out << ' ' << curveStart(i) << ' ' << shareOrDash(likeliest[i], judged[i]);
         out << '\n';
     }
     if (options.times) {
