@@ -111,6 +111,7 @@ bool stepOtherMove(Position& w, const SeenEvent& e, Side side, Rng& rng) {
         applyMove(after, m);
         if (!m.isDrop() && inCheck(after.board, other)) return;  // would have been a miss
         if (inCheck(after.board, side) != e.check) return;
+        if (e.check && mated(after, side) != e.mate) return;
         if (count < 96) {
             const int value = evaluate(after, other) - threatAgainst(after, other) * 9 / 10;
             options[count++] = {m, weight, value};
@@ -159,43 +160,76 @@ bool stepOtherMove(Position& w, const SeenEvent& e, Side side, Rng& rng) {
     return true;
 }
 
+// Whether the other side's piece of the given code, landing on the event's square from (x, y)
+// (from the hand when x is 0), leaves the side's king as the referee said: checked or not, mated
+// or not.
+bool landsAsSaid(const Position& w, const SeenEvent& e, Side side, int x, int y, int code) {
+    Position after = w;
+    if (x != 0) after.board[x][y] = EMPTY;
+    after.board[e.toX][e.toY] = static_cast<std::int16_t>(code);
+    if (inCheck(after.board, side) != e.check) return false;
+    return !e.check || mated(after, side) == e.mate;
+}
+
 // The other side's move when no move of any sample fits what was seen: a hidden piece that may
 // stand there is put on the destination (the nearest first), or one from the hand for a drop.
 void forceOtherMove(Position& w, const SeenEvent& e, Side side, Rng& rng) {
     const Side other = otherSide(side);
     const int there = w.board[e.toX][e.toY];
     if (ownedBy(there, other)) return;  // already stands there in this sample
+    // The piece that lands leaves the king as the referee said whenever one can: believing a
+    // checked king safe, the side would be refused move after move, and a drop would lose it.
     int code = EMPTY;
     if (e.drop) {
-        for (int kind = 1; kind <= 7 && code == EMPTY; ++kind)
-            if (w.hand(other)[kind] > 0 && mayStand(w.board, handCode(other, kind), e.toX, e.toY)) {
-                w.hand(other)[kind] -= 1;
-                code = handCode(other, kind);
-            }
+        int any = 0, fits = 0;
+        for (int kind = 1; kind <= 7 && fits == 0; ++kind) {
+            const int piece = handCode(other, kind);
+            if (w.hand(other)[kind] <= 0 || !mayStand(w.board, piece, e.toX, e.toY)) continue;
+            if (any == 0) any = kind;
+            if (landsAsSaid(w, e, side, 0, 0, piece)) fits = kind;
+        }
+        if (const int kind = fits != 0 ? fits : any; kind != 0) {
+            w.hand(other)[kind] -= 1;
+            code = handCode(other, kind);
+        }
     }
     if (code == EMPTY) {
-        int bestDist = 99, n = 0;
+        // The nearest piece that may stand there, first among those that land as said.
+        const auto landed = [&](int x, int y) {
+            const int p = w.board[x][y];
+            if (landsAsSaid(w, e, side, x, y, p)) return p;
+            if (mayPromote(x, y, e.toY, p) && landsAsSaid(w, e, side, x, y, promotedCode(p)))
+                return promotedCode(p);
+            return EMPTY;
+        };
+        int n = 0;
         int sq[81][2];
-        for (int x = 1; x <= 9; ++x)
-            for (int y = 1; y <= 9; ++y) {
-                const int p = w.board[x][y];
-                if (!ownedBy(p, other) || std::abs(p) == COM_OU) continue;
-                if (移動後チェック(e.toY, p) != YES) continue;
-                const int dist = std::max(std::abs(x - e.toX), std::abs(y - e.toY));
-                if (dist < bestDist) {
-                    bestDist = dist;
-                    n = 0;
+        for (int pass = 0; pass < 2 && n == 0; ++pass) {
+            int bestDist = 99;
+            for (int x = 1; x <= 9; ++x)
+                for (int y = 1; y <= 9; ++y) {
+                    const int p = w.board[x][y];
+                    if (!ownedBy(p, other) || std::abs(p) == COM_OU) continue;
+                    if (移動後チェック(e.toY, p) != YES) continue;
+                    if (pass == 0 && landed(x, y) == EMPTY) continue;
+                    const int dist = std::max(std::abs(x - e.toX), std::abs(y - e.toY));
+                    if (dist < bestDist) {
+                        bestDist = dist;
+                        n = 0;
+                    }
+                    if (dist == bestDist) {
+                        sq[n][0] = x;
+                        sq[n][1] = y;
+                        ++n;
+                    }
                 }
-                if (dist == bestDist) {
-                    sq[n][0] = x;
-                    sq[n][1] = y;
-                    ++n;
-                }
-            }
+        }
         if (n == 0) return;
         const int k = rng.below(n);
-        code = w.board[sq[k][0]][sq[k][1]];
-        w.board[sq[k][0]][sq[k][1]] = EMPTY;
+        const int x = sq[k][0], y = sq[k][1];
+        const int fits = landed(x, y);
+        code = fits != EMPTY ? fits : w.board[x][y];
+        w.board[x][y] = EMPTY;
     }
     if (there != EMPTY) {
         const int kind = handIndexOf(there);
@@ -232,6 +266,41 @@ bool fitsOtherMiss(const Position& w, const SeenEvent& e, Side side) {
             }
         }
     return false;
+}
+
+// Moves the hidden piece nearest to a square where it makes reaches(sample) true there (an empty
+// square not in avoid, where it may stand), drawn among the nearest; false when none can.
+template <class Avoid, class Reaches>
+bool bringAttacker(Position& w, Side side, Avoid&& avoid, Reaches&& reaches, Rng& rng) {
+    const Side other = otherSide(side);
+    int bestDist = 99, n = 0;
+    int sq[64][4];
+    for (int px = 1; px <= 9; ++px)
+        for (int py = 1; py <= 9; ++py) {
+            const int p = w.board[px][py];
+            if (!ownedBy(p, other) || p == kingOf(other)) continue;
+            for (int x = 1; x <= 9; ++x)
+                for (int y = 1; y <= 9; ++y) {
+                    const int dist = std::max(std::abs(x - px), std::abs(y - py));
+                    if (dist > bestDist || w.board[x][y] != EMPTY || avoid(x, y) ||
+                        !mayStand(w.board, p, x, y))
+                        continue;
+                    Position trial = w;
+                    trial.board[px][py] = EMPTY;
+                    trial.board[x][y] = static_cast<std::int16_t>(p);
+                    if (!reaches(trial)) continue;
+                    if (dist < bestDist) bestDist = dist, n = 0;
+                    if (n < 64) {
+                        sq[n][0] = px, sq[n][1] = py, sq[n][2] = x, sq[n][3] = y;
+                        ++n;
+                    }
+                }
+        }
+    if (n == 0) return false;
+    const int k = rng.below(n);
+    w.board[sq[k][2]][sq[k][3]] = w.board[sq[k][0]][sq[k][1]];
+    w.board[sq[k][0]][sq[k][1]] = EMPTY;
+    return true;
 }
 
 }  // namespace
@@ -348,6 +417,12 @@ bool repairSample(Position& w, const SeenEvent& e, Side side, Rng& rng) {
         const int k = rng.below(n);
         return bringPiece(sq[k][0], sq[k][1]) && missKind(w, m) == 1;
     }
+    if (e.missKind == 3) {
+        // The move would have left the king reached: a hidden piece reaches it then.
+        if (missKind(w, m) == 3) return true;
+        return bringAttacker(
+            w, side, onPath, [&m](const Position& t) { return missKind(t, m) == 3; }, rng);
+    }
     return false;
 }
 
@@ -459,15 +534,19 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
         }
         return true;
     }
-    for (std::size_t i = 0; i < samples_.size(); ++i) {
-        Position w = before_[i];
-        if (repairSample(w, e, side_, rng_) && stepSample(w, e, side_, rng_)) {
-            samples_[i] = w;
-            alive_[i] = 1;
-            good.push_back(static_cast<int>(i));
-            ++stats_.repaired;
+    for (std::size_t i = 0; i < samples_.size(); ++i)
+        for (int tries = 0; tries < 4 && !alive_[i]; ++tries) {
+            // A repair moves a hidden piece; it must not undo the reason for a refusal earlier
+            // in this turn.
+            Position w = before_[i];
+            if (repairSample(w, e, side_, rng_) && stepSample(w, e, side_, rng_) &&
+                keepsRefusalsThisTurn(w)) {
+                samples_[i] = w;
+                alive_[i] = 1;
+                good.push_back(static_cast<int>(i));
+                ++stats_.repaired;
+            }
         }
-    }
     if (!good.empty()) {
         for (std::size_t i = 0; i < samples_.size(); ++i)
             if (!alive_[i]) samples_[i] = samples_[pickFrom(good)];
@@ -494,6 +573,33 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
         if (e.kind == Kind::OtherMove) forceOtherMove(w, e, side_, rng_);
         samples_[i] = w;
         ++stats_.forced;
+    }
+    if (e.kind == Kind::OtherMove) {
+        // A check the landing piece cannot give was there before (a drop need not answer
+        // one): a hidden piece is brought to give it. Forced guesses that leave the king as the
+        // referee said stand in for those that do not.
+        const auto landing = [&e](int x, int y) { return x == e.toX && y == e.toY; };
+        const auto checks = [this](const Position& t) { return inCheck(t.board, side_); };
+        const auto asSaid = [&](const Position& t) {
+            return checks(t) && mated(t, side_) == e.mate;
+        };
+        for (Position& w : samples_)
+            if (e.check && !checks(w) && !bringAttacker(w, side_, landing, asSaid, rng_))
+                bringAttacker(w, side_, landing, checks, rng_);
+        good.clear();
+        for (std::size_t i = 0; i < samples_.size(); ++i)
+            if (checks(samples_[i]) == e.check) good.push_back(static_cast<int>(i));
+        if (!good.empty())
+            for (std::size_t i = 0; i < samples_.size(); ++i)
+                if (checks(samples_[i]) != e.check) samples_[i] = samples_[pickFrom(good)];
+    }
+    return true;
+}
+
+bool Belief::keepsRefusalsThisTurn(const Position& w) const {
+    for (auto it = seen_.rbegin(); it != seen_.rend() && it->kind == Kind::OwnMiss; ++it) {
+        const Move m = ownMove(w, *it, side_);
+        if (!usable(w, m, side_) || missKind(w, m) != it->missKind) return false;
     }
     return true;
 }

@@ -41,6 +41,9 @@ class Belief {
     // not allowed.
     bool takeIn(const SeenEvent& event, bool mayRepair);
     bool redrawHistory(const SideView& view, std::size_t last);
+    // Whether the sample still refuses, the same way, every move refused since the side last
+    // moved (the events taken in so far).
+    bool keepsRefusalsThisTurn(const Position& w) const;
     void syncWith(const SideView& view);
     std::size_t pickFrom(const std::vector<int>& indices);
 

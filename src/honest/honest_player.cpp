@@ -338,6 +338,9 @@ HonestMove HonestPlayer::searched(const SideView& view) {
             firstLook_[i * firstLook + s] =
                 search.afterMove(samples[s], m, 0, -honest::WIN, honest::WIN);
         }
+    penalties_.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        penalties_[i] = risks_[i] + (repeats_[i] ? REPEAT_MARGIN : 0);
     fallBack(firstLook_, n, firstLook, firstLook, cost);
     totals_.assign(n, 0);
     for (std::size_t i = 0; i < n; ++i)
@@ -345,9 +348,7 @@ HonestMove HonestPlayer::searched(const SideView& view) {
             const long v = firstLook_[i * firstLook + s];
             totals_[i] += v == REFUSED ? fallback_[s] : v;
         }
-    for (std::size_t i = 0; i < n; ++i)
-        totals_[i] -=
-            (risks_[i] + (repeats_[i] ? REPEAT_MARGIN : 0)) * static_cast<long>(firstLook);
+    for (std::size_t i = 0; i < n; ++i) totals_[i] -= penalties_[i] * static_cast<long>(firstLook);
     order_.resize(n);
     std::iota(order_.begin(), order_.end(), 0);
     std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
@@ -392,6 +393,8 @@ HonestMove HonestPlayer::searched(const SideView& view) {
     }
     // A move the referee would refuse on a guess leaves the side to move again there, less the
     // cost of the miss.
+    penalties_.resize(k);
+    for (std::size_t c = 0; c < k; ++c) penalties_[c] = risks_[static_cast<std::size_t>(order_[c])];
     fallBack(look_, k, most, used, cost);
     finals_.assign(k, 0);
     worst_.assign(k, honest::WIN);
@@ -458,7 +461,8 @@ void HonestPlayer::fallBack(const std::vector<long>& values, std::size_t moves, 
     // cannot count on the best move of each guess: counted so, a move refused everywhere would
     // look better than any move it can make. It falls back on the move best on the whole, a
     // refusal of that move counted as the worst it could then do. fallback_ gets, on each guess,
-    // what a refusal there is worth: that move's value less the cost of the miss.
+    // what a refusal there is worth: that move's value less its penalty (penalties_, by move: what
+    // it risks that no guess shows) and the cost of the miss.
     fallback_.assign(guesses, REFUSED);  // first the worst allowed move on each guess
     for (std::size_t c = 0; c < moves; ++c)
         for (std::size_t s = 0; s < guesses; ++s) {
@@ -476,6 +480,7 @@ void HonestPlayer::fallBack(const std::vector<long>& values, std::size_t moves, 
             const long v = values[c * stride + s];
             total += v != REFUSED ? v : worstAfterRefusal(s);
         }
+        total -= penalties_[c] * static_cast<long>(guesses);
         if (c == 0 || total > bestTotal) {
             bestTotal = total;
             best = c;
@@ -484,7 +489,7 @@ void HonestPlayer::fallBack(const std::vector<long>& values, std::size_t moves, 
     for (std::size_t s = 0; s < guesses && moves > 0; ++s) {
         const long v = values[best * stride + s];
         if (v != REFUSED)
-            fallback_[s] = v - cost;
+            fallback_[s] = v - penalties_[best] - cost;
         else if (fallback_[s] != REFUSED)
             fallback_[s] = worstAfterRefusal(s) - cost;  // refused there too: one miss more
         else

@@ -91,6 +91,7 @@ class HonestPlayer {
     // refusal is worth: moving again, less the cost of the miss.
     std::vector<long> firstLook_;
     std::vector<long> fallback_;
+    std::vector<long> penalties_;
     std::vector<long> worst_;
     std::vector<int> permute_;
     std::vector<int> scratch_;

@@ -50,6 +50,25 @@ void expectSamplesAgree(const HonestPlayer& player, const SideView& view) {
     }
 }
 
+// Every guess agrees with what the referee said since the side last moved: a check announced
+// leaves its king reached there, and each move refused this turn is refused there the same way.
+void expectGuessesHoldTheReferee(const HonestPlayer& player, const SideView& view) {
+    const auto& samples = player.belief().samples();
+    for (auto it = view.events.rbegin(); it != view.events.rend(); ++it) {
+        if (it->kind == SeenEvent::Kind::OtherMove) {
+            for (const Position& w : samples) ASSERT_EQ(inCheck(w.board, view.side), it->check);
+            break;
+        }
+        if (it->kind != SeenEvent::Kind::OwnMiss) break;
+        const bool drop = it->fromX == MAN_HAND_X || it->fromX == COM_HAND_X;
+        const Move m =
+            moveFromSource(it->fromX, it->fromY, it->toX, it->toY,
+                           drop ? it->placed : view.board[it->fromX][it->fromY], it->placed);
+        for (const Position& w : samples)
+            ASSERT_EQ(missKind(w, m), it->missKind) << it->fromX << it->fromY << it->toX << it->toY;
+    }
+}
+
 // A move that every guess refuses is never chosen while some move is refused by none: after a
 // refusal the side does not know which guess is true, so refusing itself gains nothing.
 void expectNotRefusedEverywhereNeedlessly(const HonestPlayer& player, const SideView& view,
@@ -89,6 +108,7 @@ Answer playAgainstScan(bool manFirst, std::uint64_t seed, int* manMoves = nullpt
             const HonestMove m = player.choose(g.man);
             if (!m.found) return Answer::ComWins;
             expectSamplesAgree(player, g.man);
+            expectGuessesHoldTheReferee(player, g.man);
             expectNotRefusedEverywhereNeedlessly(player, g.man, m);
             // A move it was refused this turn is never offered again.
             for (auto it = g.man.events.rbegin();
@@ -117,10 +137,11 @@ TEST(HonestPlayer, PlaysWholeGamesWithLegalMovesAndGuessesThatAgreeWithWhatItSaw
     }
 }
 
-TEST(HonestPlayer, NeverChoosesAMoveEveryGuessRefusesWhenItHasAnother) {
+TEST(HonestPlayer, BetweenTwoBlindSidesGuessesHoldTheRefereeAndNoMoveIsRefusedNeedlessly) {
     // Two honest players against each other: both are blind, so both miss and come to fight,
     // and their guesses of each other disagree where it matters.
-    for (const std::uint64_t seed : {21, 22}) {
+    for (const std::uint64_t seed : {6, 21, 22, 30}) {
+        SCOPED_TRACE(seed);
         SeenGame g(seed % 2 == 1);
         HonestPlayer man(seed);
         HonestPlayer com(seed + 100);
@@ -132,6 +153,8 @@ TEST(HonestPlayer, NeverChoosesAMoveEveryGuessRefusesWhenItHasAnother) {
             const SideView& view = turn == Side::Man ? g.man : g.com;
             const HonestMove m = player.choose(view);
             ASSERT_TRUE(m.found);
+            expectGuessesHoldTheReferee(player, view);
+            if (::testing::Test::HasFatalFailure()) return;
             expectNotRefusedEverywhereNeedlessly(player, view, m);
             const Answer a = g.attempt(turn, m);
             ASSERT_NE(a, Answer::Illegal);
