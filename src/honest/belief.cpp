@@ -268,10 +268,12 @@ bool fitsOtherMiss(const Position& w, const SeenEvent& e, Side side) {
     return false;
 }
 
-// Moves the hidden piece nearest to a square where it makes reaches(sample) true there (an empty
-// square not in avoid, where it may stand), drawn among the nearest; false when none can.
+// Moves the hidden piece nearest to a square from which it reaches the king's square (kx, ky) and
+// makes reaches(sample) true there (an empty square not in avoid, where it may stand), drawn
+// among the nearest; false when none can.
 template <class Avoid, class Reaches>
-bool bringAttacker(Position& w, Side side, Avoid&& avoid, Reaches&& reaches, Rng& rng) {
+bool bringAttacker(Position& w, Side side, int kx, int ky, Avoid&& avoid, Reaches&& reaches,
+                   Rng& rng) {
     const Side other = otherSide(side);
     int bestDist = 99, n = 0;
     int sq[64][4];
@@ -282,8 +284,9 @@ bool bringAttacker(Position& w, Side side, Avoid&& avoid, Reaches&& reaches, Rng
             for (int x = 1; x <= 9; ++x)
                 for (int y = 1; y <= 9; ++y) {
                     const int dist = std::max(std::abs(x - px), std::abs(y - py));
-                    if (dist > bestDist || w.board[x][y] != EMPTY || avoid(x, y) ||
-                        !mayStand(w.board, p, x, y))
+                    if (dist > bestDist || w.board[x][y] != EMPTY ||
+                        pieceMoves(p).reach[kx - x + 8][ky - y + 8] == OUT_OF_REACH ||
+                        avoid(x, y) || !mayStand(w.board, p, x, y))
                         continue;
                     Position trial = w;
                     trial.board[px][py] = EMPTY;
@@ -420,8 +423,11 @@ bool repairSample(Position& w, const SeenEvent& e, Side side, Rng& rng) {
     if (e.missKind == 3) {
         // The move would have left the king reached: a hidden piece reaches it then.
         if (missKind(w, m) == 3) return true;
+        const auto king =
+            m.piece == kingOf(side) ? std::array<int, 2>{m.toX, m.toY} : kingSquare(w.board, side);
         return bringAttacker(
-            w, side, onPath, [&m](const Position& t) { return missKind(t, m) == 3; }, rng);
+            w, side, king[0], king[1], onPath,
+            [&m](const Position& t) { return missKind(t, m) == 3; }, rng);
     }
     return false;
 }
@@ -537,7 +543,7 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
     for (std::size_t i = 0; i < samples_.size(); ++i)
         for (int tries = 0; tries < 4 && !alive_[i]; ++tries) {
             // A repair moves a hidden piece; it must not undo the reason for a refusal earlier
-            // in this turn.
+            // in this turn. Only that is worth another draw: a repair that fails, fails again.
             Position w = before_[i];
             if (repairSample(w, e, side_, rng_) && stepSample(w, e, side_, rng_) &&
                 keepsRefusalsThisTurn(w)) {
@@ -583,9 +589,12 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
         const auto asSaid = [&](const Position& t) {
             return checks(t) && mated(t, side_) == e.mate;
         };
-        for (Position& w : samples_)
-            if (e.check && !checks(w) && !bringAttacker(w, side_, landing, asSaid, rng_))
-                bringAttacker(w, side_, landing, checks, rng_);
+        for (Position& w : samples_) {
+            if (!e.check || checks(w)) continue;
+            const auto king = kingSquare(w.board, side_);
+            if (king[0] != 0 && !bringAttacker(w, side_, king[0], king[1], landing, asSaid, rng_))
+                bringAttacker(w, side_, king[0], king[1], landing, checks, rng_);
+        }
         good.clear();
         for (std::size_t i = 0; i < samples_.size(); ++i)
             if (checks(samples_[i]) == e.check) good.push_back(static_cast<int>(i));
