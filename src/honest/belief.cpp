@@ -543,7 +543,7 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
     for (std::size_t i = 0; i < samples_.size(); ++i)
         for (int tries = 0; tries < 4 && !alive_[i]; ++tries) {
             // A repair moves a hidden piece; it must not undo the reason for a refusal earlier
-            // in this turn. Only that is worth another draw: a repair that fails, fails again.
+            // in this turn. Repairs draw at random, so a failed one is drawn again.
             Position w = before_[i];
             if (repairSample(w, e, side_, rng_) && stepSample(w, e, side_, rng_) &&
                 keepsRefusalsThisTurn(w)) {
