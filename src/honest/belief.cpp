@@ -88,6 +88,13 @@ bool between(const Move& m, int x, int y) {
     return false;
 }
 
+// Whether the side's king stands in the sample as the referee said after the other side's move:
+// checked or not, mated or not.
+bool kingAsSaid(const Position& w, const SeenEvent& e, Side side) {
+    if (inCheck(w.board, side) != e.check) return false;
+    return !e.check || mated(w, side) == e.mate;
+}
+
 inline constexpr int GREEDINESS = 60;
 
 // The other side's move seen as a destination: one of the moves that fit, drawn at random.
@@ -110,8 +117,7 @@ bool stepOtherMove(Position& w, const SeenEvent& e, Side side, Rng& rng) {
         Position after = w;
         applyMove(after, m);
         if (!m.isDrop() && inCheck(after.board, other)) return;  // would have been a miss
-        if (inCheck(after.board, side) != e.check) return;
-        if (e.check && mated(after, side) != e.mate) return;
+        if (!kingAsSaid(after, e, side)) return;
         if (count < 96) {
             const int value = evaluate(after, other) - threatAgainst(after, other) * 9 / 10;
             options[count++] = {m, weight, value};
@@ -161,14 +167,12 @@ bool stepOtherMove(Position& w, const SeenEvent& e, Side side, Rng& rng) {
 }
 
 // Whether the other side's piece of the given code, landing on the event's square from (x, y)
-// (from the hand when x is 0), leaves the side's king as the referee said: checked or not, mated
-// or not.
+// (from the hand when x is 0), leaves the side's king as the referee said.
 bool landsAsSaid(const Position& w, const SeenEvent& e, Side side, int x, int y, int code) {
     Position after = w;
     if (x != 0) after.board[x][y] = EMPTY;
     after.board[e.toX][e.toY] = static_cast<std::int16_t>(code);
-    if (inCheck(after.board, side) != e.check) return false;
-    return !e.check || mated(after, side) == e.mate;
+    return kingAsSaid(after, e, side);
 }
 
 // The other side's move when no move of any sample fits what was seen: a hidden piece that may
@@ -586,9 +590,7 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
         // referee said stand in for those that do not.
         const auto landing = [&e](int x, int y) { return x == e.toX && y == e.toY; };
         const auto checks = [this](const Position& t) { return inCheck(t.board, side_); };
-        const auto asSaid = [&](const Position& t) {
-            return checks(t) && mated(t, side_) == e.mate;
-        };
+        const auto asSaid = [&](const Position& t) { return kingAsSaid(t, e, side_); };
         for (Position& w : samples_) {
             if (!e.check || checks(w)) continue;
             const auto king = kingSquare(w.board, side_);
