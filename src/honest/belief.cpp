@@ -285,12 +285,13 @@ bool bringAttacker(Position& w, Side side, int kx, int ky, Avoid&& avoid, Reache
         for (int py = 1; py <= 9; ++py) {
             const int p = w.board[px][py];
             if (!ownedBy(p, other) || p == kingOf(other)) continue;
+            const auto& reach = pieceMoves(p).reach;
             for (int x = 1; x <= 9; ++x)
                 for (int y = 1; y <= 9; ++y) {
                     const int dist = std::max(std::abs(x - px), std::abs(y - py));
                     if (dist > bestDist || w.board[x][y] != EMPTY ||
-                        pieceMoves(p).reach[kx - x + 8][ky - y + 8] == OUT_OF_REACH ||
-                        avoid(x, y) || !mayStand(w.board, p, x, y))
+                        reach[kx - x + 8][ky - y + 8] == OUT_OF_REACH || avoid(x, y) ||
+                        !mayStand(w.board, p, x, y))
                         continue;
                     Position trial = w;
                     trial.board[px][py] = EMPTY;

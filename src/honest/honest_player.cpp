@@ -409,7 +409,7 @@ HonestMove HonestPlayer::searched(const SideView& view) {
             finals_[c] += v;
             worst_[c] = std::min(worst_[c], v);
         }
-        finals_[c] -= risks_[static_cast<std::size_t>(order_[c])] * static_cast<long>(used);
+        finals_[c] -= penalties_[c] * static_cast<long>(used);
     }
     permute_.resize(k);
     std::iota(permute_.begin(), permute_.end(), 0);
