@@ -74,6 +74,15 @@ int curveStart(std::size_t point) {
     return point < 10 ? static_cast<int>(point) * 10 : static_cast<int>(point - 9) * 100;
 }
 
+// The kinds of the guesses' count by kind: a promoted piece counts with its kind, the king last.
+constexpr std::size_t KIND_SLOTS = 8;
+constexpr const char* KIND_NAMES[KIND_SLOTS] = {"pawn", "lance",  "knight", "silver",
+                                                "gold", "bishop", "rook",   "king"};
+std::size_t kindSlot(int code) {
+    const int kind = handIndexOf(code);
+    return kind == 0 ? KIND_SLOTS - 1 : static_cast<std::size_t>(kind - 1);
+}
+
 struct GameResult {
     Winner winner = Winner::Draw;
     GameEnd end = GameEnd::None;
@@ -97,6 +106,9 @@ struct GameResult {
     // by the hundreds.
     long judged[CURVE_POINTS] = {};
     long likeliestRight[CURVE_POINTS] = {};
+    // The first count again by kind (see kindSlot), and those guessed on their square.
+    long kindGuessed[KIND_SLOTS] = {};
+    long kindRight[KIND_SLOTS] = {};
 };
 
 // The honest player as it first played, on the computer's side: the comparison for the present
@@ -203,6 +215,8 @@ class Game {
         std::copy(std::begin(judged_), std::end(judged_), std::begin(result.judged));
         std::copy(std::begin(likeliestRight_), std::end(likeliestRight_),
                   std::begin(result.likeliestRight));
+        std::copy(std::begin(kindGuessed_), std::end(kindGuessed_), std::begin(result.kindGuessed));
+        std::copy(std::begin(kindRight_), std::end(kindRight_), std::begin(result.kindRight));
         result.winner = v.winner == Side::Man   ? Winner::Man
                         : v.winner == Side::Com ? Winner::Com
                                                 : Winner::Draw;
@@ -307,10 +321,14 @@ class Game {
                     continue;
                 // The likeliest content of the square: the code most guesses put there.
                 int right = 0, rival = 0;
+                const std::size_t kind = kindSlot(s.board[x][y]);
                 for (const Position& w : man_.belief().samples()) {
+                    const int hit = w.board[x][y] == s.board[x][y] ? 1 : 0;
                     guessed_[at] += 1;
-                    guessedRight_[at] += w.board[x][y] == s.board[x][y] ? 1 : 0;
-                    right += w.board[x][y] == s.board[x][y] ? 1 : 0;
+                    guessedRight_[at] += hit;
+                    kindGuessed_[kind] += 1;
+                    kindRight_[kind] += hit;
+                    right += hit;
                 }
                 for (const Position& w : man_.belief().samples()) {
                     const int code = w.board[x][y];
@@ -355,6 +373,8 @@ class Game {
     long guessedRight_[5] = {};
     long judged_[CURVE_POINTS] = {};
     long likeliestRight_[CURVE_POINTS] = {};
+    long kindGuessed_[KIND_SLOTS] = {};
+    long kindRight_[KIND_SLOTS] = {};
 };
 
 const char* winnerName(Winner w) {
@@ -684,6 +704,16 @@ int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) 
         out << "guesses likeliest";
         for (std::size_t i = 0; i < CURVE_POINTS; ++i)
             out << ' ' << curveStart(i) << ' ' << shareOrDash(likeliest[i], judged[i]);
+        out << '\n';
+        long byKind[KIND_SLOTS] = {}, byKindRight[KIND_SLOTS] = {};
+        for (const GameResult& r : results)
+            for (std::size_t i = 0; i < KIND_SLOTS; ++i) {
+                byKind[i] += r.kindGuessed[i];
+                byKindRight[i] += r.kindRight[i];
+            }
+        out << "guesses kinds";
+        for (std::size_t i = 0; i < KIND_SLOTS; ++i)
+            out << ' ' << KIND_NAMES[i] << ' ' << shareOrDash(byKindRight[i], byKind[i]);
         out << '\n';
     }
     if (options.times) {
