@@ -395,6 +395,23 @@ std::string shareOrDash(long part, long whole) {
     return fixed(100.0 * static_cast<double>(part) / static_cast<double>(whole), 1) + "%";
 }
 
+// One line of --guesses: the title, then for each point its label and the share of the first
+// count that the second holds, both added up over every game.
+template <std::size_t N, typename Label>
+void printShares(std::ostream& out, const char* title, const std::vector<GameResult>& results,
+                 long (GameResult::*whole)[N], long (GameResult::*part)[N], Label label) {
+    out << title;
+    for (std::size_t i = 0; i < N; ++i) {
+        long all = 0, hit = 0;
+        for (const GameResult& r : results) {
+            all += (r.*whole)[i];
+            hit += (r.*part)[i];
+        }
+        out << ' ' << label(i) << ' ' << shareOrDash(hit, all);
+    }
+    out << '\n';
+}
+
 }  // namespace
 
 bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& options,
@@ -684,37 +701,14 @@ int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) 
         << draws << " score " << fixed(score, 1) << "%\n";
     printSummary(results, out);
     if (options.guesses) {
-        long guessed[5] = {}, right[5] = {};
-        for (const GameResult& r : results)
-            for (std::size_t i = 0; i < 5; ++i) {
-                guessed[i] += r.guessed[i];
-                right[i] += r.guessedRight[i];
-            }
-        out << "guesses right";
-        for (std::size_t i = 0; i < 5; ++i)
-            out << ' ' << i * 100 << '-' << i * 100 + 99 << ' '
-                << shareOrDash(right[i], guessed[i]);
-        out << '\n';
-        long judged[CURVE_POINTS] = {}, likeliest[CURVE_POINTS] = {};
-        for (const GameResult& r : results)
-            for (std::size_t i = 0; i < CURVE_POINTS; ++i) {
-                judged[i] += r.judged[i];
-                likeliest[i] += r.likeliestRight[i];
-            }
-        out << "guesses likeliest";
-        for (std::size_t i = 0; i < CURVE_POINTS; ++i)
-            out << ' ' << curveStart(i) << ' ' << shareOrDash(likeliest[i], judged[i]);
-        out << '\n';
-        long byKind[KIND_SLOTS] = {}, byKindRight[KIND_SLOTS] = {};
-        for (const GameResult& r : results)
-            for (std::size_t i = 0; i < KIND_SLOTS; ++i) {
-                byKind[i] += r.kindGuessed[i];
-                byKindRight[i] += r.kindRight[i];
-            }
-        out << "guesses kinds";
-        for (std::size_t i = 0; i < KIND_SLOTS; ++i)
-            out << ' ' << KIND_NAMES[i] << ' ' << shareOrDash(byKindRight[i], byKind[i]);
-        out << '\n';
+        printShares(out, "guesses right", results, &GameResult::guessed, &GameResult::guessedRight,
+                    [](std::size_t i) {
+                        return std::to_string(i * 100) + '-' + std::to_string(i * 100 + 99);
+                    });
+        printShares(out, "guesses likeliest", results, &GameResult::judged,
+                    &GameResult::likeliestRight, curveStart);
+        printShares(out, "guesses kinds", results, &GameResult::kindGuessed, &GameResult::kindRight,
+                    [](std::size_t i) { return KIND_NAMES[i]; });
     }
     if (options.times) {
         std::vector<double> t = thinkMs;
