@@ -311,6 +311,67 @@ bool bringAttacker(Position& w, Side side, int kx, int ky, Avoid&& avoid, Reache
     return true;
 }
 
+// Whether the piece on (px, py) reaches (x, y): a step of its own, or a line with nothing between.
+bool reachesSquare(const Map& b, int px, int py, int x, int y) {
+    const auto r = pieceMoves(b[px][py]).reach[x - px + 8][y - py + 8];
+    if (r != ALONG_RAY) return r == ONE_STEP;
+    const int dx = (x > px) - (x < px), dy = (y > py) - (y < py);
+    for (int cx = px + dx, cy = py + dy; cx != x || cy != y; cx += dx, cy += dy)
+        if (b[cx][cy] != EMPTY) return false;
+    return true;
+}
+
+// A check that the referee did not announce after the other side's move landed on (tx, ty):
+// every other hidden piece that gives it is moved where it cannot reach the king, and a piece
+// dropped there that gives it is exchanged for another kind from the same hand that does not.
+// The king may still be reached when no such move or kind is found.
+void liftUnsaidCheck(Position& w, Side side, int tx, int ty, bool drop, Rng& rng) {
+    const auto king = kingSquare(w.board, side);
+    if (king[0] == 0) return;
+    const Side other = otherSide(side);
+    for (int round = 0; round < 2 && inCheck(w.board, side); ++round)
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y) {
+                const int code = w.board[x][y];
+                if (!ownedBy(code, other) || (x == tx && y == ty) ||
+                    !reachesSquare(w.board, x, y, king[0], king[1]))
+                    continue;
+                relocate(w, x, y, rng, [&](int ax, int ay) {
+                    return (ax == tx && ay == ty) ||
+                           pieceMoves(code).reach[king[0] - ax + 8][king[1] - ay + 8] !=
+                               OUT_OF_REACH;
+                });
+            }
+    const int landed = w.board[tx][ty];
+    if (drop && ownedBy(landed, other) && reachesSquare(w.board, tx, ty, king[0], king[1])) {
+        Hand& hand = w.hand(other);
+        for (int kind = 1; kind <= 7; ++kind) {
+            const int code = handCode(other, kind);
+            if (hand[kind] <= 0 || code == landed) continue;
+            const Position before = w;
+            w.board[tx][ty] = EMPTY;
+            if (code == MAN_HU || code == COM_HU) {
+                // A pawn guessed on the same file goes to another.
+                for (int y = 1; y <= 9; ++y)
+                    if (w.board[tx][y] == code)
+                        relocate(w, tx, y, rng, [tx](int ax, int) { return ax == tx; });
+            }
+            if (!mayStand(w.board, code, tx, ty)) {
+                w = before;
+                continue;
+            }
+            w.board[tx][ty] = static_cast<std::int16_t>(code);
+            if (reachesSquare(w.board, tx, ty, king[0], king[1])) {
+                w = before;
+                continue;
+            }
+            hand[kind] -= 1;
+            hand[handIndexOf(landed)] += 1;
+            break;
+        }
+    }
+}
+
 }  // namespace
 
 bool stepSample(Position& w, const SeenEvent& e, Side side, Rng& rng) {
@@ -587,13 +648,19 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
     }
     if (e.kind == Kind::OtherMove) {
         // A check the landing piece cannot give was there before (a drop need not answer
-        // one): a hidden piece is brought to give it. Forced guesses that leave the king as the
-        // referee said stand in for those that do not.
+        // one): a hidden piece is brought to give it; a check the referee did not announce is
+        // lifted. Forced guesses that leave the king as the referee said stand in for those that
+        // do not.
         const auto landing = [&e](int x, int y) { return x == e.toX && y == e.toY; };
         const auto checks = [this](const Position& t) { return inCheck(t.board, side_); };
         const auto asSaid = [&](const Position& t) { return kingAsSaid(t, e, side_); };
         for (Position& w : samples_) {
-            if (!e.check || checks(w)) continue;
+            if (!e.check) {
+                // A check no one announced: it is lifted.
+                if (checks(w)) liftUnsaidCheck(w, side_, e.toX, e.toY, e.drop, rng_);
+                continue;
+            }
+            if (checks(w)) continue;
             const auto king = kingSquare(w.board, side_);
             if (king[0] != 0 && !bringAttacker(w, side_, king[0], king[1], landing, asSaid, rng_))
                 bringAttacker(w, side_, king[0], king[1], landing, checks, rng_);
