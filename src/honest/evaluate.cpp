@@ -53,6 +53,26 @@ int kingShelter(const Map& b, Side side) {
 
 }  // namespace
 
+int kingDanger(const Position& w, Side side) {
+    const auto k = kingSquare(w.board, side);
+    if (k[0] == 0) return 0;
+    const Hand& theirs = w.hand(otherSide(side));
+    const bool canDrop =
+        std::any_of(theirs.begin() + 2, theirs.begin() + 8, [](int n) { return n > 0; });
+    const int king = kingOf(side);
+    int danger = 0;
+    for (int x = std::max(1, k[0] - 1); x <= std::min(9, k[0] + 1); ++x)
+        for (int y = std::max(1, k[1] - 1); y <= std::min(9, k[1] + 1); ++y) {
+            const int p = w.board[x][y];
+            if (ownedBy(p, side) || (x == k[0] && y == k[1])) continue;
+            const bool guarded =
+                !forEachAttacker(w.board, x, y, side, [king](int code) { return code == king; });
+            if (guarded) continue;
+            danger += BARE_SQUARE + (canDrop && p == EMPTY ? BARE_SQUARE : 0);
+        }
+    return danger;
+}
+
 int pieceValue(int code) {
     switch (std::abs(code)) {
         case 10:
@@ -93,7 +113,7 @@ int handValue(int kind) {
     return VALUES[kind];
 }
 
-int evaluate(const Position& w, Side side, int pawnStep) {
+int evaluate(const Position& w, Side side, int pawnStep, bool watchKings) {
     int score = 0;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
@@ -106,6 +126,7 @@ int evaluate(const Position& w, Side side, int pawnStep) {
     const Side other = otherSide(side);
     for (int k = 1; k <= 7; ++k) score += (w.hand(side)[k] - w.hand(other)[k]) * handValue(k);
     score += kingShelter(w.board, side) - kingShelter(w.board, other);
+    if (watchKings) score += kingDanger(w, other) - kingDanger(w, side);
     return score;
 }
 

@@ -13,8 +13,16 @@ int pieceValue(int code);
 int handValue(int kind);
 
 // The position for the given side: material, hands, and the guard around both kings. A pawn
-// gains pawnStep for every row it has come forward.
-int evaluate(const Position& w, Side side, int pawnStep = 0);
+// gains pawnStep for every row it has come forward. With watchKings, each king's bare squares
+// (see kingDanger) count against it.
+int evaluate(const Position& w, Side side, int pawnStep = 0, bool watchKings = false);
+
+// How open the side's king is to a piece brought or dropped beside it: for each square next to
+// the king that holds none of the side's pieces and that no piece but the king guards,
+// BARE_SQUARE, and as much again when it is empty and the other side holds a piece other than a
+// pawn to drop there. A check on such a square is answered by the king alone.
+int kingDanger(const Position& w, Side side);
+inline constexpr int BARE_SQUARE = 30;
 
 // The most the other side wins by its best capture now (0 when it has none worth making): a
 // piece's value, less its capturer's when the square is guarded. WIN when it can take the king.

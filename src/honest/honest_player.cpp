@@ -304,7 +304,9 @@ HonestMove HonestPlayer::searched(const SideView& view) {
     const int cost = missCost(view.ownMisses);
     const bool fight = showsItIsBlind(view);
     honest::Search& search = search_;
+    // Fighting, the kings come under attack: a bare square beside one counts against it.
     search.pawnStep = fight ? FIGHTING_PAWN_STEP : 0;
+    search.watchKings = fight;
     search.blind = side;
     search.resetNodes();
     const long budget = std::max<long>(1, thinkMs_) * NODES_PER_MS;

@@ -69,7 +69,7 @@ int Search::generate(const Position& w, Side toMove, int ply, bool capturesOnly)
 int Search::quiesce(const Position& w, Side toMove, int ply, int alpha, int beta, int lastX,
                     int lastY) {
     ++nodes_;
-    const int stand = evaluate(w, toMove, pawnStep);
+    const int stand = evaluate(w, toMove, pawnStep, watchKings);
     if (stand >= beta || ply >= MAX_PLY - 1) return stand;
     alpha = std::max(alpha, stand);
     const int n = generate(w, toMove, ply, true);
@@ -123,7 +123,7 @@ int Search::negamax(const Position& w, Side toMove, int depth, int ply, int alph
             if (alpha >= beta) break;
         }
     }
-    if (!any && !inCheck(w.board, toMove)) return evaluate(w, toMove, pawnStep);
+    if (!any && !inCheck(w.board, toMove)) return evaluate(w, toMove, pawnStep, watchKings);
     return best;
 }
 

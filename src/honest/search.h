@@ -27,8 +27,10 @@ class Search {
     long nodes() const { return nodes_; }
     void resetNodes() { nodes_ = 0; }
 
-    // How much a pawn gains for every row it has come forward (see evaluate).
+    // How much a pawn gains for every row it has come forward, and whether bare squares beside
+    // the kings count (see evaluate).
     int pawnStep = 0;
+    bool watchKings = false;
 
     // The side that sees only its own pieces: when it plays out captures it takes only on the
     // square where it saw the other side's last move land, the one hidden piece it knows of.

@@ -354,6 +354,42 @@ TEST(HonestEvaluate, OpeningALineToOneOfItsPiecesHasACost) {
               honest::pieceValue(COM_KAKU) / 16);
 }
 
+TEST(HonestEvaluate, ABareSquareBesideTheKingCountsAgainstItMoreWhenAPieceCanBeDroppedThere) {
+    // The king on 5,9 with its golds on 4,9 and 6,9: every square beside it is held or guarded.
+    // Without the gold on 4,9 that square is guarded by nothing but the king (the silver on 3,9
+    // does not step sideways), and a gold or silver in the other side's hand could be dropped
+    // there with check; a pawn could not.
+    struct Case {
+        const char* what;
+        int onSquare;   // what stands on 4,9
+        int kind;       // a piece of that kind in the computer's hand, 0 for none
+        int bare;       // bare squares beside the king
+        int droppable;  // of them, empty ones a piece in hand could go to
+    };
+    const Case cases[] = {
+        {"the start", MAN_KIN, 5, 0, 0},
+        {"gold gone, nothing in hand", EMPTY, 0, 1, 0},
+        {"gold gone, a pawn in hand", EMPTY, 1, 1, 0},
+        {"gold gone, a silver in hand", EMPTY, 4, 1, 1},
+        {"a computer pawn on the square", COM_HU, 5, 1, 0},
+    };
+    const SeenGame g(true);
+    for (const Case& c : cases) {
+        Position w{g.s.board, g.s.handMAN, g.s.handCOM};
+        w.board[4][9] = static_cast<std::int16_t>(c.onSquare);
+        if (c.kind != 0) w.handCOM[static_cast<std::size_t>(c.kind)] = 1;
+        EXPECT_EQ(honest::kingDanger(w, Side::Man), honest::BARE_SQUARE * (c.bare + c.droppable))
+            << c.what;
+        // Watched, it counts against the side and for the other side.
+        EXPECT_EQ(honest::evaluate(w, Side::Man, 0, true) - honest::evaluate(w, Side::Man),
+                  honest::kingDanger(w, Side::Com) - honest::kingDanger(w, Side::Man))
+            << c.what;
+        EXPECT_EQ(honest::evaluate(w, Side::Com, 0, true) - honest::evaluate(w, Side::Com),
+                  honest::kingDanger(w, Side::Man) - honest::kingDanger(w, Side::Com))
+            << c.what;
+    }
+}
+
 TEST(HonestBelief, DrawsTheHistoryAgainWhenNoGuessExplainsAMove) {
     // The computer's bishop comes out to 6,4, where its pawn could have gone as well; later only
     // the bishop can take on 4,6. A single guess that took the pawn is drawn again from the start
