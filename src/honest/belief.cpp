@@ -313,12 +313,14 @@ bool bringAttacker(Position& w, Side side, int kx, int ky, Avoid&& avoid, Reache
 
 // Whether the piece on (px, py) reaches (x, y): a step of its own, or a line with nothing between.
 bool reachesSquare(const Map& b, int px, int py, int x, int y) {
-    const auto r = pieceMoves(b[px][py]).reach[x - px + 8][y - py + 8];
-    if (r != ALONG_RAY) return r == ONE_STEP;
-    const int dx = (x > px) - (x < px), dy = (y > py) - (y < py);
-    for (int cx = px + dx, cy = py + dy; cx != x || cy != y; cx += dx, cy += dy)
-        if (b[cx][cy] != EMPTY) return false;
-    return true;
+    switch (pieceMoves(b[px][py]).reach[x - px + 8][y - py + 8]) {
+        case ONE_STEP:
+            return true;
+        case ALONG_RAY:
+            return pathClear(b, px, py, x, y);
+        default:
+            return false;
+    }
 }
 
 // A check that the referee did not announce after the other side's move landed on (tx, ty):
