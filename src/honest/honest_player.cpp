@@ -193,6 +193,10 @@ bool showsItIsBlind(const SideView& view) {
     return false;
 }
 
+bool comesForward(const SideView& view) {
+    return showsItIsBlind(view) || view.events.size() >= LATE_EVENTS;
+}
+
 HonestPlayer::HonestPlayer(std::uint64_t seed, int samples, HonestVersion version)
     : seed_(seed), version_(version), belief_(samples) {}
 
@@ -302,7 +306,7 @@ HonestMove HonestPlayer::searched(const SideView& view) {
     const Side side = view.side;
     const std::vector<Position>& samples = belief_.samples();
     const int cost = missCost(view.ownMisses);
-    const bool fight = showsItIsBlind(view);
+    const bool fight = comesForward(view);
     honest::Search& search = search_;
     // Fighting, the kings come under attack: a bare square beside one counts against it.
     search.pawnStep = fight ? FIGHTING_PAWN_STEP : 0;

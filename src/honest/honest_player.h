@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -28,6 +29,12 @@ struct HonestMove {
 // Whether the other side has shown that it cannot see this side's pieces: the referee refused it
 // a move for passing over one or for dropping onto one. A king left reached proves nothing.
 bool showsItIsBlind(const SideView& view);
+
+// Whether the player comes forward and fights: against a side that has shown it is blind, and
+// against any side once the game has run LATE_EVENTS events (moves and refusals of both sides),
+// where waiting on would only secure a draw at the move limit.
+bool comesForward(const SideView& view);
+inline constexpr std::size_t LATE_EVENTS = 400;
 
 // Which way the player plays. First is the player as it first played, kept to measure against:
 // it always opens the same way for the same history and does not mind repeating itself.

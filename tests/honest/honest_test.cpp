@@ -309,7 +309,7 @@ TEST(HonestPlayer, TakesInItsOwnCaptureAsTheControllerReportsIt) {
     expectSamplesAgree(player, g.man);
 }
 
-TEST(HonestPlayer, FightsOnlyASideThatHasShownItIsBlind) {
+TEST(HonestPlayer, FightsASideThatHasShownItIsBlindAndAnySideLateInAGame) {
     SideView view;
     view.side = Side::Man;
     EXPECT_FALSE(showsItIsBlind(view));
@@ -327,7 +327,16 @@ TEST(HonestPlayer, FightsOnlyASideThatHasShownItIsBlind) {
         e.missKind = kind;
         seen.events.push_back(e);
         EXPECT_TRUE(showsItIsBlind(seen)) << kind;
+        EXPECT_TRUE(comesForward(seen)) << kind;
     }
+    // Late in a long game it comes forward against any side.
+    EXPECT_FALSE(comesForward(view));
+    e.kind = SeenEvent::Kind::OwnMove;
+    view.events.resize(LATE_EVENTS - 1, e);
+    EXPECT_FALSE(comesForward(view));
+    view.events.push_back(e);
+    EXPECT_TRUE(comesForward(view));
+    EXPECT_FALSE(showsItIsBlind(view));
 }
 
 TEST(HonestEvaluate, OpeningALineToOneOfItsPiecesHasACost) {
