@@ -278,6 +278,7 @@ bool fitsOtherMiss(const Position& w, const SeenEvent& e, Side side) {
 template <class Avoid, class Reaches>
 bool bringAttacker(Position& w, Side side, int kx, int ky, Avoid&& avoid, Reaches&& reaches,
                    Rng& rng) {
+    if (!onBoard(kx, ky)) return false;  // no king on the board to reach
     const Side other = otherSide(side);
     int bestDist = 99, n = 0;
     int sq[64][4];
