@@ -312,18 +312,6 @@ bool bringAttacker(Position& w, Side side, int kx, int ky, Avoid&& avoid, Reache
     return true;
 }
 
-// Whether the piece on (px, py) reaches (x, y): a step of its own, or a line with nothing between.
-bool reachesSquare(const Map& b, int px, int py, int x, int y) {
-    switch (pieceMoves(b[px][py]).reach[x - px + 8][y - py + 8]) {
-        case ONE_STEP:
-            return true;
-        case ALONG_RAY:
-            return pathClear(b, px, py, x, y);
-        default:
-            return false;
-    }
-}
-
 // A check that the referee did not announce after the other side's move landed on (tx, ty):
 // every other hidden piece that gives it is moved where it cannot reach the king, and a piece
 // dropped there that gives it is exchanged for another kind from the same hand that does not.
@@ -332,13 +320,16 @@ void liftUnsaidCheck(Position& w, Side side, int tx, int ty, bool drop, Rng& rng
     const auto king = kingSquare(w.board, side);
     if (king[0] == 0) return;
     const Side other = otherSide(side);
+    // Whether the piece on (x, y) reaches the king.
+    const auto reachesKing = [&w, &king](int x, int y) {
+        const TwoPawnFlags none{};
+        return 盤上移動チェック(w.board, none, none, x, y, king[0], king[1], w.board[x][y]) == YES;
+    };
     for (int round = 0; round < 2 && inCheck(w.board, side); ++round)
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y) {
                 const int code = w.board[x][y];
-                if (!ownedBy(code, other) || (x == tx && y == ty) ||
-                    !reachesSquare(w.board, x, y, king[0], king[1]))
-                    continue;
+                if (!ownedBy(code, other) || (x == tx && y == ty) || !reachesKing(x, y)) continue;
                 relocate(w, x, y, rng, [&](int ax, int ay) {
                     return (ax == tx && ay == ty) ||
                            pieceMoves(code).reach[king[0] - ax + 8][king[1] - ay + 8] !=
@@ -346,7 +337,7 @@ void liftUnsaidCheck(Position& w, Side side, int tx, int ty, bool drop, Rng& rng
                 });
             }
     const int landed = w.board[tx][ty];
-    if (drop && ownedBy(landed, other) && reachesSquare(w.board, tx, ty, king[0], king[1])) {
+    if (drop && ownedBy(landed, other) && reachesKing(tx, ty)) {
         Hand& hand = w.hand(other);
         for (int kind = 1; kind <= 7; ++kind) {
             const int code = handCode(other, kind);
@@ -364,7 +355,7 @@ void liftUnsaidCheck(Position& w, Side side, int tx, int ty, bool drop, Rng& rng
                 continue;
             }
             w.board[tx][ty] = static_cast<std::int16_t>(code);
-            if (reachesSquare(w.board, tx, ty, king[0], king[1])) {
+            if (reachesKing(tx, ty)) {
                 w = before;
                 continue;
             }
