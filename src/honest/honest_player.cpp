@@ -197,6 +197,10 @@ bool comesForward(const SideView& view) {
     return showsItIsBlind(view) || view.events.size() >= LATE_EVENTS;
 }
 
+bool guardsItsLines(const SideView& view) {
+    return !showsItIsBlind(view);
+}
+
 HonestPlayer::HonestPlayer(std::uint64_t seed, int samples, HonestVersion version)
     : seed_(seed), version_(version), belief_(samples) {}
 
@@ -318,9 +322,10 @@ HonestMove HonestPlayer::searched(const SideView& view) {
 
     // What each move risks that no guess may show, and whether it returns the side's pieces to
     // where they stood, which a side with a game to win avoids.
+    const bool guarded = guardsItsLines(view);
     risks_.resize(n);
     for (std::size_t i = 0; i < n; ++i)
-        risks_[i] = fight ? 0 : honest::exposure(view.board, moves_[i], side);
+        risks_[i] = guarded ? honest::exposure(view.board, moves_[i], side) : 0;
     const std::size_t firstLook = std::min<std::size_t>(FIRST_LOOK_SAMPLES, samples.size());
     long now = 0;
     for (std::size_t s = 0; s < firstLook; ++s)

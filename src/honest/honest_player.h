@@ -36,6 +36,11 @@ bool showsItIsBlind(const SideView& view);
 bool comesForward(const SideView& view);
 inline constexpr std::size_t LATE_EVENTS = 400;
 
+// Whether a move that opens a line towards one of the player's pieces costs it something: against
+// any side that has not shown it is blind, fighting late or waiting, since a side that sees the
+// board finds the line at once.
+bool guardsItsLines(const SideView& view);
+
 // Which way the player plays. First is the player as it first played, kept to measure against:
 // it always opens the same way for the same history and does not mind repeating itself.
 enum class HonestVersion : std::uint8_t { First, Current };

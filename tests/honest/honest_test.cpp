@@ -309,7 +309,7 @@ TEST(HonestPlayer, TakesInItsOwnCaptureAsTheControllerReportsIt) {
     expectSamplesAgree(player, g.man);
 }
 
-TEST(HonestPlayer, FightsASideThatHasShownItIsBlindAndAnySideLateInAGame) {
+TEST(HonestPlayer, FightsABlindSideWithLinesOpenAndAnySideLateWithLinesGuarded) {
     SideView view;
     view.side = Side::Man;
     EXPECT_FALSE(showsItIsBlind(view));
@@ -328,15 +328,19 @@ TEST(HonestPlayer, FightsASideThatHasShownItIsBlindAndAnySideLateInAGame) {
         seen.events.push_back(e);
         EXPECT_TRUE(showsItIsBlind(seen)) << kind;
         EXPECT_TRUE(comesForward(seen)) << kind;
+        EXPECT_FALSE(guardsItsLines(seen)) << kind;
     }
-    // Late in a long game it comes forward against any side.
+    // Late in a long game it comes forward against any side, but opens no line for a trifle
+    // towards a side that may see it.
     EXPECT_FALSE(comesForward(view));
+    EXPECT_TRUE(guardsItsLines(view));
     e.kind = SeenEvent::Kind::OwnMove;
     view.events.resize(LATE_EVENTS - 1, e);
     EXPECT_FALSE(comesForward(view));
     view.events.push_back(e);
     EXPECT_TRUE(comesForward(view));
     EXPECT_FALSE(showsItIsBlind(view));
+    EXPECT_TRUE(guardsItsLines(view));
 }
 
 TEST(HonestEvaluate, OpeningALineToOneOfItsPiecesHasACost) {
