@@ -184,6 +184,10 @@ inline constexpr long LOSING = -300;
 inline constexpr long AHEAD = 500;
 inline constexpr long REPEAT_MARGIN = 100;
 
+// How much of a move's value, in sixteenths, its worst quarter of the guesses makes against a side
+// that may see the board (see searched).
+inline constexpr long WORST_QUARTER_WEIGHT = 8;
+
 }  // namespace
 
 bool showsItIsBlind(const SideView& view) {
@@ -410,7 +414,9 @@ HonestMove HonestPlayer::searched(const SideView& view) {
     finals_.assign(k, 0);
     worst_.assign(k, honest::WIN);
     refused_.assign(k, 0);
+    const std::size_t quarter = used / 4;
     for (std::size_t c = 0; c < k; ++c) {
+        quarter_.clear();
         for (std::size_t s = 0; s < used; ++s) {
             long v = look_[c * most + s];
             if (v == REFUSED) {
@@ -419,6 +425,18 @@ HonestMove HonestPlayer::searched(const SideView& view) {
             }
             finals_[c] += v;
             worst_[c] = std::min(worst_[c], v);
+            quarter_.push_back(v);
+        }
+        if (guarded && quarter > 0) {
+            // Against a side that may see the board, the worst quarter of the guesses counts
+            // as much as all of them: the guesses lose track of pieces long unseen, and a side
+            // that sees finds the line on which the move fails.
+            std::nth_element(quarter_.begin(), quarter_.begin() + static_cast<long>(quarter),
+                             quarter_.end());
+            long low = 0;
+            for (std::size_t i = 0; i < quarter; ++i) low += quarter_[i];
+            const long asIfEveryGuess = low * static_cast<long>(used) / static_cast<long>(quarter);
+            finals_[c] += (asIfEveryGuess - finals_[c]) * WORST_QUARTER_WEIGHT / 16;
         }
         finals_[c] -= penalties_[c] * static_cast<long>(used);
     }

@@ -105,6 +105,7 @@ class HonestPlayer {
     std::vector<long> fallback_;
     std::vector<long> penalties_;
     std::vector<long> worst_;
+    std::vector<long> quarter_;
     std::vector<int> permute_;
     std::vector<int> scratch_;
     std::vector<long> longScratch_;
