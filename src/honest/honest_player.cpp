@@ -188,9 +188,9 @@ inline constexpr long REPEAT_MARGIN = 100;
 // that may see the board (see searched).
 inline constexpr long WORST_QUARTER_WEIGHT = 8;
 
-// Against a side that may see the board, pushing a pawn on an edge file costs this much: it opens
-// the file to an exchange that the side that sees comes out of with pieces in hand and a way into
-// the player's camp.
+// While the player waits against a side that may see the board, pushing a pawn on an edge file
+// costs this much: it opens the file to an exchange that the side that sees comes out of with
+// pieces in hand and a way into the player's camp.
 inline constexpr int EDGE_PAWN_CHARGE = 80;
 
 bool pushesEdgePawn(const Move& m) {
@@ -340,7 +340,7 @@ HonestMove HonestPlayer::searched(const SideView& view) {
     risks_.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
         risks_[i] = guarded ? honest::exposure(view.board, moves_[i], side) : 0;
-        if (guarded && pushesEdgePawn(moves_[i])) risks_[i] += EDGE_PAWN_CHARGE;
+        if (guarded && !fight && pushesEdgePawn(moves_[i])) risks_[i] += EDGE_PAWN_CHARGE;
     }
     const std::size_t firstLook = std::min<std::size_t>(FIRST_LOOK_SAMPLES, samples.size());
     long now = 0;
