@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -154,7 +155,8 @@ TEST(CommandLineTool, MatchWithBadArgumentsSaysWhyAndExitsTwo) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"match", "--games", "0", "--seed", "1", "--level", "1"},
           {"match", "--games", "2", "--level", "1"},
-          {"match", "--games", "2", "--seed", "1", "--level", "9"}}) {
+          {"match", "--games", "2", "--seed", "1", "--level", "9"},
+          {"match", "--games", "2", "--seed", "1", "--level", "1", "--trace", "3"}}) {
         l.args = args;
         const auto status = finish(start(l), 60s);
         const std::string out = contents(l.output);
@@ -162,10 +164,36 @@ TEST(CommandLineTool, MatchWithBadArgumentsSaysWhyAndExitsTwo) {
         EXPECT_EQ(WEXITSTATUS(*status), 2) << out;
         EXPECT_EQ(out.rfind("velk-tsuitate-cli: match: ", 0), 0u) << out;
     }
-    l.args = {"match", "--games", "2", "--seed", "5", "--level", "3", "--think", "5"};
+    // The traced game comes move by move right after its own line: every move it played, each
+    // move or miss once, in order.
+    l.args = {"match", "--games", "2", "--seed",  "5", "--level",
+              "3",     "--think", "5", "--trace", "2"};
     const auto status = finish(start(l), 120s);
     ASSERT_TRUE(status && WIFEXITED(*status)) << describe(status);
-    EXPECT_EQ(WEXITSTATUS(*status), 0) << contents(l.output);
+    const std::string out = contents(l.output);
+    EXPECT_EQ(WEXITSTATUS(*status), 0) << out;
+    std::istringstream lines(out);
+    std::string line;
+    int gameMoves = -1, played = 0, lastMove = 0;
+    bool inTrace = false, ordered = true;
+    while (std::getline(lines, line)) {
+        if (line.rfind("game ", 0) == 0) {
+            inTrace = line.rfind("game 2 ", 0) == 0;
+            if (inTrace) gameMoves = std::stoi(line.substr(line.find(" moves ") + 7));
+        } else if (line.rfind("move ", 0) == 0) {
+            EXPECT_TRUE(inTrace) << line;
+            const int number = std::stoi(line.substr(5));
+            const bool wasPlayed = line.find(" played ") != std::string::npos;
+            ordered = ordered && number == lastMove + (wasPlayed ? 1 : 0);
+            lastMove = number;
+            played += wasPlayed ? 1 : 0;
+        } else if (line.rfind("position ", 0) != 0) {
+            inTrace = false;
+        }
+    }
+    EXPECT_TRUE(ordered) << out;
+    EXPECT_GT(gameMoves, 0) << out;
+    EXPECT_EQ(played, gameMoves) << out;
 }
 
 #ifdef VELK_WINDOW_PROGRAM

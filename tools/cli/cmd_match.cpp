@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "cli/match.h"
+#include "cli/sfen.h"
 #include "game/invariants.h"
 #include "game/setup.h"
 #include "honest/evaluate.h"
@@ -83,6 +84,12 @@ std::size_t kindSlot(int code) {
     return kind == 0 ? KIND_SLOTS - 1 : static_cast<std::size_t>(kind - 1);
 }
 
+std::string fixed(double value, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
+    return buf;
+}
+
 struct GameResult {
     Winner winner = Winner::Draw;
     GameEnd end = GameEnd::None;
@@ -109,6 +116,8 @@ struct GameResult {
     // The first count again by kind (see kindSlot), and those guessed on their square.
     long kindGuessed[KIND_SLOTS] = {};
     long kindRight[KIND_SLOTS] = {};
+    // With --trace naming this game: its moves, one line each (see Game::traceMove).
+    std::string moveTrace;
 };
 
 // The honest player as it first played, on the computer's side: the comparison for the present
@@ -205,6 +214,7 @@ class Game {
         result.missCOM = s.missCountCOM;
         result.material = materialBalance(s);
         result.trace = trace_;
+        result.moveTrace = std::move(moveTrace_);
         result.movesMAN = static_cast<int>(stood_[0].size());
         result.movesCOM = static_cast<int>(stood_[1].size());
         result.repeatsMAN = repeats_[0];
@@ -283,6 +293,7 @@ class Game {
     // Folds a submitted move and its verdict into the game's trace; after a move played, whether
     // the mover's own pieces and hand stand as they stood after one of its earlier moves.
     void note(Side side, const Move& m, const Verdict& v) {
+        if (options_.trace == number_) traceMove(side, m, v);
         if (v.accepted()) {
             const GameState& s = match_.state();
             std::uint64_t own = 0xCBF29CE484222325ULL;
@@ -307,6 +318,42 @@ class Game {
         }
     }
 
+    // One line of --trace: the move number, the mover, the move (from, to, the code placed), how
+    // the referee took it, and the material after it in pawns. After a choice of the human side,
+    // how many of its guesses put each of the computer's rooks, bishops and its king on its true
+    // square; every 50 moves the true position.
+    void traceMove(Side side, const Move& m, const Verdict& v) {
+        const GameState& s = match_.state();
+        std::string line = "move " + std::to_string(s.moveNo) +
+                           (side == Side::Man ? " MAN " : " COM ") + std::to_string(m.sourceX()) +
+                           "," + std::to_string(m.sourceY()) + " " + std::to_string(m.toX) + "," +
+                           std::to_string(m.toY) + " " + std::to_string(m.placed) +
+                           (v.accepted() ? " played"
+                            : v.isMiss() ? " miss"
+                                         : " refused") +
+                           " material " + fixed(materialBalance(s) / 100.0, 1);
+        if (side == Side::Man) {
+            const std::vector<velk::Position>& guesses = man_.belief().samples();
+            line += " guesses";
+            for (int x = 1; x <= 9; ++x)
+                for (int y = 1; y <= 9; ++y) {
+                    const int code = s.board[x][y];
+                    if (code != COM_SYA && code != COM_RYU && code != COM_KAKU && code != COM_UMA &&
+                        code != COM_OU)
+                        continue;
+                    const auto right = std::count_if(
+                        guesses.begin(), guesses.end(),
+                        [&](const velk::Position& w) { return w.board[x][y] == code; });
+                    line += " " + std::to_string(code) + "@" + std::to_string(x) + "," +
+                            std::to_string(y) + " " + std::to_string(right) + "/" +
+                            std::to_string(guesses.size());
+                }
+        }
+        moveTrace_ += line + '\n';
+        if (v.accepted() && s.moveNo % 50 == 0)
+            moveTrace_ += "position " + formatPosition(s.board, s.handMAN, s.handCOM) + '\n';
+    }
+
     // How many of the computer's pieces that left their square of the start the human side's
     // guesses put on their square, by the hundred moves of the game.
     void judgeGuesses() {
@@ -322,7 +369,7 @@ class Game {
                 // The likeliest content of the square: the code most guesses put there.
                 int right = 0, rival = 0;
                 const std::size_t kind = kindSlot(s.board[x][y]);
-                for (const Position& w : man_.belief().samples()) {
+                for (const velk::Position& w : man_.belief().samples()) {
                     const int hit = w.board[x][y] == s.board[x][y] ? 1 : 0;
                     guessed_[at] += 1;
                     guessedRight_[at] += hit;
@@ -330,11 +377,12 @@ class Game {
                     kindRight_[kind] += hit;
                     right += hit;
                 }
-                for (const Position& w : man_.belief().samples()) {
+                for (const velk::Position& w : man_.belief().samples()) {
                     const int code = w.board[x][y];
                     if (code == s.board[x][y]) continue;
                     int same = 0;
-                    for (const Position& v : man_.belief().samples()) same += v.board[x][y] == code;
+                    for (const velk::Position& v : man_.belief().samples())
+                        same += v.board[x][y] == code;
                     rival = std::max(rival, same);
                 }
                 judged_[curve] += 1;
@@ -375,18 +423,13 @@ class Game {
     long likeliestRight_[CURVE_POINTS] = {};
     long kindGuessed_[KIND_SLOTS] = {};
     long kindRight_[KIND_SLOTS] = {};
+    std::string moveTrace_;
 };
 
 const char* winnerName(Winner w) {
     if (w == Winner::Man) return "MAN";
     if (w == Winner::Com) return "COM";
     return "DRAW";
-}
-
-std::string fixed(double value, int decimals) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-    return buf;
 }
 
 // part of whole as a percentage with one decimal, or "-" when there is nothing to share.
@@ -429,7 +472,8 @@ bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& optio
             options.guesses = true;
             continue;
         }
-        if (a != "--games" && a != "--seed" && a != "--level" && a != "--jobs" && a != "--think") {
+        if (a != "--games" && a != "--seed" && a != "--level" && a != "--jobs" && a != "--think" &&
+            a != "--trace") {
             error = "unknown argument '" + a + "'";
             return false;
         }
@@ -453,6 +497,13 @@ bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& optio
                 return false;
             }
             options.thinkMs = static_cast<int>(n);
+        } else if (a == "--trace") {
+            if (!parsePositive(v, 7, n) || n > static_cast<std::uint64_t>(MAX_GAMES)) {
+                error = "--trace takes the number of a game from 1 to " +
+                        std::to_string(MAX_GAMES) + ", not '" + v + "'";
+                return false;
+            }
+            options.trace = static_cast<long>(n);
         } else if (a == "--games") {
             if (!parsePositive(v, 7, n) || n > static_cast<std::uint64_t>(MAX_GAMES)) {
                 error = "--games takes a whole number of games from 1 to " +
@@ -481,6 +532,11 @@ bool parseMatchOptions(const std::vector<std::string>& args, MatchOptions& optio
             }
             haveLevel = true;
         }
+    }
+    if (haveGames && options.trace > options.games) {
+        error = "--trace " + std::to_string(options.trace) + " names no game of the " +
+                std::to_string(options.games) + " played";
+        return false;
     }
     if (!haveGames || !haveSeed || !haveLevel) {
         error = std::string("missing ") + (!haveGames  ? "--games N"
@@ -690,7 +746,8 @@ int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) 
         draws += r.winner == Winner::Draw ? 1 : 0;
         out << "game " << i << " first " << (i % 2 == 1 ? "MAN" : "COM") << " result "
             << winnerName(r.winner) << " moves " << r.moves << " missMAN " << r.missMAN
-            << " missCOM " << r.missCOM << '\n';
+            << " missCOM " << r.missCOM << '\n'
+            << r.moveTrace;
         out.flush();
         return true;
     });

@@ -20,6 +20,7 @@ struct MatchOptions {
     bool guesses = false;       // print how well the human side guesses the computer's pieces
     int jobs = 1;               // games played at once, on threads of their own
     int thinkMs = 50;           // the honest players' thinking budget per choice
+    long trace = 0;             // a game's number: print that game move by move (0: none)
 };
 
 // Reads the arguments that follow "match". On a bad or missing one returns false with the
