@@ -95,6 +95,13 @@ bool kingAsSaid(const Position& w, const SeenEvent& e, Side side) {
     return !e.check || mated(w, side) == e.mate;
 }
 
+// A guess that no longer explains what was seen is played again from its state between
+// REPLAY_STEP and twice that many events back, up to REPLAY_TRIES times, before it is given up
+// for a copy of another: copies make the guesses fewer and different ones, and a minority that
+// is right (a piece taken for another a while ago) dies out in a long quiet stretch.
+inline constexpr std::size_t REPLAY_STEP = 8;
+inline constexpr int REPLAY_TRIES = 4;
+
 inline constexpr int GREEDINESS = 60;
 
 // The other side's move seen as a destination: one of the moves that fit, drawn at random.
@@ -492,7 +499,7 @@ bool repairSample(Position& w, const SeenEvent& e, Side side, Rng& rng) {
     return false;
 }
 
-Belief::Belief(int samples) : count_(samples) {}
+Belief::Belief(int samples, bool replays) : count_(samples), replays_(replays) {}
 
 std::size_t Belief::pickFrom(const std::vector<int>& indices) {
     return static_cast<std::size_t>(
@@ -510,6 +517,9 @@ void Belief::restart(const SideView& view, std::uint64_t seed) {
     start.handMAN = view.startHandMAN;
     start.handCOM = view.startHandCOM;
     samples_.assign(static_cast<std::size_t>(count_), start);
+    anchors_ = samples_;
+    next_ = samples_;
+    anchorAt_ = 0;
     seed_ = seed;
     rng_ = Rng(seed ^ 0x5DEECE66DULL);
     stats_ = {};
@@ -537,8 +547,32 @@ void Belief::update(const SideView& view, std::uint64_t seed) {
     for (std::size_t i = seen_.size(); i < view.events.size(); ++i) {
         if (!takeIn(view.events[i], false) && !redrawHistory(view, i)) takeIn(view.events[i], true);
         seen_.push_back(view.events[i]);
+        moveAnchors();
     }
     syncWith(view);
+}
+
+void Belief::moveAnchors() {
+    if (!replays_ || seen_.size() < anchorAt_ + 2 * REPLAY_STEP) return;
+    anchors_ = std::move(next_);
+    anchorAt_ += REPLAY_STEP;
+    next_ = samples_;
+}
+
+bool Belief::replay(std::size_t i, const SeenEvent& e) {
+    if (!replays_ || anchors_.size() != samples_.size() || anchorAt_ > seen_.size()) return false;
+    for (int t = 0; t < REPLAY_TRIES; ++t) {
+        Position w = anchors_[i];
+        bool fits = true;
+        for (std::size_t k = anchorAt_; k < seen_.size() && fits; ++k)
+            fits = stepSample(w, seen_[k], side_, rng_);
+        if (fits && stepSample(w, e, side_, rng_)) {
+            samples_[i] = w;
+            ++stats_.replayed;
+            return true;
+        }
+    }
+    return false;
 }
 
 // When no guess explains an event, they may all have lost track of a piece long before (a
@@ -548,12 +582,21 @@ void Belief::update(const SideView& view, std::uint64_t seed) {
 bool Belief::redrawHistory(const SideView& view, std::size_t last) {
     static constexpr int DRAWS = 3;
     for (int attempt = 1; attempt <= DRAWS; ++attempt) {
-        Belief trial(count_);
+        Belief trial(count_, replays_);
         trial.restart(view, seed_ + 0x9E3779B97F4A7C15ULL * (last * DRAWS + attempt));
-        for (std::size_t i = 0; i < last; ++i)
+        for (std::size_t i = 0; i < last; ++i) {
             if (!trial.takeIn(view.events[i], false)) trial.takeIn(view.events[i], true);
+            if (replays_) {
+                // The trial replays as this does, from the events it has taken in.
+                trial.seen_.push_back(view.events[i]);
+                trial.moveAnchors();
+            }
+        }
         if (!trial.takeIn(view.events[last], false)) continue;
         samples_ = std::move(trial.samples_);
+        anchors_ = std::move(trial.anchors_);
+        next_ = std::move(trial.next_);
+        anchorAt_ = trial.anchorAt_;
         rng_ = trial.rng_;
         ++stats_.redrawnHistories;
         return true;
@@ -587,15 +630,23 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
             if (alive_[i]) good.push_back(static_cast<int>(i));
         for (std::size_t i = 0; i < samples_.size(); ++i) {
             if (alive_[i]) continue;
-            bool done = false;
+            bool done = replay(i, e);
             for (int tries = 0; tries < 4 && !done; ++tries) {
-                Position w = before_[pickFrom(good)];
+                const std::size_t g = pickFrom(good);
+                Position w = before_[g];
                 if (stepSample(w, e, side_, rng_)) {
                     samples_[i] = w;
+                    anchors_[i] = anchors_[g];
+                    next_[i] = next_[g];
                     done = true;
                 }
             }
-            if (!done) samples_[i] = samples_[pickFrom(good)];
+            if (!done) {
+                const std::size_t g = pickFrom(good);
+                samples_[i] = samples_[g];
+                anchors_[i] = anchors_[g];
+                next_[i] = next_[g];
+            }
             ++stats_.redrawn;
         }
         return true;
@@ -615,7 +666,12 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
         }
     if (!good.empty()) {
         for (std::size_t i = 0; i < samples_.size(); ++i)
-            if (!alive_[i]) samples_[i] = samples_[pickFrom(good)];
+            if (!alive_[i]) {
+                const std::size_t g = pickFrom(good);
+                samples_[i] = samples_[g];
+                anchors_[i] = anchors_[g];
+                next_[i] = next_[g];
+            }
         return true;
     }
     // Nothing explains the event: carry the samples on as they were and play the side's own move

@@ -15,7 +15,9 @@ namespace velk::honest {
 
 class Belief {
   public:
-    explicit Belief(int samples = 48);
+    // replays: a guess that no longer explains what was seen is first played again from a few
+    // events back (see replay); without, it is only replaced by a copy of another.
+    explicit Belief(int samples = 48, bool replays = true);
 
     // Brings the samples up to date with the view: starts again when the view began anew, then
     // takes in every event not seen yet. seed fixes every random choice.
@@ -24,14 +26,16 @@ class Belief {
     const std::vector<Position>& samples() const { return samples_; }
     Side side() const { return side_; }
 
-    // How the last update went, for tests and the benchmark: samples carried forward as they
-    // were, re-drawn from other survivors, repaired, or forced.
+    // How the updates since the view began went, for tests and the benchmark: samples carried
+    // forward as they were, re-drawn (played again from a few events back, or else copied from
+    // other survivors), repaired, or forced.
     struct Stats {
         long kept = 0;
         long redrawn = 0;
         long repaired = 0;
         long forced = 0;
         long redrawnHistories = 0;
+        long replayed = 0;
     };
     const Stats& stats() const { return stats_; }
 
@@ -46,8 +50,13 @@ class Belief {
     bool keepsRefusalsThisTurn(const Position& w) const;
     void syncWith(const SideView& view);
     std::size_t pickFrom(const std::vector<int>& indices);
+    // Plays the events since sample i's anchor again on the anchor, with other random choices,
+    // then the event e; true (and the sample replaced) when every one of them fits.
+    bool replay(std::size_t i, const SeenEvent& e);
+    void moveAnchors();
 
     int count_;
+    bool replays_;
     // What the samples were built from, to notice a new game or a changed history.
     Map startBoard_{};
     Hand startHandMAN_{};
@@ -57,6 +66,12 @@ class Belief {
     std::vector<Position> samples_;
     std::vector<Position> before_;
     std::vector<char> alive_;
+    // Each sample's state some events back (anchors_, from event anchorAt_ on) and the one at
+    // anchorAt_ + step (next_): a sample that no longer explains what was seen is played again
+    // from there, so that it keeps what it believed before its last few random choices.
+    std::vector<Position> anchors_;
+    std::vector<Position> next_;
+    std::size_t anchorAt_ = 0;
     std::uint64_t seed_ = 0;
     Rng rng_;
     Stats stats_;

@@ -216,7 +216,7 @@ bool guardsItsLines(const SideView& view) {
 }
 
 HonestPlayer::HonestPlayer(std::uint64_t seed, int samples, HonestVersion version)
-    : seed_(seed), version_(version), belief_(samples) {}
+    : seed_(seed), version_(version), belief_(samples, version == HonestVersion::Current) {}
 
 HonestMove HonestPlayer::choose(const SideView& view) {
     if (view.side == Side::None) return {};

@@ -426,6 +426,57 @@ TEST(HonestBelief, DrawsTheHistoryAgainWhenNoGuessExplainsAMove) {
     EXPECT_GT(redrawn, 0);
 }
 
+TEST(HonestBelief, GuessesPlayedAgainFromAFewMovesBackPutMorePiecesRightThanCopies) {
+    // Whole games of the honest player against the scan, its view fed to two more sets of
+    // guesses: one plays a guess that no longer explains a move again from a few events back,
+    // the other replaces it by a copy of a guess that does. At every choice of the human's side,
+    // each piece of the computer off its square of the start counts when more guesses put it on
+    // its square than put anything else there.
+    long likeliest[2] = {}, judged = 0, replayed = 0;
+    for (std::uint64_t seed = 1; seed <= 4; ++seed) {
+        SeenGame g(seed % 2 == 1);
+        HonestPlayer player(seed);
+        player.setThinkMs(5);
+        honest::Belief replaying(48, true), copying(48, false);
+        bool manTurn = seed % 2 == 1;
+        for (int attempts = 0; attempts < 800 && g.moves < 300; ++attempts) {
+            Answer a;
+            if (manTurn) {
+                const HonestMove m = player.choose(g.man);
+                ASSERT_TRUE(m.found);
+                replaying.update(g.man, seed);
+                copying.update(g.man, seed);
+                for (int x = 1; x <= 9; ++x)
+                    for (int y = 1; y <= 9; ++y) {
+                        const int code = g.s.board[x][y];
+                        if (!isComPiece(code) || g.man.startBoard[x][y] == code) continue;
+                        ++judged;
+                        for (const honest::Belief* b : {&replaying, &copying}) {
+                            int hits = 0, rival = 0;
+                            for (const Position& w : b->samples()) {
+                                hits += w.board[x][y] == code;
+                                int same = 0;
+                                for (const Position& v : b->samples())
+                                    same += v.board[x][y] == w.board[x][y];
+                                if (w.board[x][y] != code) rival = std::max(rival, same);
+                            }
+                            likeliest[b == &copying] += hits > rival;
+                        }
+                    }
+                a = g.attempt(Side::Man, m);
+            } else {
+                a = g.attempt(Side::Com, g.comScan());
+            }
+            if (a == Answer::ManWins || a == Answer::ComWins) break;
+            if (a == Answer::Moved) manTurn = !manTurn;
+        }
+        replayed += replaying.stats().replayed;
+        EXPECT_EQ(copying.stats().replayed, 0);
+    }
+    EXPECT_GT(replayed, 0);
+    EXPECT_GT(likeliest[0], likeliest[1]) << "of " << judged;
+}
+
 TEST(HonestSearch, FindsEveryMateInOneForEitherSideOnRandomGames) {
     // Random games on the rules alone, captures preferred so that the kings come into the open:
     // at every position, each move after which the other side is mated is a decisive win to the
