@@ -97,8 +97,8 @@ bool kingAsSaid(const Position& w, const SeenEvent& e, Side side) {
 
 // A guess that no longer explains what was seen is played again from its state between
 // REPLAY_STEP and twice that many events back, up to REPLAY_TRIES times, before it is given up
-// for a copy of another: copies make the guesses fewer and different ones, and a minority that
-// is right (a piece taken for another a while ago) dies out in a long quiet stretch.
+// for a copy of another: copies make the guesses less varied, and a minority that is right (a
+// piece taken for another a while ago) dies out in a long quiet stretch.
 inline constexpr std::size_t REPLAY_STEP = 8;
 inline constexpr int REPLAY_TRIES = 4;
 
@@ -520,6 +520,7 @@ void Belief::restart(const SideView& view, std::uint64_t seed) {
     anchors_ = samples_;
     next_ = samples_;
     anchorAt_ = 0;
+    nextAt_ = 0;
     seed_ = seed;
     rng_ = Rng(seed ^ 0x5DEECE66DULL);
     stats_ = {};
@@ -553,10 +554,11 @@ void Belief::update(const SideView& view, std::uint64_t seed) {
 }
 
 void Belief::moveAnchors() {
-    if (!replays_ || seen_.size() < anchorAt_ + 2 * REPLAY_STEP) return;
+    if (!replays_ || seen_.size() != nextAt_ + REPLAY_STEP) return;
     anchors_ = std::move(next_);
-    anchorAt_ += REPLAY_STEP;
+    anchorAt_ = nextAt_;
     next_ = samples_;
+    nextAt_ = seen_.size();
 }
 
 bool Belief::replay(std::size_t i, const SeenEvent& e) {
@@ -597,6 +599,7 @@ bool Belief::redrawHistory(const SideView& view, std::size_t last) {
         anchors_ = std::move(trial.anchors_);
         next_ = std::move(trial.next_);
         anchorAt_ = trial.anchorAt_;
+        nextAt_ = trial.nextAt_;
         rng_ = trial.rng_;
         ++stats_.redrawnHistories;
         return true;
@@ -743,6 +746,7 @@ void Belief::syncWith(const SideView& view) {
                                                   : view.board[x][y] != EMPTY)
                     differs = true;
         if (!differs && handSumOf(w.hand(other)) == view.otherHandTotal) continue;
+        ++stats_.resynced;
         // The side's own pieces are known for certain: put them where they are.
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)

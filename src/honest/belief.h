@@ -36,6 +36,9 @@ class Belief {
         long forced = 0;
         long redrawnHistories = 0;
         long replayed = 0;
+        // Guesses whose own pieces, own hand or other hand total had to be put right against the
+        // view after an update: none unless a guess was repaired, forced or drawn again.
+        long resynced = 0;
     };
     const Stats& stats() const { return stats_; }
 
@@ -66,12 +69,13 @@ class Belief {
     std::vector<Position> samples_;
     std::vector<Position> before_;
     std::vector<char> alive_;
-    // Each sample's state some events back (anchors_, from event anchorAt_ on) and the one at
-    // anchorAt_ + step (next_): a sample that no longer explains what was seen is played again
-    // from there, so that it keeps what it believed before its last few random choices.
+    // Each sample's state at event anchorAt_ (anchors_) and at nextAt_, REPLAY_STEP events later
+    // (next_): a sample that no longer explains what was seen is played again from its anchor, so
+    // that it keeps what it believed before its last few random choices.
     std::vector<Position> anchors_;
     std::vector<Position> next_;
     std::size_t anchorAt_ = 0;
+    std::size_t nextAt_ = 0;
     std::uint64_t seed_ = 0;
     Rng rng_;
     Stats stats_;

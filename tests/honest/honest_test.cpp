@@ -444,8 +444,16 @@ TEST(HonestBelief, GuessesPlayedAgainFromAFewMovesBackPutMorePiecesRightThanCopi
             if (manTurn) {
                 const HonestMove m = player.choose(g.man);
                 ASSERT_TRUE(m.found);
+                const honest::Belief::Stats was = replaying.stats();
                 replaying.update(g.man, seed);
                 copying.update(g.man, seed);
+                const honest::Belief::Stats& now = replaying.stats();
+                // A guess played again explains every event since its anchor, the side's own
+                // moves too: only guesses repaired, forced or drawn again need putting right.
+                if (now.repaired == was.repaired && now.forced == was.forced &&
+                    now.redrawnHistories == was.redrawnHistories) {
+                    EXPECT_EQ(now.resynced, was.resynced) << g.moves;
+                }
                 for (int x = 1; x <= 9; ++x)
                     for (int y = 1; y <= 9; ++y) {
                         const int code = g.s.board[x][y];
