@@ -561,6 +561,12 @@ void Belief::moveAnchors() {
     nextAt_ = seen_.size();
 }
 
+void Belief::followAnchors(std::size_t i, std::size_t from) {
+    if (!replays_) return;
+    anchors_[i] = anchors_[from];
+    next_[i] = next_[from];
+}
+
 bool Belief::replay(std::size_t i, const SeenEvent& e) {
     if (!replays_ || anchors_.size() != samples_.size() || anchorAt_ > seen_.size()) return false;
     for (int t = 0; t < REPLAY_TRIES; ++t) {
@@ -639,16 +645,14 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
                 Position w = before_[g];
                 if (stepSample(w, e, side_, rng_)) {
                     samples_[i] = w;
-                    anchors_[i] = anchors_[g];
-                    next_[i] = next_[g];
+                    followAnchors(i, g);
                     done = true;
                 }
             }
             if (!done) {
                 const std::size_t g = pickFrom(good);
                 samples_[i] = samples_[g];
-                anchors_[i] = anchors_[g];
-                next_[i] = next_[g];
+                followAnchors(i, g);
             }
             ++stats_.redrawn;
         }
@@ -672,8 +676,7 @@ bool Belief::takeIn(const SeenEvent& e, bool mayRepair) {
             if (!alive_[i]) {
                 const std::size_t g = pickFrom(good);
                 samples_[i] = samples_[g];
-                anchors_[i] = anchors_[g];
-                next_[i] = next_[g];
+                followAnchors(i, g);
             }
         return true;
     }

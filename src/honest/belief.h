@@ -57,6 +57,8 @@ class Belief {
     // then the event e; true (and the sample replaced) when every one of them fits.
     bool replay(std::size_t i, const SeenEvent& e);
     void moveAnchors();
+    // Sample i, now a copy of sample from, is played again from that one's anchors.
+    void followAnchors(std::size_t i, std::size_t from);
 
     int count_;
     bool replays_;
