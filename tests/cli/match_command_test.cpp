@@ -120,6 +120,7 @@ TEST(MatchCommand, PrintsOneLinePerGameAndTotalsThatAddUp) {
         R"(game (\d+) first (MAN|COM) result (MAN|COM|DRAW) moves (\d+) missMAN (\d+) missCOM (\d+))");
     int wins = 0, losses = 0, draws = 0;
     int byHundred[6] = {};
+    int longest = 0;
     std::map<std::string, int> ends;  // winner and how the game ended, as the last lines say
     for (int i = 0; i < 2; ++i) {
         std::smatch m;
@@ -143,6 +144,7 @@ TEST(MatchCommand, PrintsOneLinePerGameAndTotalsThatAddUp) {
             EXPECT_EQ(moves, 500) << l[i];
         }
         ++byHundred[std::min(moves / 100, 5)];
+        longest = std::max(longest, moves);
         if (m[3] == "DRAW") ++ends["DRAW moveLimit"];
         if (missMAN == 10 || missCOM == 10) ++ends[m[3].str() + " tenthMiss"];
         wins += m[3] == "MAN";
@@ -182,11 +184,19 @@ TEST(MatchCommand, PrintsOneLinePerGameAndTotalsThatAddUp) {
     ASSERT_TRUE(std::regex_match(
         l[5], m,
         std::regex(R"(material MAN-COM mean (-?\d+\.\d) median (-?\d+\.\d) min (-?\d+\.\d) )"
-                   R"(max (-?\d+\.\d) drawn ahead (\d+) even (\d+) behind (\d+))")))
+                   R"(max (-?\d+\.\d) drawn ahead (\d+) even (\d+) behind (\d+) by move )"
+                   R"(100 (-?\d+\.\d|-) 200 (-?\d+\.\d|-) 300 (-?\d+\.\d|-) )"
+                   R"(400 (-?\d+\.\d|-) 450 (-?\d+\.\d|-))")))
         << l[5];
     EXPECT_LE(std::stod(m[3]), std::stod(m[1]));
     EXPECT_LE(std::stod(m[1]), std::stod(m[4]));
     EXPECT_EQ(std::stoi(m[5]) + std::stoi(m[6]) + std::stoi(m[7]), draws);
+    // The material along the way is there for the marks some game reached, and only for those.
+    for (const auto& [group, mark] :
+         {std::pair{8, 100}, {9, 200}, {10, 300}, {11, 400}, {12, 450}}) {
+        const bool reached = longest >= mark;
+        EXPECT_EQ(m[group] != "-", reached) << l[5];
+    }
     EXPECT_TRUE(std::regex_match(l[6], std::regex(R"(repeats MAN \d+\.\d% COM \d+\.\d%)"))) << l[6];
     // Games 1 and 2 differ at least in who moved first; each share comes with its interval.
     ASSERT_TRUE(std::regex_match(

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <mutex>
 #include <ostream>
 #include <random>
@@ -65,6 +66,11 @@ class MatchClock {
 
 enum class Winner { Man, Com, Draw };
 
+// The moves after which the material is taken as well as at the end: where a game is won or lost
+// on material, the line shows when.
+constexpr int MATERIAL_MARKS[] = {100, 200, 300, 400, 450};
+constexpr std::size_t MATERIAL_POINTS = std::size(MATERIAL_MARKS);
+
 // The points of the guesses' curve: moves 0-9, 10-19, ... 90-99, then 100-199 ... 400-499.
 constexpr std::size_t CURVE_POINTS = 14;
 std::size_t curvePoint(int moveNo) {
@@ -96,7 +102,10 @@ struct GameResult {
     int moves = 0;
     int missMAN = 0;
     int missCOM = 0;
-    int material = 0;         // the human side's material less the computer's, at the end
+    int material = 0;  // the human side's material less the computer's, at the end
+    // The same after each of MATERIAL_MARKS' moves, for the marks the game reached.
+    int materialAt[MATERIAL_POINTS] = {};
+    bool reached[MATERIAL_POINTS] = {};
     std::uint64_t trace = 0;  // every move submitted and its verdict, folded: equal games agree
     // Moves of each side played, and those that put its own pieces and hand back as they stood
     // after one of its earlier moves.
@@ -213,6 +222,8 @@ class Game {
         result.missMAN = s.missCountMAN;
         result.missCOM = s.missCountCOM;
         result.material = materialBalance(s);
+        std::copy(std::begin(materialAt_), std::end(materialAt_), std::begin(result.materialAt));
+        std::copy(std::begin(reached_), std::end(reached_), std::begin(result.reached));
         result.trace = trace_;
         result.moveTrace = std::move(moveTrace_);
         result.movesMAN = static_cast<int>(stood_[0].size());
@@ -296,6 +307,11 @@ class Game {
         if (options_.trace == number_) traceMove(side, m, v);
         if (v.accepted()) {
             const GameState& s = match_.state();
+            for (std::size_t k = 0; k < MATERIAL_POINTS; ++k)
+                if (s.moveNo == MATERIAL_MARKS[k]) {
+                    materialAt_[k] = materialBalance(s);
+                    reached_[k] = true;
+                }
             std::uint64_t own = 0xCBF29CE484222325ULL;
             const auto fold = [&own](int part) {
                 own ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(part));
@@ -417,6 +433,8 @@ class Game {
     std::uint64_t trace_ = 0xCBF29CE484222325ULL;
     std::vector<std::uint64_t> stood_[2];
     int repeats_[2] = {0, 0};
+    int materialAt_[MATERIAL_POINTS] = {};
+    bool reached_[MATERIAL_POINTS] = {};
     long guessed_[5] = {};
     long guessedRight_[5] = {};
     long judged_[CURVE_POINTS] = {};
@@ -674,7 +692,21 @@ void printSummary(const std::vector<GameResult>& games, std::ostream& out) {
         << fixed(static_cast<double>(sum) / static_cast<double>(games.size()) / 100.0, 1)
         << " median " << pawns(quantile(material, 0.5)) << " min " << pawns(material.front())
         << " max " << pawns(material.back()) << " drawn ahead " << ahead << " even " << even
-        << " behind " << behind << '\n';
+        << " behind " << behind << " by move";
+    for (std::size_t k = 0; k < MATERIAL_POINTS; ++k) {
+        // The mean over the games still played at that move.
+        long at = 0, still = 0;
+        for (const GameResult& r : games)
+            if (r.reached[k]) {
+                at += r.materialAt[k];
+                ++still;
+            }
+        out << ' ' << MATERIAL_MARKS[k] << ' '
+            << (still == 0
+                    ? std::string("-")
+                    : fixed(static_cast<double>(at) / static_cast<double>(still) / 100.0, 1));
+    }
+    out << '\n';
 
     long moves[2] = {0, 0}, repeats[2] = {0, 0};
     for (const GameResult& r : games) {
