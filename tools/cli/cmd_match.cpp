@@ -103,9 +103,8 @@ struct GameResult {
     int missMAN = 0;
     int missCOM = 0;
     int material = 0;  // the human side's material less the computer's, at the end
-    // The same after each of MATERIAL_MARKS' moves, for the marks the game reached.
+    // The same after each of MATERIAL_MARKS' moves, for the marks up to moves.
     int materialAt[MATERIAL_POINTS] = {};
-    bool reached[MATERIAL_POINTS] = {};
     std::uint64_t trace = 0;  // every move submitted and its verdict, folded: equal games agree
     // Moves of each side played, and those that put its own pieces and hand back as they stood
     // after one of its earlier moves.
@@ -223,7 +222,6 @@ class Game {
         result.missCOM = s.missCountCOM;
         result.material = materialBalance(s);
         std::copy(std::begin(materialAt_), std::end(materialAt_), std::begin(result.materialAt));
-        std::copy(std::begin(reached_), std::end(reached_), std::begin(result.reached));
         result.trace = trace_;
         result.moveTrace = std::move(moveTrace_);
         result.movesMAN = static_cast<int>(stood_[0].size());
@@ -308,10 +306,7 @@ class Game {
         if (v.accepted()) {
             const GameState& s = match_.state();
             for (std::size_t k = 0; k < MATERIAL_POINTS; ++k)
-                if (s.moveNo == MATERIAL_MARKS[k]) {
-                    materialAt_[k] = materialBalance(s);
-                    reached_[k] = true;
-                }
+                if (s.moveNo == MATERIAL_MARKS[k]) materialAt_[k] = materialBalance(s);
             std::uint64_t own = 0xCBF29CE484222325ULL;
             const auto fold = [&own](int part) {
                 own ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(part));
@@ -434,7 +429,6 @@ class Game {
     std::vector<std::uint64_t> stood_[2];
     int repeats_[2] = {0, 0};
     int materialAt_[MATERIAL_POINTS] = {};
-    bool reached_[MATERIAL_POINTS] = {};
     long guessed_[5] = {};
     long guessedRight_[5] = {};
     long judged_[CURVE_POINTS] = {};
@@ -697,7 +691,7 @@ void printSummary(const std::vector<GameResult>& games, std::ostream& out) {
         // The mean over the games still played at that move.
         long at = 0, still = 0;
         for (const GameResult& r : games)
-            if (r.reached[k]) {
+            if (r.moves >= MATERIAL_MARKS[k]) {
                 at += r.materialAt[k];
                 ++still;
             }
