@@ -244,27 +244,27 @@ TEST(MatchCommand, SameArgumentsGiveTheSameGames) {
         choices += (g[1] == "MAN" ? (moves + 1) / 2 : moves / 2) + std::stoi(g[3]);
     }
     EXPECT_EQ(std::stoi(m[1]), choices);
-    // --guesses adds three lines of its own after the others, and changes no game.
+    // --guesses adds four lines of its own after the others, and changes no game.
     const MatchRun g =
         runWith({"--think", "5", "--games", "2", "--seed", "13", "--level", "1", "--guesses"});
     ASSERT_EQ(g.status, 0) << g.err;
     EXPECT_EQ(g.out.substr(0, a.out.size()), a.out);
     const std::vector<std::string> gl = lines(g.out);
-    ASSERT_EQ(gl.size(), lines(a.out).size() + 3);
+    ASSERT_EQ(gl.size(), lines(a.out).size() + 4);
     const std::string share = R"( (\d+\.\d%|-))";
-    EXPECT_TRUE(
-        std::regex_match(gl[gl.size() - 3],
-                         std::regex("guesses right 0-99" + share + " 100-199" + share + " 200-299" +
-                                    share + " 300-399" + share + " 400-499" + share)))
-        << gl[gl.size() - 3];
+    const std::string hundreds = " 0-99" + share + " 100-199" + share + " 200-299" + share +
+                                 " 300-399" + share + " 400-499" + share;
+    EXPECT_TRUE(std::regex_match(gl[gl.size() - 4], std::regex("guesses right" + hundreds)))
+        << gl[gl.size() - 4];
     std::string curve = "guesses likeliest";
     for (const int from : {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 200, 300, 400})
         curve += " " + std::to_string(from) + share;
-    EXPECT_TRUE(std::regex_match(gl[gl.size() - 2], std::regex(curve))) << gl[gl.size() - 2];
+    EXPECT_TRUE(std::regex_match(gl[gl.size() - 3], std::regex(curve))) << gl[gl.size() - 3];
     std::string kinds = "guesses kinds";
     for (const char* kind : {"pawn", "lance", "knight", "silver", "gold", "bishop", "rook", "king"})
         kinds += std::string(" ") + kind + share;
-    EXPECT_TRUE(std::regex_match(gl.back(), std::regex(kinds))) << gl.back();
+    EXPECT_TRUE(std::regex_match(gl[gl.size() - 2], std::regex(kinds))) << gl[gl.size() - 2];
+    EXPECT_TRUE(std::regex_match(gl.back(), std::regex("guesses king" + hundreds))) << gl.back();
 }
 
 TEST(MatchCommand, HonestAgainstHonestIsPlayedAtTheFairLevelAndRepeats) {

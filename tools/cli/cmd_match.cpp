@@ -124,6 +124,10 @@ struct GameResult {
     // The first count again by kind (see kindSlot), and those guessed on their square.
     long kindGuessed[KIND_SLOTS] = {};
     long kindRight[KIND_SLOTS] = {};
+    // The computer's king, moved or not: the guesses judged and those that put it on its square,
+    // by the hundred moves of the game (what a mating attack needs to know).
+    long kingGuessed[5] = {};
+    long kingRight[5] = {};
     // With --trace naming this game: its moves, one line each (see Game::traceMove).
     std::string moveTrace;
 };
@@ -236,6 +240,8 @@ class Game {
                   std::begin(result.likeliestRight));
         std::copy(std::begin(kindGuessed_), std::end(kindGuessed_), std::begin(result.kindGuessed));
         std::copy(std::begin(kindRight_), std::end(kindRight_), std::begin(result.kindRight));
+        std::copy(std::begin(kingGuessed_), std::end(kingGuessed_), std::begin(result.kingGuessed));
+        std::copy(std::begin(kingRight_), std::end(kingRight_), std::begin(result.kingRight));
         result.winner = v.winner == Side::Man   ? Winner::Man
                         : v.winner == Side::Com ? Winner::Com
                                                 : Winner::Draw;
@@ -373,6 +379,11 @@ class Game {
         const std::size_t curve = curvePoint(s.moveNo);
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y) {
+                if (s.board[x][y] == COM_OU)
+                    for (const velk::Position& w : man_.belief().samples()) {
+                        kingGuessed_[at] += 1;
+                        kingRight_[at] += w.board[x][y] == COM_OU ? 1 : 0;
+                    }
                 // Pieces still on their square of the start are guessed right by any guess.
                 if (!isComPiece(s.board[x][y]) ||
                     match_.view(Side::Man).startBoard[x][y] == s.board[x][y])
@@ -435,6 +446,8 @@ class Game {
     long likeliestRight_[CURVE_POINTS] = {};
     long kindGuessed_[KIND_SLOTS] = {};
     long kindRight_[KIND_SLOTS] = {};
+    long kingGuessed_[5] = {};
+    long kingRight_[5] = {};
     std::string moveTrace_;
 };
 
@@ -792,6 +805,10 @@ int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) 
                     &GameResult::likeliestRight, curveStart);
         printShares(out, "guesses kinds", results, &GameResult::kindGuessed, &GameResult::kindRight,
                     [](std::size_t i) { return KIND_NAMES[i]; });
+        printShares(out, "guesses king", results, &GameResult::kingGuessed, &GameResult::kingRight,
+                    [](std::size_t i) {
+                        return std::to_string(i * 100) + '-' + std::to_string(i * 100 + 99);
+                    });
     }
     if (options.times) {
         std::vector<double> t = thinkMs;
