@@ -49,8 +49,13 @@ enum class HonestVersion : std::uint8_t { First, Current };
 // seen, and plays the move with the best outcome over them, a refusal counted at its cost.
 class HonestPlayer {
   public:
-    explicit HonestPlayer(std::uint64_t seed = 1, int samples = 48,
+    explicit HonestPlayer(std::uint64_t seed = 1, int samples = DEFAULT_SAMPLES,
                           HonestVersion version = HonestVersion::Current);
+
+    // How many guesses it keeps: twice what its first version kept (48), which its second look
+    // ran out of before it ran out of time; more guesses weigh the rare position a move fails in
+    // better.
+    static constexpr int DEFAULT_SAMPLES = 96;
 
     // The move this side plays now, from its view alone. The same seed and the same view history
     // give the same move. found is false when the side has no move at all.
