@@ -463,6 +463,11 @@ std::string shareOrDash(long part, long whole) {
     return fixed(100.0 * static_cast<double>(part) / static_cast<double>(whole), 1) + "%";
 }
 
+// The label of the I-th hundred moves of a game on the lines of --guesses.
+std::string hundredsLabel(std::size_t i) {
+    return std::to_string(i * 100) + '-' + std::to_string(i * 100 + 99);
+}
+
 // One line of --guesses: the title, then for each point its label and the share of the first
 // count that the second holds, both added up over every game.
 template <std::size_t N, typename Label>
@@ -798,17 +803,13 @@ int runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err) 
     printSummary(results, out);
     if (options.guesses) {
         printShares(out, "guesses right", results, &GameResult::guessed, &GameResult::guessedRight,
-                    [](std::size_t i) {
-                        return std::to_string(i * 100) + '-' + std::to_string(i * 100 + 99);
-                    });
+                    hundredsLabel);
         printShares(out, "guesses likeliest", results, &GameResult::judged,
                     &GameResult::likeliestRight, curveStart);
         printShares(out, "guesses kinds", results, &GameResult::kindGuessed, &GameResult::kindRight,
                     [](std::size_t i) { return KIND_NAMES[i]; });
         printShares(out, "guesses king", results, &GameResult::kingGuessed, &GameResult::kingRight,
-                    [](std::size_t i) {
-                        return std::to_string(i * 100) + '-' + std::to_string(i * 100 + 99);
-                    });
+                    hundredsLabel);
     }
     if (options.times) {
         std::vector<double> t = thinkMs;
