@@ -377,13 +377,13 @@ class Game {
         const GameState& s = match_.state();
         const std::size_t at = static_cast<std::size_t>(std::min(s.moveNo / 100, 4));
         const std::size_t curve = curvePoint(s.moveNo);
+        if (const auto king = kingSquare(s.board, Side::Com); king[0] != 0)
+            for (const velk::Position& w : man_.belief().samples()) {
+                kingGuessed_[at] += 1;
+                kingRight_[at] += w.board[king[0]][king[1]] == COM_OU ? 1 : 0;
+            }
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y) {
-                if (s.board[x][y] == COM_OU)
-                    for (const velk::Position& w : man_.belief().samples()) {
-                        kingGuessed_[at] += 1;
-                        kingRight_[at] += w.board[x][y] == COM_OU ? 1 : 0;
-                    }
                 // Pieces still on their square of the start are guessed right by any guess.
                 if (!isComPiece(s.board[x][y]) ||
                     match_.view(Side::Man).startBoard[x][y] == s.board[x][y])
