@@ -207,8 +207,29 @@ bool showsItIsBlind(const SideView& view) {
     return false;
 }
 
+int materialSeen(const SideView& view) {
+    const auto worth = [](int code) {
+        const int kind = handIndexOf(code);
+        return kind == 0 ? 0 : honest::handValue(kind);
+    };
+    long all = 0;
+    long own = 0;
+    for (int x = 1; x <= BOARD_SIZE; ++x)
+        for (int y = 1; y <= BOARD_SIZE; ++y) {
+            all += worth(view.startBoard[x][y]);
+            own += worth(view.board[x][y]);
+        }
+    for (int kind = 1; kind < static_cast<int>(view.ownHand.size()); ++kind) {
+        const long value = honest::handValue(kind);
+        all += (view.startHandMAN[kind] + view.startHandCOM[kind]) * value;
+        own += view.ownHand[kind] * value;
+    }
+    return static_cast<int>(own - (all - own));
+}
+
 bool comesForward(const SideView& view) {
-    return showsItIsBlind(view) || view.events.size() >= LATE_EVENTS;
+    if (showsItIsBlind(view)) return true;
+    return view.events.size() >= LATE_EVENTS && materialSeen(view) >= -FIGHT_LOSS;
 }
 
 bool guardsItsLines(const SideView& view) {

@@ -30,13 +30,22 @@ struct HonestMove {
 // a move for passing over one or for dropping onto one. A king left reached proves nothing.
 bool showsItIsBlind(const SideView& view);
 
+// The side's material less the other side's, as its own view shows it: its pieces on the board
+// and in hand against all that both sides started with (the other side holds the rest), each
+// counted unpromoted at its value in hand, kings aside.
+int materialSeen(const SideView& view);
+
 // Whether the player comes forward and fights: against a side that has shown it is blind, and
 // against any side once the game has run LATE_EVENTS events (moves and refusals of both sides),
 // where waiting on would only secure a draw at the move limit. A mate from a closed position
 // takes more than the last hundred events, so the fight starts with two hundred to go: a side
-// that never misses may still be blind, as everyone at the window is.
+// that never misses may still be blind, as everyone at the window is. A late fight that has left
+// the player more than FIGHT_LOSS behind in material (a pawn lost counts 220: one fewer for it,
+// one more for the other side) is going to a side that may see the board: it holds again, and
+// comes forward once it is level enough.
 bool comesForward(const SideView& view);
 inline constexpr std::size_t LATE_EVENTS = 300;
+inline constexpr int FIGHT_LOSS = 250;
 
 // Whether a move that opens a line towards one of the player's pieces costs it something: against
 // any side that has not shown it is blind, fighting late or waiting, since a side that sees the

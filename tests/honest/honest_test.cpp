@@ -343,6 +343,37 @@ TEST(HonestPlayer, FightsABlindSideWithLinesOpenAndAnySideLateWithLinesGuarded) 
     EXPECT_TRUE(guardsItsLines(view));
 }
 
+TEST(HonestPlayer, CountsMaterialFromItsViewAndStopsALateFightThatCostsIt) {
+    SeenGame g(true);
+    EXPECT_EQ(materialSeen(g.man), 0);
+    EXPECT_EQ(materialSeen(g.com), 0);
+    // The human's pawn takes one: a pawn more for it, a pawn less for the computer.
+    const std::vector<HonestMove> moves = {
+        {true, 7, 7, 7, 6, MAN_HU}, {true, 7, 3, 7, 4, COM_HU}, {true, 7, 6, 7, 5, MAN_HU},
+        {true, 9, 3, 9, 4, COM_HU}, {true, 7, 5, 7, 4, MAN_HU},
+    };
+    for (std::size_t i = 0; i < moves.size(); ++i)
+        ASSERT_EQ(g.attempt(i % 2 == 0 ? Side::Man : Side::Com, moves[i]), Answer::Moved);
+    const int pawn = honest::handValue(1);
+    EXPECT_EQ(materialSeen(g.man), 2 * pawn);
+    EXPECT_EQ(materialSeen(g.com), -2 * pawn);
+
+    // Late, both come forward; the computer's side holds once it has lost a gold as well, and
+    // comes forward again with a gold taken back.
+    SideView man = g.man;
+    SideView com = g.com;
+    man.events.resize(LATE_EVENTS, man.events.back());
+    com.events.resize(LATE_EVENTS, com.events.back());
+    EXPECT_TRUE(comesForward(man));
+    EXPECT_TRUE(comesForward(com));
+    ASSERT_EQ(com.board[4][1], COM_KIN);
+    com.board[4][1] = EMPTY;
+    EXPECT_LT(materialSeen(com), -FIGHT_LOSS);
+    EXPECT_FALSE(comesForward(com));
+    com.ownHand[5] += 1;
+    EXPECT_TRUE(comesForward(com));
+}
+
 TEST(HonestEvaluate, OpeningALineToOneOfItsPiecesHasACost) {
     const SeenGame g(true);
     const Map& own = g.man.board;
